@@ -1,0 +1,126 @@
+// The formula engine: the formula language, its compiler to trees, tree
+// evaluation with the function library, the direct text evaluator, the
+// standard number text and the random formula generator.
+//
+// Everything here is plain C++ with no Qt, so tools and tests link it without
+// a display. All state is process-wide and used from the GUI thread only.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+// ---------------------------------------------------------------------------
+// Compiled formula trees
+
+enum TNodeKind : std::uint8_t {
+    nkSum = 0,      // operands chained through Next, each added or subtracted
+    nkProduct = 1,  // 1 multiplied or divided by each operand in turn
+    nkPower = 2,    // first operand raised to the second, then to the third...
+    nkFunction = 3, // Func applied to the child's value (a variable: no child)
+    nkConstant = 4, // Value
+};
+
+using TUnaryFunc = double (*)(double);
+
+struct TFastForm; // the flattened form that EvalTree runs (engine-internal)
+
+struct TExprNode {
+    TNodeKind Kind = nkFunction;
+    std::uint8_t Positive = 1; // sum: added / subtracted; product: multiplied / divided
+    TUnaryFunc Func = nullptr;
+    double Value = 0.0;
+    TExprNode* Next = nullptr;  // next operand of the same parent
+    TExprNode* Child = nullptr; // first operand, or the function's argument
+    // Set on the root of a tree made by CompileFormula; owned by that root and
+    // freed with it. Null elsewhere, and EvalTree then walks the tree itself.
+    TFastForm* Fast = nullptr;
+};
+
+constexpr int FormulaSlotCount = 11;
+
+// The compiled formulas of the current plot; every plotting operation frees
+// all slots and compiles what it needs into fixed slots.
+extern TExprNode* FormulaTrees[FormulaSlotCount];
+
+// Evaluation cells read by the variables x y z t u v f. Written by the
+// plotting code before each sample; start at 0 and keep their last value.
+extern double VarX, VarY, VarZ, VarT, VarU, VarV, VarF;
+
+// Set by a domain error during evaluation; never cleared by evaluation.
+extern bool EvalError;
+
+// The animation's frame number, read by the name F of the text evaluator.
+extern std::int32_t FrameCounter;
+
+// The locale's decimal separator ('.' or ','), set once at start-up.
+extern char DecimalSeparatorChar;
+
+// A text that is not a plain number where one is needed. what() is the
+// message the user sees.
+class ConversionError : public std::exception {
+  public:
+    explicit ConversionError(const std::string& text);
+    const char* what() const noexcept override { return message_.c_str(); }
+    const std::string& text() const { return text_; }
+
+  private:
+    std::string text_;
+    std::string message_;
+};
+
+// Upper-cases the letters a to z; every other byte stays as it is.
+std::string UpperCaseFormula(const std::string& text);
+
+// Compiles text into slot `slot` of FormulaTrees (an empty text leaves it
+// empty). The text is upper-cased first. A malformed number throws
+// ConversionError and leaves the slot empty.
+void CompileFormula(int slot, const std::string& text);
+
+// Fills `node`, and the subtree under it, from upper-case text.
+void ParseFormula(TExprNode* node, const std::string& text);
+
+// Removes brackets that enclose the whole text, repeatedly, in place.
+void StripOuterBrackets(std::string& text);
+
+void InitNode(TExprNode* node);
+
+// Frees every node of the tree `tree` refers to and sets the reference to null.
+void FreeTree(TExprNode*& tree);
+
+void FreeAllTrees();
+
+// Evaluates a tree; null (an empty slot) gives VarX.
+double EvalTree(const TExprNode* tree);
+
+// The direct evaluator of formula text (already upper-cased): x stands for
+// the name X, FrameCounter for F. Every problem sets `error`.
+double EvalFormulaText(const std::string& text, bool& error, double x);
+
+// The standard number text: 15 significant digits, DecimalSeparatorChar.
+std::string FormatNumber(double value);
+
+// Strict conversion of a plain number in the locale's format; throws
+// ConversionError on anything else.
+double StrToFloat(const std::string& text);
+
+// Random formula text z(x,y) in lower case.
+std::string RandomFormula(int depth, bool inArgument);
+std::string RandomLeaf();
+std::string RandomSum(int depth, bool inArgument);
+std::string RandomProduct(int depth, bool inArgument);
+std::string RandomFunctionCall(int depth, bool inArgument);
+
+// The process-wide random generator, shared by RAND, RND and the generator.
+void SeedRandom(std::uint64_t seed);
+void SeedRandomFromClock();
+std::uint32_t RandomBelow(std::uint32_t n); // uniform in 0 .. n-1; 0 when n is 0
+double RandomReal();                        // uniform in [0, 1)
+
+// Masks every floating-point exception and selects extended precision for
+// long double arithmetic where the platform has it.
+void InitFloatingPoint();
+
+// The deepest nesting the compiler and the text evaluator follow; deeper
+// parts compile to the constant 0 and make the text evaluator report an error.
+constexpr int MaxFormulaDepth = 1000;

@@ -1,0 +1,121 @@
+// The fast form must give the tree walk's results bit for bit, with the same
+// EvalError and the same order of random draws.
+#include "TestSupport.h"
+
+#include "engine/FastForm.h"
+
+#include <set>
+
+#include <limits>
+#include <random>
+#include <vector>
+
+namespace {
+
+const std::vector<std::string> Formulas = {
+    "x^2+y^2+z^2-4", "sin(x)*cos(y)", "sqrt(x*x+y*y)", "x*x", "sin(x)/x+cos(3*x)",
+    "(sin(x)+cos(y))*sqrt(x*x+y*y+1)/(1+x*x)", "-x", "-x-y", "0-x", "x/y/z", "1/x", "x/0",
+    "x^y", "x^z^2", "(x*y)^2", "2^x", "x^(-2)", "x^3", "x^0.5", "-x^2", "x*-1", "2^-1",
+    "ln(x)", "lg(y)", "sqrt(x)", "asin(x)", "acos(y)", "tg(x)+ctg(y)", "sec(x)*csec(y)",
+    "sh(x)-ch(y)+th(z)-cth(x)", "exp(x)*abs(y)/sign(z)", "sqr(x+y)", "atg(x)+actg(y)",
+    "x+y+z", "x*y*z", "x-y*z/x", "sin", "x/2", "x*2", "x/(1-1)", "1+2*3", "pi*x+e",
+    "sin(cos(sin(x)))", "sqrt(2)*x", "(x)/(y)", "sin(x)^2+cos(x)^2", "x^x", "-(-x)",
+    "x^2", "y^2*x", "t+u+v+f", "rand(10)+rand(x)", "*x", "/2", "^3", "-", "f*x-0",
+    "x+y*sqrt(-1)", "(x+y)*(x-y)/(x*x-y*y)", "x^y^z", "0*x", "x-x", "-0*x",
+};
+
+std::vector<double> SamplePoints() {
+    const double inf = std::numeric_limits<double>::infinity();
+    std::vector<double> points = {0.0, -0.0, 1, -1, 2, -2, 0.5, -0.5, 3, 1e-300, -1e300,
+                                  inf, -inf, std::numeric_limits<double>::quiet_NaN(),
+                                  1e308, 4.9e-324};
+    std::mt19937_64 gen(2024);
+    std::uniform_real_distribution<double> wide(-20, 20);
+    for (int i = 0; i < 60; ++i) points.push_back(wide(gen));
+    return points;
+}
+
+struct Result {
+    double value;
+    bool error;
+};
+
+Result RunBoth(const TExprNode* tree, bool fast, std::uint64_t seed) {
+    SeedRandom(seed);
+    EvalError = false;
+    const double v = fast ? EvalTree(tree) : engine::EvalTreeWalk(tree);
+    return {v, EvalError};
+}
+
+void ExpectSameAsTreeWalk(const std::string& formula, const std::vector<double>& points) {
+    CompileFormula(0, formula);
+    const TExprNode* tree = FormulaTrees[0];
+    ASSERT_NE(tree, nullptr) << formula;
+    ASSERT_NE(tree->Fast, nullptr) << formula;
+    std::mt19937_64 pick(7);
+    std::uniform_int_distribution<size_t> index(0, points.size() - 1);
+    for (int i = 0; i < 400; ++i) {
+        VarX = points[index(pick)];
+        VarY = points[index(pick)];
+        VarZ = points[index(pick)];
+        VarT = points[index(pick)];
+        VarU = points[index(pick)];
+        VarV = points[index(pick)];
+        VarF = points[index(pick)];
+        const Result fast = RunBoth(tree, true, 1000 + i);
+        const Result walk = RunBoth(tree, false, 1000 + i);
+        ASSERT_TRUE(SameBits(fast.value, walk.value) ||
+                    (std::isnan(fast.value) && std::isnan(walk.value)))
+            << formula << " at x=" << VarX << " y=" << VarY << " z=" << VarZ << ": fast "
+            << fast.value << ", walk " << walk.value;
+        ASSERT_EQ(fast.error, walk.error) << formula << " at x=" << VarX << " y=" << VarY;
+    }
+}
+
+TEST(FastForm, MatchesTheTreeWalkBitForBit) {
+    const auto points = SamplePoints();
+    for (const auto& f : Formulas) ExpectSameAsTreeWalk(f, points);
+    FreeAllTrees();
+}
+
+TEST(FastForm, MatchesTheTreeWalkOnRandomFormulas) {
+    const auto points = SamplePoints();
+    for (std::uint64_t seed = 1; seed <= 400; ++seed) {
+        SeedRandom(seed);
+        ExpectSameAsTreeWalk(RandomFormula(2 + static_cast<int>(seed % 4), false), points);
+    }
+    FreeAllTrees();
+}
+
+TEST(FastForm, FoldsConstantsButKeepsErrorsAndRandomDraws) {
+    CompileFormula(0, "2*3+4^2");
+    EvalError = false;
+    EXPECT_EQ(EvalTree(FormulaTrees[0]), 22);
+    EXPECT_EQ(FormulaTrees[0]->Fast->Code.size(), 2u); // one constant and the return
+
+    CompileFormula(0, "1/0+x");
+    VarX = 1;
+    EvalError = false;
+    EXPECT_EQ(EvalTree(FormulaTrees[0]), 1);
+    EXPECT_TRUE(EvalError); // the error is raised at every evaluation, not folded away
+
+    CompileFormula(0, "rand(1000)");
+    std::set<double> draws;
+    for (int i = 0; i < 50; ++i) draws.insert(EvalTree(FormulaTrees[0]));
+    EXPECT_GT(draws.size(), 1u);
+    EvalError = false;
+    FreeAllTrees();
+}
+
+TEST(FastForm, HandMadeTreesWithoutOperationEvaluateToZero) {
+    TExprNode node;
+    InitNode(&node);
+    EXPECT_EQ(EvalTree(&node), 0.0);
+    TExprNode constant;
+    InitNode(&constant);
+    constant.Kind = nkConstant;
+    constant.Value = 2.5;
+    EXPECT_EQ(EvalTree(&constant), 2.5);
+}
+
+} // namespace
