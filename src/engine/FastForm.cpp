@@ -4,42 +4,11 @@
 #include "engine/TreeWalk.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace engine {
 
-enum class FastOp : unsigned char {
-    Ret,
-    PushCell,     // push; acc = *Cell
-    PushConst,    // push; acc = Value
-    CallCell,     // push; acc = Func(*Cell)
-    Call,         // acc = Func(acc)
-    ProductCells, // push; acc = 1 * *Cell * *Cell2
-    Plus0,        // acc = 0 + acc   (the first operand of a sum)
-    Minus0,       // acc = 0 - acc
-    Add,          // acc = pop + acc
-    Sub,
-    AddCell,
-    SubCell,
-    AddConst,
-    SubConst,
-    AddCallCell,     // acc = acc + Func(*Cell)
-    SubCallCell,
-    AddProductCells, // acc = acc + *Cell * *Cell2
-    AddSquareCell,   // acc = acc + Power(*Cell, 2)
-    SquareCell,      // push; acc = Power(*Cell, 2)
-    Recip,       // acc = 1 / acc  (a product that starts with a division)
-    Mul,         // acc = pop * acc
-    Div,
-    MulCell,
-    DivCell,
-    MulConst,
-    DivConst,    // Value is neither 0 nor NaN
-    MulCallCell, // acc = acc * Func(*Cell)
-    Pow,         // acc = Power(pop, acc)
-    PowConst,
-    PowSquare,
-    PowCell,
-};
+
 
 namespace {
 
@@ -104,7 +73,10 @@ class Builder {
             }
             if (n->Child != nullptr) {
                 if (const double* cell = CellOf(n->Child)) {
-                    Emit(FastOp::CallCell, cell, 0.0, n->Func);
+                    const FastOp op = n->Func == FnSin   ? FastOp::SinCell
+                                      : n->Func == FnCos ? FastOp::CosCell
+                                                         : FastOp::CallCell;
+                    Emit(op, cell, 0.0, n->Func);
                     Pushed();
                     return;
                 }
@@ -113,7 +85,7 @@ class Builder {
                 Emit(FastOp::PushCell, &VarX); // no argument: the function of x
                 Pushed();
             }
-            Emit(FastOp::Call, nullptr, 0.0, n->Func);
+            Emit(n->Func == FnSqrt ? FastOp::Sqrt : FastOp::Call, nullptr, 0.0, n->Func);
             return;
         case nkSum: Sum(n->Child); return;
         case nkProduct: Product(n->Child); return;
@@ -129,7 +101,11 @@ class Builder {
             return;
         }
         Value(op);
-        Emit(op->Positive ? FastOp::Plus0 : FastOp::Minus0);
+        if (!op->Positive)
+            Emit(FastOp::Minus0);
+        else if (!NeverNegativeZero(op))
+            Emit(FastOp::Plus0); // 0 + v turns -0 into +0
+
         for (op = op->Next; op != nullptr; op = op->Next) {
             const bool plus = op->Positive != 0;
             if (const double* cell = CellOf(op)) {
@@ -152,6 +128,29 @@ class Builder {
         }
     }
 
+    // True when the node's value can never be -0, so that adding it to the
+    // starting 0 of a sum changes nothing.
+    static bool NeverNegativeZero(const TExprNode* n) {
+        switch (n->Kind) {
+        case nkConstant: return !(n->Value == 0 && std::signbit(n->Value));
+        case nkSum: return true; // a sum starts at +0, and +0 + -0 is +0
+        case nkProduct: {
+            const TExprNode* a = n->Child; // x*x: the square of one cell
+            return a && a->Positive && CellOf(a) && a->Next && a->Next->Positive &&
+                   CellOf(a->Next) == CellOf(a) && !a->Next->Next;
+        }
+        case nkPower: return IsSquareOfCell(n);
+        case nkFunction: {
+            static const TUnaryFunc nonNegative[] = {FnCos, FnCh,  FnExp,  FnAbs, FnSign, FnRand,
+                                                     FnLn,  FnLg,  FnAcos, FnActg, FnSqr};
+            for (TUnaryFunc f : nonNegative)
+                if (n->Func == f) return true;
+            return false;
+        }
+        }
+        return false;
+    }
+
     static bool IsProductOfTwoCells(const TExprNode* n) {
         const TExprNode* a = n->Child;
         return n->Kind == nkProduct && a && a->Positive && CellOf(a) && a->Next &&
@@ -172,6 +171,11 @@ class Builder {
         if (op->Positive && CellOf(op) && op->Next && op->Next->Positive && CellOf(op->Next)) {
             // 1 * a * b: the first multiplication by 1 is exact.
             Emit(FastOp::ProductCells, CellOf(op), 0.0, nullptr, CellOf(op->Next));
+            Pushed();
+            op = op->Next;
+        } else if (op->Positive && IsConstant(op) && op->Next && op->Next->Positive &&
+                   CellOf(op->Next)) {
+            Emit(FastOp::ProductConstCell, CellOf(op->Next), op->Value);
             Pushed();
             op = op->Next;
         } else {
@@ -289,64 +293,29 @@ TFastForm* BuildFastForm(const TExprNode* root) {
     auto* form = new TFastForm;
     form->Code = std::move(b.code);
     form->Stack.resize(b.maxDepth + 1);
+    if (form->Code.size() == 2) form->Single = &form->Code[0];
+    ThreadX87(*form);
+    if (__builtin_cpu_supports("fma")) ThreadFma(*form);
     return form;
-}
-
-double RunFastForm(const TFastForm& form) {
-    const FastInstr* ip = form.Code.data();
-    double* sp = const_cast<double*>(form.Stack.data()); // sp[-1] is the top of the stack
-    double acc = 0.0;
-    for (;; ++ip) {
-        switch (ip->Op) {
-        case FastOp::Ret: return acc;
-        case FastOp::PushCell: *sp++ = acc; acc = *ip->Cell; break;
-        case FastOp::PushConst: *sp++ = acc; acc = ip->Value; break;
-        case FastOp::CallCell: *sp++ = acc; acc = ip->Func(*ip->Cell); break;
-        case FastOp::Call: acc = ip->Func(acc); break;
-        case FastOp::ProductCells: *sp++ = acc; acc = MulLD(*ip->Cell, *ip->Cell2); break;
-        case FastOp::Plus0: acc = AddLD(0.0, acc); break;
-        case FastOp::Minus0: acc = SubLD(0.0, acc); break;
-        case FastOp::Add: acc = AddLD(*--sp, acc); break;
-        case FastOp::Sub: acc = SubLD(*--sp, acc); break;
-        case FastOp::AddCell: acc = AddLD(acc, *ip->Cell); break;
-        case FastOp::SubCell: acc = SubLD(acc, *ip->Cell); break;
-        case FastOp::AddConst: acc = AddLD(acc, ip->Value); break;
-        case FastOp::SubConst: acc = SubLD(acc, ip->Value); break;
-        case FastOp::AddCallCell: acc = AddLD(acc, ip->Func(*ip->Cell)); break;
-        case FastOp::SubCallCell: acc = SubLD(acc, ip->Func(*ip->Cell)); break;
-        case FastOp::AddProductCells: acc = AddLD(acc, MulLD(*ip->Cell, *ip->Cell2)); break;
-        case FastOp::AddSquareCell: acc = AddLD(acc, PowerSquare(*ip->Cell)); break;
-        case FastOp::SquareCell: *sp++ = acc; acc = PowerSquare(*ip->Cell); break;
-        case FastOp::Recip: acc = DivChecked(1.0, acc); break;
-        case FastOp::Mul: acc = MulLD(*--sp, acc); break;
-        case FastOp::Div: {
-            const double r = *--sp;
-            acc = DivChecked(r, acc);
-            break;
-        }
-        case FastOp::MulCell: acc = MulLD(acc, *ip->Cell); break;
-        case FastOp::DivCell: acc = DivChecked(acc, *ip->Cell); break;
-        case FastOp::MulConst: acc = MulLD(acc, ip->Value); break;
-        case FastOp::DivConst:
-            acc = static_cast<double>(static_cast<long double>(acc) / ip->Value);
-            break;
-        case FastOp::MulCallCell: acc = MulLD(acc, ip->Func(*ip->Cell)); break;
-        case FastOp::Pow: {
-            const double b = *--sp;
-            acc = Power(b, acc);
-            break;
-        }
-        case FastOp::PowConst: acc = Power(acc, ip->Value); break;
-        case FastOp::PowSquare: acc = PowerSquare(acc); break;
-        case FastOp::PowCell: acc = Power(acc, *ip->Cell); break;
-        }
-    }
 }
 
 } // namespace engine
 
-double EvalTree(const TExprNode* tree) {
-    if (tree == nullptr) return VarX;
-    if (tree->Fast != nullptr) return engine::RunFastForm(*tree->Fast);
-    return engine::EvalTreeWalk(tree);
+namespace engine {
+
+namespace {
+TEvalTree ChooseEvaluator() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("fma") ? EvalTreeFma : EvalTreeX87;
 }
+} // namespace
+
+TEvalTree EvalTreeVariant = ChooseEvaluator();
+
+bool ProcessorHasFma() { return __builtin_cpu_supports("fma"); }
+
+void SelectEvaluator(bool fma) { EvalTreeVariant = fma && ProcessorHasFma() ? EvalTreeFma : EvalTreeX87; }
+
+} // namespace engine
+
+double EvalTree(const TExprNode* tree) { return engine::EvalTreeVariant(tree); }

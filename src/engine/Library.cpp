@@ -80,6 +80,7 @@ double Power(double b, double e) {
     return IsOddIntegral(e) ? -m : m;
 }
 
+
 double FnCos(double x) { return std::fabs(x) >= TwoTo63 ? 0.0 : std::cos(x); }
 double FnSin(double x) { return std::fabs(x) >= TwoTo63 ? 0.0 : std::sin(x); }
 

@@ -30,7 +30,7 @@ inline double PowerSquare(double b) { return b != b ? 0.0 : b * b; }
 constexpr long double HalfPiL = 1.5707963267948966192313216916397514L;
 constexpr double PiValue = 3.141592653589793;
 
-double FnCos(double x);
+double FnCos(double x); // |x| >= 2^63 gives 0
 double FnSin(double x);
 double FnTg(double x);
 double FnCtg(double x);

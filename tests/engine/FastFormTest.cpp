@@ -72,22 +72,75 @@ void ExpectSameAsTreeWalk(const std::string& formula, const std::vector<double>&
     }
 }
 
-TEST(FastForm, MatchesTheTreeWalkBitForBit) {
+// Runs each test with both evaluators: the 80-bit one and, where the
+// processor has it, the one with fused multiply-add.
+class FastForm : public ::testing::TestWithParam<bool> {
+  protected:
+    void SetUp() override {
+        if (GetParam() && !engine::ProcessorHasFma()) GTEST_SKIP() << "no FMA here";
+        engine::SelectEvaluator(GetParam());
+    }
+    void TearDown() override {
+        engine::SelectEvaluator(true);
+        FreeAllTrees();
+    }
+};
+INSTANTIATE_TEST_SUITE_P(Evaluators, FastForm, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "fma" : "x87"; });
+
+TEST_P(FastForm, MatchesTheTreeWalkBitForBit) {
     const auto points = SamplePoints();
     for (const auto& f : Formulas) ExpectSameAsTreeWalk(f, points);
-    FreeAllTrees();
 }
 
-TEST(FastForm, MatchesTheTreeWalkOnRandomFormulas) {
+TEST_P(FastForm, MatchesTheTreeWalkOnRandomFormulas) {
     const auto points = SamplePoints();
     for (std::uint64_t seed = 1; seed <= 400; ++seed) {
         SeedRandom(seed);
         ExpectSameAsTreeWalk(RandomFormula(2 + static_cast<int>(seed % 4), false), points);
     }
-    FreeAllTrees();
 }
 
-TEST(FastForm, FoldsConstantsButKeepsErrorsAndRandomDraws) {
+// Operands whose 80-bit result, rounded again to double, is not the
+// correctly rounded double: the fast form must still give the 80-bit one.
+TEST_P(FastForm, KeepsTheTwiceRoundedResultsOfTheTreeWalk) {
+    std::mt19937_64 gen(77);
+    std::uniform_real_distribution<double> d(0.5, 2);
+    std::uniform_int_distribution<int> shift(0, 64); // sums need operands far apart
+    struct Op {
+        const char* formula;
+        long double (*ld)(long double, long double);
+        double (*dbl)(double, double);
+    };
+    const Op ops[] = {
+        {"x+y", [](long double a, long double b) { return a + b; },
+         [](double a, double b) { return a + b; }},
+        {"x*y", [](long double a, long double b) { return a * b; },
+         [](double a, double b) { return a * b; }},
+        {"x/y", [](long double a, long double b) { return a / b; },
+         [](double a, double b) { return a / b; }},
+    };
+    for (const auto& op : ops) {
+        CompileFormula(0, op.formula);
+        int found = 0;
+        for (int i = 0; i < 20000000 && found < 20; ++i) {
+            const double a = d(gen), b = std::ldexp(d(gen), -shift(gen));
+            const double twice = static_cast<double>(op.ld(a, b));
+            if (twice == op.dbl(a, b)) continue;
+            ++found;
+            VarX = a;
+            VarY = b;
+            EXPECT_TRUE(SameBits(EvalTree(FormulaTrees[0]), twice)) << op.formula << " " << a << " " << b;
+        }
+        EXPECT_EQ(found, 20) << op.formula;
+    }
+    VarX = 1;
+    VarY = 0x1p-53 + 0x1p-64; // 1 + y lies just above a midpoint; 80 bits round it onto it
+    CompileFormula(0, "x+y");
+    EXPECT_EQ(EvalTree(FormulaTrees[0]), 1.0);
+}
+
+TEST_P(FastForm, FoldsConstantsButKeepsErrorsAndRandomDraws) {
     CompileFormula(0, "2*3+4^2");
     EvalError = false;
     EXPECT_EQ(EvalTree(FormulaTrees[0]), 22);
@@ -107,7 +160,7 @@ TEST(FastForm, FoldsConstantsButKeepsErrorsAndRandomDraws) {
     FreeAllTrees();
 }
 
-TEST(FastForm, HandMadeTreesWithoutOperationEvaluateToZero) {
+TEST_P(FastForm, HandMadeTreesWithoutOperationEvaluateToZero) {
     TExprNode node;
     InitNode(&node);
     EXPECT_EQ(EvalTree(&node), 0.0);
