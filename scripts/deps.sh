@@ -6,7 +6,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libqt6opengl6-dev libgl1-mesa-dev libglu1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
-  xvfb xauth
+  xvfb xauth fonts-liberation2 fonts-dejavu-core
 )
 
 missing=()

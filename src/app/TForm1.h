@@ -1,0 +1,160 @@
+// The main window "Графики функций": formulas, parameters, the 2D plot area
+// and the menus. It moves texts between its controls and the engine, the
+// document and the 2D view, and draws; the work itself is done there.
+#pragma once
+
+#include <QImage>
+#include <QMainWindow>
+#include <QWidget>
+
+#include <string>
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class TForm1;
+
+enum TPlotMode : unsigned char {
+    pmYx = 1,
+    pmSurface = 2,
+    pmPlane = 3,
+    pmCurve = 4,
+    pmPatch = 5,
+    pmImplicit = 6,
+};
+
+constexpr char KeyEnter = 13;
+constexpr int MaxListFormulas = 10; // list slots 1 .. 10 of the compiled formulas
+
+// The 400 x 400 plot area: shows the picture of the last build and passes
+// its mouse to the window.
+class TPaintBox : public QWidget {
+  public:
+    TPaintBox(TForm1* form, QWidget* parent);
+    QImage Picture; // what the area shows
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    TForm1* form_;
+};
+
+enum class TMouseButton { Left, Right, Middle };
+
+class TForm1 : public QMainWindow {
+  public:
+    TForm1();
+    ~TForm1() override;
+
+    // --- creation, layout and modes
+    void FormCreate();
+    void FormClose();
+    void HideAllControls();
+    void SetPlotMode(int mode);
+    void N2DyxClick();
+    void N3DzxyClick();
+    void N2DxytClick();
+    void N3DxyztClick();
+    void N3DxyzuvClick();
+    void N3DFxyzClick();
+
+    // --- numeric fields, y(x0) and capture into the document
+    void EvalNumberField(QLineEdit* field, char key);
+    void Button1Click();
+    void NormaliseParamFields();
+    void SanitiseNumberField(QLineEdit* field);
+    void MakeFieldNonNegative(QLineEdit* field);
+    void CaptureDocument();
+
+    // --- the 2D picture
+    void Button2Click();                // "Построить график"
+    void BuildPicture();                // the build itself; throws on failure
+    void PaintBox1Paint();              // a repaint: builds quietly, never reports
+    void RadioButton1Click();           // "декарт"
+    void RadioButton2Click();           // "поляр"
+    void N6Click();                     // "Рисовать оси координат"
+    void CheckBox6Click();              // equal scales
+    void CheckBox7Click();              // grid
+    void Edit23Change();                // any range field changed
+    void Button3Click();                // "+"
+    void Button4Click();                // "-"
+    void ReadRangeEditsFromFields();
+    void WriteRangeEditsToFields();
+    void PaintBox1MouseDown(TMouseButton button, int x, int y);
+    void PaintBox1MouseMove(int x, int y);
+    void PaintBox1MouseUp(TMouseButton button);
+    void FormMouseWheel(int delta);
+
+    // --- the formula list
+    void CompileFormulaList();
+    void Button5Click(); // "добавить"
+    void Button6Click(); // "удалить"
+    void Button7Click(); // "очистить"
+    void ComboBox1KeyPress(char key);
+    void ComboBox1Change();
+
+    // The checked mode item, as a mode code; 0 when none is checked.
+    int CurrentPlotMode() const;
+
+    // --- controls, named as the handlers know them
+    QWidget* Client = nullptr; // the fixed 474 x 517 client area
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
+        *Label10, *Label11, *Label12, *Label13, *Label14, *Label15, *Label16, *Label17,
+        *Label18, *Label19, *Label20, *Label21, *Label22, *Label23, *Label24, *Label25,
+        *Label26;
+    QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *Edit9, *Edit10,
+        *Edit11, *Edit12, *Edit13, *Edit14, *Edit15, *Edit16, *Edit17, *Edit18, *Edit19,
+        *Edit20, *Edit21, *Edit22, *Edit23, *Edit24, *Edit25, *Edit26;
+    QComboBox* ComboBox1;
+    QCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4, *CheckBox5, *CheckBox6, *CheckBox7,
+        *CheckBox8, *CheckBox9, *Equally;
+    QRadioButton *RadioButton1, *RadioButton2;
+    QPushButton *Button1, *Button2, *Button3, *Button4, *Button5, *Button6, *Button7, *Button8,
+        *Button9, *Button10, *Button11;
+    TPaintBox* PaintBox1;
+    QTimer* Timer1;
+
+    QMenu *N3, *N1, *N7, *N9Menu;
+    QAction *N4, *N5, *N2, *N10, *N14, *N6, *N11, *N2Dyx, *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt,
+        *N3Dxyzt, *N3Dxyzuv, *N12, *N13, *N8;
+    QActionGroup *ModeGroup, *ParametricGroup;
+
+    QLabel* Labels[27] = {};   // Labels[k] is Labelk
+    QLineEdit* Edits[27] = {}; // Edits[k] is Editk
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QLineEdit* NumericField(QObject* watched) const;
+    void CreateControls();
+    void CreateMenu();
+    void ConnectHandlers();
+    void SetTabOrder();
+    void DrawGraphsOfYx(QPainter& painter);
+    void DrawParametricCurve(QPainter& painter);
+    void LoadCartesianSet();
+    void LoadPolarSet();
+};
+
+// Sets an edit's text only when it differs: an equal text changes nothing,
+// not even the cursor, and fires no change handler.
+void SetEditText(QLineEdit* edit, const QString& text);
+
+// The font of the window and its controls.
+QFont WindowFont();
+
+// The window's field text as the engine takes it (UTF-8).
+std::string FieldText(const QLineEdit* field);

@@ -1,0 +1,55 @@
+// The composition of the 2D picture on an off-screen image: background, axes,
+// grid with labels, then (after the graphs) the border and the zoom box.
+#pragma once
+
+#include "plot2d/Colours.h"
+#include "plot2d/Sampling.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QPoint>
+#include <QString>
+
+QColor ToQColor(TColorValue c);
+
+// The font of the labels; fixed so that pictures do not depend on the desktop.
+QFont LabelFont();
+
+// Draws text with its top-left corner at (x, y) on an opaque white box.
+void DrawLabel(QPainter& p, int x, int y, const QString& text, const QColor& colour);
+
+struct TPictureOptions {
+    bool Axes = true;        // menu "Рисовать оси координат"
+    bool Grid = true;        // "Вспомогательная сетка"
+    bool FullGridWalk = false; // walk every multiple from zero (for comparison in tests)
+};
+
+// Background, axes and grid of the current view (steps before the graphs).
+void ComposeBackground(QPainter& p, const TPictureOptions& options);
+
+// The border and the zoom box (steps after the graphs).
+void ComposeBorder(QPainter& p);
+
+// A pen that draws the walks' polylines with one-pixel lines.
+class TPainterPen : public TCurvePen {
+  public:
+    explicit TPainterPen(QPainter& p) : p_(p) {}
+    void MoveTo(int x, int y) override { at_ = QPoint(x, y); }
+    void LineTo(int x, int y) override {
+        const QPoint to(x, y);
+        p_.drawLine(at_, to);
+        at_ = to;
+    }
+
+  private:
+    QPainter& p_;
+    QPoint at_;
+};
+
+// Counts of what the last ComposeBackground drew, for tests and measurements.
+struct TGridStatistics {
+    int VerticalLines = 0;
+    int HorizontalLines = 0;
+};
+extern TGridStatistics LastGridStatistics;

@@ -1,0 +1,46 @@
+// The sample walks of the 2D graphs: y(x), r(fi) and the parametric curve.
+// Each walk evaluates the compiled trees at every sample and hands the
+// accepted points, as pixels, to a pen that joins or starts polylines.
+#pragma once
+
+#include "engine/Engine.h"
+
+// Where the walks draw: move without drawing, or draw a line from the
+// current position.
+class TCurvePen {
+  public:
+    virtual ~TCurvePen() = default;
+    virtual void MoveTo(int x, int y) = 0;
+    virtual void LineTo(int x, int y) = 0;
+};
+
+// Joins accepted samples: a sample is joined to the previous one unless it is
+// the first of the walk, lies outside the pixel band, or follows a rejected one.
+class TCurveJoiner {
+  public:
+    TCurveJoiner(TCurvePen& pen, int bandLow, int bandHigh)
+        : pen_(pen), bandLow_(bandLow), bandHigh_(bandHigh) {}
+    void Accept(bool first, int px, int py);
+    void Reject() { penUp_ = true; }
+
+  private:
+    TCurvePen& pen_;
+    int bandLow_, bandHigh_;
+    bool penUp_ = false;
+};
+
+// The step of a cartesian graph: the pixel width when that is coarser than
+// the typed step or when the minimal step is asked for.
+double CartesianStep(double typedStep, bool minimalStep);
+
+// y = f(x) from xs to xe: samples while xe + step > x. Returns the number of
+// samples taken. Draws nothing for an empty tree, a step that is not above
+// zero, or xs >= xe.
+int WalkCartesian(const TExprNode* tree, double xs, double xe, double step, TCurvePen& pen);
+
+// r = f(fi) from fmin to fmax; nothing for a step that is not above zero.
+int WalkPolar(const TExprNode* tree, double fmin, double fmax, double step, TCurvePen& pen);
+
+// (x(t), y(t)), or (cos(fi(t)) r(t), sin(fi(t)) r(t)) in polar coordinates.
+int WalkParametric(const TExprNode* treeX, const TExprNode* treeY, double tmin, double tmax,
+                   double step, bool polar, TCurvePen& pen);

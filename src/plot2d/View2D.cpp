@@ -1,0 +1,155 @@
+#include "plot2d/View2D.h"
+
+#include "engine/Engine.h"
+
+#include <cmath>
+
+int PlotWidth = 400, PlotHeight = 400;
+double ViewX1 = 0, ViewX2 = 0, ViewY1 = 0, ViewY2 = 0;
+double ViewWidth = 0, ViewHeight = 0;
+double ScaleX = 0, ScaleY = 0;
+double GridStep = 0;
+bool RangeEditsDirty = false;
+
+int DragStartX = 0, DragStartY = 0;
+bool Panning = false, BoxDragging = false;
+int BoxLeft = 0, BoxRight = 0, BoxTop = 0, BoxBottom = 0;
+double BoxX1 = 0, BoxX2 = 0, BoxWidth = 0, BoxY1 = 0, BoxY2 = 0, BoxHeight = 0;
+
+namespace {
+constexpr long double PixelLimit = 1 << 30; // far outside any area, safe for drawing
+}
+
+int RoundPixel(long double v) {
+    if (v != v) return 0;
+    if (v > PixelLimit) return static_cast<int>(PixelLimit);
+    if (v < -PixelLimit) return -static_cast<int>(PixelLimit);
+    return static_cast<int>(std::nearbyint(v)); // ties to even
+}
+
+int WorldToPixelX(double x) { return RoundPixel((static_cast<long double>(x) - ViewX1) / ScaleX); }
+
+int WorldToPixelY(double y) {
+    return RoundPixel((static_cast<long double>(y) - ViewY1) / ScaleY + PlotHeight);
+}
+
+double PixelToWorldX(int i) {
+    return static_cast<double>(static_cast<long double>(i) * ScaleX + ViewX1);
+}
+
+double PixelToWorldY(int j) {
+    return static_cast<double>(static_cast<long double>(j - PlotHeight) * ScaleY + ViewY1);
+}
+
+double EqualScaleExtent(double a, double b) {
+    return static_cast<double>(static_cast<long double>(a) * PlotHeight / PlotWidth + b);
+}
+
+double ComputeGridStep() {
+    const long double ratio = static_cast<long double>(ViewWidth) / 10;
+    if (!(ratio > 0) || std::isinf(ratio)) return 0.0;
+    const long double n = std::nearbyint(std::log(ratio) / std::log(2.0L));
+    const double step = static_cast<double>(std::exp2(n));
+    return step > 0 && std::isfinite(step) ? step : 0.0;
+}
+
+void RecomputeViewFromEdges() {
+    ViewWidth = static_cast<double>(static_cast<long double>(ViewX2) - ViewX1);
+    ViewHeight = static_cast<double>(static_cast<long double>(ViewY2) - ViewY1);
+    ScaleX = static_cast<double>(static_cast<long double>(ViewWidth) / PlotWidth);
+    ScaleY = static_cast<double>(-static_cast<long double>(ViewHeight) / PlotHeight);
+    GridStep = ComputeGridStep();
+}
+
+void ReadRangeEdits(const TRangeTexts& texts, bool equalScales) {
+    ViewX1 = StrToFloat(texts.X1);
+    ViewX2 = StrToFloat(texts.X2);
+    ViewY1 = StrToFloat(texts.Y1);
+    ViewY2 = equalScales ? EqualScaleExtent(static_cast<double>(static_cast<long double>(ViewX2) - ViewX1), ViewY1)
+                         : StrToFloat(texts.Y2);
+    RecomputeViewFromEdges();
+    RangeEditsDirty = false;
+}
+
+TRangeTexts WriteRangeEdits() {
+    return {FormatNumber(ViewY2), FormatNumber(ViewY1), FormatNumber(ViewX2), FormatNumber(ViewX1)};
+}
+
+void ZoomView(int k, bool equalScales) {
+    const long double dX = static_cast<long double>(ViewWidth) * 10 * k / 300;
+    const long double dY = static_cast<long double>(ViewHeight) * 10 * k / 300;
+    ViewX1 = static_cast<double>(ViewX1 - dX);
+    ViewWidth = static_cast<double>(ViewWidth + 2 * dX);
+    ViewY1 = static_cast<double>(ViewY1 - dY);
+    if (equalScales)
+        ViewY2 = static_cast<double>(static_cast<long double>(ViewWidth) * PlotHeight / PlotWidth + ViewY1);
+    else
+        ViewY2 = static_cast<double>(ViewY2 + dY);
+    ViewHeight = static_cast<double>(static_cast<long double>(ViewY2) - ViewY1);
+    GridStep = ComputeGridStep();
+    ViewX2 = static_cast<double>(static_cast<long double>(ViewX1) + ViewWidth);
+    ViewY2 = static_cast<double>(static_cast<long double>(ViewY1) + ViewHeight);
+    ScaleX = static_cast<double>(static_cast<long double>(ViewWidth) / PlotWidth);
+    ScaleY = static_cast<double>(-static_cast<long double>(ViewHeight) / PlotHeight);
+}
+
+void PanView(int x, int y) {
+    const long double newX1 =
+        static_cast<long double>(PixelToWorldX(DragStartX)) - PixelToWorldX(x) + ViewX1;
+    const long double newY1 =
+        static_cast<long double>(PixelToWorldY(DragStartY)) - PixelToWorldY(y) + ViewY1;
+    ViewX1 = static_cast<double>(newX1);
+    ViewY1 = static_cast<double>(newY1);
+    ViewX2 = static_cast<double>(static_cast<long double>(ViewX1) + ViewWidth);
+    ViewY2 = static_cast<double>(static_cast<long double>(ViewY1) + ViewHeight);
+    DragStartX = x;
+    DragStartY = y;
+}
+
+void UpdateZoomBox(int x, int y) {
+    if (x > DragStartX) {
+        BoxLeft = DragStartX;
+        BoxRight = x;
+    } else {
+        BoxLeft = x;
+        BoxRight = DragStartX;
+    }
+    BoxX1 = PixelToWorldX(BoxLeft);
+    BoxX2 = PixelToWorldX(BoxRight);
+    BoxWidth = static_cast<double>(static_cast<long double>(BoxX2) - BoxX1);
+    if (y > DragStartY) { // downward: the box hangs from the starting row
+        BoxTop = DragStartY;
+        BoxY2 = PixelToWorldY(BoxTop);
+        BoxY1 = EqualScaleExtent(-BoxWidth, BoxY2);
+        BoxBottom = WorldToPixelY(BoxY1);
+    } else {
+        BoxBottom = DragStartY;
+        BoxY1 = PixelToWorldY(BoxBottom);
+        BoxY2 = EqualScaleExtent(BoxWidth, BoxY1);
+        BoxTop = WorldToPixelY(BoxY2);
+    }
+    BoxHeight = static_cast<double>(static_cast<long double>(BoxY2) - BoxY1);
+}
+
+bool ApplyZoomBox() {
+    if (BoxLeft == BoxRight || BoxTop == BoxBottom) return false;
+    ViewX1 = BoxX1;
+    ViewWidth = BoxWidth;
+    ViewY1 = BoxY1;
+    ViewHeight = BoxHeight;
+    GridStep = ComputeGridStep();
+    ViewX2 = static_cast<double>(static_cast<long double>(ViewX1) + ViewWidth);
+    ViewY2 = static_cast<double>(static_cast<long double>(ViewY1) + ViewHeight);
+    ScaleX = static_cast<double>(static_cast<long double>(ViewWidth) / PlotWidth);
+    ScaleY = static_cast<double>(-static_cast<long double>(ViewHeight) / PlotHeight);
+    BoxLeft = BoxRight = BoxTop = BoxBottom = 0;
+    return true;
+}
+
+std::string CursorCoordinateText(double value) {
+    const long double scaled = static_cast<long double>(value) * 1000000;
+    // Beyond the 64-bit range the value is shown as it is.
+    if (!(std::fabs(scaled) < 9.2e18L)) return FormatNumber(value);
+    const auto rounded = static_cast<long long>(std::nearbyint(scaled));
+    return FormatNumber(static_cast<double>(static_cast<long double>(rounded) / 1000000));
+}

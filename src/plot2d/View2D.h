@@ -1,0 +1,71 @@
+// The 2D view: the visible world rectangle, its mapping onto the pixels of
+// the plot area, the grid step, and the view changes of zoom, pan and the
+// zoom box. Plain arithmetic with no widgets: the window moves texts between
+// its range fields and these functions.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Size of the plot area in pixels, read once at start-up.
+extern int PlotWidth, PlotHeight;
+
+// The view; written by ReadRangeEdits, ZoomView, the pan and the box zoom.
+extern double ViewX1, ViewX2, ViewY1, ViewY2;
+extern double ViewWidth, ViewHeight;
+extern double ScaleX, ScaleY; // world units per pixel column / row (ScaleY < 0)
+extern double GridStep;       // a power of two, or 0 for a view with no usable grid
+// A range field's text changed since the view was last read from the fields.
+extern bool RangeEditsDirty;
+
+// Round to nearest, ties to even, as a pixel coordinate. Values beyond the
+// 32-bit range are clamped far outside the area; NaN gives 0.
+int RoundPixel(long double v);
+
+int WorldToPixelX(double x);
+int WorldToPixelY(double y);
+double PixelToWorldX(int i);
+double PixelToWorldY(int j);
+double EqualScaleExtent(double a, double b);
+
+// 2^Round(log2(ViewWidth / 10)); 0 when that is not a positive finite number.
+double ComputeGridStep();
+
+// Derives extents, scales and the grid step from the four edges.
+void RecomputeViewFromEdges();
+
+// The four range texts, in the order the fields are written: y2, y1, x2, x1.
+struct TRangeTexts {
+    std::string Y2, Y1, X2, X1;
+};
+
+// Takes the view from the range texts (x1, x2, y1 in this order; y2 from the
+// text only without equal scales). Throws ConversionError at the first text
+// that is no number, keeping the edges converted before it.
+void ReadRangeEdits(const TRangeTexts& texts, bool equalScales);
+
+// The range texts of the current view.
+TRangeTexts WriteRangeEdits();
+
+// The "+" (k = -2) and "-" (k = +2) zoom about the centre.
+void ZoomView(int k, bool equalScales);
+
+// Mouse state of the plot area.
+extern int DragStartX, DragStartY;
+extern bool Panning, BoxDragging;
+extern int BoxLeft, BoxRight, BoxTop, BoxBottom;
+extern double BoxX1, BoxX2, BoxWidth, BoxY1, BoxY2, BoxHeight;
+
+// Moves the view by the distance from the drag start to (x, y), which
+// becomes the new drag start.
+void PanView(int x, int y);
+
+// The zoom box from the drag start to (x, y); its height follows its width.
+void UpdateZoomBox(int x, int y);
+
+// Installs the zoom box as the view; false (and no change) for a box
+// collapsed to a line or a point. Clears the box either way when applied.
+bool ApplyZoomBox();
+
+// The text of a cursor coordinate: rounded to six decimal places.
+std::string CursorCoordinateText(double value);

@@ -1,0 +1,3 @@
+#include "view3d/CameraSettings.h"
+
+int ViewAlongMode = 1;
