@@ -161,7 +161,7 @@ void TForm1::CaptureDocument() {
 
 void TForm1::FormCreate() {
     // The locale's decimal separator, as it stands in the text of 0.1.
-    const QString tenth = QLocale::system().toString(0.1);
+    const QString tenth = QLocale().toString(0.1);
     DecimalSeparatorChar = tenth.size() > 1 && tenth[1] == QLatin1Char(',') ? ',' : '.';
     SeedRandomFromClock();
     Panning = BoxDragging = RangeEditsDirty = false;

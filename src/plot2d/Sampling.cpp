@@ -38,18 +38,19 @@ int WalkCartesian(const TExprNode* tree, double xs, double xe, double step, TCur
     const long double low = static_cast<long double>(ViewY1) - ViewHeight;
     const long double high = static_cast<long double>(ViewY2) + ViewHeight;
     int samples = 0;
-    for (double x = xs; Before(xe, step, x); x = Advance(x, step)) {
+    for (double x = xs; Before(xe, step, x);) {
         ++samples;
         EvalError = false;
         VarX = x;
         const double y = EvalTree(tree);
-        if (EvalError || !(low <= y && y <= high)) {
+        if (EvalError || !(low <= y && y <= high))
             joiner.Reject();
-            continue;
-        }
-        joiner.Accept(x <= xs, WorldToPixelX(x), WorldToPixelY(y));
+        else
+            joiner.Accept(x <= xs, WorldToPixelX(x), WorldToPixelY(y));
         // A step too small to move x any more would never end the walk.
-        if (Advance(x, step) == x) break;
+        const double next = Advance(x, step);
+        if (next == x) break;
+        x = next;
     }
     return samples;
 }

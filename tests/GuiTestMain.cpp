@@ -1,0 +1,16 @@
+// The main of the test executables that need a Qt application: offscreen
+// unless a platform is given, so that no test needs a display.
+#include "engine/Engine.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    InitFloatingPoint();
+    return RUN_ALL_TESTS();
+}
