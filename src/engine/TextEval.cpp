@@ -73,6 +73,10 @@ class TextEvaluator {
 
     double Eval(std::string_view text, int depth) {
         if (depth > MaxFormulaDepth) return Fail();
+        // Every call scans its text; past a bound on the whole evaluation the
+        // formula counts as too complex, so that no text can hang the program.
+        work_ += static_cast<long long>(text.size()) + 1;
+        if (work_ > WorkBudget) return Fail();
         const std::string_view s = StripBrackets(text);
         const size_t n = s.size();
         int bracketDepth = 0; // carried from one scan to the next
@@ -184,6 +188,41 @@ class TextEvaluator {
         return Eval(text, depth + 1);
     }
 
+    // The quotient of two functions of the argument, as the text "N a / D a"
+    // (or "1 / D a" without a numerator) evaluates. When the argument's brackets
+    // balance, that text splits exactly at its one '/', and both halves
+    // evaluate the argument alone: then the argument is evaluated once (twice
+    // when it draws random numbers, which both halves do), instead of once per
+    // half at every level of a nested tangent.
+    double Quotient(TUnaryFunc numerator, TUnaryFunc denominator, std::string_view arg,
+                    int depth) {
+        int balance = 0;
+        for (const char c : arg) balance += (c == '(') - (c == ')');
+        const bool random = arg.find("RND") != std::string_view::npos ||
+                            arg.find("RAND") != std::string_view::npos;
+        if (balance != 0) {
+            const std::string_view d = denominator == engine::FnSin ? "/SIN" : "/COS";
+            if (numerator == nullptr) return Rewritten(std::string("1").append(d), arg, "", "", depth);
+            return Rewritten(numerator == engine::FnSin ? "SIN" : "COS", arg, d, arg, depth);
+        }
+        double product = 1.0;
+        double v = 0.0;
+        if (numerator != nullptr) {
+            // The halves are one level deeper than the rewritten text.
+            v = Eval(arg, depth + 3);
+            product = numerator(v);
+            if (random) v = Eval(arg, depth + 3);
+        } else {
+            v = Eval(arg, depth + 3);
+        }
+        const double divisor = denominator(v);
+        if (divisor == 0 || divisor != divisor) {
+            error_ = true; // the zero divisor is skipped
+            return product;
+        }
+        return static_cast<double>(static_cast<long double>(product) / divisor);
+    }
+
     bool Function(std::string_view s, std::string_view name, int depth, double& result) {
         const size_t L = name.size();
         const std::string_view rest = s.substr(L);
@@ -205,8 +244,8 @@ class TextEvaluator {
         }
         if (name == "COS") return result = engine::FnCos(Argument(s, L, depth)), true;
         if (name == "SIN") return result = engine::FnSin(Argument(s, L, depth)), true;
-        if (name == "TG") return result = Rewritten("SIN", rest, "/COS", rest, depth), true;
-        if (name == "CTG") return result = Rewritten("COS", rest, "/SIN", rest, depth), true;
+        if (name == "TG") return result = Quotient(engine::FnSin, engine::FnCos, rest, depth), true;
+        if (name == "CTG") return result = Quotient(engine::FnCos, engine::FnSin, rest, depth), true;
         if (name == "ATG") return result = engine::FnAtg(Argument(s, L, depth)), true;
         if (name == "ACTG") return result = engine::FnActg(Argument(s, L, depth)), true;
         if (name == "ASIN" || name == "ACOS") {
@@ -224,8 +263,8 @@ class TextEvaluator {
                                                       : (up + down) / (up - down));
             return true;
         }
-        if (name == "SEC") return result = Rewritten("1/COS", rest, "", "", depth), true;
-        if (name == "CSEC") return result = Rewritten("1/SIN", rest, "", "", depth), true;
+        if (name == "SEC") return result = Quotient(nullptr, engine::FnCos, rest, depth), true;
+        if (name == "CSEC") return result = Quotient(nullptr, engine::FnSin, rest, depth), true;
         if (name == "PI") return result = engine::PiValue, true;
         if (name == "RND") return result = RandomReal(), true;
         if (name == "RAND") return result = engine::FnRand(Argument(s, L, depth)), true;
@@ -246,8 +285,11 @@ class TextEvaluator {
         return StrToFloat(text);
     }
 
+    static constexpr long long WorkBudget = 200'000'000; // characters scanned, in all
+
     bool& error_;
     double x_;
+    long long work_ = 0;
 };
 
 } // namespace

@@ -64,6 +64,62 @@ TEST(Robustness, TheTextEvaluatorReportsNestingBeyondTheLimit) {
     EXPECT_FALSE(error);
 }
 
+TEST(Robustness, NestedTangentsAreEvaluatedInLinearTime) {
+    // Each tangent is the value of SIN a / COS a: evaluated naively, the
+    // argument a would be evaluated 2^60 times.
+    const struct {
+        std::string text;
+        double x;
+    } cases[] = {
+        {Repeat("TG", 60) + "X", 0.1},
+        {Repeat("CTG", 40) + "X", 0.7},
+        {Repeat("SEC", 40) + "X", 0.3},
+        {Repeat("TG(", 60) + "X" + Repeat(")", 60), 0.1},
+    };
+    for (const auto& c : cases) {
+        bool error = false;
+        const double v = EvalFormulaText(c.text, error, c.x);
+        // The tree path computes the same chain of operations.
+        CompileFormula(0, c.text);
+        VarX = c.x;
+        EvalError = false;
+        const double tree = EvalTree(FormulaTrees[0]);
+        if (!error && !EvalError) {
+            EXPECT_DOUBLE_EQ(v, tree) << c.text.substr(0, 12);
+        }
+    }
+    FreeAllTrees();
+    VarX = 0;
+
+    // Unbalanced arguments keep the textual definition; the work bound ends them.
+    bool error = false;
+    EvalFormulaText(Repeat("TG(", 60) + "X", error, 0.1);
+    EXPECT_TRUE(error);
+    error = false;
+    EvalFormulaText(Repeat("TG", 40) + "RAND(9)", error, 0); // random draws: both halves
+    EXPECT_TRUE(error); // 2^40 draws exceed the bound
+}
+
+TEST(Robustness, TangentOfAnArgumentEqualsTheQuotientText) {
+    // Arguments as the function step meets them: no operator outside brackets.
+    const char* args[] = {"X", "(X+1)", "(X^2)", "SQRT(X)", "PI", "(-X)", "ABS(X-3)", "SINX"};
+    for (const char* a : args) {
+        for (const auto& [name, text] : {std::pair<std::string, std::string>{"TG", "SIN%/COS%"},
+                                         {"CTG", "COS%/SIN%"}, {"SEC", "1/COS%"},
+                                         {"CSEC", "1/SIN%"}}) {
+            std::string rewritten = text;
+            for (size_t p; (p = rewritten.find('%')) != std::string::npos;) rewritten.replace(p, 1, a);
+            for (double x : {0.0, 0.5, 1.5707963267948966, 3.0}) {
+                bool e1 = false, e2 = false;
+                const double v1 = EvalFormulaText(name + a, e1, x);
+                const double v2 = EvalFormulaText(rewritten, e2, x);
+                EXPECT_TRUE(SameBits(v1, v2) || (v1 != v1 && v2 != v2)) << name << a << " at " << x;
+                EXPECT_EQ(e1, e2) << name << a << " at " << x;
+            }
+        }
+    }
+}
+
 TEST(Robustness, StripOuterBracketsHandlesAMillionBrackets) {
     std::string text = Repeat("(", 500000) + "X" + Repeat(")", 500000);
     StripOuterBrackets(text);
