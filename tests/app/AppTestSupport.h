@@ -1,0 +1,111 @@
+// A fresh main window per test, with failures recorded instead of shown.
+#pragma once
+
+#include "app/ErrorReport.h"
+#include "app/TForm1.h"
+#include "document/PlotDocument.h"
+#include "engine/Engine.h"
+#include "plot2d/Colours.h"
+#include "plot2d/View2D.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+class WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override { Open(QLocale(QLocale::C)); }
+    void TearDown() override {
+        form.reset();
+        SetFailureSink({});
+        QLocale::setDefault(QLocale(QLocale::C));
+    }
+    void Open(const QLocale& locale) {
+        form.reset();
+        failures.clear();
+        SetFailureSink([this](const std::string& m) { failures.push_back(m); });
+        QLocale::setDefault(locale);
+        form = std::make_unique<TForm1>();
+    }
+    static std::string Text(const QLineEdit* e) { return e->text().toStdString(); }
+    static std::string Text(const QLabel* l) { return l->text().toStdString(); }
+    // The field text with '.' written as the window's separator.
+    static std::string Local(std::string s) {
+        for (char& c : s)
+            if (c == '.') c = DecimalSeparatorChar;
+        return s;
+    }
+    // Every control of the window by its name.
+    std::map<std::string, QWidget*> Controls() const {
+        std::map<std::string, QWidget*> m;
+        for (int k = 1; k <= 26; ++k) {
+            m["Label" + std::to_string(k)] = form->Labels[k];
+            m["Edit" + std::to_string(k)] = form->Edits[k];
+        }
+        QPushButton* buttons[] = {form->Button1, form->Button2, form->Button3, form->Button4,
+                                  form->Button5, form->Button6, form->Button7, form->Button8,
+                                  form->Button9, form->Button10, form->Button11};
+        for (int k = 1; k <= 11; ++k) m["Button" + std::to_string(k)] = buttons[k - 1];
+        QCheckBox* checks[] = {form->CheckBox1, form->CheckBox2, form->CheckBox3,
+                               form->CheckBox4, form->CheckBox5, form->CheckBox6,
+                               form->CheckBox7, form->CheckBox8, form->CheckBox9};
+        for (int k = 1; k <= 9; ++k) m["CheckBox" + std::to_string(k)] = checks[k - 1];
+        m["Equally"] = form->Equally;
+        m["ComboBox1"] = form->ComboBox1;
+        m["RadioButton1"] = form->RadioButton1;
+        m["RadioButton2"] = form->RadioButton2;
+        m["PaintBox1"] = form->PaintBox1;
+        return m;
+    }
+    std::set<std::string> Shown() const {
+        std::set<std::string> shown;
+        for (const auto& [name, w] : Controls())
+            if (!w->isHidden()) shown.insert(name);
+        return shown;
+    }
+    std::set<std::string> CheckedModeItems() const {
+        std::set<std::string> checked;
+        const std::pair<const char*, QAction*> items[] = {
+            {"N2Dyx", form->N2Dyx},     {"N3Dzxy", form->N3Dzxy},   {"N3DFxyz", form->N3DFxyz},
+            {"N9", form->N9},           {"N2Dxyt", form->N2Dxyt},   {"N3Dxyzt", form->N3Dxyzt},
+            {"N3Dxyzuv", form->N3Dxyzuv}};
+        for (const auto& [name, a] : items)
+            if (a->isChecked()) checked.insert(name);
+        return checked;
+    }
+    void Type(QLineEdit* e, const char* text) { SetEditText(e, QString::fromUtf8(text)); }
+    void Enter(QLineEdit* e, const char* text) {
+        Type(e, text);
+        RunCommand([&] { form->EvalNumberField(e, KeyEnter); });
+    }
+    int CountPixels(QRgb colour) const {
+        const QImage& image = form->PaintBox1->Picture;
+        int n = 0;
+        for (int y = 1; y < image.height() - 1; ++y)
+            for (int x = 1; x < image.width() - 1; ++x) n += (image.pixel(x, y) | 0xFF000000) == colour;
+        return n;
+    }
+
+    std::unique_ptr<TForm1> form;
+    std::vector<std::string> failures;
+};
+
+inline std::set<std::string> Names(std::initializer_list<const char*> names, const char* prefix = nullptr,
+                                   int from = 0, int to = -1) {
+    std::set<std::string> s(names.begin(), names.end());
+    for (int k = from; prefix && k <= to; ++k) s.insert(prefix + std::to_string(k));
+    return s;
+}

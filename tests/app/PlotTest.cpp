@@ -1,0 +1,189 @@
+#include "AppTestSupport.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr QRgb Blue = 0xFF0000FF, Red = 0xFFFF0000;
+
+TEST_F(WindowTest, TheBuildDrawsTheTypedFormula) {
+    EXPECT_EQ(CountPixels(Blue), 0); // the first build has an empty formula box
+    form->ComboBox1->setEditText("sin(x)");
+    form->Button2Click();
+    EXPECT_GT(CountPixels(Blue), 300);
+    // The sine passes through the origin and through (pi/2, 1) = pixel (231, 180).
+    EXPECT_EQ(form->PaintBox1->Picture.pixel(231, 180) | 0xFF000000, Blue);
+    EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(WindowTest, EnterInTheFormulaBoxBuildsAndDoesNotAddToTheList) {
+    form->ComboBox1->setEditText("x");
+    form->ComboBox1KeyPress(KeyEnter);
+    EXPECT_GT(CountPixels(Blue), 300);
+    EXPECT_EQ(form->ComboBox1->count(), 0);
+}
+
+TEST_F(WindowTest, ADivisionByZeroPlotsNothingAndReportsNothing) {
+    form->ComboBox1->setEditText("1/0");
+    form->Button2Click();
+    EXPECT_EQ(CountPixels(Blue), 0);
+    EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(WindowTest, AMalformedNumberInTheFormulaIsReported) {
+    form->ComboBox1->setEditText("x+1.2.3");
+    form->Button2Click();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0], "'1.2.3' is not a valid floating point value");
+}
+
+TEST_F(WindowTest, PolarCircleAndParametricCircle) {
+    form->RadioButton2->setChecked(true);
+    form->ComboBox1->setEditText("5");
+    form->Button2Click();
+    const QImage& polar = form->PaintBox1->Picture;
+    EXPECT_EQ(polar.pixel(300, 200) | 0xFF000000, Blue); // (5, 0)
+    EXPECT_EQ(polar.pixel(200, 100) | 0xFF000000, Blue); // (0, 5)
+    EXPECT_NE(polar.pixel(250, 150) | 0xFF000000, Blue); // inside the circle
+
+    form->N2DxytClick();
+    Type(form->Edit2, "5*cos(t)");
+    Type(form->Edit6, "5*sin(t)");
+    Type(form->Edit4, "6.3");
+    Type(form->Edit5, "0.01");
+    form->Button2Click();
+    EXPECT_EQ(form->PaintBox1->Picture.pixel(300, 200) | 0xFF000000, Blue);
+    Type(form->Edit5, "0"); // step 0 draws nothing
+    form->Button2Click();
+    EXPECT_EQ(CountPixels(Blue), 0);
+}
+
+TEST_F(WindowTest, TheFormulaList) {
+    QComboBox* box = form->ComboBox1;
+    for (const char* f : {"sin(x)", "cos(x)", "sin(x)"}) {
+        box->setEditText(f);
+        form->Button5Click();
+    }
+    EXPECT_EQ(box->count(), 3);
+    box->setEditText("SIN(X)");
+    form->Button6Click(); // case matters: nothing removed
+    EXPECT_EQ(box->count(), 3);
+    box->setEditText("sin(x)");
+    form->Button6Click(); // only the first
+    ASSERT_EQ(box->count(), 2);
+    EXPECT_EQ(box->itemText(0).toStdString(), "cos(x)");
+    EXPECT_EQ(box->itemText(1).toStdString(), "sin(x)");
+    EXPECT_EQ(box->currentText().toStdString(), "sin(x)");
+    box->setEditText("");
+    form->Button5Click(); // an empty text is not added
+    EXPECT_EQ(box->count(), 2);
+    form->Button7Click();
+    EXPECT_EQ(box->count(), 0);
+    EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(WindowTest, TheEleventhListFormulaIsRefused) {
+    for (int k = 1; k <= 11; ++k) {
+        form->ComboBox1->setEditText(QString("x+%1").arg(k));
+        form->Button5Click();
+    }
+    EXPECT_EQ(form->ComboBox1->count(), 10);
+    ASSERT_EQ(failures.size(), 1u);
+    form->CheckBox1->setChecked(true);
+    form->Button2Click();
+    for (int s = 1; s <= 10; ++s) EXPECT_NE(FormulaTrees[s], nullptr) << s;
+    EXPECT_EQ(FormulaTrees[0], nullptr);
+}
+
+TEST_F(WindowTest, ListItemsTakeTheColoursOfTheirSlots) {
+    GraphColors[0] = 0x00FF00; // green: the single formula only
+    GraphColors[1] = 0x0000FF; // red: the first list item
+    form->ComboBox1->setEditText("x");
+    form->Button5Click();
+    form->ComboBox1->setEditText("-x");
+    form->Button2Click();
+    EXPECT_EQ(CountPixels(Red), 0);
+    form->CheckBox1->setChecked(true);
+    form->Button2Click();
+    EXPECT_GT(CountPixels(Red), 300); // item "x" in the colour of graph 1
+    form->Button7Click();
+    form->Button2Click();
+    EXPECT_EQ(CountPixels(Red), 0); // "Все" with an empty list: axes and grid only
+    SetDefaultColours();
+}
+
+TEST_F(WindowTest, DragPans) {
+    form->PaintBox1MouseDown(TMouseButton::Left, 200, 200);
+    form->PaintBox1MouseMove(220, 190);
+    form->PaintBox1MouseUp(TMouseButton::Left);
+    EXPECT_EQ(Text(form->Edit26), "-11");
+    EXPECT_EQ(Text(form->Edit24), "-10.5");
+    EXPECT_FALSE(Panning);
+    form->PaintBox1MouseMove(240, 190); // no button: no pan
+    EXPECT_EQ(Text(form->Edit26), "-11");
+}
+
+TEST_F(WindowTest, TheRightButtonZoomsToABox) {
+    form->PaintBox1MouseDown(TMouseButton::Right, 100, 100);
+    form->PaintBox1MouseMove(300, 150);
+    EXPECT_EQ(BoxRight, 300);
+    form->PaintBox1MouseUp(TMouseButton::Right);
+    EXPECT_EQ(Text(form->Edit26), "-5");
+    EXPECT_EQ(Text(form->Edit25), "5");
+    EXPECT_EQ(Text(form->Edit24), "-5");
+    EXPECT_EQ(Text(form->Edit23), "5");
+
+    form->PaintBox1MouseDown(TMouseButton::Right, 50, 50); // a right click alone
+    form->PaintBox1MouseUp(TMouseButton::Right);
+    EXPECT_EQ(Text(form->Edit26), "-5");
+}
+
+TEST_F(WindowTest, CursorCoordinatesBelowThePlotArea) {
+    form->PaintBox1MouseMove(0, 400);
+    EXPECT_EQ(Text(form->Label25), "-10");
+    EXPECT_EQ(Text(form->Label26), "-10");
+    form->PaintBox1MouseMove(200, 200);
+    EXPECT_EQ(Text(form->Label25), "0");
+}
+
+TEST_F(WindowTest, ZoomButtonsAndTheWheel) {
+    form->Button3Click();
+    EXPECT_EQ(Text(form->Edit26), "-8.66666666666667");
+    EXPECT_EQ(Text(form->Edit25), "8.66666666666667");
+    Open(QLocale(QLocale::C));
+    form->FormMouseWheel(120); // away from the user: zoom out
+    EXPECT_EQ(Text(form->Edit26), "-11.3333333333333");
+    form->FormMouseWheel(0);
+    EXPECT_EQ(Text(form->Edit26), "-11.3333333333333");
+    form->N3DzxyClick(); // no zoom buttons: the wheel does nothing
+    const double x1 = ViewX1;
+    form->FormMouseWheel(-120);
+    EXPECT_EQ(ViewX1, x1);
+}
+
+TEST_F(WindowTest, AxesSwitchTurnsTheGridWithIt) {
+    form->N6Click();
+    EXPECT_FALSE(form->N6->isChecked());
+    EXPECT_FALSE(form->CheckBox7->isChecked());
+    EXPECT_NE(form->PaintBox1->Picture.pixel(100, 200) | 0xFF000000, 0xFF008000u);
+    form->N6Click();
+    EXPECT_TRUE(form->CheckBox7->isChecked());
+    form->N3DzxyClick();
+    form->CheckBox7->setChecked(false);
+    form->N6Click(); // in a 3D mode the grid box stays as it is
+    EXPECT_FALSE(form->CheckBox7->isChecked());
+}
+
+TEST_F(WindowTest, EqualScalesSwitchEnablesY2) {
+    EXPECT_FALSE(form->Edit23->isEnabled());
+    form->CheckBox6->setChecked(false);
+    EXPECT_TRUE(form->Edit23->isEnabled());
+    Type(form->Edit23, "30");
+    form->Button2Click();
+    EXPECT_EQ(ViewY2, 30); // used as typed
+    form->CheckBox6->setChecked(true);
+    EXPECT_EQ(ViewY2, 10); // from x1, x2 and y1 again
+    EXPECT_EQ(Text(form->Edit23), "10");
+}
+
+} // namespace
