@@ -27,9 +27,11 @@ constexpr int ClientWidth = 474, ClientHeight = 517;
 
 QLabel* MakeLabel(QWidget* parent, int x, int y, int w, int h, const char* caption,
                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    auto* label = new QLabel(parent);
     label->setGeometry(x, y, w, h);
     label->setAlignment(align);
+    label->setProperty("autoSize", true);
+    SetCaption(label, QString::fromUtf8(caption));
     return label;
 }
 
@@ -65,6 +67,14 @@ QCheckBox* MakeCheck(QWidget* parent, int x, int y, int w, const char* caption, 
 } // namespace
 
 std::string FieldText(const QLineEdit* field) { return field->text().toStdString(); }
+
+void SetCaption(QLabel* label, const QString& caption) {
+    label->setText(caption);
+    if (!label->property("autoSize").toBool()) return;
+    const int right = label->geometry().right();
+    label->resize(std::max(label->sizeHint().width(), 1), label->height());
+    if (label->alignment() & Qt::AlignRight) label->move(right - label->width() + 1, label->y());
+}
 
 void SetEditText(QLineEdit* edit, const QString& text) {
     if (edit->text() != text) edit->setText(text);
@@ -130,6 +140,7 @@ void TForm1::CreateControls() {
     QWidget* c = Client;
     const auto right = Qt::AlignRight | Qt::AlignTop;
     Label1 = MakeLabel(c, 144, 20, 100, 13, "");
+    Label1->setProperty("autoSize", false); // the result keeps its width
     Label2 = MakeLabel(c, 8, 20, 17, 13, "x0=", right); // right-to-left reading
     Label3 = MakeLabel(c, 0, 58, 62, 13, "Формула y=");
     Label4 = MakeLabel(c, 279, 0, 26, 13, "min X");
@@ -155,7 +166,6 @@ void TForm1::CreateControls() {
     Label22 = MakeLabel(c, 463, 120, 11, 13, "y2");
     Label23 = MakeLabel(c, 165, 504, 13, 13, "X=");
     Label24 = MakeLabel(c, 237, 504, 13, 13, "Y=");
-    // The value labels size themselves to their text, as an auto-sized label does.
     Label25 = MakeLabel(c, 181, 504, 3, 13, "");
     Label26 = MakeLabel(c, 253, 504, 3, 13, "");
     for (QLabel* l : {Label4, Label5, Label7, Label8, Label9, Label10, Label11, Label12, Label13,
@@ -367,7 +377,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    if (watched == ComboBox1->lineEdit()) {
+    if (watched == ComboBox1 || watched == ComboBox1->lineEdit()) {
         if (enter) ComboBox1KeyPress(KeyEnter);
         return enter; // Enter builds instead of adding the text to the list
     }

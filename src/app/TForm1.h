@@ -153,6 +153,10 @@ class TForm1 : public QMainWindow {
 // not even the cursor, and fires no change handler.
 void SetEditText(QLineEdit* edit, const QString& text);
 
+// Sets a label's caption; an auto-sized label (all but the y(x0) result) then
+// fits its text, keeping its left edge, or its right edge when right-aligned.
+void SetCaption(QLabel* label, const QString& caption);
+
 // The font of the window and its controls.
 QFont WindowFont();
 

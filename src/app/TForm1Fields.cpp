@@ -52,7 +52,7 @@ void TForm1::Button1Click() {
     const double x0 = FieldNumber(Edit1);
     const double v =
         EvalFormulaText(UpperCaseFormula(ComboBox1->currentText().toStdString()), error, x0);
-    Label1->setText(QString::fromStdString(error ? "Error!" : FormatNumber(v)));
+    SetCaption(Label1, QString::fromStdString(error ? "Error!" : FormatNumber(v)));
 }
 
 void TForm1::SanitiseNumberField(QLineEdit* field) {

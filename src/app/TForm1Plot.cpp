@@ -126,19 +126,19 @@ void TForm1::WriteRangeEditsToFields() {
 
 void TForm1::RadioButton2Click() {
     Button1->setText(QString::fromUtf8("r(fi0)="));
-    Label2->setText(QString::fromUtf8("fi0="));
-    Label3->setText(QString::fromUtf8("Формула r="));
+    SetCaption(Label2, QString::fromUtf8("fi0="));
+    SetCaption(Label3, QString::fromUtf8("Формула r="));
     if (N9->isChecked()) {
-        Label7->setText(QString::fromUtf8("fi(t)="));
-        Label8->setText(QString::fromUtf8("r(t)="));
+        SetCaption(Label7, QString::fromUtf8("fi(t)="));
+        SetCaption(Label8, QString::fromUtf8("r(t)="));
         SetEditText(Edit3, Number(PlanePolarTMin));
         SetEditText(Edit4, Number(PlanePolarTMax));
         SetEditText(Edit5, Number(PlanePolarTStep));
         SetRange(this, PlanePolarY2, PlanePolarY1, PlanePolarX2, PlanePolarX1);
     } else {
         CheckBox9->hide();
-        Label4->setText(QString::fromUtf8("min Fi"));
-        Label5->setText(QString::fromUtf8("max Fi"));
+        SetCaption(Label4, QString::fromUtf8("min Fi"));
+        SetCaption(Label5, QString::fromUtf8("max Fi"));
         SetEditText(Edit5, Number(YxPolarStep));
         SetRange(this, YxPolarY2, YxPolarY1, YxPolarX2, YxPolarX1);
     }
@@ -150,8 +150,8 @@ void TForm1::RadioButton2Click() {
 
 void TForm1::RadioButton1Click() {
     Button1->setText(QString::fromUtf8("y(x0)="));
-    Label2->setText(QString::fromUtf8("x0="));
-    Label3->setText(QString::fromUtf8("Формула y="));
+    SetCaption(Label2, QString::fromUtf8("x0="));
+    SetCaption(Label3, QString::fromUtf8("Формула y="));
     if (N2Dyx->isChecked()) {
         CheckBox9->show();
         for (QWidget* w : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label5),
@@ -160,8 +160,8 @@ void TForm1::RadioButton1Click() {
         SetEditText(Edit5, Number(YxCartStep));
         SetRange(this, YxCartY2, YxCartY1, YxCartX2, YxCartX1);
     } else {
-        Label7->setText(QString::fromUtf8("x(t)="));
-        Label8->setText(QString::fromUtf8("y(t)="));
+        SetCaption(Label7, QString::fromUtf8("x(t)="));
+        SetCaption(Label8, QString::fromUtf8("y(t)="));
         SetEditText(Edit3, Number(PlaneCartTMin));
         SetEditText(Edit4, Number(PlaneCartTMax));
         SetEditText(Edit5, Number(PlaneCartTStep));
@@ -217,10 +217,8 @@ void TForm1::PaintBox1MouseMove(int x, int y) {
     }
     if (BoxDragging) UpdateZoomBox(x, y);
     if (Panning || BoxDragging) Button2Click();
-    Label25->setText(QString::fromStdString(CursorCoordinateText(PixelToWorldX(x))));
-    Label26->setText(QString::fromStdString(CursorCoordinateText(PixelToWorldY(y))));
-    Label25->adjustSize();
-    Label26->adjustSize();
+    SetCaption(Label25, QString::fromStdString(CursorCoordinateText(PixelToWorldX(x))));
+    SetCaption(Label26, QString::fromStdString(CursorCoordinateText(PixelToWorldY(y))));
 }
 
 void TForm1::PaintBox1MouseUp(TMouseButton button) {
