@@ -285,7 +285,7 @@ class TextEvaluator {
         return StrToFloat(text);
     }
 
-    static constexpr long long WorkBudget = 200'000'000; // characters scanned, in all
+    static constexpr long long WorkBudget = 50'000'000; // characters scanned, in all
 
     bool& error_;
     double x_;
