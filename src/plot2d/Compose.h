@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
+#include <QPolygon>
 #include <QString>
 
 QColor ToQColor(TColorValue c);
@@ -31,20 +32,25 @@ void ComposeBackground(QPainter& p, const TPictureOptions& options);
 // The border and the zoom box (steps after the graphs).
 void ComposeBorder(QPainter& p);
 
-// A pen that draws the walks' polylines with one-pixel lines.
+// A pen that draws the walks' polylines with one-pixel lines: each run of
+// joined points goes to the painter as one polyline.
 class TPainterPen : public TCurvePen {
   public:
     explicit TPainterPen(QPainter& p) : p_(p) {}
-    void MoveTo(int x, int y) override { at_ = QPoint(x, y); }
-    void LineTo(int x, int y) override {
-        const QPoint to(x, y);
-        p_.drawLine(at_, to);
-        at_ = to;
+    ~TPainterPen() override { Flush(); }
+    void MoveTo(int x, int y) override {
+        Flush();
+        run_.append(QPoint(x, y));
+    }
+    void LineTo(int x, int y) override { run_.append(QPoint(x, y)); }
+    void Flush() {
+        if (run_.size() >= 2) p_.drawPolyline(run_);
+        run_.clear();
     }
 
   private:
     QPainter& p_;
-    QPoint at_;
+    QPolygon run_;
 };
 
 // Counts of what the last ComposeBackground drew, for tests and measurements.

@@ -24,7 +24,7 @@ int RoundPixel(long double v) {
     if (v != v) return 0;
     if (v > PixelLimit) return static_cast<int>(PixelLimit);
     if (v < -PixelLimit) return -static_cast<int>(PixelLimit);
-    return static_cast<int>(std::nearbyint(v)); // ties to even
+    return static_cast<int>(std::llrint(v)); // the current rounding: to nearest, ties to even
 }
 
 int WorldToPixelX(double x) { return RoundPixel((static_cast<long double>(x) - ViewX1) / ScaleX); }
