@@ -12,23 +12,6 @@ namespace engine {
 
 namespace {
 
-inline double AddLD(double r, double v) {
-    return static_cast<double>(static_cast<long double>(r) + v);
-}
-inline double SubLD(double r, double v) {
-    return static_cast<double>(static_cast<long double>(r) - v);
-}
-inline double MulLD(double r, double v) {
-    return static_cast<double>(static_cast<long double>(r) * v);
-}
-inline double DivChecked(double r, double v) {
-    if (v == 0 || v != v) {
-        EvalError = true;
-        return 0.0;
-    }
-    return static_cast<double>(static_cast<long double>(r) / v);
-}
-
 bool IsConstant(const TExprNode* n) { return n->Kind == nkConstant; }
 const double* CellOf(const TExprNode* n) {
     return n->Kind == nkFunction && n->Child == nullptr ? VariableCell(n->Func) : nullptr;
@@ -318,4 +301,23 @@ void SelectEvaluator(bool fma) { EvalTreeVariant = fma && ProcessorHasFma() ? Ev
 
 } // namespace engine
 
-double EvalTree(const TExprNode* tree) { return engine::EvalTreeVariant(tree); }
+double EvalTree(const TExprNode* tree) {
+    // A program of one instruction is cheapest evaluated right here (both
+    // variants give the same results).
+    if (tree != nullptr && tree->Fast != nullptr && tree->Fast->Single != nullptr) {
+        using engine::FastOp;
+        const engine::FastInstr& in = *tree->Fast->Single;
+        switch (in.Op) {
+        case FastOp::PushConst: return in.Value;
+        case FastOp::PushCell: return *in.Cell;
+        case FastOp::ProductCells:
+            return static_cast<double>(static_cast<long double>(*in.Cell) * *in.Cell2);
+        case FastOp::ProductConstCell:
+            return static_cast<double>(static_cast<long double>(in.Value) * *in.Cell);
+        case FastOp::SquareCell: return engine::PowerSquare(*in.Cell);
+        case FastOp::CallCell: return in.Func(*in.Cell);
+        default: break;
+        }
+    }
+    return engine::EvalTreeVariant(tree);
+}

@@ -81,6 +81,6 @@ struct Arith {
 #include "engine/FastRun.inc"
 
 namespace engine {
-double EvalTreeFma(const TExprNode* tree) { return Evaluate(tree); }
+double EvalTreeFma(const TExprNode* tree) { return Run(tree, nullptr); }
 void ThreadFma(TFastForm& form) { Run(nullptr, &form); }
 } // namespace engine

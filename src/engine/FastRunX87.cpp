@@ -26,6 +26,6 @@ struct Arith {
 #include "engine/FastRun.inc"
 
 namespace engine {
-double EvalTreeX87(const TExprNode* tree) { return Evaluate(tree); }
+double EvalTreeX87(const TExprNode* tree) { return Run(tree, nullptr); }
 void ThreadX87(TFastForm& form) { Run(nullptr, &form); }
 } // namespace engine
