@@ -130,6 +130,10 @@ class TForm1 : public QMainWindow {
         *N3Dxyzt, *N3Dxyzuv, *N12, *N13, *N8;
     QActionGroup *ModeGroup, *ParametricGroup;
 
+    // The picture of the plot area comes from a build that no repaint has
+    // shown yet: the repaint that the build asked for need not build again.
+    bool PictureFresh = false;
+
     QLabel* Labels[27] = {};   // Labels[k] is Labelk
     QLineEdit* Edits[27] = {}; // Edits[k] is Editk
 

@@ -39,11 +39,16 @@ void SetRange(TForm1* f, TNumberIndex y2, TNumberIndex y1, TNumberIndex x2, TNum
 void TForm1::Button2Click() {
     RunCommand([this] {
         BuildPicture();
+        PictureFresh = true;
         PaintBox1->update();
     });
 }
 
 void TForm1::PaintBox1Paint() {
+    if (PictureFresh) { // the build that asked for this repaint has just drawn it
+        PictureFresh = false;
+        return;
+    }
     // A repaint builds like every other change of the view, but never shows a
     // message: the command that met an error has reported it, and the area
     // keeps the picture it had.

@@ -187,3 +187,16 @@ TEST_F(WindowTest, EqualScalesSwitchEnablesY2) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WindowTest, TheRepaintAfterABuildShowsItsPictureWithoutBuildingAgain) {
+    form->Button2Click();
+    Type(form->Edit5, "2*3");
+    form->PaintBox1Paint(); // shows the build that asked for it
+    EXPECT_EQ(Text(form->Edit5), "2*3");
+    form->PaintBox1Paint(); // any later repaint builds
+    EXPECT_NE(Text(form->Edit5), "2*3");
+}
+
+} // namespace
