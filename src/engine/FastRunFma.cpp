@@ -32,14 +32,14 @@ inline double FromBits(std::uint64_t u) {
 // True when s, the correctly rounded result with exact error e (an
 // approximation of it for quotients), may differ from the twice-rounded one.
 inline bool MayDiffer(double s, double e) {
+    if (e == 0) return false; // exact: both roundings give s
     const std::uint64_t b = Bits(s);
     const std::uint64_t exponent = (b >> 52) & 0x7FF;
     // Not a normal number well above the subnormal range, or a power of two
     // (whose lower neighbour is nearer): always the 80-bit operation.
-    const bool unusual = (exponent - 54) > (0x7FE - 54) || (b << 12) == 0;
-    const double ulp = FromBits((exponent - 52) << 52); // meaningless when unusual
-    const bool nearMidpoint = __builtin_fabs(e) >= ulp * (0.5 - 0x1p-11);
-    return (unusual | nearMidpoint) & (e != 0); // an exact result is s either way
+    if (exponent - 54 > 0x7FE - 54 || (b << 12) == 0) return true;
+    const double ulp = FromBits((exponent - 52) << 52);
+    return __builtin_fabs(e) >= ulp * (0.5 - 0x1p-11);
 }
 
 [[gnu::noinline]] double AddX87(double a, double b) {
