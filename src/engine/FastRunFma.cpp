@@ -30,16 +30,24 @@ inline double FromBits(std::uint64_t u) {
 }
 
 // True when s, the correctly rounded result with exact error e (an
-// approximation of it for quotients), may differ from the twice-rounded one.
+// approximation of it for quotients), may differ from the twice-rounded one:
+// the 64-bit rounding lands on the midpoint between s and its neighbour only
+// when |e| is within 2^-12 ulp of half an ulp, and the tie then leaves s
+// unless s is odd. Integer comparison of the bit patterns of non-negative
+// doubles orders them as numbers.
 inline bool MayDiffer(double s, double e) {
-    if (e == 0) return false; // exact: both roundings give s
     const std::uint64_t b = Bits(s);
+    if (!(b & 1)) {
+        // An even s keeps a tie; only powers of two (whose lower neighbour is
+        // nearer) and the edges of the range need the 80-bit operation.
+        if ((b << 12) != 0 && ((b >> 52) & 0x7FF) - 55 <= 0x7FE - 55) return false;
+        return e != 0;
+    }
     const std::uint64_t exponent = (b >> 52) & 0x7FF;
-    // Not a normal number well above the subnormal range, or a power of two
-    // (whose lower neighbour is nearer): always the 80-bit operation.
-    if (exponent - 54 > 0x7FE - 54 || (b << 12) == 0) return true;
-    const double ulp = FromBits((exponent - 52) << 52);
-    return __builtin_fabs(e) >= ulp * (0.5 - 0x1p-11);
+    if (exponent - 55 > 0x7FE - 55) return e != 0; // tiny, subnormal, infinite or NaN
+    // (1 - 2^-10) * 2^-54 ulp: (0.5 - 2^-11) ulp, the start of the band below the midpoint.
+    const std::uint64_t threshold = ((exponent - 54) << 52) | (std::uint64_t{0x1FF} << 43);
+    return (Bits(e) & ~(std::uint64_t{1} << 63)) >= threshold;
 }
 
 [[gnu::noinline]] double AddX87(double a, double b) {

@@ -12,8 +12,8 @@ bool EvalError = false;
 void InitFloatingPoint() {
     // Overflow gives an infinity and an invalid operation a NaN, silently:
     // every plotting loop filters non-finite values itself.
+    std::feclearexcept(FE_ALL_EXCEPT); // nothing pending when the masks change
     fedisableexcept(FE_ALL_EXCEPT);
-    std::feclearexcept(FE_ALL_EXCEPT);
     std::fesetround(FE_TONEAREST);
 #if defined(__x86_64__) || defined(__i386__)
     // long double arithmetic on the x87 unit: 64-bit significand, all masked.
