@@ -194,3 +194,50 @@ TEST_F(WindowTest, MenuItemsRunTheirCommands) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WindowTest, TabOrderHintsAndPlaces) {
+    const std::vector<QWidget*> order = {
+        form->Edit1,    form->Button1,   form->Edit3,     form->Edit4,     form->Edit5,
+        form->Edit8,    form->Edit9,     form->Edit10,    form->Button2,   form->RadioButton1,
+        form->RadioButton2, form->Button3, form->Button4, form->ComboBox1, form->CheckBox1,
+        form->Button5,  form->Button6,   form->Button7,   form->Edit2,     form->Edit6,
+        form->Edit7,    form->Button8,   form->Button9,   form->Button10,  form->CheckBox2,
+        form->Edit11,   form->Edit12,    form->Edit13,    form->Edit14,    form->Edit15,
+        form->Edit16,   form->Edit17,    form->Edit18,    form->Edit19,    form->Edit20,
+        form->Edit21,   form->Edit22,    form->CheckBox3, form->CheckBox4, form->CheckBox5,
+        form->Button11, form->Equally,   form->Edit23,    form->Edit24,    form->Edit25,
+        form->Edit26,   form->CheckBox6, form->CheckBox7, form->CheckBox8, form->CheckBox9};
+    std::vector<QWidget*> seen;
+    QWidget* w = form->Edit1;
+    for (int i = 0; i < 500 && seen.size() < order.size(); ++i, w = w->nextInFocusChain())
+        if (std::find(order.begin(), order.end(), w) != order.end() &&
+            std::find(seen.begin(), seen.end(), w) == seen.end())
+            seen.push_back(w);
+    EXPECT_EQ(seen, order);
+
+    const std::pair<QWidget*, const char*> hints[] = {
+        {form->CheckBox9, "Минимальный шаг"},  {form->CheckBox6, "Равные масштабы"},
+        {form->CheckBox7, "Вспомогательная сетка"},
+        {form->CheckBox2, "поместить камеру на траекторию x(t),y(t),z(t)"},
+        {form->CheckBox3, "линии уровня перпендикулярно оси X"},
+        {form->Label17, "между точками линии уровня"}, {form->Label18, "между линиями уровня"}};
+    for (const auto& [widget, hint] : hints) EXPECT_EQ(widget->toolTip().toStdString(), hint);
+
+    const struct {
+        QWidget* widget;
+        QRect place;
+    } places[] = {{form->PaintBox1, {24, 97, 400, 400}}, {form->Edit1, {24, 16, 73, 21}},
+                  {form->ComboBox1, {64, 54, 193, 21}},  {form->Edit7, {64, 54, 193, 21}},
+                  {form->Button2, {272, 52, 161, 25}},   {form->Button11, {272, 68, 161, 25}},
+                  {form->Edit23, {424, 97, 50, 21}},     {form->Edit26, {24, 496, 50, 21}},
+                  {form->Edit22, {289, 192, 41, 21}},    {form->RadioButton2, {360, 80, 49, 17}}};
+    for (const auto& p : places) EXPECT_EQ(p.widget->geometry(), p.place);
+    EXPECT_FALSE(form->Edit15->isEnabled());
+    EXPECT_TRUE(form->Edit11->isEnabled());
+    EXPECT_TRUE(form->Equally->isChecked());
+    EXPECT_FALSE(form->CheckBox8->isChecked());
+}
+
+} // namespace
