@@ -64,11 +64,13 @@ int WalkPolar(const TExprNode* tree, double fmin, double fmax, double step, TCur
         EvalError = false;
         VarX = a;
         const double r = EvalTree(tree);
-        const double y = static_cast<double>(static_cast<long double>(std::sin(a)) * r);
+        double sine, cosine;
+        ::sincos(a, &sine, &cosine);
+        const double y = static_cast<double>(static_cast<long double>(sine) * r);
         if (EvalError || !(ViewY1 <= y && y <= ViewY2)) {
             joiner.Reject();
         } else {
-            const double x = static_cast<double>(static_cast<long double>(std::cos(a)) * r);
+            const double x = static_cast<double>(static_cast<long double>(cosine) * r);
             joiner.Accept(a <= fmin, WorldToPixelX(x), WorldToPixelY(y));
         }
         if (Advance(a, step) == a) break;
@@ -89,8 +91,10 @@ int WalkParametric(const TExprNode* treeX, const TExprNode* treeY, double tmin, 
         const double b = EvalTree(treeY);
         double x = a, y = b;
         if (polar) {
-            x = static_cast<double>(static_cast<long double>(std::cos(a)) * b);
-            y = static_cast<double>(static_cast<long double>(std::sin(a)) * b);
+            double sine, cosine;
+            ::sincos(a, &sine, &cosine);
+            x = static_cast<double>(static_cast<long double>(cosine) * b);
+            y = static_cast<double>(static_cast<long double>(sine) * b);
         }
         if (EvalError || !(ViewY1 <= y && y <= ViewY2))
             joiner.Reject();
