@@ -25,13 +25,19 @@ struct Formula {
     Native native;
 };
 
-#define FORMULA(expr) [](double x, double y, double z) -> double { (void)x; (void)y; (void)z; return expr; }
+#define FORMULA(expr)                                                                              \
+    [](double x, double y, double z) -> double {                                                   \
+        (void)x;                                                                                   \
+        (void)y;                                                                                   \
+        (void)z;                                                                                   \
+        return expr;                                                                               \
+    }
 
 const Formula Formulas[] = {
-    {"x^2+y^2+z^2-4", FORMULA(x * x + y * y + z * z - 4)},
+    {"x^2+y^2+z^2-4", FORMULA(x* x + y * y + z * z - 4)},
     {"sin(x)*cos(y)", FORMULA(std::sin(x) * std::cos(y))},
-    {"sqrt(x*x+y*y)", FORMULA(std::sqrt(x * x + y * y))},
-    {"x*x", FORMULA(x * x)},
+    {"sqrt(x*x+y*y)", FORMULA(std::sqrt(x* x + y * y))},
+    {"x*x", FORMULA(x* x)},
     {"sin(x)/x+cos(3*x)", FORMULA(std::sin(x) / x + std::cos(3 * x))},
     {"(sin(x)+cos(y))*sqrt(x*x+y*y+1)/(1+x*x)",
      FORMULA((std::sin(x) + std::cos(y)) * std::sqrt(x * x + y * y + 1) / (1 + x * x))},
@@ -55,7 +61,9 @@ const Points& SamplePoints() {
     return p;
 }
 
-template <Native F> inline double Inline(double x, double y, double z) { return F(x, y, z); }
+template <Native F> inline double Inline(double x, double y, double z) {
+    return F(x, y, z);
+}
 
 void BM_Ours(benchmark::State& state, const Formula* f) {
     CompileFormula(0, f->text);
@@ -149,7 +157,8 @@ class CollectingReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
     InitFloatingPoint();
-    if (const char* v = std::getenv("PLOTTER_EVALUATOR")) engine::SelectEvaluator(std::string(v) != "x87");
+    if (const char* v = std::getenv("PLOTTER_EVALUATOR"))
+        engine::SelectEvaluator(std::string(v) != "x87");
     using Inl = void (*)(benchmark::State&);
     const Inl inlined[] = {BM_NativeInline<0>, BM_NativeInline<1>, BM_NativeInline<2>,
                            BM_NativeInline<3>, BM_NativeInline<4>, BM_NativeInline<5>};

@@ -80,20 +80,23 @@ void BM_DrawOnly(benchmark::State& state) {
 
 void BM_BuildEmpty(benchmark::State& state) {
     ResetForm();
-    for (auto _ : state) Form()->Button2Click();
+    for (auto _ : state)
+        Form()->Button2Click();
 }
 
 void BM_BuildSine(benchmark::State& state) {
     ResetForm();
     Form()->ComboBox1->setEditText("sin(x)");
-    for (auto _ : state) Form()->Button2Click();
+    for (auto _ : state)
+        Form()->Button2Click();
 }
 
 void BM_BuildPolarDefault(benchmark::State& state) {
     ResetForm();
     Form()->RadioButton2->setChecked(true);
     Form()->ComboBox1->setEditText("1+sin(5*x)");
-    for (auto _ : state) Form()->Button2Click();
+    for (auto _ : state)
+        Form()->Button2Click();
     Form()->RadioButton1->setChecked(true);
 }
 
@@ -105,7 +108,8 @@ void BM_BuildList10(benchmark::State& state) {
         f->Button5Click();
     }
     f->CheckBox1->setChecked(true);
-    for (auto _ : state) f->Button2Click();
+    for (auto _ : state)
+        f->Button2Click();
     ResetForm();
 }
 
@@ -116,7 +120,8 @@ void BM_PanDrag100(benchmark::State& state) {
     f->ComboBox1->setEditText("sin(x)");
     for (auto _ : state) {
         f->PaintBox1MouseDown(TMouseButton::Left, 200, 200);
-        for (int i = 1; i <= 100; ++i) f->PaintBox1MouseMove(200 + (i % 2 ? 1 : -1), 200);
+        for (int i = 1; i <= 100; ++i)
+            f->PaintBox1MouseMove(200 + (i % 2 ? 1 : -1), 200);
         f->PaintBox1MouseUp(TMouseButton::Left);
     }
 }
@@ -158,11 +163,13 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     const double composition = reporter.ms["composition"];
-    for (const char* name : {"build_empty", "build_sine", "build_polar_default", "build_list10", "pan_drag_100_moves"}) {
+    for (const char* name : {"build_empty", "build_sine", "build_polar_default", "build_list10",
+                             "pan_drag_100_moves"}) {
         const double ms = reporter.ms[name];
         const double perBuild = std::string(name) == "pan_drag_100_moves" ? ms / 100 : ms;
-        std::printf("case=%s ms=%.4f ms_per_build=%.4f composition_ms=%.4f ratio_composition=%.2f\n",
-                    name, ms, perBuild, composition, perBuild / composition);
+        std::printf(
+            "case=%s ms=%.4f ms_per_build=%.4f composition_ms=%.4f ratio_composition=%.2f\n", name,
+            ms, perBuild, composition, perBuild / composition);
     }
     std::fflush(stdout);
     TheForm.reset();

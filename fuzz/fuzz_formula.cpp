@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         SeedRandom(1);
         EvalError = false;
         const double walk = engine::EvalTreeWalk(FormulaTrees[0]);
-        const bool same = std::memcmp(&fast, &walk, sizeof fast) == 0 || (fast != fast && walk != walk);
+        const bool same =
+            std::memcmp(&fast, &walk, sizeof fast) == 0 || (fast != fast && walk != walk);
         if (!same || fastError != EvalError) std::abort();
     }
     bool error = false;

@@ -12,7 +12,9 @@ std::function<void(const std::string&)>& Sink() {
 }
 } // namespace
 
-void SetFailureSink(std::function<void(const std::string&)> sink) { Sink() = std::move(sink); }
+void SetFailureSink(std::function<void(const std::string&)> sink) {
+    Sink() = std::move(sink);
+}
 
 void ReportFailure(const std::string& message) {
     if (Sink()) {

@@ -66,7 +66,9 @@ QCheckBox* MakeCheck(QWidget* parent, int x, int y, int w, const char* caption, 
 
 } // namespace
 
-std::string FieldText(const QLineEdit* field) { return field->text().toStdString(); }
+std::string FieldText(const QLineEdit* field) {
+    return field->text().toStdString();
+}
 
 void SetCaption(QLabel* label, const QString& caption) {
     label->setText(caption);
@@ -109,12 +111,15 @@ TMouseButton ButtonOf(const QMouseEvent* e) {
 } // namespace
 
 void TPaintBox::mousePressEvent(QMouseEvent* e) {
-    form_->PaintBox1MouseDown(ButtonOf(e), e->position().toPoint().x(), e->position().toPoint().y());
+    form_->PaintBox1MouseDown(ButtonOf(e), e->position().toPoint().x(),
+                              e->position().toPoint().y());
 }
 void TPaintBox::mouseMoveEvent(QMouseEvent* e) {
     form_->PaintBox1MouseMove(e->position().toPoint().x(), e->position().toPoint().y());
 }
-void TPaintBox::mouseReleaseEvent(QMouseEvent* e) { form_->PaintBox1MouseUp(ButtonOf(e)); }
+void TPaintBox::mouseReleaseEvent(QMouseEvent* e) {
+    form_->PaintBox1MouseUp(ButtonOf(e));
+}
 
 TForm1::TForm1() {
     setWindowTitle(QString::fromUtf8("Графики функций"));
@@ -134,13 +139,15 @@ TForm1::TForm1() {
     FormCreate();
 }
 
-TForm1::~TForm1() { qApp->removeEventFilter(this); }
+TForm1::~TForm1() {
+    qApp->removeEventFilter(this);
+}
 
 void TForm1::CreateControls() {
     QWidget* c = Client;
     const auto right = Qt::AlignRight | Qt::AlignTop;
     Label1 = MakeLabel(c, 144, 20, 100, 13, "");
-    Label1->setProperty("autoSize", false); // the result keeps its width
+    Label1->setProperty("autoSize", false);             // the result keeps its width
     Label2 = MakeLabel(c, 8, 20, 17, 13, "x0=", right); // right-to-left reading
     Label3 = MakeLabel(c, 0, 58, 62, 13, "Формула y=");
     Label4 = MakeLabel(c, 279, 0, 26, 13, "min X");
@@ -180,7 +187,8 @@ void TForm1::CreateControls() {
     Edit2 = MakeEdit(c, 64, 4, 193);
     Edit6 = MakeEdit(c, 64, 29, 193);
     Edit7 = MakeEdit(c, 64, 54, 193);
-    for (QLineEdit* e : {Edit2, Edit6, Edit7}) e->hide();
+    for (QLineEdit* e : {Edit2, Edit6, Edit7})
+        e->hide();
     ComboBox1 = new QComboBox(c);
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert); // Enter builds; "добавить" adds
@@ -197,14 +205,16 @@ void TForm1::CreateControls() {
     Edit8 = MakeEdit(c, 272, 41, 41, "0");
     Edit9 = MakeEdit(c, 324, 41, 41, "0");
     Edit10 = MakeEdit(c, 392, 41, 41, "0");
-    for (QLineEdit* e : {Edit8, Edit9, Edit10}) e->hide();
+    for (QLineEdit* e : {Edit8, Edit9, Edit10})
+        e->hide();
     CheckBox9 = MakeCheck(c, 435, 15, 15, "", false, "Минимальный шаг");
     Button2 = MakeButton(c, 272, 52, 161, 25, "Построить график");
     Button9 = MakeButton(c, 272, 52, 161, 25, "Построить 3D кривую");
     Button8 = MakeButton(c, 272, 68, 161, 25, "Построить поверхность");
     Button10 = MakeButton(c, 272, 68, 161, 25, "Построить поверхность");
     Button11 = MakeButton(c, 272, 68, 161, 25, "Построить поверхность");
-    for (QPushButton* b : {Button8, Button9, Button10, Button11}) b->hide();
+    for (QPushButton* b : {Button8, Button9, Button10, Button11})
+        b->hide();
     Button3 = MakeButton(c, 434, 48, 17, 17, "+");
     Button4 = MakeButton(c, 434, 64, 17, 17, "-");
     RadioButton1 = new QRadioButton(QString::fromUtf8("декарт"), c);
@@ -233,7 +243,8 @@ void TForm1::CreateControls() {
     CheckBox5 = MakeCheck(c, 121, 194, 15, "", true, "линии уровня перпендикулярно оси Z");
     Equally = MakeCheck(c, 158, 224, 65, "Equally", true);
     CheckBox8 = MakeCheck(c, 232, 224, 97, "Центрировать", false);
-    for (QCheckBox* b : {CheckBox3, CheckBox4, CheckBox5, Equally, CheckBox8}) b->hide();
+    for (QCheckBox* b : {CheckBox3, CheckBox4, CheckBox5, Equally, CheckBox8})
+        b->hide();
 
     Edit23 = MakeEdit(c, 424, 97, 50);
     Edit23->setEnabled(false); // equal scales are on
@@ -251,7 +262,8 @@ void TForm1::CreateControls() {
                         Label21, Label22, Label23, Label24, Label25, Label26};
     std::copy(std::begin(labels), std::end(labels), Labels);
     QLineEdit* edits[] = {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10};
-    for (int k = 1; k <= 10; ++k) Edits[k] = edits[k - 1];
+    for (int k = 1; k <= 10; ++k)
+        Edits[k] = edits[k - 1];
     Edits[23] = Edit23, Edits[24] = Edit24, Edits[25] = Edit25, Edits[26] = Edit26;
 }
 
@@ -306,14 +318,16 @@ void TForm1::CreateMenu() {
 }
 
 void TForm1::SetTabOrder() {
-    QWidget* order[] = {Edit1,   Button1, Edit3,   Edit4,   Edit5,   Edit8,        Edit9,
-                        Edit10,  Button2, RadioButton1, RadioButton2, Button3, Button4,
-                        ComboBox1, CheckBox1, Button5, Button6, Button7, Edit2, Edit6, Edit7,
-                        Button8, Button9, Button10, CheckBox2, Edit11, Edit12, Edit13, Edit14,
-                        Edit15, Edit16, Edit17, Edit18, Edit19, Edit20, Edit21, Edit22,
-                        CheckBox3, CheckBox4, CheckBox5, Button11, Equally, Edit23, Edit24,
-                        Edit25, Edit26, CheckBox6, CheckBox7, CheckBox8, CheckBox9};
-    for (size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
+    QWidget* order[] = {
+        Edit1,     Button1,      Edit3,        Edit4,   Edit5,   Edit8,     Edit9,     Edit10,
+        Button2,   RadioButton1, RadioButton2, Button3, Button4, ComboBox1, CheckBox1, Button5,
+        Button6,   Button7,      Edit2,        Edit6,   Edit7,   Button8,   Button9,   Button10,
+        CheckBox2, Edit11,       Edit12,       Edit13,  Edit14,  Edit15,    Edit16,    Edit17,
+        Edit18,    Edit19,       Edit20,       Edit21,  Edit22,  CheckBox3, CheckBox4, CheckBox5,
+        Button11,  Equally,      Edit23,       Edit24,  Edit25,  Edit26,    CheckBox6, CheckBox7,
+        CheckBox8, CheckBox9};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
 void TForm1::ConnectHandlers() {
@@ -354,13 +368,12 @@ void TForm1::ConnectHandlers() {
     menuCommand(N2Dxyt, [this] { N2DxytClick(); });
     menuCommand(N3Dxyzt, [this] { N3DxyztClick(); });
     menuCommand(N3Dxyzuv, [this] { N3DxyzuvClick(); });
-
 }
 
 // The fields whose Enter evaluates their text.
 QLineEdit* TForm1::NumericField(QObject* watched) const {
-    for (int k : {1, 3, 4, 5, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24,
-                  25, 26})
+    for (int k :
+         {1, 3, 4, 5, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26})
         if (watched == Edits[k]) return Edits[k];
     return nullptr;
 }

@@ -78,17 +78,17 @@ class TForm1 : public QMainWindow {
     void CaptureDocument();
 
     // --- the 2D picture
-    void Button2Click();                // "Построить график"
-    void BuildPicture();                // the build itself; throws on failure
-    void PaintBox1Paint();              // a repaint: builds quietly, never reports
-    void RadioButton1Click();           // "декарт"
-    void RadioButton2Click();           // "поляр"
-    void N6Click();                     // "Рисовать оси координат"
-    void CheckBox6Click();              // equal scales
-    void CheckBox7Click();              // grid
-    void Edit23Change();                // any range field changed
-    void Button3Click();                // "+"
-    void Button4Click();                // "-"
+    void Button2Click();      // "Построить график"
+    void BuildPicture();      // the build itself; throws on failure
+    void PaintBox1Paint();    // a repaint: builds quietly, never reports
+    void RadioButton1Click(); // "декарт"
+    void RadioButton2Click(); // "поляр"
+    void N6Click();           // "Рисовать оси координат"
+    void CheckBox6Click();    // equal scales
+    void CheckBox7Click();    // grid
+    void Edit23Change();      // any range field changed
+    void Button3Click();      // "+"
+    void Button4Click();      // "-"
     void ReadRangeEditsFromFields();
     void WriteRangeEditsToFields();
     void PaintBox1MouseDown(TMouseButton button, int x, int y);
@@ -110,12 +110,11 @@ class TForm1 : public QMainWindow {
     // --- controls, named as the handlers know them
     QWidget* Client = nullptr; // the fixed 474 x 517 client area
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
-        *Label10, *Label11, *Label12, *Label13, *Label14, *Label15, *Label16, *Label17,
-        *Label18, *Label19, *Label20, *Label21, *Label22, *Label23, *Label24, *Label25,
-        *Label26;
+        *Label10, *Label11, *Label12, *Label13, *Label14, *Label15, *Label16, *Label17, *Label18,
+        *Label19, *Label20, *Label21, *Label22, *Label23, *Label24, *Label25, *Label26;
     QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *Edit9, *Edit10,
-        *Edit11, *Edit12, *Edit13, *Edit14, *Edit15, *Edit16, *Edit17, *Edit18, *Edit19,
-        *Edit20, *Edit21, *Edit22, *Edit23, *Edit24, *Edit25, *Edit26;
+        *Edit11, *Edit12, *Edit13, *Edit14, *Edit15, *Edit16, *Edit17, *Edit18, *Edit19, *Edit20,
+        *Edit21, *Edit22, *Edit23, *Edit24, *Edit25, *Edit26;
     QComboBox* ComboBox1;
     QCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4, *CheckBox5, *CheckBox6, *CheckBox7,
         *CheckBox8, *CheckBox9, *Equally;
@@ -126,8 +125,8 @@ class TForm1 : public QMainWindow {
     QTimer* Timer1;
 
     QMenu *N3, *N1, *N7, *N9Menu;
-    QAction *N4, *N5, *N2, *N10, *N14, *N6, *N11, *N2Dyx, *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt,
-        *N3Dxyzt, *N3Dxyzuv, *N12, *N13, *N8;
+    QAction *N4, *N5, *N2, *N10, *N14, *N6, *N11, *N2Dyx, *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt, *N3Dxyzt,
+        *N3Dxyzuv, *N12, *N13, *N8;
     QActionGroup *ModeGroup, *ParametricGroup;
 
     // The picture of the plot area comes from a build that no repaint has

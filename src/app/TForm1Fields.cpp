@@ -28,7 +28,9 @@ void SetField(QLineEdit* field, const std::string& text) {
     SetEditText(field, QString::fromStdString(text));
 }
 
-double FieldNumber(const QLineEdit* field) { return StrToFloat(FieldText(field)); }
+double FieldNumber(const QLineEdit* field) {
+    return StrToFloat(FieldText(field));
+}
 
 } // namespace
 
@@ -80,16 +82,19 @@ void TForm1::MakeFieldNonNegative(QLineEdit* field) {
 }
 
 void TForm1::NormaliseParamFields() {
-    for (int k : {3, 4, 5, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25,
-                  26})
+    for (int k :
+         {3, 4, 5, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26})
         EvalNumberField(Edits[k], KeyEnter);
-    for (QLineEdit* e : {Edit3, Edit4, Edit5}) SanitiseNumberField(e);
+    for (QLineEdit* e : {Edit3, Edit4, Edit5})
+        SanitiseNumberField(e);
     MakeFieldNonNegative(Edit5);
-    for (QLineEdit* e : {Edit8, Edit9, Edit10}) SanitiseNumberField(e);
+    for (QLineEdit* e : {Edit8, Edit9, Edit10})
+        SanitiseNumberField(e);
     MakeFieldNonNegative(Edit10);
     for (int row = 0; row < 3; ++row) {
         const int first = 11 + 4 * row;
-        for (int k = first; k < first + 3; ++k) SanitiseNumberField(Edits[k]);
+        for (int k = first; k < first + 3; ++k)
+            SanitiseNumberField(Edits[k]);
         MakeFieldNonNegative(Edits[first + 3]);
     }
 }
@@ -138,7 +143,8 @@ void TForm1::CaptureDocument() {
         number(SurfYStep, Edit10);
     } else if (N3DFxyz->isChecked()) {
         formula(fsImplicitF, Edit7);
-        for (int k = 0; k < 12; ++k) number(static_cast<TNumberIndex>(ImplXMin + k), Edits[11 + k]);
+        for (int k = 0; k < 12; ++k)
+            number(static_cast<TNumberIndex>(ImplXMin + k), Edits[11 + k]);
     } else if (N3Dxyzt->isChecked()) {
         formula(fsCurveX, Edit2);
         formula(fsCurveY, Edit6);
@@ -170,8 +176,10 @@ void TForm1::FormCreate() {
     FirstFrame = 1;
     LastFrame = 20;
     FrameInterval = 50;
-    for (auto& f : PlotDocument.Formulas) f.clear();
-    for (auto& c : GraphColors) c = ClBlue;
+    for (auto& f : PlotDocument.Formulas)
+        f.clear();
+    for (auto& c : GraphColors)
+        c = ClBlue;
     RandomiseColourCoeffs();
     AxesColor = ClGreen;
     BackgroundColor = ClWhite;
@@ -185,7 +193,8 @@ void TForm1::FormCreate() {
         ViewX1 = FieldNumber(Edit26);
         ViewX2 = FieldNumber(Edit25);
         ViewY1 = FieldNumber(Edit24);
-        ViewY2 = EqualScaleExtent(static_cast<double>(static_cast<long double>(ViewX2) - ViewX1), ViewY1);
+        ViewY2 = EqualScaleExtent(static_cast<double>(static_cast<long double>(ViewX2) - ViewX1),
+                                  ViewY1);
         SetField(Edit23, FormatNumber(ViewY2));
         RecomputeViewFromEdges();
     });

@@ -18,10 +18,16 @@ namespace {
 QString Number(int index) {
     return QString::fromStdString(FormatNumber(PlotDocument.Numbers[index]));
 }
-QString Formula(int slot) { return QString::fromStdString(PlotDocument.Formulas[slot]); }
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Formula(int slot) {
+    return QString::fromStdString(PlotDocument.Formulas[slot]);
+}
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
-template <typename... W> void Show(W*... widgets) { (widgets->show(), ...); }
+template <typename... W> void Show(W*... widgets) {
+    (widgets->show(), ...);
+}
 
 } // namespace
 
@@ -36,9 +42,12 @@ int TForm1::CurrentPlotMode() const {
 }
 
 void TForm1::HideAllControls() {
-    for (int k = 1; k <= 26; ++k) Labels[k]->hide();
-    for (int k = 1; k <= 11; ++k) Labels[k]->clear();
-    for (int k = 1; k <= 26; ++k) Edits[k]->hide();
+    for (int k = 1; k <= 26; ++k)
+        Labels[k]->hide();
+    for (int k = 1; k <= 11; ++k)
+        Labels[k]->clear();
+    for (int k = 1; k <= 26; ++k)
+        Edits[k]->hide();
     for (QPushButton* b : {Button1, Button2, Button3, Button4, Button5, Button6, Button7, Button8,
                            Button9, Button10, Button11})
         b->hide();
@@ -50,7 +59,8 @@ void TForm1::HideAllControls() {
     CheckBox9->setChecked(true);
     Equally->hide();
     ComboBox1->hide();
-    for (QAction* a : {N2Dyx, N3Dzxy, N3DFxyz, N9, N2Dxyt, N3Dxyzt, N3Dxyzuv}) a->setChecked(false);
+    for (QAction* a : {N2Dyx, N3Dzxy, N3DFxyz, N9, N2Dxyt, N3Dxyzt, N3Dxyzuv})
+        a->setChecked(false);
     PaintBox1->hide();
 }
 
@@ -77,7 +87,8 @@ void TForm1::SetPlotMode(int mode) {
         Show(Button1, Button2, Button3, Button4, Button5, Button6, Button7);
         Show(ComboBox1, CheckBox1);
         N2Dyx->setChecked(true);
-        for (int k = 19; k <= 26; ++k) Labels[k]->show();
+        for (int k = 19; k <= 26; ++k)
+            Labels[k]->show();
         Show(Edit23, Edit24, Edit25, Edit26, CheckBox6, CheckBox7, CheckBox9, PaintBox1);
         break;
     case pmSurface:
@@ -120,7 +131,8 @@ void TForm1::SetPlotMode(int mode) {
         SetCaption(Label8, Text("y(t)="));
         N9->setChecked(true);
         N2Dxyt->setChecked(true);
-        for (int k = 19; k <= 26; ++k) Labels[k]->show();
+        for (int k = 19; k <= 26; ++k)
+            Labels[k]->show();
         Show(Edit23, Edit24, Edit25, Edit26, CheckBox6, CheckBox7, PaintBox1);
         break;
     case pmCurve:
@@ -143,8 +155,10 @@ void TForm1::SetPlotMode(int mode) {
         CheckBox2->show();
         break;
     case pmPatch:
-        for (int k = 2; k <= 10; ++k) Edits[k]->show();
-        for (int k = 4; k <= 11; ++k) Labels[k]->show();
+        for (int k = 2; k <= 10; ++k)
+            Edits[k]->show();
+        for (int k = 4; k <= 11; ++k)
+            Labels[k]->show();
         Button10->show();
         SetEditText(Edit3, Number(PatchUMin));
         SetEditText(Edit4, Number(PatchUMax));
@@ -170,21 +184,37 @@ void TForm1::SetPlotMode(int mode) {
     case pmImplicit:
         Label3->show();
         SetCaption(Label3, Text(" 0 = F(x,y,z) ="));
-        for (int k = 12; k <= 18; ++k) Labels[k]->show();
+        for (int k = 12; k <= 18; ++k)
+            Labels[k]->show();
         Edit7->show();
-        for (int k = 11; k <= 22; ++k) Edits[k]->show();
-        for (int k = 0; k < 12; ++k) SetEditText(Edits[11 + k], Number(ImplXMin + k));
+        for (int k = 11; k <= 22; ++k)
+            Edits[k]->show();
+        for (int k = 0; k < 12; ++k)
+            SetEditText(Edits[11 + k], Number(ImplXMin + k));
         SetEditText(Edit7, Formula(fsImplicitF));
         Show(Button11, CheckBox3, CheckBox4, CheckBox5, CheckBox8, Equally);
         N3DFxyz->setChecked(true);
         break;
-    default: break; // no mode: every mode control stays hidden
+    default:
+        break; // no mode: every mode control stays hidden
     }
 }
 
-void TForm1::N2DyxClick() { SetPlotMode(pmYx); }
-void TForm1::N3DzxyClick() { SetPlotMode(pmSurface); }
-void TForm1::N2DxytClick() { SetPlotMode(pmPlane); }
-void TForm1::N3DxyztClick() { SetPlotMode(pmCurve); }
-void TForm1::N3DxyzuvClick() { SetPlotMode(pmPatch); }
-void TForm1::N3DFxyzClick() { SetPlotMode(pmImplicit); }
+void TForm1::N2DyxClick() {
+    SetPlotMode(pmYx);
+}
+void TForm1::N3DzxyClick() {
+    SetPlotMode(pmSurface);
+}
+void TForm1::N2DxytClick() {
+    SetPlotMode(pmPlane);
+}
+void TForm1::N3DxyztClick() {
+    SetPlotMode(pmCurve);
+}
+void TForm1::N3DxyzuvClick() {
+    SetPlotMode(pmPatch);
+}
+void TForm1::N3DFxyzClick() {
+    SetPlotMode(pmImplicit);
+}

@@ -22,10 +22,16 @@
 
 namespace {
 
-double FieldNumber(const QLineEdit* field) { return StrToFloat(FieldText(field)); }
+double FieldNumber(const QLineEdit* field) {
+    return StrToFloat(FieldText(field));
+}
 
-QString Number(double v) { return QString::fromStdString(FormatNumber(v)); }
-QString Number(int index) { return Number(PlotDocument.Numbers[index]); }
+QString Number(double v) {
+    return QString::fromStdString(FormatNumber(v));
+}
+QString Number(int index) {
+    return Number(PlotDocument.Numbers[index]);
+}
 
 void SetRange(TForm1* f, TNumberIndex y2, TNumberIndex y1, TNumberIndex x2, TNumberIndex x1) {
     SetEditText(f->Edit23, Number(y2));
@@ -190,9 +196,13 @@ void TForm1::CheckBox6Click() {
     Button2Click();
 }
 
-void TForm1::CheckBox7Click() { Button2Click(); }
+void TForm1::CheckBox7Click() {
+    Button2Click();
+}
 
-void TForm1::Edit23Change() { RangeEditsDirty = true; }
+void TForm1::Edit23Change() {
+    RangeEditsDirty = true;
+}
 
 void TForm1::Button3Click() {
     ZoomView(-2, CheckBox6->isChecked());
@@ -247,7 +257,8 @@ void TForm1::CompileFormulaList() {
     FreeAllTrees();
     if (CheckBox1->isChecked()) {
         const int n = std::min(ComboBox1->count(), MaxListFormulas);
-        for (int i = 0; i < n; ++i) CompileFormula(i + 1, ComboBox1->itemText(i).toStdString());
+        for (int i = 0; i < n; ++i)
+            CompileFormula(i + 1, ComboBox1->itemText(i).toStdString());
     } else {
         CompileFormula(0, ComboBox1->currentText().toStdString());
     }
@@ -275,7 +286,9 @@ void TForm1::Button6Click() {
     }
 }
 
-void TForm1::Button7Click() { ComboBox1->clear(); }
+void TForm1::Button7Click() {
+    ComboBox1->clear();
+}
 
 void TForm1::ComboBox1KeyPress(char key) {
     if (key == KeyEnter) Button2Click();

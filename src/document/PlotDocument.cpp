@@ -17,31 +17,66 @@ struct DefaultValue {
 
 // Entries not listed default to 0.
 constexpr DefaultValue Defaults[] = {
-    {YxPhiMax, TwoPi},        {YxCartStep, 0.01},      {YxPolarStep, 0.01},
-    {YxCartY2, 10},           {YxCartY1, -10},         {YxCartX2, 10},
-    {YxCartX1, -10},          {YxPolarY2, 10},         {YxPolarY1, -10},
-    {YxPolarX2, 10},          {YxPolarX1, -10},        {PlaneCartTMax, TwoPi},
-    {PlaneCartTStep, 0.01},   {PlanePolarTMax, TwoPi}, {PlanePolarTStep, 0.01},
-    {PlaneCartY2, 10},        {PlaneCartY1, -10},      {PlaneCartX2, 10},
-    {PlaneCartX1, -10},       {PlanePolarY2, 10},      {PlanePolarY1, -10},
-    {PlanePolarX2, 10},       {PlanePolarX1, -10},     {SurfXMin, -10},
-    {SurfXMax, 10},           {SurfXStep, 0.2},        {SurfYMin, -10},
-    {SurfYMax, 10},           {SurfYStep, 0.2},        {ImplXMin, -5},
-    {ImplXMax, 5},            {ImplXStep1, 0.1},       {ImplXStep2, 0.5},
-    {ImplYMin, -5},           {ImplYMax, 5},           {ImplYStep1, 0.1},
-    {ImplYStep2, 0.5},        {ImplZMin, -5},          {ImplZMax, 5},
-    {ImplZStep1, 0.1},        {ImplZStep2, 0.5},       {CurveTMax, TwoPi},
-    {CurveTStep, static_cast<double>(PiL / 100)},   {PatchUMin, -Pi},        {PatchUMax, Pi},
-    {PatchUStep, static_cast<double>(PiL / 10)},    {PatchVMin, -Pi},        {PatchVMax, Pi},
+    {YxPhiMax, TwoPi},
+    {YxCartStep, 0.01},
+    {YxPolarStep, 0.01},
+    {YxCartY2, 10},
+    {YxCartY1, -10},
+    {YxCartX2, 10},
+    {YxCartX1, -10},
+    {YxPolarY2, 10},
+    {YxPolarY1, -10},
+    {YxPolarX2, 10},
+    {YxPolarX1, -10},
+    {PlaneCartTMax, TwoPi},
+    {PlaneCartTStep, 0.01},
+    {PlanePolarTMax, TwoPi},
+    {PlanePolarTStep, 0.01},
+    {PlaneCartY2, 10},
+    {PlaneCartY1, -10},
+    {PlaneCartX2, 10},
+    {PlaneCartX1, -10},
+    {PlanePolarY2, 10},
+    {PlanePolarY1, -10},
+    {PlanePolarX2, 10},
+    {PlanePolarX1, -10},
+    {SurfXMin, -10},
+    {SurfXMax, 10},
+    {SurfXStep, 0.2},
+    {SurfYMin, -10},
+    {SurfYMax, 10},
+    {SurfYStep, 0.2},
+    {ImplXMin, -5},
+    {ImplXMax, 5},
+    {ImplXStep1, 0.1},
+    {ImplXStep2, 0.5},
+    {ImplYMin, -5},
+    {ImplYMax, 5},
+    {ImplYStep1, 0.1},
+    {ImplYStep2, 0.5},
+    {ImplZMin, -5},
+    {ImplZMax, 5},
+    {ImplZStep1, 0.1},
+    {ImplZStep2, 0.5},
+    {CurveTMax, TwoPi},
+    {CurveTStep, static_cast<double>(PiL / 100)},
+    {PatchUMin, -Pi},
+    {PatchUMax, Pi},
+    {PatchUStep, static_cast<double>(PiL / 10)},
+    {PatchVMin, -Pi},
+    {PatchVMax, Pi},
     {PatchVStep, static_cast<double>(PiL / 10)},
 };
 
 } // namespace
 
 void SetDocumentDefaults(TPlotDocument& document) {
-    for (auto& formula : document.Formulas) formula.clear();
-    for (double& number : document.Numbers) number = 0.0;
-    for (const auto& d : Defaults) document.Numbers[d.Index] = d.Value;
+    for (auto& formula : document.Formulas)
+        formula.clear();
+    for (double& number : document.Numbers)
+        number = 0.0;
+    for (const auto& d : Defaults)
+        document.Numbers[d.Index] = d.Value;
 }
 
 std::string CutFormula(const std::string& text) {

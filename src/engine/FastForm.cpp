@@ -8,11 +8,11 @@
 
 namespace engine {
 
-
-
 namespace {
 
-bool IsConstant(const TExprNode* n) { return n->Kind == nkConstant; }
+bool IsConstant(const TExprNode* n) {
+    return n->Kind == nkConstant;
+}
 const double* CellOf(const TExprNode* n) {
     return n->Kind == nkFunction && n->Child == nullptr ? VariableCell(n->Func) : nullptr;
 }
@@ -70,9 +70,15 @@ class Builder {
             }
             Emit(n->Func == FnSqrt ? FastOp::Sqrt : FastOp::Call, nullptr, 0.0, n->Func);
             return;
-        case nkSum: Sum(n->Child); return;
-        case nkProduct: Product(n->Child); return;
-        case nkPower: PowerChain(n->Child); return;
+        case nkSum:
+            Sum(n->Child);
+            return;
+        case nkProduct:
+            Product(n->Child);
+            return;
+        case nkPower:
+            PowerChain(n->Child);
+            return;
         }
         ok = false;
     }
@@ -115,17 +121,20 @@ class Builder {
     // starting 0 of a sum changes nothing.
     static bool NeverNegativeZero(const TExprNode* n) {
         switch (n->Kind) {
-        case nkConstant: return !(n->Value == 0 && std::signbit(n->Value));
-        case nkSum: return true; // a sum starts at +0, and +0 + -0 is +0
+        case nkConstant:
+            return !(n->Value == 0 && std::signbit(n->Value));
+        case nkSum:
+            return true; // a sum starts at +0, and +0 + -0 is +0
         case nkProduct: {
             const TExprNode* a = n->Child; // x*x: the square of one cell
             return a && a->Positive && CellOf(a) && a->Next && a->Next->Positive &&
                    CellOf(a->Next) == CellOf(a) && !a->Next->Next;
         }
-        case nkPower: return IsSquareOfCell(n);
+        case nkPower:
+            return IsSquareOfCell(n);
         case nkFunction: {
-            static const TUnaryFunc nonNegative[] = {FnCos, FnCh,  FnExp,  FnAbs, FnSign, FnRand,
-                                                     FnLn,  FnLg,  FnAcos, FnActg, FnSqr};
+            static const TUnaryFunc nonNegative[] = {FnCos, FnCh, FnExp,  FnAbs,  FnSign, FnRand,
+                                                     FnLn,  FnLg, FnAcos, FnActg, FnSqr};
             for (TUnaryFunc f : nonNegative)
                 if (n->Func == f) return true;
             return false;
@@ -295,9 +304,13 @@ TEvalTree ChooseEvaluator() {
 
 TEvalTree EvalTreeVariant = ChooseEvaluator();
 
-bool ProcessorHasFma() { return __builtin_cpu_supports("fma"); }
+bool ProcessorHasFma() {
+    return __builtin_cpu_supports("fma");
+}
 
-void SelectEvaluator(bool fma) { EvalTreeVariant = fma && ProcessorHasFma() ? EvalTreeFma : EvalTreeX87; }
+void SelectEvaluator(bool fma) {
+    EvalTreeVariant = fma && ProcessorHasFma() ? EvalTreeFma : EvalTreeX87;
+}
 
 } // namespace engine
 
@@ -308,15 +321,20 @@ double EvalTree(const TExprNode* tree) {
         using engine::FastOp;
         const engine::FastInstr& in = *tree->Fast->Single;
         switch (in.Op) {
-        case FastOp::PushConst: return in.Value;
-        case FastOp::PushCell: return *in.Cell;
+        case FastOp::PushConst:
+            return in.Value;
+        case FastOp::PushCell:
+            return *in.Cell;
         case FastOp::ProductCells:
             return static_cast<double>(static_cast<long double>(*in.Cell) * *in.Cell2);
         case FastOp::ProductConstCell:
             return static_cast<double>(static_cast<long double>(in.Value) * *in.Cell);
-        case FastOp::SquareCell: return engine::PowerSquare(*in.Cell);
-        case FastOp::CallCell: return in.Func(*in.Cell);
-        default: break;
+        case FastOp::SquareCell:
+            return engine::PowerSquare(*in.Cell);
+        case FastOp::CallCell:
+            return in.Func(*in.Cell);
+        default:
+            break;
         }
     }
     return engine::EvalTreeVariant(tree);

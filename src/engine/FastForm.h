@@ -25,13 +25,13 @@ enum class FastOp : unsigned char {
     SubCell,
     AddConst,
     SubConst,
-    AddCallCell,     // acc = acc + Func(*Cell)
+    AddCallCell, // acc = acc + Func(*Cell)
     SubCallCell,
     AddProductCells, // acc = acc + *Cell * *Cell2
     AddSquareCell,   // acc = acc + Power(*Cell, 2)
     SquareCell,      // push; acc = Power(*Cell, 2)
-    Recip,       // acc = 1 / acc  (a product that starts with a division)
-    Mul,         // acc = pop * acc
+    Recip,           // acc = 1 / acc  (a product that starts with a division)
+    Mul,             // acc = pop * acc
     Div,
     MulCell,
     DivCell,

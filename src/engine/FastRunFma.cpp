@@ -89,6 +89,10 @@ struct Arith {
 #include "engine/FastRun.inc"
 
 namespace engine {
-double EvalTreeFma(const TExprNode* tree) { return Run(tree, nullptr); }
-void ThreadFma(TFastForm& form) { Run(nullptr, &form); }
+double EvalTreeFma(const TExprNode* tree) {
+    return Run(tree, nullptr);
+}
+void ThreadFma(TFastForm& form) {
+    Run(nullptr, &form);
+}
 } // namespace engine

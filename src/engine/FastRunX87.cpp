@@ -26,6 +26,10 @@ struct Arith {
 #include "engine/FastRun.inc"
 
 namespace engine {
-double EvalTreeX87(const TExprNode* tree) { return Run(tree, nullptr); }
-void ThreadX87(TFastForm& form) { Run(nullptr, &form); }
+double EvalTreeX87(const TExprNode* tree) {
+    return Run(tree, nullptr);
+}
+void ThreadX87(TFastForm& form) {
+    Run(nullptr, &form);
+}
 } // namespace engine

@@ -33,7 +33,8 @@ double PowInteger(double b, std::int64_t n) {
     if (n < 0) p = 1.0L / p;
     if (p >= DBL_MIN && p <= DBL_MAX) {
         const double d = static_cast<double>(p);
-        const long double toward = p > d ? std::nextafter(d, HUGE_VAL) : std::nextafter(d, -HUGE_VAL);
+        const long double toward =
+            p > d ? std::nextafter(d, HUGE_VAL) : std::nextafter(d, -HUGE_VAL);
         const long double midpoint = (static_cast<long double>(d) + toward) / 2;
         // Every multiplication adds at most one 80-bit rounding, and squaring
         // doubles the relative error already present.
@@ -47,7 +48,9 @@ double PowInteger(double b, std::int64_t n) {
 
 } // namespace
 
-bool IsIntegral(double e) { return e - std::trunc(e) == 0; }
+bool IsIntegral(double e) {
+    return e - std::trunc(e) == 0;
+}
 
 bool IsOddIntegral(double e) {
     const double a = std::fabs(e);
@@ -59,11 +62,16 @@ double PowMagnitude(double b, double e) {
     if (std::isfinite(b) && IsIntegral(e) && std::fabs(e) <= 2147483648.0) {
         const auto n = static_cast<std::int64_t>(e);
         switch (n) {
-        case 0: return 1.0;
-        case 1: return b;
-        case 2: return b * b; // one double rounding of the exact square
-        case -1: return 1.0 / b;
-        default: return PowInteger(b, n);
+        case 0:
+            return 1.0;
+        case 1:
+            return b;
+        case 2:
+            return b * b; // one double rounding of the exact square
+        case -1:
+            return 1.0 / b;
+        default:
+            return PowInteger(b, n);
         }
     }
     return PowByLogarithm(b, e);
@@ -80,9 +88,12 @@ double Power(double b, double e) {
     return IsOddIntegral(e) ? -m : m;
 }
 
-
-double FnCos(double x) { return std::fabs(x) >= TwoTo63 ? 0.0 : std::cos(x); }
-double FnSin(double x) { return std::fabs(x) >= TwoTo63 ? 0.0 : std::sin(x); }
+double FnCos(double x) {
+    return std::fabs(x) >= TwoTo63 ? 0.0 : std::cos(x);
+}
+double FnSin(double x) {
+    return std::fabs(x) >= TwoTo63 ? 0.0 : std::sin(x);
+}
 
 double FnTg(double x) {
     return static_cast<double>(static_cast<long double>(FnSin(x)) / FnCos(x));
@@ -90,10 +101,16 @@ double FnTg(double x) {
 double FnCtg(double x) {
     return static_cast<double>(static_cast<long double>(FnCos(x)) / FnSin(x));
 }
-double FnSec(double x) { return static_cast<double>(1.0L / FnCos(x)); }
-double FnCsec(double x) { return static_cast<double>(1.0L / FnSin(x)); }
+double FnSec(double x) {
+    return static_cast<double>(1.0L / FnCos(x));
+}
+double FnCsec(double x) {
+    return static_cast<double>(1.0L / FnSin(x));
+}
 
-double FnAtg(double x) { return static_cast<double>(std::atan(static_cast<long double>(x))); }
+double FnAtg(double x) {
+    return static_cast<double>(std::atan(static_cast<long double>(x)));
+}
 double FnActg(double x) {
     return static_cast<double>(HalfPiL - std::atan(static_cast<long double>(x)));
 }
@@ -135,9 +152,13 @@ double FnCh(double x) {
 double FnTh(double x) {
     return static_cast<double>(static_cast<long double>(FnSh(x)) / FnCh(x));
 }
-double FnCth(double x) { return static_cast<double>(1.0L / FnTh(x)); }
+double FnCth(double x) {
+    return static_cast<double>(1.0L / FnTh(x));
+}
 
-double FnExp(double x) { return static_cast<double>(std::exp(static_cast<long double>(x))); }
+double FnExp(double x) {
+    return static_cast<double>(std::exp(static_cast<long double>(x)));
+}
 
 double FnLn(double x) {
     if (!(x > 0)) {
@@ -163,9 +184,15 @@ double FnSqrt(double x) {
     return std::sqrt(x);
 }
 
-double FnSqr(double x) { return x * x; }
-double FnAbs(double x) { return std::fabs(x); }
-double FnSign(double x) { return x > 0 ? 1.0 : (x == 0 ? 0.0 : -1.0); }
+double FnSqr(double x) {
+    return x * x;
+}
+double FnAbs(double x) {
+    return std::fabs(x);
+}
+double FnSign(double x) {
+    return x > 0 ? 1.0 : (x == 0 ? 0.0 : -1.0);
+}
 
 double FnRand(double x) {
     const double a = std::fabs(x);
@@ -174,13 +201,27 @@ double FnRand(double x) {
     return static_cast<double>(RandomBelow(static_cast<std::uint32_t>(rounded)));
 }
 
-double ReadVarX(double) { return VarX; }
-double ReadVarY(double) { return VarY; }
-double ReadVarZ(double) { return VarZ; }
-double ReadVarT(double) { return VarT; }
-double ReadVarU(double) { return VarU; }
-double ReadVarV(double) { return VarV; }
-double ReadVarF(double) { return VarF; }
+double ReadVarX(double) {
+    return VarX;
+}
+double ReadVarY(double) {
+    return VarY;
+}
+double ReadVarZ(double) {
+    return VarZ;
+}
+double ReadVarT(double) {
+    return VarT;
+}
+double ReadVarU(double) {
+    return VarU;
+}
+double ReadVarV(double) {
+    return VarV;
+}
+double ReadVarF(double) {
+    return VarF;
+}
 
 const double* VariableCell(TUnaryFunc f) {
     if (f == ReadVarX) return &VarX;
@@ -193,13 +234,15 @@ const double* VariableCell(TUnaryFunc f) {
     return nullptr;
 }
 
-bool IsPureFunction(TUnaryFunc f) { return f != nullptr && f != FnRand && !VariableCell(f); }
+bool IsPureFunction(TUnaryFunc f) {
+    return f != nullptr && f != FnRand && !VariableCell(f);
+}
 
 const TFunctionName TreeFunctionNames[22] = {
-    {"COS", FnCos},   {"SIN", FnSin},   {"RAND", FnRand}, {"CTG", FnCtg},   {"TG", FnTg},
-    {"SIGN", FnSign}, {"EXP", FnExp},   {"SQRT", FnSqrt}, {"SQR(", FnSqr},  {"LN", FnLn},
-    {"LG", FnLg},     {"ATG", FnAtg},   {"ACTG", FnActg}, {"ASIN", FnAsin}, {"ACOS", FnAcos},
-    {"SH", FnSh},     {"CH", FnCh},     {"TH", FnTh},     {"CTH", FnCth},   {"SEC", FnSec},
+    {"COS", FnCos},   {"SIN", FnSin}, {"RAND", FnRand}, {"CTG", FnCtg},   {"TG", FnTg},
+    {"SIGN", FnSign}, {"EXP", FnExp}, {"SQRT", FnSqrt}, {"SQR(", FnSqr},  {"LN", FnLn},
+    {"LG", FnLg},     {"ATG", FnAtg}, {"ACTG", FnActg}, {"ASIN", FnAsin}, {"ACOS", FnAcos},
+    {"SH", FnSh},     {"CH", FnCh},   {"TH", FnTh},     {"CTH", FnCth},   {"SEC", FnSec},
     {"CSEC", FnCsec}, {"ABS", FnAbs},
 };
 

@@ -24,7 +24,9 @@ bool IsOddIntegral(double e);
 double Power(double b, double e);
 
 // Power(b, 2), the square the fast form uses for a constant exponent 2.
-inline double PowerSquare(double b) { return b != b ? 0.0 : b * b; }
+inline double PowerSquare(double b) {
+    return b != b ? 0.0 : b * b;
+}
 
 // The 80-bit nearest to pi/2, as the arc functions use it.
 constexpr long double HalfPiL = 1.5707963267948966192313216916397514L;

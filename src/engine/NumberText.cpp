@@ -44,7 +44,8 @@ std::string FormatNumber(double value) {
     digits += s[digitsAt];
     digits += s.substr(digitsAt + 2, 14);
     const int exponent = std::atoi(s.c_str() + s.find('e') + 1);
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
 
     std::string out = negative ? "-" : "";
     if (exponent >= -5 && exponent < 15) {
@@ -81,7 +82,8 @@ double StrToFloat(const std::string& text) {
     size_t i = 0;
     const size_t n = text.size();
     auto fail = [&]() -> double { throw ConversionError(text); };
-    while (i < n && text[i] == ' ') ++i;
+    while (i < n && text[i] == ' ')
+        ++i;
     std::string plain;
     if (i < n && (text[i] == '+' || text[i] == '-')) plain += text[i++];
     int mantissaDigits = 0;
@@ -104,10 +106,12 @@ double StrToFloat(const std::string& text) {
         ++i;
         if (i < n && (text[i] == '+' || text[i] == '-')) plain += text[i++];
         int exponentDigits = 0;
-        for (; i < n && text[i] >= '0' && text[i] <= '9'; ++i, ++exponentDigits) plain += text[i];
+        for (; i < n && text[i] >= '0' && text[i] <= '9'; ++i, ++exponentDigits)
+            plain += text[i];
         if (exponentDigits == 0) return fail();
     }
-    while (i < n && text[i] == ' ') ++i;
+    while (i < n && text[i] == ' ')
+        ++i;
     if (i != n) return fail();
 
     // A value beyond even the extended range is no number; one beyond the

@@ -27,11 +27,16 @@ OperatorLevel LevelOf(char c, bool& isOperator) {
     isOperator = true;
     switch (c) {
     case '+':
-    case '-': return OperatorLevel::Additive;
+    case '-':
+        return OperatorLevel::Additive;
     case '*':
-    case '/': return OperatorLevel::Multiplicative;
-    case '^': return OperatorLevel::Power;
-    default: isOperator = false; return OperatorLevel::Additive;
+    case '/':
+        return OperatorLevel::Multiplicative;
+    case '^':
+        return OperatorLevel::Power;
+    default:
+        isOperator = false;
+        return OperatorLevel::Additive;
     }
 }
 
@@ -54,11 +59,14 @@ class ParseContext {
             }
             depthAfter_[k] = depth;
         }
-        for (auto& list : operators_) std::stable_sort(list.begin(), list.end(), ByDepth);
+        for (auto& list : operators_)
+            std::stable_sort(list.begin(), list.end(), ByDepth);
         size_ = n;
         tree_.assign(2 * static_cast<size_t>(n), 0);
-        for (int k = 0; k < n; ++k) tree_[n + k] = depthAfter_[k];
-        for (int k = n - 1; k > 0; --k) tree_[k] = std::min(tree_[2 * k], tree_[2 * k + 1]);
+        for (int k = 0; k < n; ++k)
+            tree_[n + k] = depthAfter_[k];
+        for (int k = n - 1; k > 0; --k)
+            tree_[k] = std::min(tree_[2 * k], tree_[2 * k + 1]);
     }
 
     std::string_view Text() const { return text_; }

@@ -12,11 +12,15 @@ std::mt19937_64& Generator() {
     return generator;
 }
 
-std::string Draw(int depth, bool inArgument) { return RandomFormula(depth, inArgument); }
+std::string Draw(int depth, bool inArgument) {
+    return RandomFormula(depth, inArgument);
+}
 
 } // namespace
 
-void SeedRandom(std::uint64_t seed) { Generator().seed(seed); }
+void SeedRandom(std::uint64_t seed) {
+    Generator().seed(seed);
+}
 
 void SeedRandomFromClock() {
     SeedRandom(static_cast<std::uint64_t>(
@@ -26,7 +30,8 @@ void SeedRandomFromClock() {
 std::uint32_t RandomBelow(std::uint32_t n) {
     if (n == 0) return 0;
     // Multiply-shift with rejection of the biased low products (Lemire).
-    std::uint64_t product = static_cast<std::uint64_t>(static_cast<std::uint32_t>(Generator()())) * n;
+    std::uint64_t product =
+        static_cast<std::uint64_t>(static_cast<std::uint32_t>(Generator()())) * n;
     auto low = static_cast<std::uint32_t>(product);
     if (low < n) {
         const std::uint32_t threshold = static_cast<std::uint32_t>(-n) % n;
@@ -38,7 +43,9 @@ std::uint32_t RandomBelow(std::uint32_t n) {
     return static_cast<std::uint32_t>(product >> 32);
 }
 
-double RandomReal() { return static_cast<double>(Generator()() >> 11) * 0x1p-53; }
+double RandomReal() {
+    return static_cast<double>(Generator()() >> 11) * 0x1p-53;
+}
 
 std::string RandomFormula(int depth, bool inArgument) {
     const std::uint32_t r = RandomBelow(15); // drawn even at depth 0
@@ -83,11 +90,14 @@ std::string RandomProduct(int depth, bool inArgument) {
 
 std::string RandomFunctionCall(int depth, bool inArgument) {
     switch (RandomBelow(4)) {
-    case 1: return "cos(" + Draw(depth - 1, true) + ")";
-    case 2: return "sqrt(" + Draw(depth - 1, true) + ")";
+    case 1:
+        return "cos(" + Draw(depth - 1, true) + ")";
+    case 2:
+        return "sqrt(" + Draw(depth - 1, true) + ")";
     case 3:
         if (inArgument) return "sqr(" + Draw(depth - 1, false) + ")";
         [[fallthrough]];
-    default: return "sin(" + Draw(depth - 1, true) + ")";
+    default:
+        return "sin(" + Draw(depth - 1, true) + ")";
     }
 }

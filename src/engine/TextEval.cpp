@@ -23,7 +23,8 @@ using engine::PowMagnitude;
 std::string_view StripBrackets(std::string_view s) {
     const int n = static_cast<int>(s.size());
     int pairs = 0;
-    while (2 * pairs + 1 < n && s[pairs] == '(' && s[n - 1 - pairs] == ')') ++pairs;
+    while (2 * pairs + 1 < n && s[pairs] == '(' && s[n - 1 - pairs] == ')')
+        ++pairs;
     if (pairs == 0) return s;
     std::vector<int> depthAfter(n);
     int depth = 0;
@@ -35,13 +36,15 @@ std::string_view StripBrackets(std::string_view s) {
     // inner[j]: the least depth over the positions j+1 .. n-2-j.
     std::vector<int> inner(pairs);
     int least = 1 << 30;
-    for (int k = pairs; k <= n - 1 - pairs; ++k) least = std::min(least, depthAfter[k]);
+    for (int k = pairs; k <= n - 1 - pairs; ++k)
+        least = std::min(least, depthAfter[k]);
     for (int j = pairs - 1; j >= 0; --j) {
         if (j + 1 <= n - 2 - j) least = std::min({least, depthAfter[j + 1], depthAfter[n - 2 - j]});
         inner[j] = least;
     }
     int j = 0;
-    while (j < pairs && inner[j] > j) ++j;
+    while (j < pairs && inner[j] > j)
+        ++j;
     return s.substr(j, n - 2 * j);
 }
 
@@ -94,7 +97,8 @@ class TextEvaluator {
                 } else if (c == ')') {
                     --bracketDepth;
                 } else if ((c == '+' || c == '-') && bracketDepth == 0) {
-                    if (i > start) sum = AddLD(sum, Eval(s.substr(start, i - start), depth + 1), plus);
+                    if (i > start)
+                        sum = AddLD(sum, Eval(s.substr(start, i - start), depth + 1), plus);
                     plus = c == '+';
                     met = true;
                     start = i + 1;
@@ -194,15 +198,16 @@ class TextEvaluator {
     // evaluate the argument alone: then the argument is evaluated once (twice
     // when it draws random numbers, which both halves do), instead of once per
     // half at every level of a nested tangent.
-    double Quotient(TUnaryFunc numerator, TUnaryFunc denominator, std::string_view arg,
-                    int depth) {
+    double Quotient(TUnaryFunc numerator, TUnaryFunc denominator, std::string_view arg, int depth) {
         int balance = 0;
-        for (const char c : arg) balance += (c == '(') - (c == ')');
-        const bool random = arg.find("RND") != std::string_view::npos ||
-                            arg.find("RAND") != std::string_view::npos;
+        for (const char c : arg)
+            balance += (c == '(') - (c == ')');
+        const bool random =
+            arg.find("RND") != std::string_view::npos || arg.find("RAND") != std::string_view::npos;
         if (balance != 0) {
             const std::string_view d = denominator == engine::FnSin ? "/SIN" : "/COS";
-            if (numerator == nullptr) return Rewritten(std::string("1").append(d), arg, "", "", depth);
+            if (numerator == nullptr)
+                return Rewritten(std::string("1").append(d), arg, "", "", depth);
             return Rewritten(numerator == engine::FnSin ? "SIN" : "COS", arg, d, arg, depth);
         }
         double product = 1.0;
@@ -245,7 +250,8 @@ class TextEvaluator {
         if (name == "COS") return result = engine::FnCos(Argument(s, L, depth)), true;
         if (name == "SIN") return result = engine::FnSin(Argument(s, L, depth)), true;
         if (name == "TG") return result = Quotient(engine::FnSin, engine::FnCos, rest, depth), true;
-        if (name == "CTG") return result = Quotient(engine::FnCos, engine::FnSin, rest, depth), true;
+        if (name == "CTG")
+            return result = Quotient(engine::FnCos, engine::FnSin, rest, depth), true;
         if (name == "ATG") return result = engine::FnAtg(Argument(s, L, depth)), true;
         if (name == "ACTG") return result = engine::FnActg(Argument(s, L, depth)), true;
         if (name == "ASIN" || name == "ACOS") {

@@ -43,22 +43,28 @@ double EvalPower(const TExprNode* operand) {
 
 double EvalNode(const TExprNode* node) {
     switch (node->Kind) {
-    case nkSum: return EvalSum(node->Child);
-    case nkProduct: return EvalProduct(node->Child);
-    case nkPower: return EvalPower(node->Child);
+    case nkSum:
+        return EvalSum(node->Child);
+    case nkProduct:
+        return EvalProduct(node->Child);
+    case nkPower:
+        return EvalPower(node->Child);
     case nkFunction: {
         const double a = node->Child != nullptr ? EvalNode(node->Child) : VarX;
         // A node that never got an operation (only a hand-made tree can have
         // one) counts as the constant 0.
         return node->Func != nullptr ? node->Func(a) : 0.0;
     }
-    case nkConstant: return node->Value;
+    case nkConstant:
+        return node->Value;
     }
     return 0.0;
 }
 
 } // namespace
 
-double EvalTreeWalk(const TExprNode* tree) { return tree == nullptr ? VarX : EvalNode(tree); }
+double EvalTreeWalk(const TExprNode* tree) {
+    return tree == nullptr ? VarX : EvalNode(tree);
+}
 
 } // namespace engine

@@ -5,5 +5,6 @@
 double ColourCoeffs[ColourCoeffCount] = {};
 
 void RandomiseColourCoeffs() {
-    for (double& c : ColourCoeffs) c = RandomReal() * 3;
+    for (double& c : ColourCoeffs)
+        c = RandomReal() * 3;
 }

@@ -7,7 +7,8 @@ TColorValue GraphColors[11] = {ClBlue, ClBlue, ClBlue, ClBlue, ClBlue, ClBlue,
                                ClBlue, ClBlue, ClBlue, ClBlue, ClBlue};
 
 void SetDefaultColours() {
-    for (auto& c : GraphColors) c = ClBlue;
+    for (auto& c : GraphColors)
+        c = ClBlue;
     AxesColor = ClGreen;
     BackgroundColor = ClWhite;
     FontColor = ClBlack;

@@ -11,7 +11,9 @@
 
 TGridStatistics LastGridStatistics;
 
-QColor ToQColor(TColorValue c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QColor ToQColor(TColorValue c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 
 QFont LabelFont() {
     QFont font(QStringLiteral("Liberation Sans"));

@@ -21,8 +21,8 @@ QFont LabelFont();
 void DrawLabel(QPainter& p, int x, int y, const QString& text, const QColor& colour);
 
 struct TPictureOptions {
-    bool Axes = true;        // menu "Рисовать оси координат"
-    bool Grid = true;        // "Вспомогательная сетка"
+    bool Axes = true;          // menu "Рисовать оси координат"
+    bool Grid = true;          // "Вспомогательная сетка"
     bool FullGridWalk = false; // walk every multiple from zero (for comparison in tests)
 };
 

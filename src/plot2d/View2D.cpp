@@ -27,7 +27,9 @@ int RoundPixel(long double v) {
     return static_cast<int>(std::llrint(v)); // the current rounding: to nearest, ties to even
 }
 
-int WorldToPixelX(double x) { return RoundPixel((static_cast<long double>(x) - ViewX1) / ScaleX); }
+int WorldToPixelX(double x) {
+    return RoundPixel((static_cast<long double>(x) - ViewX1) / ScaleX);
+}
 
 int WorldToPixelY(double y) {
     return RoundPixel((static_cast<long double>(y) - ViewY1) / ScaleY + PlotHeight);
@@ -65,8 +67,10 @@ void ReadRangeEdits(const TRangeTexts& texts, bool equalScales) {
     ViewX1 = StrToFloat(texts.X1);
     ViewX2 = StrToFloat(texts.X2);
     ViewY1 = StrToFloat(texts.Y1);
-    ViewY2 = equalScales ? EqualScaleExtent(static_cast<double>(static_cast<long double>(ViewX2) - ViewX1), ViewY1)
-                         : StrToFloat(texts.Y2);
+    ViewY2 = equalScales
+                 ? EqualScaleExtent(static_cast<double>(static_cast<long double>(ViewX2) - ViewX1),
+                                    ViewY1)
+                 : StrToFloat(texts.Y2);
     RecomputeViewFromEdges();
     RangeEditsDirty = false;
 }
@@ -82,7 +86,8 @@ void ZoomView(int k, bool equalScales) {
     ViewWidth = static_cast<double>(ViewWidth + 2 * dX);
     ViewY1 = static_cast<double>(ViewY1 - dY);
     if (equalScales)
-        ViewY2 = static_cast<double>(static_cast<long double>(ViewWidth) * PlotHeight / PlotWidth + ViewY1);
+        ViewY2 = static_cast<double>(static_cast<long double>(ViewWidth) * PlotHeight / PlotWidth +
+                                     ViewY1);
     else
         ViewY2 = static_cast<double>(ViewY2 + dY);
     ViewHeight = static_cast<double>(static_cast<long double>(ViewY2) - ViewY1);

@@ -55,14 +55,16 @@ class WindowTest : public ::testing::Test {
             m["Label" + std::to_string(k)] = form->Labels[k];
             m["Edit" + std::to_string(k)] = form->Edits[k];
         }
-        QPushButton* buttons[] = {form->Button1, form->Button2, form->Button3, form->Button4,
-                                  form->Button5, form->Button6, form->Button7, form->Button8,
+        QPushButton* buttons[] = {form->Button1, form->Button2,  form->Button3, form->Button4,
+                                  form->Button5, form->Button6,  form->Button7, form->Button8,
                                   form->Button9, form->Button10, form->Button11};
-        for (int k = 1; k <= 11; ++k) m["Button" + std::to_string(k)] = buttons[k - 1];
+        for (int k = 1; k <= 11; ++k)
+            m["Button" + std::to_string(k)] = buttons[k - 1];
         QCheckBox* checks[] = {form->CheckBox1, form->CheckBox2, form->CheckBox3,
                                form->CheckBox4, form->CheckBox5, form->CheckBox6,
                                form->CheckBox7, form->CheckBox8, form->CheckBox9};
-        for (int k = 1; k <= 9; ++k) m["CheckBox" + std::to_string(k)] = checks[k - 1];
+        for (int k = 1; k <= 9; ++k)
+            m["CheckBox" + std::to_string(k)] = checks[k - 1];
         m["Equally"] = form->Equally;
         m["ComboBox1"] = form->ComboBox1;
         m["RadioButton1"] = form->RadioButton1;
@@ -79,8 +81,9 @@ class WindowTest : public ::testing::Test {
     std::set<std::string> CheckedModeItems() const {
         std::set<std::string> checked;
         const std::pair<const char*, QAction*> items[] = {
-            {"N2Dyx", form->N2Dyx},     {"N3Dzxy", form->N3Dzxy},   {"N3DFxyz", form->N3DFxyz},
-            {"N9", form->N9},           {"N2Dxyt", form->N2Dxyt},   {"N3Dxyzt", form->N3Dxyzt},
+            {"N2Dyx", form->N2Dyx},      {"N3Dzxy", form->N3Dzxy},
+            {"N3DFxyz", form->N3DFxyz},  {"N9", form->N9},
+            {"N2Dxyt", form->N2Dxyt},    {"N3Dxyzt", form->N3Dxyzt},
             {"N3Dxyzuv", form->N3Dxyzuv}};
         for (const auto& [name, a] : items)
             if (a->isChecked()) checked.insert(name);
@@ -95,7 +98,8 @@ class WindowTest : public ::testing::Test {
         const QImage& image = form->PaintBox1->Picture;
         int n = 0;
         for (int y = 1; y < image.height() - 1; ++y)
-            for (int x = 1; x < image.width() - 1; ++x) n += (image.pixel(x, y) | 0xFF000000) == colour;
+            for (int x = 1; x < image.width() - 1; ++x)
+                n += (image.pixel(x, y) | 0xFF000000) == colour;
         return n;
     }
 
@@ -103,9 +107,10 @@ class WindowTest : public ::testing::Test {
     std::vector<std::string> failures;
 };
 
-inline std::set<std::string> Names(std::initializer_list<const char*> names, const char* prefix = nullptr,
-                                   int from = 0, int to = -1) {
+inline std::set<std::string> Names(std::initializer_list<const char*> names,
+                                   const char* prefix = nullptr, int from = 0, int to = -1) {
     std::set<std::string> s(names.begin(), names.end());
-    for (int k = from; prefix && k <= to; ++k) s.insert(prefix + std::to_string(k));
+    for (int k = from; prefix && k <= to; ++k)
+        s.insert(prefix + std::to_string(k));
     return s;
 }

@@ -7,8 +7,9 @@ class Fields : public WindowTest, public ::testing::WithParamInterface<const cha
   protected:
     void SetUp() override { Open(QLocale(QString::fromUtf8(GetParam()))); }
 };
-INSTANTIATE_TEST_SUITE_P(Locales, Fields, ::testing::Values("C", "ru_RU"),
-                         [](const auto& info) { return std::string(info.param) == "C" ? "point" : "comma"; });
+INSTANTIATE_TEST_SUITE_P(Locales, Fields, ::testing::Values("C", "ru_RU"), [](const auto& info) {
+    return std::string(info.param) == "C" ? "point" : "comma";
+});
 
 TEST_P(Fields, TheSeparatorComesFromTheLocale) {
     EXPECT_EQ(DecimalSeparatorChar, std::string(GetParam()) == "C" ? '.' : ',');
@@ -21,11 +22,21 @@ TEST_P(Fields, EnterTurnsAFormulaIntoItsValue) {
         const char* typed;
         const char* shown; // '.' for the separator
     } cases[] = {
-        {"2*pi", "6.28318530717959"}, {"pi/2", "1.5707963267949"}, {"sqrt(-1)", "Error!"},
-        {"", "Error!"},               {"x", "0"},                   {"1e3", "1000"},
-        {"f", "0"},                   {"1/0", "Error!"},            {"0^(-1)", "Error!"},
-        {"2.5", "2.5"},               {"2,5", "2.5"},               {"-7", "-7"},
-        {"0.000001", "1E-6"},         {"y", "Error!"},              {"abc", "Error!"},
+        {"2*pi", "6.28318530717959"},
+        {"pi/2", "1.5707963267949"},
+        {"sqrt(-1)", "Error!"},
+        {"", "Error!"},
+        {"x", "0"},
+        {"1e3", "1000"},
+        {"f", "0"},
+        {"1/0", "Error!"},
+        {"0^(-1)", "Error!"},
+        {"2.5", "2.5"},
+        {"2,5", "2.5"},
+        {"-7", "-7"},
+        {"0.000001", "1E-6"},
+        {"y", "Error!"},
+        {"abc", "Error!"},
     };
     for (QLineEdit* field : {form->Edit1, form->Edit5, form->Edit12, form->Edit24}) {
         for (const auto& c : cases) {
@@ -60,8 +71,11 @@ TEST_P(Fields, ValueOfTheFormulaAtX0) {
         const char* formula;
         const char* x0;
         const char* shown;
-    } cases[] = {{"x^2", "3", "9"}, {"y", "3", "Error!"}, {"sin(x)", "0", "0"},
-                 {"x/2", "1.5", "0.75"}, {"sqrt(x)", "-4", "Error!"}};
+    } cases[] = {{"x^2", "3", "9"},
+                 {"y", "3", "Error!"},
+                 {"sin(x)", "0", "0"},
+                 {"x/2", "1.5", "0.75"},
+                 {"sqrt(x)", "-4", "Error!"}};
     for (const auto& c : cases) {
         form->ComboBox1->setEditText(QString::fromUtf8(c.formula));
         Type(form->Edit1, Local(c.x0).c_str());
@@ -83,14 +97,16 @@ TEST_P(Fields, NormalisationLeavesPlainNumbersOnly) {
         const char* typed;
         const char* normalised;
     } cases[] = {
-        {5, "-0.5", "0.5"},  {10, "0", "0"},
-        {3, "2*pi", "6.28318530717959"},             {4, "0.000001", "0"}, // 1E-6 has a minus
-        {8, "abc", "0"},     {11, "-2", "-2"},       {13, "sqrt(-1)", "0"},
-        {14, "-0.25", "0.25"}, {23, "2*5", "10"},    {9, "1e3", "1000"},
+        {5, "-0.5", "0.5"},    {10, "0", "0"},    {3, "2*pi", "6.28318530717959"},
+        {4, "0.000001", "0"}, // 1E-6 has a minus
+        {8, "abc", "0"},       {11, "-2", "-2"},  {13, "sqrt(-1)", "0"},
+        {14, "-0.25", "0.25"}, {23, "2*5", "10"}, {9, "1e3", "1000"},
     };
-    for (const auto& c : cases) Type(form->Edits[c.field], c.typed);
+    for (const auto& c : cases)
+        Type(form->Edits[c.field], c.typed);
     RunCommand([&] { form->NormaliseParamFields(); });
-    for (const auto& c : cases) EXPECT_EQ(Text(form->Edits[c.field]), Local(c.normalised)) << c.typed;
+    for (const auto& c : cases)
+        EXPECT_EQ(Text(form->Edits[c.field]), Local(c.normalised)) << c.typed;
     EXPECT_TRUE(failures.empty());
 }
 
@@ -98,8 +114,8 @@ TEST_P(Fields, SanitisingChecksCharactersOnly) {
     const struct {
         const char* text;
         bool kept;
-    } cases[] = {{"E", true},   {"1e", true},   {"-1.5", true}, {"1E-6", false}, {"", false},
-                 {"1..2", false}, {"1.2,3", false}, {"--1", false}, {"2-", false},  {"1 ", false}};
+    } cases[] = {{"E", true},     {"1e", true},     {"-1.5", true}, {"1E-6", false}, {"", false},
+                 {"1..2", false}, {"1.2,3", false}, {"--1", false}, {"2-", false},   {"1 ", false}};
     for (const auto& c : cases) {
         Type(form->Edit8, c.text);
         form->SanitiseNumberField(form->Edit8);
@@ -132,7 +148,8 @@ TEST_P(Fields, ARepaintWithAPendingErrorKeepsThePictureAndShowsNoMessage) {
     Type(form->Edit25, "Error!");
     form->Button2Click();
     EXPECT_EQ(failures.size(), 1u);
-    for (int i = 0; i < 3; ++i) form->PaintBox1Paint();
+    for (int i = 0; i < 3; ++i)
+        form->PaintBox1Paint();
     EXPECT_EQ(failures.size(), 1u);
     EXPECT_EQ(form->PaintBox1->Picture, before);
     Type(form->Edit25, "10");
@@ -195,7 +212,8 @@ TEST_F(WindowTest, ClosingFreesTheTreesAndStopsTheAnimation) {
     form->Timer1->start(1000);
     form->FormClose();
     EXPECT_FALSE(form->Timer1->isActive());
-    for (const auto* t : FormulaTrees) EXPECT_EQ(t, nullptr);
+    for (const auto* t : FormulaTrees)
+        EXPECT_EQ(t, nullptr);
 }
 
 } // namespace

@@ -9,16 +9,16 @@ std::set<std::string> Union(std::set<std::string> a, const std::set<std::string>
     return a;
 }
 
-const std::set<std::string> PlotAreaControls = Union(
-    Names({"Edit23", "Edit24", "Edit25", "Edit26", "CheckBox6", "CheckBox7", "PaintBox1"}),
-    Names({}, "Label", 19, 26));
+const std::set<std::string> PlotAreaControls =
+    Union(Names({"Edit23", "Edit24", "Edit25", "Edit26", "CheckBox6", "CheckBox7", "PaintBox1"}),
+          Names({}, "Label", 19, 26));
 
 TEST_F(WindowTest, StartsWithTheYxLayoutAndTheFirstBuildDrawn) {
     EXPECT_EQ(form->windowTitle().toStdString(), "Графики функций");
     EXPECT_EQ(form->Client->size(), QSize(474, 517));
     EXPECT_EQ(form->minimumSize(), form->maximumSize()); // not resizable
-    const auto expected = Union(PlotAreaControls,
-                                Union(Names({"Edit1", "Edit5", "ComboBox1", "CheckBox1",
+    const auto expected =
+        Union(PlotAreaControls, Union(Names({"Edit1", "Edit5", "ComboBox1", "CheckBox1",
                                              "CheckBox9", "RadioButton1", "RadioButton2"}),
                                       Union(Names({}, "Label", 1, 6), Names({}, "Button", 1, 7))));
     EXPECT_EQ(Shown(), expected);
@@ -51,12 +51,18 @@ TEST_F(WindowTest, MenuCaptionsAndShortcuts) {
         QAction* item;
         const char* caption;
         const char* key;
-    } items[] = {{form->N4, "Сохранить", "F2"},        {form->N5, "Открыть", "F3"},
-                 {form->N2, "Настроить анимацию", ""}, {form->N10, "Анимация (вкл/выкл)", "Ctrl+A"},
-                 {form->N14, "Цвета", ""},             {form->N6, "Рисовать оси координат", "F8"},
-                 {form->N2Dyx, "2D y(x)", ""},         {form->N3Dzxy, "3D z(x,y)", ""},
-                 {form->N3DFxyz, "3D F(x,y,z)=0", ""}, {form->N9, "Параметрические уравнения", ""},
-                 {form->N2Dxyt, "2D x(t),y(t)", ""},   {form->N3Dxyzt, "3D x(t),y(t),z(t)", ""},
+    } items[] = {{form->N4, "Сохранить", "F2"},
+                 {form->N5, "Открыть", "F3"},
+                 {form->N2, "Настроить анимацию", ""},
+                 {form->N10, "Анимация (вкл/выкл)", "Ctrl+A"},
+                 {form->N14, "Цвета", ""},
+                 {form->N6, "Рисовать оси координат", "F8"},
+                 {form->N2Dyx, "2D y(x)", ""},
+                 {form->N3Dzxy, "3D z(x,y)", ""},
+                 {form->N3DFxyz, "3D F(x,y,z)=0", ""},
+                 {form->N9, "Параметрические уравнения", ""},
+                 {form->N2Dxyt, "2D x(t),y(t)", ""},
+                 {form->N3Dxyzt, "3D x(t),y(t),z(t)", ""},
                  {form->N3Dxyzuv, "3D x(u,v),y(u,v),z(u,v)", ""},
                  {form->N13, "Генерировать случайную функцию", "F12"},
                  {form->N8, "Список функций", ""}};
@@ -80,50 +86,73 @@ struct ModeCase {
 
 TEST_F(WindowTest, EachModeLaysOutItsControlsFieldsAndCheckMarks) {
     const ModeCase cases[] = {
-        {"surface", &TForm1::N3DzxyClick,
+        {"surface",
+         &TForm1::N3DzxyClick,
          Names({"Label3", "Label4", "Label5", "Label6", "Label10", "Label11", "Button8", "Edit3",
                 "Edit4", "Edit5", "Edit7", "Edit8", "Edit9", "Edit10", "CheckBox2"}),
          Names({"N3Dzxy"}),
          {{3, "-10"}, {4, "10"}, {5, "0.2"}, {7, ""}, {8, "-10"}, {9, "10"}, {10, "0.2"}},
          {{3, "Формула z="}, {4, "min"}, {5, "max"}, {6, "Шаг"}, {10, "X"}, {11, "Y"}}},
-        {"plane", &TForm1::N2DxytClick,
-         Union(PlotAreaControls,
-               Names({"RadioButton1", "RadioButton2", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6",
-                      "Label4", "Label5", "Label6", "Label7", "Label8", "Button2", "Button3",
-                      "Button4"})),
+        {"plane",
+         &TForm1::N2DxytClick,
+         Union(PlotAreaControls, Names({"RadioButton1", "RadioButton2", "Edit2", "Edit3", "Edit4",
+                                        "Edit5", "Edit6", "Label4", "Label5", "Label6", "Label7",
+                                        "Label8", "Button2", "Button3", "Button4"})),
          Names({"N9", "N2Dxyt"}),
          {{3, "0"}, {4, "6.28318530717959"}, {5, "0.01"}, {23, "10"}, {26, "-10"}},
          {{4, "min T"}, {5, "max T"}, {6, "Шаг"}, {7, "x(t)="}, {8, "y(t)="}}},
-        {"curve", &TForm1::N3DxyztClick,
+        {"curve",
+         &TForm1::N3DxyztClick,
          Names({"Edit2", "Edit3", "Edit4", "Edit5", "Edit6", "Edit7", "Label4", "Label5", "Label6",
                 "Label7", "Label8", "Label9", "Button9", "CheckBox2"}),
          Names({"N9", "N3Dxyzt"}),
          {{2, ""}, {3, "0"}, {4, "6.28318530717959"}, {5, "0.0314159265358979"}, {6, ""}, {7, ""}},
          {{7, "x(t)="}, {8, "y(t)="}, {9, "z(t)="}, {4, "min T"}}},
-        {"patch", &TForm1::N3DxyzuvClick,
+        {"patch",
+         &TForm1::N3DxyzuvClick,
          Union(Union(Names({}, "Edit", 2, 10), Names({}, "Label", 4, 11)),
                Names({"Button10", "CheckBox2"})),
          Names({"N9", "N3Dxyzuv"}),
-         {{3, "-3.14159265358979"}, {4, "3.14159265358979"}, {5, "0.314159265358979"},
-          {8, "-3.14159265358979"}, {9, "3.14159265358979"}, {10, "0.314159265358979"}},
+         {{3, "-3.14159265358979"},
+          {4, "3.14159265358979"},
+          {5, "0.314159265358979"},
+          {8, "-3.14159265358979"},
+          {9, "3.14159265358979"},
+          {10, "0.314159265358979"}},
          {{7, "x(u,v)="}, {8, "y(u,v)="}, {9, "z(u,v)="}, {10, "U"}, {11, "V"}, {4, "min"}}},
-        {"implicit", &TForm1::N3DFxyzClick,
+        {"implicit",
+         &TForm1::N3DFxyzClick,
          Union(Union(Names({}, "Label", 12, 18), Names({}, "Edit", 11, 22)),
                Names({"Label3", "Edit7", "Button11", "CheckBox3", "CheckBox4", "CheckBox5",
                       "CheckBox8", "Equally"})),
          Names({"N3DFxyz"}),
-         {{11, "-5"}, {12, "5"}, {13, "0.1"}, {14, "0.5"}, {15, "-5"}, {18, "0.5"}, {19, "-5"},
-          {22, "0.5"}, {7, ""}},
-         {{3, " 0 = F(x,y,z) ="}, {12, "X"}, {13, "Y"}, {14, "Z"}, {15, "min"}, {16, "max"},
-          {17, "шаг1"}, {18, "шаг2"}}},
+         {{11, "-5"},
+          {12, "5"},
+          {13, "0.1"},
+          {14, "0.5"},
+          {15, "-5"},
+          {18, "0.5"},
+          {19, "-5"},
+          {22, "0.5"},
+          {7, ""}},
+         {{3, " 0 = F(x,y,z) ="},
+          {12, "X"},
+          {13, "Y"},
+          {14, "Z"},
+          {15, "min"},
+          {16, "max"},
+          {17, "шаг1"},
+          {18, "шаг2"}}},
     };
     for (const auto& c : cases) {
         form->CheckBox9->setChecked(false);
         (form.get()->*c.command)();
         EXPECT_EQ(Shown(), c.shown) << c.name;
         EXPECT_EQ(CheckedModeItems(), c.checked) << c.name;
-        for (const auto& [k, text] : c.edits) EXPECT_EQ(Text(form->Edits[k]), text) << c.name << " Edit" << k;
-        for (const auto& [k, text] : c.labels) EXPECT_EQ(Text(form->Labels[k]), text) << c.name << " Label" << k;
+        for (const auto& [k, text] : c.edits)
+            EXPECT_EQ(Text(form->Edits[k]), text) << c.name << " Edit" << k;
+        for (const auto& [k, text] : c.labels)
+            EXPECT_EQ(Text(form->Labels[k]), text) << c.name << " Label" << k;
         EXPECT_TRUE(form->CheckBox9->isChecked()) << c.name; // checked again at every change
         EXPECT_EQ(form->CurrentPlotMode() != 0, true) << c.name;
     }
@@ -199,16 +228,16 @@ namespace {
 
 TEST_F(WindowTest, TabOrderHintsAndPlaces) {
     const std::vector<QWidget*> order = {
-        form->Edit1,    form->Button1,   form->Edit3,     form->Edit4,     form->Edit5,
-        form->Edit8,    form->Edit9,     form->Edit10,    form->Button2,   form->RadioButton1,
-        form->RadioButton2, form->Button3, form->Button4, form->ComboBox1, form->CheckBox1,
-        form->Button5,  form->Button6,   form->Button7,   form->Edit2,     form->Edit6,
-        form->Edit7,    form->Button8,   form->Button9,   form->Button10,  form->CheckBox2,
-        form->Edit11,   form->Edit12,    form->Edit13,    form->Edit14,    form->Edit15,
-        form->Edit16,   form->Edit17,    form->Edit18,    form->Edit19,    form->Edit20,
-        form->Edit21,   form->Edit22,    form->CheckBox3, form->CheckBox4, form->CheckBox5,
-        form->Button11, form->Equally,   form->Edit23,    form->Edit24,    form->Edit25,
-        form->Edit26,   form->CheckBox6, form->CheckBox7, form->CheckBox8, form->CheckBox9};
+        form->Edit1,        form->Button1,   form->Edit3,     form->Edit4,     form->Edit5,
+        form->Edit8,        form->Edit9,     form->Edit10,    form->Button2,   form->RadioButton1,
+        form->RadioButton2, form->Button3,   form->Button4,   form->ComboBox1, form->CheckBox1,
+        form->Button5,      form->Button6,   form->Button7,   form->Edit2,     form->Edit6,
+        form->Edit7,        form->Button8,   form->Button9,   form->Button10,  form->CheckBox2,
+        form->Edit11,       form->Edit12,    form->Edit13,    form->Edit14,    form->Edit15,
+        form->Edit16,       form->Edit17,    form->Edit18,    form->Edit19,    form->Edit20,
+        form->Edit21,       form->Edit22,    form->CheckBox3, form->CheckBox4, form->CheckBox5,
+        form->Button11,     form->Equally,   form->Edit23,    form->Edit24,    form->Edit25,
+        form->Edit26,       form->CheckBox6, form->CheckBox7, form->CheckBox8, form->CheckBox9};
     std::vector<QWidget*> seen;
     QWidget* w = form->Edit1;
     for (int i = 0; i < 500 && seen.size() < order.size(); ++i, w = w->nextInFocusChain())
@@ -218,12 +247,15 @@ TEST_F(WindowTest, TabOrderHintsAndPlaces) {
     EXPECT_EQ(seen, order);
 
     const std::pair<QWidget*, const char*> hints[] = {
-        {form->CheckBox9, "Минимальный шаг"},  {form->CheckBox6, "Равные масштабы"},
+        {form->CheckBox9, "Минимальный шаг"},
+        {form->CheckBox6, "Равные масштабы"},
         {form->CheckBox7, "Вспомогательная сетка"},
         {form->CheckBox2, "поместить камеру на траекторию x(t),y(t),z(t)"},
         {form->CheckBox3, "линии уровня перпендикулярно оси X"},
-        {form->Label17, "между точками линии уровня"}, {form->Label18, "между линиями уровня"}};
-    for (const auto& [widget, hint] : hints) EXPECT_EQ(widget->toolTip().toStdString(), hint);
+        {form->Label17, "между точками линии уровня"},
+        {form->Label18, "между линиями уровня"}};
+    for (const auto& [widget, hint] : hints)
+        EXPECT_EQ(widget->toolTip().toStdString(), hint);
 
     const struct {
         QWidget* widget;
@@ -233,7 +265,8 @@ TEST_F(WindowTest, TabOrderHintsAndPlaces) {
                   {form->Button2, {272, 52, 161, 25}},   {form->Button11, {272, 68, 161, 25}},
                   {form->Edit23, {424, 97, 50, 21}},     {form->Edit26, {24, 496, 50, 21}},
                   {form->Edit22, {289, 192, 41, 21}},    {form->RadioButton2, {360, 80, 49, 17}}};
-    for (const auto& p : places) EXPECT_EQ(p.widget->geometry(), p.place);
+    for (const auto& p : places)
+        EXPECT_EQ(p.widget->geometry(), p.place);
     EXPECT_FALSE(form->Edit15->isEnabled());
     EXPECT_TRUE(form->Edit11->isEnabled());
     EXPECT_TRUE(form->Equally->isChecked());

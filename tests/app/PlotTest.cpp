@@ -91,7 +91,8 @@ TEST_F(WindowTest, TheEleventhListFormulaIsRefused) {
     ASSERT_EQ(failures.size(), 1u);
     form->CheckBox1->setChecked(true);
     form->Button2Click();
-    for (int s = 1; s <= 10; ++s) EXPECT_NE(FormulaTrees[s], nullptr) << s;
+    for (int s = 1; s <= 10; ++s)
+        EXPECT_NE(FormulaTrees[s], nullptr) << s;
     EXPECT_EQ(FormulaTrees[0], nullptr);
 }
 

@@ -27,7 +27,7 @@ TEST_P(Eval, DomainRulesOfTheTreePath) {
         {"1/0", 0, 0, true},
         {"x/0", 5, 0, true},
         {"1/x", 0, 0, true},
-        {"1/x*3", 0, 0, true},        // the error gives 0 and evaluation goes on
+        {"1/x*3", 0, 0, true}, // the error gives 0 and evaluation goes on
         {"0^(-1)", 0, 0, false},
         {"0^0", 0, 0, false},
         {"(-8)^(1/3)", 0, 0, true},
@@ -67,7 +67,7 @@ TEST_P(Eval, DomainRulesOfTheTreePath) {
         {"actg(0)", 0, Pi / 2, false},
         {"rand(0)", 0, 0, false},
         {"rand(0.4)", 0, 0, false},
-        {"rand(0.5)", 0, 0, false},   // 0.5 rounds to 0
+        {"rand(0.5)", 0, 0, false}, // 0.5 rounds to 0
         {"x*x", 3, 9, false},
         {"x-x", 2, 0, false},
     };
@@ -83,7 +83,7 @@ TEST_P(Eval, OverflowAndPolesGiveNonFiniteValuesWithoutError) {
     const struct {
         const char* formula;
         bool nan;
-    } cases[] = {{"th(1000)", true}, {"th(-1000)", true}, {"exp(1000)", false},
+    } cases[] = {{"th(1000)", true},  {"th(-1000)", true},  {"exp(1000)", false},
                  {"sh(1000)", false}, {"ch(-1000)", false}, {"10^400", false}};
     for (const auto& c : cases) {
         const Evaluated r = CompileAndEval(c.formula);
@@ -114,7 +114,8 @@ TEST_P(Eval, RandDrawsIntegersBelowTheRoundedMagnitude) {
     for (const auto& c : cases) {
         CompileFormula(0, c.formula);
         std::set<double> seen;
-        for (int i = 0; i < 400; ++i) seen.insert(EvalTree(FormulaTrees[0]));
+        for (int i = 0; i < 400; ++i)
+            seen.insert(EvalTree(FormulaTrees[0]));
         EXPECT_EQ(seen, c.values) << c.formula;
     }
 }
@@ -149,10 +150,11 @@ TEST(PowerRule, IntegerExponentsAreAtLeastAsCloseAsTheLogarithmFormula) {
         const double b = base(gen);
         const int e = exponent(gen);
         const double ours = engine::Power(b, e);
-        const double former =
-            static_cast<double>(std::exp(static_cast<long double>(e) * std::log(static_cast<long double>(b))));
+        const double former = static_cast<double>(
+            std::exp(static_cast<long double>(e) * std::log(static_cast<long double>(b))));
         __float128 exact = 1;
-        for (int k = 0; k < std::abs(e); ++k) exact *= b;
+        for (int k = 0; k < std::abs(e); ++k)
+            exact *= b;
         if (e < 0) exact = 1 / exact;
         if (ours == former) continue;
         ASSERT_LE(UlpDistance(ours, former), 1) << b << "^" << e;
@@ -167,10 +169,14 @@ TEST(PowerRule, SpecialBasesAndExponents) {
         double b, e, expected;
         bool error;
     } cases[] = {
-        {0, -1, 0, false},    {0, 0, 0, false},      {Nan, 2, 0, false},   {Nan, 0, 0, false},
-        {-2, 0.5, 0, true},   {-2, 2, 4, false},     {-2, -1, -0.5, false}, {-Inf, 3, -Inf, false},
-        {Inf, 2, Inf, false}, {2, Inf, Inf, false},  {0.5, Inf, 0, false},  {-1, Inf, 0, true},
-        {4, 0.5, 2, false},   {2, -1074, 4.9406564584124654e-324, false},   {2, 1024, Inf, false},
+        {0, -1, 0, false},     {0, 0, 0, false},
+        {Nan, 2, 0, false},    {Nan, 0, 0, false},
+        {-2, 0.5, 0, true},    {-2, 2, 4, false},
+        {-2, -1, -0.5, false}, {-Inf, 3, -Inf, false},
+        {Inf, 2, Inf, false},  {2, Inf, Inf, false},
+        {0.5, Inf, 0, false},  {-1, Inf, 0, true},
+        {4, 0.5, 2, false},    {2, -1074, 4.9406564584124654e-324, false},
+        {2, 1024, Inf, false},
     };
     for (const auto& c : cases) {
         EvalError = false;

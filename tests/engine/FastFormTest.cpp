@@ -13,25 +13,81 @@
 namespace {
 
 const std::vector<std::string> Formulas = {
-    "x^2+y^2+z^2-4", "sin(x)*cos(y)", "sqrt(x*x+y*y)", "x*x", "sin(x)/x+cos(3*x)",
-    "(sin(x)+cos(y))*sqrt(x*x+y*y+1)/(1+x*x)", "-x", "-x-y", "0-x", "x/y/z", "1/x", "x/0",
-    "x^y", "x^z^2", "(x*y)^2", "2^x", "x^(-2)", "x^3", "x^0.5", "-x^2", "x*-1", "2^-1",
-    "ln(x)", "lg(y)", "sqrt(x)", "asin(x)", "acos(y)", "tg(x)+ctg(y)", "sec(x)*csec(y)",
-    "sh(x)-ch(y)+th(z)-cth(x)", "exp(x)*abs(y)/sign(z)", "sqr(x+y)", "atg(x)+actg(y)",
-    "x+y+z", "x*y*z", "x-y*z/x", "sin", "x/2", "x*2", "x/(1-1)", "1+2*3", "pi*x+e",
-    "sin(cos(sin(x)))", "sqrt(2)*x", "(x)/(y)", "sin(x)^2+cos(x)^2", "x^x", "-(-x)",
-    "x^2", "y^2*x", "t+u+v+f", "rand(10)+rand(x)", "*x", "/2", "^3", "-", "f*x-0",
-    "x+y*sqrt(-1)", "(x+y)*(x-y)/(x*x-y*y)", "x^y^z", "0*x", "x-x", "-0*x",
+    "x^2+y^2+z^2-4",
+    "sin(x)*cos(y)",
+    "sqrt(x*x+y*y)",
+    "x*x",
+    "sin(x)/x+cos(3*x)",
+    "(sin(x)+cos(y))*sqrt(x*x+y*y+1)/(1+x*x)",
+    "-x",
+    "-x-y",
+    "0-x",
+    "x/y/z",
+    "1/x",
+    "x/0",
+    "x^y",
+    "x^z^2",
+    "(x*y)^2",
+    "2^x",
+    "x^(-2)",
+    "x^3",
+    "x^0.5",
+    "-x^2",
+    "x*-1",
+    "2^-1",
+    "ln(x)",
+    "lg(y)",
+    "sqrt(x)",
+    "asin(x)",
+    "acos(y)",
+    "tg(x)+ctg(y)",
+    "sec(x)*csec(y)",
+    "sh(x)-ch(y)+th(z)-cth(x)",
+    "exp(x)*abs(y)/sign(z)",
+    "sqr(x+y)",
+    "atg(x)+actg(y)",
+    "x+y+z",
+    "x*y*z",
+    "x-y*z/x",
+    "sin",
+    "x/2",
+    "x*2",
+    "x/(1-1)",
+    "1+2*3",
+    "pi*x+e",
+    "sin(cos(sin(x)))",
+    "sqrt(2)*x",
+    "(x)/(y)",
+    "sin(x)^2+cos(x)^2",
+    "x^x",
+    "-(-x)",
+    "x^2",
+    "y^2*x",
+    "t+u+v+f",
+    "rand(10)+rand(x)",
+    "*x",
+    "/2",
+    "^3",
+    "-",
+    "f*x-0",
+    "x+y*sqrt(-1)",
+    "(x+y)*(x-y)/(x*x-y*y)",
+    "x^y^z",
+    "0*x",
+    "x-x",
+    "-0*x",
 };
 
 std::vector<double> SamplePoints() {
     const double inf = std::numeric_limits<double>::infinity();
-    std::vector<double> points = {0.0, -0.0, 1, -1, 2, -2, 0.5, -0.5, 3, 1e-300, -1e300,
-                                  inf, -inf, std::numeric_limits<double>::quiet_NaN(),
-                                  1e308, 4.9e-324};
+    std::vector<double> points = {
+        0.0,   -0.0,    1,      -1,     2,   -2,   0.5,
+        -0.5,  3,       1e-300, -1e300, inf, -inf, std::numeric_limits<double>::quiet_NaN(),
+        1e308, 4.9e-324};
     std::mt19937_64 gen(2024);
     std::uniform_real_distribution<double> wide(-20, 20);
-    for (int i = 0; i < 60; ++i) points.push_back(wide(gen));
+    for (int i = 0; i < 60; ++i)
+        points.push_back(wide(gen));
     return points;
 }
 
@@ -90,7 +146,8 @@ INSTANTIATE_TEST_SUITE_P(Evaluators, FastForm, ::testing::Values(false, true),
 
 TEST_P(FastForm, MatchesTheTreeWalkBitForBit) {
     const auto points = SamplePoints();
-    for (const auto& f : Formulas) ExpectSameAsTreeWalk(f, points);
+    for (const auto& f : Formulas)
+        ExpectSameAsTreeWalk(f, points);
 }
 
 TEST_P(FastForm, MatchesTheTreeWalkOnRandomFormulas) {
@@ -157,7 +214,8 @@ TEST_P(FastForm, FoldsConstantsButKeepsErrorsAndRandomDraws) {
 
     CompileFormula(0, "rand(1000)");
     std::set<double> draws;
-    for (int i = 0; i < 50; ++i) draws.insert(EvalTree(FormulaTrees[0]));
+    for (int i = 0; i < 50; ++i)
+        draws.insert(EvalTree(FormulaTrees[0]));
     EXPECT_GT(draws.size(), 1u);
     EvalError = false;
     FreeAllTrees();

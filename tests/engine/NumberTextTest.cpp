@@ -38,7 +38,8 @@ TEST_P(NumberText, FifteenSignificantDigitsFixedOrScientific) {
         {-std::numeric_limits<double>::infinity(), "-INF"},
         {std::numeric_limits<double>::quiet_NaN(), "NAN"},
     };
-    for (const auto& c : cases) EXPECT_EQ(FormatNumber(c.value), Local(c.text)) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatNumber(c.value), Local(c.text)) << c.text;
 }
 
 TEST_P(NumberText, StrictConversionAcceptsPlainNumbersOnly) {
@@ -46,15 +47,26 @@ TEST_P(NumberText, StrictConversionAcceptsPlainNumbersOnly) {
         const char* text;
         double value;
     } good[] = {
-        {"1", 1},      {" 1 ", 1},     {"+1", 1},          {"-1.5", -1.5},  {"1e3", 1000},
-        {"1E-6", 1e-6}, {"5.", 5},     {".5", 0.5},        {"0.01", 0.01},  {"-0", 0},
-        {"6.28318530717959", 6.28318530717959}, {"1e400", std::numeric_limits<double>::infinity()},
+        {"1", 1},
+        {" 1 ", 1},
+        {"+1", 1},
+        {"-1.5", -1.5},
+        {"1e3", 1000},
+        {"1E-6", 1e-6},
+        {"5.", 5},
+        {".5", 0.5},
+        {"0.01", 0.01},
+        {"-0", 0},
+        {"6.28318530717959", 6.28318530717959},
+        {"1e400", std::numeric_limits<double>::infinity()},
     };
-    for (const auto& c : good) EXPECT_EQ(StrToFloat(Local(c.text)), c.value) << c.text;
+    for (const auto& c : good)
+        EXPECT_EQ(StrToFloat(Local(c.text)), c.value) << c.text;
 
-    const char* bad[] = {"", " ", "Error!", "1.2.3", "1e", "e", "-", "1 2", "2*pi", ".", "1e+",
-                         "--1", "0x10", "1e99999", "INF", "1.5.", "١"};
-    for (const char* text : bad) EXPECT_THROW(StrToFloat(Local(text)), ConversionError) << text;
+    const char* bad[] = {"",  " ",   "Error!", "1.2.3", "1e",      "e",   "-",    "1 2", "2*pi",
+                         ".", "1e+", "--1",    "0x10",  "1e99999", "INF", "1.5.", "١"};
+    for (const char* text : bad)
+        EXPECT_THROW(StrToFloat(Local(text)), ConversionError) << text;
 }
 
 TEST_P(NumberText, TheOtherSeparatorIsRejected) {

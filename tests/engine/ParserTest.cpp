@@ -14,10 +14,20 @@ struct StripCase {
 
 TEST(StripOuterBrackets, RemovesOnlyBracketsThatEncloseTheWholeText) {
     const StripCase cases[] = {
-        {"((X))", "X"},     {"(X)*(Y)", "(X)*(Y)"}, {"()", ""},         {"", ""},
-        {"(X", "(X"},       {"X)", "X)"},           {"((X)", "(X"},     {"(((1+2)))", "1+2"},
-        {"((X)+(Y))", "(X)+(Y)"}, {"(()())", "()()"}, {"(", "("},       {")", ")"},
-        {"(()", "("},       {"((()))", ""},
+        {"((X))", "X"},
+        {"(X)*(Y)", "(X)*(Y)"},
+        {"()", ""},
+        {"", ""},
+        {"(X", "(X"},
+        {"X)", "X)"},
+        {"((X)", "(X"},
+        {"(((1+2)))", "1+2"},
+        {"((X)+(Y))", "(X)+(Y)"},
+        {"(()())", "()()"},
+        {"(", "("},
+        {")", ")"},
+        {"(()", "("},
+        {"((()))", ""},
     };
     for (const auto& c : cases) {
         std::string text = c.text;
@@ -39,9 +49,9 @@ TEST_P(Parser, ScanOrderGivesTheLanguageItsPrecedence) {
     const ValueCase cases[] = {
         {"-X^2", 3, -9},
         {"2^3^2", 0, 64},
-        {"2^-1", 0, 1},             // the power 2^ has one operand; minus 1
-        {"X*-1", 5, 4},             // the product X* is x; minus 1
-        {"X--1", 5, 4},             // of several signs only the last counts
+        {"2^-1", 0, 1}, // the power 2^ has one operand; minus 1
+        {"X*-1", 5, 4}, // the product X* is x; minus 1
+        {"X--1", 5, 4}, // of several signs only the last counts
         {"X-+1", 5, 6},
         {"SINX^2", 0.5, std::sin(0.5) * std::sin(0.5)},
         {"SQRT2", 0, std::sqrt(2.0)},
@@ -52,7 +62,7 @@ TEST_P(Parser, ScanOrderGivesTheLanguageItsPrecedence) {
         {"SIN", 7, 0},
         {"(X", 7, 0},
         {"PIX", 7, 0},
-        {"x + 1", 7, 0},            // no white space: "X " and " 1" are unknown names
+        {"x + 1", 7, 0}, // no white space: "X " and " 1" are unknown names
         {"1,5", 0, 1.5},
         {"1.5", 0, 1.5},
         {"SQR(X+1)", 2, 9},
@@ -70,13 +80,13 @@ TEST_P(Parser, ScanOrderGivesTheLanguageItsPrecedence) {
         {"T", 0, 0},
         {"sin(x)*2", Pi / 2, 2},
         {"x/2/2", 8, 2},
-        {"/X*2", 3, 6},             // a product multiplies by its first operand
+        {"/X*2", 3, 6}, // a product multiplies by its first operand
         {"-X+Y", 3, -3},
         {"10-2-3", 0, 5},
         {"ABS(-3)", 0, 3},
         {"SIGNX", -2, -1},
         {"2*(3+4)", 0, 14},
-        {"ЖX", 1, 0},               // non-latin letters are ordinary characters
+        {"ЖX", 1, 0}, // non-latin letters are ordinary characters
     };
     for (const auto& c : cases) {
         const Evaluated r = CompileAndEval(c.formula, c.x);
@@ -132,7 +142,8 @@ TEST_P(Parser, MalformedNumberThrowsTheConversionMessageAndLeavesTheSlotEmpty) {
         CompileFormula(3, "x+1.2.3");
         FAIL() << "no ConversionError";
     } catch (const ConversionError& e) {
-        EXPECT_EQ(std::string(e.what()), "'" + Local("1.2.3") + "' is not a valid floating point value");
+        EXPECT_EQ(std::string(e.what()),
+                  "'" + Local("1.2.3") + "' is not a valid floating point value");
     }
     EXPECT_EQ(FormulaTrees[3], nullptr);
     EXPECT_THROW(CompileFormula(0, "."), ConversionError);
@@ -141,7 +152,7 @@ TEST_P(Parser, MalformedNumberThrowsTheConversionMessageAndLeavesTheSlotEmpty) {
 
 TEST_P(Parser, OperatorsWithoutOperandsNeverLeaveANodeWithoutOperation) {
     const ValueCase cases[] = {
-        {"*X", 5, 0}, {"/2", 5, 0}, {"^3", 5, 0}, {"-", 5, 0}, {"+-", 5, 0}, {"*", 5, 0},
+        {"*X", 5, 0}, {"/2", 5, 0}, {"^3", 5, 0},  {"-", 5, 0},    {"+-", 5, 0},    {"*", 5, 0},
         {"^", 5, 0},  {"--", 5, 0}, {"(-)", 5, 0}, {"SIN-", 5, 0}, {"*X*2", 5, 10},
     };
     for (const auto& c : cases) {
@@ -160,10 +171,12 @@ TEST_P(Parser, SlotsAreFreedAndRefilled) {
     EXPECT_NE(FormulaTrees[10], nullptr);
     EXPECT_EQ(FormulaTrees[5], nullptr);
     FreeAllTrees();
-    for (const auto* slot : FormulaTrees) EXPECT_EQ(slot, nullptr);
+    for (const auto* slot : FormulaTrees)
+        EXPECT_EQ(slot, nullptr);
     CompileFormula(11, "x"); // no such slot: nothing happens
     CompileFormula(-1, "x");
-    for (const auto* slot : FormulaTrees) EXPECT_EQ(slot, nullptr);
+    for (const auto* slot : FormulaTrees)
+        EXPECT_EQ(slot, nullptr);
 }
 
 TEST_P(Parser, UpperCasesOnlyLatinLetters) {

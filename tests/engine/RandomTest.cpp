@@ -13,10 +13,13 @@ int StructuralDepth(const std::string& text) {
     int depth = 0, deepest = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '(') {
-            const bool numberLeaf = i + 1 < text.size() &&
-                                    (text[i + 1] == '-' || std::isdigit(static_cast<unsigned char>(text[i + 1])));
-            if (!numberLeaf) deepest = std::max(deepest, ++depth);
-            else i = text.find(')', i);
+            const bool numberLeaf =
+                i + 1 < text.size() &&
+                (text[i + 1] == '-' || std::isdigit(static_cast<unsigned char>(text[i + 1])));
+            if (!numberLeaf)
+                deepest = std::max(deepest, ++depth);
+            else
+                i = text.find(')', i);
         } else if (text[i] == ')') {
             --depth;
         }
@@ -78,8 +81,9 @@ TEST(RandomFormula, InvariantsOverThousandsOfSeededFormulas) {
 }
 
 TEST(RandomFormula, DepthZeroIsALeafAndSeedsRepeat) {
-    const std::set<std::string> leaves = {"x", "y", "pi", "e", "(-5)", "(-4)", "(-3)", "(-2)",
-                                          "(-1)", "(0)", "(1)", "(2)", "(3)", "(4)", "(5)"};
+    const std::set<std::string> leaves = {"x",    "y",    "pi",   "e",    "(-5)",
+                                          "(-4)", "(-3)", "(-2)", "(-1)", "(0)",
+                                          "(1)",  "(2)",  "(3)",  "(4)",  "(5)"};
     std::map<std::string, int> seen;
     SeedRandom(99);
     for (int i = 0; i < 3000; ++i) {
@@ -106,7 +110,8 @@ TEST(RandomGenerator, BoundedDrawsStayInRange) {
         ASSERT_LT(r, 7u);
         ++counts[r];
     }
-    for (int c : counts) EXPECT_NEAR(c, 10000, 500);
+    for (int c : counts)
+        EXPECT_NEAR(c, 10000, 500);
     for (int i = 0; i < 1000; ++i) {
         const double r = RandomReal();
         ASSERT_GE(r, 0.0);

@@ -6,7 +6,8 @@ namespace {
 std::string Repeat(const std::string& s, int n) {
     std::string out;
     out.reserve(s.size() * n);
-    for (int i = 0; i < n; ++i) out += s;
+    for (int i = 0; i < n; ++i)
+        out += s;
     return out;
 }
 
@@ -15,13 +16,13 @@ TEST(Robustness, DeepNestingCompilesToItsSafeResult) {
         std::string text;
         double expected;
     } cases[] = {
-        {Repeat("SIN", 100000) + "X", 0},                       // cut below the limit: sin...sin(0)
-        {Repeat("(", 100000) + "X" + Repeat(")", 100000), 3},   // stripped, not nested
-        {Repeat("(", 100000) + "X", 0},                         // unbalanced: an unknown name
+        {Repeat("SIN", 100000) + "X", 0},                     // cut below the limit: sin...sin(0)
+        {Repeat("(", 100000) + "X" + Repeat(")", 100000), 3}, // stripped, not nested
+        {Repeat("(", 100000) + "X", 0},                       // unbalanced: an unknown name
         {Repeat(")", 100000), 0},
-        {Repeat("-(", 100000) + "1" + Repeat(")", 100000), 0},  // the innermost part is cut
-        {Repeat("X+", 500000) + "X", 500001 * 3.0},             // long but flat
-        {Repeat("X*", 300000) + "1", 0},                        // 3^300000 overflows: inf
+        {Repeat("-(", 100000) + "1" + Repeat(")", 100000), 0}, // the innermost part is cut
+        {Repeat("X+", 500000) + "X", 500001 * 3.0},            // long but flat
+        {Repeat("X*", 300000) + "1", 0},                       // 3^300000 overflows: inf
     };
     for (const auto& c : cases) {
         CompileFormula(0, c.text);
@@ -97,7 +98,7 @@ TEST(Robustness, NestedTangentsAreEvaluatedInLinearTime) {
     EXPECT_TRUE(error);
     error = false;
     EvalFormulaText(Repeat("TG", 40) + "RAND(9)", error, 0); // random draws: both halves
-    EXPECT_TRUE(error); // 2^40 draws exceed the bound
+    EXPECT_TRUE(error);                                      // 2^40 draws exceed the bound
 }
 
 TEST(Robustness, TangentOfAnArgumentEqualsTheQuotientText) {
@@ -105,10 +106,12 @@ TEST(Robustness, TangentOfAnArgumentEqualsTheQuotientText) {
     const char* args[] = {"X", "(X+1)", "(X^2)", "SQRT(X)", "PI", "(-X)", "ABS(X-3)", "SINX"};
     for (const char* a : args) {
         for (const auto& [name, text] : {std::pair<std::string, std::string>{"TG", "SIN%/COS%"},
-                                         {"CTG", "COS%/SIN%"}, {"SEC", "1/COS%"},
+                                         {"CTG", "COS%/SIN%"},
+                                         {"SEC", "1/COS%"},
                                          {"CSEC", "1/SIN%"}}) {
             std::string rewritten = text;
-            for (size_t p; (p = rewritten.find('%')) != std::string::npos;) rewritten.replace(p, 1, a);
+            for (size_t p; (p = rewritten.find('%')) != std::string::npos;)
+                rewritten.replace(p, 1, a);
             for (double x : {0.0, 0.5, 1.5707963267948966, 3.0}) {
                 bool e1 = false, e2 = false;
                 const double v1 = EvalFormulaText(name + a, e1, x);

@@ -38,7 +38,7 @@ inline std::string SeparatorName(const ::testing::TestParamInfo<char>& info) {
     return info.param == '.' ? "point" : "comma";
 }
 
-#define INSTANTIATE_FOR_SEPARATORS(Suite)                                                      \
+#define INSTANTIATE_FOR_SEPARATORS(Suite)                                                          \
     INSTANTIATE_TEST_SUITE_P(Separators, Suite, ::testing::Values('.', ','), SeparatorName)
 
 struct Evaluated {
@@ -47,8 +47,7 @@ struct Evaluated {
 };
 
 // Compiles text into slot 0 and evaluates it at the given cells.
-inline Evaluated CompileAndEval(const std::string& text, double x = 0, double y = 0,
-                                double z = 0) {
+inline Evaluated CompileAndEval(const std::string& text, double x = 0, double y = 0, double z = 0) {
     CompileFormula(0, text);
     VarX = x;
     VarY = y;
@@ -58,15 +57,16 @@ inline Evaluated CompileAndEval(const std::string& text, double x = 0, double y 
     return {v, EvalError};
 }
 
-inline bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+inline bool SameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 // The number of nodes of a tree that would be evaluated without an operation.
 inline int NodesWithoutOperation(const TExprNode* n) {
     int count = 0;
     for (; n != nullptr; n = n->Next) {
         if (n->Kind == nkFunction && n->Func == nullptr) ++count;
-        if ((n->Kind == nkSum || n->Kind == nkProduct || n->Kind == nkPower) && !n->Child)
-            ++count;
+        if ((n->Kind == nkSum || n->Kind == nkProduct || n->Kind == nkPower) && !n->Child) ++count;
         count += NodesWithoutOperation(n->Child);
     }
     return count;

@@ -28,18 +28,18 @@ TEST_P(TextEval, ValuesAndTheDifferencesFromTheTreePath) {
         {"2*PI", 0, 2 * Pi, false},
         {"PI/2", 0, Pi / 2, false},
         {"X", 7, 7, false},
-        {"Y", 0, 0, true},          // plotting variables are unknown here
+        {"Y", 0, 0, true}, // plotting variables are unknown here
         {"T", 0, 0, true},
-        {"QQ", 0, 0, true},          // unknown name
-        {"", 0, 0, true},            // empty text
-        {"SIN", 0, 0, true},         // empty argument
-        {"2*", 0, 2, false},         // an empty last buffer is not evaluated
-        {"*2", 0, 0, true},          // but an empty first operand of a product is
-        {"-X", 4, -4, false},        // empty operands of a sum are skipped
-        {"PIX", 0, Pi, false},       // the rest after PI is ignored
+        {"QQ", 0, 0, true},    // unknown name
+        {"", 0, 0, true},      // empty text
+        {"SIN", 0, 0, true},   // empty argument
+        {"2*", 0, 2, false},   // an empty last buffer is not evaluated
+        {"*2", 0, 0, true},    // but an empty first operand of a product is
+        {"-X", 4, -4, false},  // empty operands of a sum are skipped
+        {"PIX", 0, Pi, false}, // the rest after PI is ignored
         {"0^(-1)", 0, 0, true},
         {"0^0", 0, 0, false},
-        {"1/0", 0, 1, true},         // the zero factor is skipped
+        {"1/0", 0, 1, true}, // the zero factor is skipped
         {"6/0*2", 0, 12, true},
         {"(-8)^(1/3)", 0, -8, true}, // the base is kept
         {"(-8)^3", 0, -512, false},
@@ -52,18 +52,18 @@ TEST_P(TextEval, ValuesAndTheDifferencesFromTheTreePath) {
         {"ASIN(1.5)", 0, 0, true},
         {"ASIN(1)", 0, Pi / 2, false},
         {"ACOS(-1)", 0, Pi, false},
-        {"TH(1000)", 0, 1, false},   // 80-bit throughout: 1 far beyond 710
+        {"TH(1000)", 0, 1, false}, // 80-bit throughout: 1 far beyond 710
         {"TH(-1000)", 0, -1, false},
         {"SQR(3)+1", 0, 10, false},
         {"SIGN(0)", 0, 0, false},
         {"CTG(PI/4)", 0, 1.0000000000000002, false},
         {"SEC(0)", 0, 1, false},
-        {"CSEC(0)", 0, 1, true},     // 1/SIN0: the zero divisor is skipped
+        {"CSEC(0)", 0, 1, true}, // 1/SIN0: the zero divisor is skipped
         {"CTG(0)", 0, 1, true},
         {"E", 0, 2.718281828459045, false},
         {"1,5+1.5", 0, 3, false},
         {"X + 1", 0, 0, true},
-        {"2*3)", 0, 0, true},        // the bracket depth carries into the later scans
+        {"2*3)", 0, 0, true}, // the bracket depth carries into the later scans
         {"RAND(0)", 0, 0, false},
         {"ABS(-2)", 0, 2, false},
         {"SIGN(-3)", 0, -1, false},

@@ -1,6 +1,6 @@
 // Pixels of the composed picture where the picture's rules fix them.
-#include "engine/Engine.h"
 #include "plot2d/Compose.h"
+#include "engine/Engine.h"
 #include "plot2d/View2D.h"
 
 #include <gtest/gtest.h>
@@ -44,15 +44,16 @@ class Compose : public ::testing::Test {
 
 TEST_F(Compose, DefaultViewGridAxesAndLabels) {
     const QImage image = Picture();
-    EXPECT_EQ(At(image, 0, 0), 0xFF000000u);   // border
+    EXPECT_EQ(At(image, 0, 0), 0xFF000000u); // border
     EXPECT_EQ(At(image, 399, 399), 0xFF000000u);
-    EXPECT_EQ(At(image, 100, 150), Yellow);    // background inside
+    EXPECT_EQ(At(image, 100, 150), Yellow);      // background inside
     EXPECT_EQ(At(image, 100, 200), 0xFF008000u); // the x axis
     EXPECT_EQ(At(image, 200, 100), 0xFF008000u); // the y axis
     // Grid columns at x = 2, 4, ... (one in two pixels of the dotted pen).
     for (int column : {40, 80, 120, 160, 240, 280, 320, 360}) {
         int grey = 0;
-        for (int y = 50; y < 60; ++y) grey += At(image, column, y) == 0xFFC0C0C0u;
+        for (int y = 50; y < 60; ++y)
+            grey += At(image, column, y) == 0xFFC0C0C0u;
         EXPECT_GE(grey, 4) << column;
     }
     EXPECT_TRUE(LabelAt(image, 245, 205)); // the label of x = 2 below the axis

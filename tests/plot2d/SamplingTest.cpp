@@ -1,5 +1,5 @@
-#include "engine/Engine.h"
 #include "plot2d/Sampling.h"
+#include "engine/Engine.h"
 #include "plot2d/View2D.h"
 
 #include <gtest/gtest.h>
@@ -64,9 +64,9 @@ TEST_F(Sampling, StepZeroBecomesThePixelWidthAndTheWalkTakes402Samples) {
     DecimalSeparatorChar = ',';
     EXPECT_EQ(FormatNumber(step), "0,0499999999999989");
     DecimalSeparatorChar = '.';
-    EXPECT_EQ(CartesianStep(0.01, false), step);   // never finer than a column
+    EXPECT_EQ(CartesianStep(0.01, false), step); // never finer than a column
     EXPECT_EQ(CartesianStep(0.5, false), 0.5);
-    EXPECT_EQ(CartesianStep(0.5, true), step);      // "Минимальный шаг"
+    EXPECT_EQ(CartesianStep(0.5, true), step); // "Минимальный шаг"
     RecordingPen pen;
     EXPECT_EQ(WalkCartesian(Compile("x*x"), ViewX1, ViewX2, step, pen), 402);
     EXPECT_EQ(VarX, 10.049999999999573); // the last sample, just below end + step
@@ -95,16 +95,18 @@ TEST_F(Sampling, StepOneJoinsTheSamplesOfALine) {
 
 TEST_F(Sampling, TangentBreaksAtItsAsymptotes) {
     const double asymptotes[] = {-7.853981633974483, -4.71238898038469, -1.5707963267948966,
-                                 1.5707963267948966, 4.71238898038469, 7.853981633974483};
+                                 1.5707963267948966, 4.71238898038469,  7.853981633974483};
     RecordingPen fine;
     WalkCartesian(Compile("tg(x)"), -10, 10, CartesianStep(0, true), fine);
     EXPECT_GE(fine.moves, 7); // six gaps at least (points beyond the band start anew too)
-    for (double a : asymptotes) EXPECT_FALSE(fine.Crosses(WorldToPixelX(a))) << a;
+    for (double a : asymptotes)
+        EXPECT_FALSE(fine.Crosses(WorldToPixelX(a))) << a;
 
     RecordingPen coarse; // with step 0.5 some samples on either side are both accepted
     WalkCartesian(Compile("tg(x)"), -10, 10, 0.5, coarse);
     int joined = 0;
-    for (double a : asymptotes) joined += coarse.Crosses(WorldToPixelX(a));
+    for (double a : asymptotes)
+        joined += coarse.Crosses(WorldToPixelX(a));
     EXPECT_GT(joined, 0);
 }
 
@@ -163,11 +165,13 @@ TEST_F(Sampling, ParametricCircle) {
     WalkParametric(Compile("cos(t)"), Compile("sin(t)", 1), 0, 6.3, 0.1, false, pen);
     EXPECT_EQ(pen.moves, 1);
     EXPECT_EQ(pen.lines.size(), 64u);
-    for (const auto& [x, y] : pen.points) EXPECT_NEAR(std::hypot(x - 200, y - 200), 20, 1.0);
+    for (const auto& [x, y] : pen.points)
+        EXPECT_NEAR(std::hypot(x - 200, y - 200), 20, 1.0);
 
     RecordingPen polar; // fi(t) = t, r(t) = 5: a circle of radius 5
     WalkParametric(Compile("t"), Compile("5", 1), 0, 6.3, 0.1, true, polar);
-    for (const auto& [x, y] : polar.points) EXPECT_NEAR(std::hypot(x - 200, y - 200), 100, 1.0);
+    for (const auto& [x, y] : polar.points)
+        EXPECT_NEAR(std::hypot(x - 200, y - 200), 100, 1.0);
 
     RecordingPen errors; // a domain error in either formula breaks the curve
     WalkParametric(Compile("t"), Compile("sqrt(t-3)", 1), 0, 6, 1, false, errors);

@@ -37,10 +37,17 @@ TEST(View2D, DefaultViewMapsCornersAndOrigin) {
 TEST(View2D, GridStepIsTheNearestPowerOfTwoToATenthOfTheWidth) {
     const struct {
         double width, step;
-    } cases[] = {{20, 2},  {10, 1},   {4, 0.5},   {3, 0.25},   {1, 0.125},
-                 {100, 8}, {0.001, 0.0001220703125},
+    } cases[] = {{20, 2},
+                 {10, 1},
+                 {4, 0.5},
+                 {3, 0.25},
+                 {1, 0.125},
+                 {100, 8},
+                 {0.001, 0.0001220703125},
                  // views without a usable grid
-                 {0, 0},   {-5, 0},   {std::numeric_limits<double>::infinity(), 0},
+                 {0, 0},
+                 {-5, 0},
+                 {std::numeric_limits<double>::infinity(), 0},
                  {std::numeric_limits<double>::quiet_NaN(), 0}};
     for (const auto& c : cases) {
         ViewWidth = c.width;
