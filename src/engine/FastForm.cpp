@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 namespace engine {
 
@@ -221,65 +222,49 @@ class Builder {
     }
 };
 
-// True when the subtree reads no cell and draws no random number.
-bool IsFoldable(const TExprNode* n) {
-    for (; n != nullptr; n = n->Next) {
-        if (n->Kind == nkFunction && !IsPureFunction(n->Func)) return false;
-        if (n->Child != nullptr && !IsFoldable(n->Child)) return false;
-    }
-    return true;
-}
-
-// A copy of the tree in which every constant subtree that evaluates without
-// an error is replaced by its value.
-TExprNode* FoldedCopy(const TExprNode* n) {
-    auto* copy = new TExprNode(*n);
-    copy->Fast = nullptr;
-    copy->Next = nullptr;
-    copy->Child = nullptr;
-    bool folded = false;
-    if (n->Kind != nkConstant && IsFoldable(n->Child) &&
-        (n->Kind != nkFunction || IsPureFunction(n->Func)) && n->Child != nullptr) {
-        const bool savedError = EvalError;
-        EvalError = false;
-        TExprNode single = *n;
-        single.Next = nullptr;
-        single.Fast = nullptr;
-        const double v = EvalTreeWalk(&single);
-        if (!EvalError) {
-            copy->Kind = nkConstant;
-            copy->Value = v;
-            copy->Func = nullptr;
-            folded = true;
-        }
-        EvalError = savedError;
-    }
-    if (!folded && n->Child != nullptr) {
-        TExprNode** link = &copy->Child;
+// A copy of a tree in which every subtree that reads no cell, draws no random
+// number and evaluates without an error is replaced by its value. Built
+// bottom-up, so that each node is evaluated once, on its folded children.
+class FoldedTree {
+  public:
+    TExprNode* Copy(const TExprNode* n) {
+        TExprNode& copy = nodes_.emplace_back(*n);
+        copy.Fast = nullptr;
+        copy.Next = nullptr;
+        copy.Child = nullptr;
+        bool constantChildren = true;
+        TExprNode** link = &copy.Child;
         for (const TExprNode* c = n->Child; c != nullptr; c = c->Next) {
-            *link = FoldedCopy(c);
+            *link = Copy(c);
+            constantChildren = constantChildren && (*link)->Kind == nkConstant;
             link = &(*link)->Next;
         }
+        const bool pure = n->Kind != nkFunction || IsPureFunction(n->Func);
+        if (n->Kind != nkConstant && n->Child != nullptr && constantChildren && pure) {
+            const bool savedError = EvalError;
+            EvalError = false;
+            const double v = EvalTreeWalk(&copy); // its Next is still null
+            if (!EvalError) {
+                copy.Kind = nkConstant;
+                copy.Value = v;
+                copy.Func = nullptr;
+                copy.Child = nullptr;
+            }
+            EvalError = savedError;
+        }
+        return &copy;
     }
-    return copy;
-}
 
-void FreeCopy(TExprNode* n) {
-    while (n != nullptr) {
-        TExprNode* next = n->Next;
-        FreeCopy(n->Child);
-        delete n;
-        n = next;
-    }
-}
+  private:
+    std::deque<TExprNode> nodes_; // freed all at once
+};
 
 } // namespace
 
 TFastForm* BuildFastForm(const TExprNode* root) {
-    TExprNode* folded = FoldedCopy(root);
+    FoldedTree folded;
     Builder b;
-    b.Value(folded);
-    FreeCopy(folded);
+    b.Value(folded.Copy(root));
     if (!b.ok) return nullptr;
     b.Emit(FastOp::Ret);
     auto* form = new TFastForm;

@@ -60,14 +60,24 @@ class ParseContext {
             depthAfter_[k] = depth;
         }
         for (auto& list : operators_)
-            std::stable_sort(list.begin(), list.end(), ByDepth);
+            SortByDepth(list, n);
         size_ = n;
         tree_.assign(2 * static_cast<size_t>(n), 0);
         for (int k = 0; k < n; ++k)
             tree_[n + k] = depthAfter_[k];
         for (int k = n - 1; k > 0; --k)
             tree_[k] = std::min(tree_[2 * k], tree_[2 * k + 1]);
+        nextOperator_.resize(static_cast<size_t>(n) + 1);
+        nextOperator_[n] = n;
+        for (int k = n - 1; k >= 0; --k) {
+            bool isOperator = false;
+            LevelOf(text[k], isOperator);
+            nextOperator_[k] = isOperator ? k : nextOperator_[k + 1];
+        }
     }
+
+    // True when [a, b) holds no operator character at all (most operands).
+    bool HasNoOperator(int a, int b) const { return nextOperator_[a] >= b; }
 
     std::string_view Text() const { return text_; }
 
@@ -95,8 +105,19 @@ class ParseContext {
     }
 
   private:
-    static bool ByDepth(const std::pair<int, int>& l, const std::pair<int, int>& r) {
-        return l.first < r.first;
+    // Orders (depth, position) pairs by depth, keeping the position order
+    // within a depth: a counting sort, as depths lie within -n .. n.
+    static void SortByDepth(std::vector<std::pair<int, int>>& list, int n) {
+        if (list.empty()) return;
+        std::vector<int> start(2 * static_cast<size_t>(n) + 2, 0);
+        for (const auto& entry : list)
+            ++start[entry.first + n + 1];
+        for (size_t k = 1; k < start.size(); ++k)
+            start[k] += start[k - 1];
+        std::vector<std::pair<int, int>> sorted(list.size());
+        for (const auto& entry : list)
+            sorted[start[entry.first + n]++] = entry;
+        list.swap(sorted);
     }
 
     // Minimum of depthAfter_ over the positions l .. r inclusive.
@@ -113,6 +134,7 @@ class ParseContext {
     std::vector<int> depthAfter_;
     std::vector<std::pair<int, int>> operators_[3]; // (depth, position), sorted
     std::vector<int> tree_;
+    std::vector<int> nextOperator_; // the first operator at or after each position
     int size_ = 0;
 };
 
@@ -202,7 +224,7 @@ void Parse(const ParseContext& ctx, TExprNode* node, Range r, int depth) {
     }
     if (!r.Empty()) ctx.Strip(r.a, r.b);
     const std::string_view text = ctx.Text().substr(r.a, r.b - r.a);
-    if (!r.Empty()) {
+    if (!r.Empty() && !ctx.HasNoOperator(r.a, r.b)) {
         const int base = ctx.DepthBefore(r.a);
         for (const auto level :
              {OperatorLevel::Additive, OperatorLevel::Multiplicative, OperatorLevel::Power}) {
