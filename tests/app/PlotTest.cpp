@@ -201,3 +201,36 @@ TEST_F(WindowTest, TheRepaintAfterABuildShowsItsPictureWithoutBuildingAgain) {
 }
 
 } // namespace
+
+#include <QTest>
+
+namespace {
+
+// The real key path: typed text and Enter, through the window's key handling.
+TEST_F(WindowTest, TypingAFormulaAndEnterBuilds) {
+    form->show();
+    QTest::keyClicks(form->ComboBox1, "x*x");
+    QTest::keyClick(form->ComboBox1, Qt::Key_Return);
+    EXPECT_GT(CountPixels(Blue), 100);
+    EXPECT_EQ(form->ComboBox1->count(), 0); // Enter did not add the text to the list
+
+    form->Edit24->clear();
+    QTest::keyClicks(form->Edit24, "-2*3");
+    EXPECT_TRUE(RangeEditsDirty);
+    QTest::keyClick(form->Edit24, Qt::Key_Return);
+    EXPECT_EQ(Text(form->Edit24), "-6");
+    EXPECT_EQ(ViewY1, -10); // a typed range takes effect at the next build, not on Enter
+    form->Button2->click();
+    EXPECT_EQ(ViewY1, -6);
+    EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(WindowTest, TheWheelOverThePlotAreaZooms) {
+    form->show();
+    QWheelEvent wheel(QPointF(100, 100), form->PaintBox1->mapToGlobal(QPointF(100, 100)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form->PaintBox1, &wheel);
+    EXPECT_EQ(Text(form->Edit26), "-11.3333333333333");
+}
+
+} // namespace
