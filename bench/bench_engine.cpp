@@ -5,6 +5,8 @@
 #include "engine/Engine.h"
 #include "engine/FastForm.h"
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <muParser.h>
 
@@ -137,22 +139,6 @@ void BM_Muparser(benchmark::State& state, const Formula* f) {
     benchmark::DoNotOptimize(sum);
 }
 
-// Collects the best nanoseconds per iteration over the repetitions of each
-// benchmark, the figure least disturbed by other work on the machine.
-class CollectingReporter : public benchmark::ConsoleReporter {
-  public:
-    std::map<std::string, double> ns;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
-            const std::string name = run.run_name.str();
-            const double t = run.GetAdjustedRealTime();
-            if (!ns.count(name) || t < ns[name]) ns[name] = t;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -170,32 +156,16 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark(("native_inline/" + name).c_str(), inlined[k++]);
         benchmark::RegisterBenchmark(("muparser/" + name).c_str(), BM_Muparser, &f);
     }
-    // Several short repetitions, interleaved with the other measurements of
-    // the same formula, unless the command line says otherwise.
-    std::vector<char*> args(argv, argv + argc);
-    std::string repetitions = "--benchmark_repetitions=7";
-    std::string minTime = "--benchmark_min_time=0.05";
-    std::string quiet = "--benchmark_report_aggregates_only=false";
-    bool given = false;
-    for (int i = 1; i < argc; ++i)
-        if (std::string(argv[i]).rfind("--benchmark_repetitions", 0) == 0) given = true;
-    if (!given) {
-        args.push_back(repetitions.data());
-        args.push_back(minTime.data());
-        args.push_back(quiet.data());
-    }
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    CollectingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    // Seven short repetitions, interleaved with the other measurements of
+    // the same formula.
+    auto best = bench::RunBestOf(argc, argv, 7, "0.05");
 
     for (const auto& f : Formulas) {
         const std::string name = f.text;
-        const double ours = reporter.ns["ours/" + name];
-        const double native = reporter.ns["native_call/" + name];
-        const double inl = reporter.ns["native_inline/" + name];
-        const double mu = reporter.ns["muparser/" + name];
+        const double ours = best["ours/" + name];
+        const double native = best["native_call/" + name];
+        const double inl = best["native_inline/" + name];
+        const double mu = best["muparser/" + name];
         if (ours <= 0 || native <= 0 || mu <= 0) continue; // filtered out
         std::printf("formula=%s ours_ns=%.2f native_call_ns=%.2f ratio_native=%.2f "
                     "muparser_ns=%.2f ratio_muparser=%.2f native_inline_ns=%.2f\n",

@@ -2,6 +2,7 @@
 // composition alone (background, axes, grid, border, copy) measured in the
 // same run. Ends with one line per case:
 //   case=<name> ms=<n> composition_ms=<n> ratio_composition=<r>
+#include "BenchSupport.h"
 #include "app/TForm1.h"
 #include "engine/Engine.h"
 #include "plot2d/Compose.h"
@@ -126,20 +127,6 @@ void BM_PanDrag100(benchmark::State& state) {
     }
 }
 
-class CollectingReporter : public benchmark::ConsoleReporter {
-  public:
-    std::map<std::string, double> ms;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
-            const std::string name = run.run_name.str();
-            const double t = run.GetAdjustedRealTime() / 1e6; // ns -> ms
-            if (!ms.count(name) || t < ms[name]) ms[name] = t;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -154,22 +141,16 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("build_polar_default", BM_BuildPolarDefault);
     benchmark::RegisterBenchmark("build_list10", BM_BuildList10);
     benchmark::RegisterBenchmark("pan_drag_100_moves", BM_PanDrag100);
-    std::string repetitions = "--benchmark_repetitions=5";
-    std::vector<char*> args(argv, argv + argc);
-    args.push_back(repetitions.data());
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    CollectingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    const double composition = reporter.ms["composition"];
+    auto best = bench::RunBestOf(argc, argv, 5, "0.5");
+    auto ms = [&best](const std::string& name) { return best[name] / 1e6; };
+    const double composition = ms("composition");
     for (const char* name : {"build_empty", "build_sine", "build_polar_default", "build_list10",
                              "pan_drag_100_moves"}) {
-        const double ms = reporter.ms[name];
-        const double perBuild = std::string(name) == "pan_drag_100_moves" ? ms / 100 : ms;
+        const double total = ms(name);
+        const double perBuild = std::string(name) == "pan_drag_100_moves" ? total / 100 : total;
         std::printf(
             "case=%s ms=%.4f ms_per_build=%.4f composition_ms=%.4f ratio_composition=%.2f\n", name,
-            ms, perBuild, composition, perBuild / composition);
+            total, perBuild, composition, perBuild / composition);
     }
     std::fflush(stdout);
     TheForm.reset();

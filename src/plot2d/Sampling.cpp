@@ -32,75 +32,77 @@ double CartesianStep(double typedStep, bool minimalStep) {
     return (pixel > typedStep || minimalStep) ? pixel : typedStep;
 }
 
-int WalkCartesian(const TExprNode* tree, double xs, double xe, double step, TCurvePen& pen) {
-    if (tree == nullptr || !(step > 0) || xs >= xe) return 0;
-    TCurveJoiner joiner(pen, -100, PlotHeight + 100);
-    const long double low = static_cast<long double>(ViewY1) - ViewHeight;
-    const long double high = static_cast<long double>(ViewY2) + ViewHeight;
+namespace {
+
+// The walk all three kinds of curve share: parameter values from `from` by
+// repeated addition while end + step lies beyond them; `sample` evaluates the
+// point (x, y) of a value with EvalError cleared before it. A point is
+// accepted when no error occurred and low <= y <= high.
+template <typename Sample>
+int Walk(double from, double to, double step, long double low, long double high, int bandLow,
+         int bandHigh, TCurvePen& pen, Sample sample) {
+    TCurveJoiner joiner(pen, bandLow, bandHigh);
     int samples = 0;
-    for (double x = xs; Before(xe, step, x);) {
+    for (double v = from; Before(to, step, v);) {
         ++samples;
         EvalError = false;
-        VarX = x;
-        const double y = EvalTree(tree);
+        double x = 0, y = 0;
+        sample(v, x, y);
         if (EvalError || !(low <= y && y <= high))
             joiner.Reject();
         else
-            joiner.Accept(x <= xs, WorldToPixelX(x), WorldToPixelY(y));
-        // A step too small to move x any more would never end the walk.
-        const double next = Advance(x, step);
-        if (next == x) break;
-        x = next;
+            joiner.Accept(v <= from, WorldToPixelX(x), WorldToPixelY(y));
+        // A step too small to move the value any more would never end the walk.
+        const double next = Advance(v, step);
+        if (next == v) break;
+        v = next;
     }
     return samples;
 }
 
+// The point at angle a and radius r, each product in 80 bits.
+void PolarPoint(double a, double r, double& x, double& y) {
+    double sine, cosine;
+    ::sincos(a, &sine, &cosine);
+    x = static_cast<double>(static_cast<long double>(cosine) * r);
+    y = static_cast<double>(static_cast<long double>(sine) * r);
+}
+
+} // namespace
+
+int WalkCartesian(const TExprNode* tree, double xs, double xe, double step, TCurvePen& pen) {
+    if (tree == nullptr || !(step > 0) || xs >= xe) return 0;
+    // The accepted band is the view extended by one view height above and below.
+    const long double low = static_cast<long double>(ViewY1) - ViewHeight;
+    const long double high = static_cast<long double>(ViewY2) + ViewHeight;
+    return Walk(xs, xe, step, low, high, -100, PlotHeight + 100, pen,
+                [tree](double v, double& x, double& y) {
+                    VarX = v;
+                    x = v;
+                    y = EvalTree(tree);
+                });
+}
+
 int WalkPolar(const TExprNode* tree, double fmin, double fmax, double step, TCurvePen& pen) {
     if (!(step > 0)) return 0;
-    TCurveJoiner joiner(pen, -2 * PlotHeight, 2 * PlotHeight);
-    int samples = 0;
-    for (double a = fmin; Before(fmax, step, a); a = Advance(a, step)) {
-        ++samples;
-        EvalError = false;
-        VarX = a;
-        const double r = EvalTree(tree);
-        double sine, cosine;
-        ::sincos(a, &sine, &cosine);
-        const double y = static_cast<double>(static_cast<long double>(sine) * r);
-        if (EvalError || !(ViewY1 <= y && y <= ViewY2)) {
-            joiner.Reject();
-        } else {
-            const double x = static_cast<double>(static_cast<long double>(cosine) * r);
-            joiner.Accept(a <= fmin, WorldToPixelX(x), WorldToPixelY(y));
-        }
-        if (Advance(a, step) == a) break;
-    }
-    return samples;
+    return Walk(fmin, fmax, step, ViewY1, ViewY2, -2 * PlotHeight, 2 * PlotHeight, pen,
+                [tree](double a, double& x, double& y) {
+                    VarX = a;
+                    PolarPoint(a, EvalTree(tree), x, y);
+                });
 }
 
 int WalkParametric(const TExprNode* treeX, const TExprNode* treeY, double tmin, double tmax,
                    double step, bool polar, TCurvePen& pen) {
     if (!(step > 0)) return 0;
-    TCurveJoiner joiner(pen, -2 * PlotHeight, 2 * PlotHeight);
-    int samples = 0;
-    for (double t = tmin; Before(tmax, step, t); t = Advance(t, step)) {
-        ++samples;
-        EvalError = false;
-        VarT = t;
-        const double a = EvalTree(treeX);
-        const double b = EvalTree(treeY);
-        double x = a, y = b;
-        if (polar) {
-            double sine, cosine;
-            ::sincos(a, &sine, &cosine);
-            x = static_cast<double>(static_cast<long double>(cosine) * b);
-            y = static_cast<double>(static_cast<long double>(sine) * b);
-        }
-        if (EvalError || !(ViewY1 <= y && y <= ViewY2))
-            joiner.Reject();
-        else
-            joiner.Accept(t <= tmin, WorldToPixelX(x), WorldToPixelY(y));
-        if (Advance(t, step) == t) break;
-    }
-    return samples;
+    return Walk(tmin, tmax, step, ViewY1, ViewY2, -2 * PlotHeight, 2 * PlotHeight, pen,
+                [=](double t, double& x, double& y) {
+                    VarT = t;
+                    const double a = EvalTree(treeX);
+                    const double b = EvalTree(treeY);
+                    if (polar)
+                        PolarPoint(a, b, x, y);
+                    else
+                        x = a, y = b;
+                });
 }
