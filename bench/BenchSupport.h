@@ -40,6 +40,9 @@ inline std::map<std::string, double> RunBestOf(int argc, char** argv, int repeti
         args.push_back(repetitionsArg.data());
         args.push_back(minTimeArg.data());
     }
+    // Plain text, so that the summary lines after the table start clean.
+    static char noColour[] = "--benchmark_color=false";
+    args.push_back(noColour);
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
     BestTimeReporter reporter;

@@ -1,129 +1,105 @@
-// Milliseconds per full 2D build ("Построить график") next to the
-// composition alone (background, axes, grid, border, copy) measured in the
-// same run. Ends with one line per case:
-//   case=<name> ms=<n> composition_ms=<n> ratio_composition=<r>
+// Milliseconds per composition of the whole 2D picture (background, axes,
+// grid, graphs, border) next to the composition without graphs, measured in
+// the same run. No window: the pictures are composed from plot requests as
+// the main window makes them. Ends with one line per case:
+//   case=<name> ms=<n> ms_per_build=<n> composition_ms=<n> ratio_composition=<r>
 #include "BenchSupport.h"
-#include "app/TForm1.h"
 #include "engine/Engine.h"
-#include "plot2d/Compose.h"
-#include "plot2d/Sampling.h"
+#include "plot2d/Picture.h"
 #include "plot2d/View2D.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QRadioButton>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
-#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
-std::unique_ptr<TForm1> TheForm; // made after, and freed before, the application
-
-TForm1* Form() {
-    if (!TheForm) TheForm = std::make_unique<TForm1>();
-    return TheForm.get();
+// The default view -10 .. 10 on both axes.
+void DefaultView() {
+    ViewX1 = -10, ViewX2 = 10, ViewY1 = -10, ViewY2 = 10;
+    RecomputeViewFromEdges();
 }
 
-void ResetForm() {
-    TForm1* f = Form();
-    f->N2DyxClick();
-    f->CheckBox1->setChecked(false);
-    f->Button7Click();
-    f->ComboBox1->setEditText("");
+void Compose(const TPlotRequest& request) {
+    QImage image(PlotWidth, PlotHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    ComposePicture(painter, request);
+    painter.end();
+    benchmark::DoNotOptimize(image.constBits());
+}
+
+// The request of y(x) with the formulas in slots 0 ... n, as the window makes it.
+TPlotRequest YxPicture(int n, bool polar) {
+    TYxInput input;
+    input.Trees = FormulaTrees;
+    input.ListCount = n;
+    input.All = n > 0;
+    input.Polar = polar;
+    input.PixelRule = !polar;
+    input.MinimalStep = true;
+    input.FMin = 0;
+    input.FMax = 6.283185307179586;
+    std::string step = "0.01";
+    return YxRequest(input, step);
 }
 
 void BM_Composition(benchmark::State& state) {
-    ResetForm();
-    Form()->Button2Click();
-    for (auto _ : state) {
-        QImage image(PlotWidth, PlotHeight, QImage::Format_RGB32);
-        QPainter painter(&image);
-        ComposeBackground(painter, TPictureOptions{});
-        ComposeBorder(painter);
-        painter.end();
-        Form()->PaintBox1->Picture = image;
-    }
-}
-
-class NullPen : public TCurvePen {
-  public:
-    void MoveTo(int, int) override {}
-    void LineTo(int, int) override {}
-};
-
-void BM_WalkOnly(benchmark::State& state) {
-    ResetForm();
-    Form()->Button2Click();
-    CompileFormula(0, "sin(x)");
-    NullPen pen;
+    DefaultView();
+    FreeAllTrees();
+    const TPlotRequest background; // no graphs
     for (auto _ : state)
-        WalkCartesian(FormulaTrees[0], ViewX1, ViewX2, CartesianStep(0, true), pen);
-}
-
-void BM_DrawOnly(benchmark::State& state) {
-    ResetForm();
-    Form()->Button2Click();
-    CompileFormula(0, "sin(x)");
-    QImage image(PlotWidth, PlotHeight, QImage::Format_RGB32);
-    for (auto _ : state) {
-        QPainter painter(&image);
-        painter.setPen(QPen(Qt::blue, 0));
-        TPainterPen pen(painter);
-        WalkCartesian(FormulaTrees[0], ViewX1, ViewX2, CartesianStep(0, true), pen);
-    }
+        Compose(background);
 }
 
 void BM_BuildEmpty(benchmark::State& state) {
-    ResetForm();
+    DefaultView();
+    FreeAllTrees();
     for (auto _ : state)
-        Form()->Button2Click();
+        Compose(YxPicture(0, false));
 }
 
 void BM_BuildSine(benchmark::State& state) {
-    ResetForm();
-    Form()->ComboBox1->setEditText("sin(x)");
+    DefaultView();
+    FreeAllTrees();
+    CompileFormula(tsFormula, "sin(x)");
     for (auto _ : state)
-        Form()->Button2Click();
+        Compose(YxPicture(0, false));
 }
 
 void BM_BuildPolarDefault(benchmark::State& state) {
-    ResetForm();
-    Form()->RadioButton2->setChecked(true);
-    Form()->ComboBox1->setEditText("1+sin(5*x)");
+    DefaultView();
+    FreeAllTrees();
+    CompileFormula(tsFormula, "1+sin(5*x)");
     for (auto _ : state)
-        Form()->Button2Click();
-    Form()->RadioButton1->setChecked(true);
+        Compose(YxPicture(0, true));
 }
 
 void BM_BuildList10(benchmark::State& state) {
-    ResetForm();
-    TForm1* f = Form();
-    for (int k = 1; k <= 10; ++k) {
-        f->ComboBox1->setEditText(QString("sin(x*%1)*%1/3").arg(k));
-        f->Button5Click();
-    }
-    f->CheckBox1->setChecked(true);
+    DefaultView();
+    FreeAllTrees();
+    for (int k = 1; k <= 10; ++k)
+        CompileFormula(k, "sin(x*" + std::to_string(k) + ")*" + std::to_string(k) + "/3");
     for (auto _ : state)
-        f->Button2Click();
-    ResetForm();
+        Compose(YxPicture(10, false));
 }
 
 // One drag of 100 mouse moves with the left button down, each a full build.
 void BM_PanDrag100(benchmark::State& state) {
-    ResetForm();
-    TForm1* f = Form();
-    f->ComboBox1->setEditText("sin(x)");
+    DefaultView();
+    FreeAllTrees();
+    CompileFormula(tsFormula, "sin(x)");
     for (auto _ : state) {
-        f->PaintBox1MouseDown(TMouseButton::Left, 200, 200);
-        for (int i = 1; i <= 100; ++i)
-            f->PaintBox1MouseMove(200 + (i % 2 ? 1 : -1), 200);
-        f->PaintBox1MouseUp(TMouseButton::Left);
+        DragStartX = 200, DragStartY = 200;
+        for (int i = 1; i <= 100; ++i) {
+            PanView(200 + (i % 2 ? 1 : -1), 200);
+            Compose(YxPicture(0, false));
+        }
     }
 }
 
@@ -131,11 +107,10 @@ void BM_PanDrag100(benchmark::State& state) {
 
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv); // the label font needs the font database
     InitFloatingPoint();
+    DecimalSeparatorChar = '.';
     benchmark::RegisterBenchmark("composition", BM_Composition);
-    benchmark::RegisterBenchmark("walk_only", BM_WalkOnly);
-    benchmark::RegisterBenchmark("draw_only", BM_DrawOnly);
     benchmark::RegisterBenchmark("build_empty", BM_BuildEmpty);
     benchmark::RegisterBenchmark("build_sine", BM_BuildSine);
     benchmark::RegisterBenchmark("build_polar_default", BM_BuildPolarDefault);
@@ -153,6 +128,6 @@ int main(int argc, char** argv) {
             total, perBuild, composition, perBuild / composition);
     }
     std::fflush(stdout);
-    TheForm.reset();
+    FreeAllTrees();
     return 0;
 }

@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only those that are missing.
+#   scripts/deps.sh program   what the program alone needs
+#   scripts/deps.sh all       also the tests, benchmarks and their tools
 set -euo pipefail
 
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libqt6opengl6-dev libgl1-mesa-dev libglu1-mesa-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
-  xvfb xauth fonts-liberation2 fonts-dejavu-core
+  fonts-liberation2
 )
+if [ "${1:-all}" = "all" ]; then
+  PACKAGES+=(
+    libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
+    xvfb xauth fonts-dejavu-core
+  )
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -26,11 +27,11 @@ namespace {
 constexpr int ClientWidth = 474, ClientHeight = 517;
 
 QLabel* MakeLabel(QWidget* parent, int x, int y, int w, int h, const char* caption,
-                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop) {
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop, bool autoSize = true) {
     auto* label = new QLabel(parent);
     label->setGeometry(x, y, w, h);
     label->setAlignment(align);
-    label->setProperty("autoSize", true);
+    label->setProperty("autoSize", autoSize);
     SetCaption(label, QString::fromUtf8(caption));
     return label;
 }
@@ -135,8 +136,17 @@ TForm1::TForm1() {
     // A single fixed border: the window is not resizable.
     adjustSize();
     setFixedSize(sizeHint());
+    CentreOnDesktop();
     qApp->installEventFilter(this);
     FormCreate();
+}
+
+void TForm1::CentreOnDesktop() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
 }
 
 TForm1::~TForm1() {
@@ -146,8 +156,8 @@ TForm1::~TForm1() {
 void TForm1::CreateControls() {
     QWidget* c = Client;
     const auto right = Qt::AlignRight | Qt::AlignTop;
-    Label1 = MakeLabel(c, 144, 20, 100, 13, "");
-    Label1->setProperty("autoSize", false);             // the result keeps its width
+    // The result of "y(x0)=" keeps its place and size whatever it shows.
+    Label1 = MakeLabel(c, 144, 20, 100, 13, "", Qt::AlignLeft | Qt::AlignTop, false);
     Label2 = MakeLabel(c, 8, 20, 17, 13, "x0=", right); // right-to-left reading
     Label3 = MakeLabel(c, 0, 58, 62, 13, "Формула y=");
     Label4 = MakeLabel(c, 279, 0, 26, 13, "min X");

@@ -3,6 +3,9 @@
 // document and the 2D view, and draws; the work itself is done there.
 #pragma once
 
+#include "document/ModeTable.h"
+#include "engine/Engine.h"
+
 #include <QImage>
 #include <QMainWindow>
 #include <QWidget>
@@ -21,17 +24,8 @@ class QRadioButton;
 class QTimer;
 class TForm1;
 
-enum TPlotMode : unsigned char {
-    pmYx = 1,
-    pmSurface = 2,
-    pmPlane = 3,
-    pmCurve = 4,
-    pmPatch = 5,
-    pmImplicit = 6,
-};
-
 constexpr char KeyEnter = 13;
-constexpr int MaxListFormulas = 10; // list slots 1 .. 10 of the compiled formulas
+constexpr int MaxListFormulas = tsListLast - tsListFirst + 1; // list slots of the trees
 
 // The 400 x 400 plot area: shows the picture of the last build and passes
 // its mouse to the window.
@@ -107,6 +101,10 @@ class TForm1 : public QMainWindow {
     // The checked mode item, as a mode code; 0 when none is checked.
     int CurrentPlotMode() const;
 
+    // A control or a mode item of the mode table.
+    QWidget* Control(TControl control) const;
+    QAction* MenuItem(TMenuItem item) const;
+
     // --- controls, named as the handlers know them
     QWidget* Client = nullptr; // the fixed 474 x 517 client area
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
@@ -142,14 +140,15 @@ class TForm1 : public QMainWindow {
 
   private:
     QLineEdit* NumericField(QObject* watched) const;
+    void CentreOnDesktop();
     void CreateControls();
     void CreateMenu();
     void ConnectHandlers();
     void SetTabOrder();
     void DrawGraphsOfYx(QPainter& painter);
     void DrawParametricCurve(QPainter& painter);
-    void LoadCartesianSet();
-    void LoadPolarSet();
+    void SwitchCoordinates(TPlotMode mode, TCoordinates coords);
+    void LoadFields(std::span<const TFieldBinding> fields);
 };
 
 // Sets an edit's text only when it differs: an equal text changes nothing,

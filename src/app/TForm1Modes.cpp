@@ -1,5 +1,7 @@
-// The six modes: the reset of the window and the layout of each mode, filled
-// from the plot document.
+// The six modes: the reset of the window, the layout of each mode filled from
+// the plot document, the capture of its fields back into the document, and
+// the switch between cartesian and polar coordinates. Which field holds what
+// is the mode table's business; here the table meets the widgets.
 #include "app/TForm1.h"
 
 #include "document/PlotDocument.h"
@@ -13,24 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-QString Number(int index) {
-    return QString::fromStdString(FormatNumber(PlotDocument.Numbers[index]));
-}
-QString Formula(int slot) {
-    return QString::fromStdString(PlotDocument.Formulas[slot]);
-}
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-template <typename... W> void Show(W*... widgets) {
-    (widgets->show(), ...);
-}
-
-} // namespace
-
 int TForm1::CurrentPlotMode() const {
     if (N2Dyx->isChecked()) return pmYx;
     if (N3Dzxy->isChecked()) return pmSurface;
@@ -41,6 +25,55 @@ int TForm1::CurrentPlotMode() const {
     return 0;
 }
 
+QWidget* TForm1::Control(TControl control) const {
+    const int n = control.Number;
+    switch (control.Kind) {
+    case TControlKind::Label:
+        return Labels[n];
+    case TControlKind::Edit:
+        return Edits[n];
+    case TControlKind::Button: {
+        QPushButton* const buttons[] = {Button1, Button2, Button3, Button4,  Button5, Button6,
+                                        Button7, Button8, Button9, Button10, Button11};
+        return buttons[n - 1];
+    }
+    case TControlKind::CheckBox: {
+        QCheckBox* const boxes[] = {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5,
+                                    CheckBox6, CheckBox7, CheckBox8, CheckBox9};
+        return boxes[n - 1];
+    }
+    case TControlKind::RadioButton:
+        return n == 1 ? RadioButton1 : RadioButton2;
+    case TControlKind::ComboBox:
+        return ComboBox1;
+    case TControlKind::PaintBox:
+        return PaintBox1;
+    case TControlKind::Equally:
+        return Equally;
+    }
+    return nullptr;
+}
+
+QAction* TForm1::MenuItem(TMenuItem item) const {
+    switch (item) {
+    case TMenuItem::N2Dyx:
+        return N2Dyx;
+    case TMenuItem::N3Dzxy:
+        return N3Dzxy;
+    case TMenuItem::N3DFxyz:
+        return N3DFxyz;
+    case TMenuItem::N9:
+        return N9;
+    case TMenuItem::N2Dxyt:
+        return N2Dxyt;
+    case TMenuItem::N3Dxyzt:
+        return N3Dxyzt;
+    case TMenuItem::N3Dxyzuv:
+        return N3Dxyzuv;
+    }
+    return nullptr;
+}
+
 void TForm1::HideAllControls() {
     for (int k = 1; k <= 26; ++k)
         Labels[k]->hide();
@@ -48,14 +81,12 @@ void TForm1::HideAllControls() {
         Labels[k]->clear();
     for (int k = 1; k <= 26; ++k)
         Edits[k]->hide();
-    for (QPushButton* b : {Button1, Button2, Button3, Button4, Button5, Button6, Button7, Button8,
-                           Button9, Button10, Button11})
-        b->hide();
+    for (int k = 1; k <= 11; ++k)
+        Control({TControlKind::Button, k})->hide();
     RadioButton1->hide();
     RadioButton2->hide();
-    for (QCheckBox* b : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6,
-                         CheckBox7, CheckBox8, CheckBox9})
-        b->hide();
+    for (int k = 1; k <= 9; ++k)
+        Control({TControlKind::CheckBox, k})->hide();
     CheckBox9->setChecked(true);
     Equally->hide();
     ComboBox1->hide();
@@ -64,140 +95,82 @@ void TForm1::HideAllControls() {
     PaintBox1->hide();
 }
 
+// Writes document values into their fields, in the order given: numbers in
+// the general format, formulas as they are stored.
+void TForm1::LoadFields(std::span<const TFieldBinding> fields) {
+    for (const TFieldBinding& f : fields) {
+        const std::string text = f.IsFormula ? PlotDocument.Formulas[f.Index]
+                                             : FormatNumber(PlotDocument.Numbers[f.Index]);
+        SetEditText(Edits[f.Edit], QString::fromStdString(text));
+    }
+}
+
 void TForm1::SetPlotMode(int mode) {
     HideAllControls();
-    switch (mode) {
-    case pmYx:
-        Show(RadioButton1, RadioButton2);
+    const TModeLayout* layout = ModeLayout(mode);
+    if (layout == nullptr) return; // no mode: every mode control stays hidden
+    if (layout->CoordinateSwitch) {
+        RadioButton1->show();
+        RadioButton2->show();
         RadioButton1->setChecked(true); // runs "декарт" if it was not checked
-        Show(Label1, Label2, Label3, Label4, Label5, Label6);
-        Label1->clear();
-        SetCaption(Label2, Text("x0="));
-        SetCaption(Label3, Text("Формула y="));
-        SetCaption(Label6, Text("Шаг"));
-        Show(Edit1, Edit5);
-        Edit1->clear();
-        SetEditText(Edit3, Number(YxPhiMin));
-        SetEditText(Edit4, Number(YxPhiMax));
-        SetEditText(Edit5, Number(YxCartStep));
-        SetEditText(Edit23, Number(YxCartY2));
-        SetEditText(Edit24, Number(YxCartY1));
-        SetEditText(Edit25, Number(YxCartX2));
-        SetEditText(Edit26, Number(YxCartX1));
-        Show(Button1, Button2, Button3, Button4, Button5, Button6, Button7);
-        Show(ComboBox1, CheckBox1);
-        N2Dyx->setChecked(true);
-        for (int k = 19; k <= 26; ++k)
-            Labels[k]->show();
-        Show(Edit23, Edit24, Edit25, Edit26, CheckBox6, CheckBox7, CheckBox9, PaintBox1);
-        break;
-    case pmSurface:
-        Show(Label3, Label4, Label5, Label6, Label10, Label11, Button8);
-        Show(Edit3, Edit4, Edit5, Edit7, Edit8, Edit9, Edit10);
-        SetEditText(Edit3, Number(SurfXMin));
-        SetEditText(Edit4, Number(SurfXMax));
-        SetEditText(Edit5, Number(SurfXStep));
-        SetEditText(Edit7, Formula(fsSurfaceZ));
-        SetEditText(Edit8, Number(SurfYMin));
-        SetEditText(Edit9, Number(SurfYMax));
-        SetEditText(Edit10, Number(SurfYStep));
-        SetCaption(Label3, Text("Формула z="));
-        SetCaption(Label4, Text("min"));
-        SetCaption(Label5, Text("max"));
-        SetCaption(Label6, Text("Шаг"));
-        SetCaption(Label10, Text("X"));
-        SetCaption(Label11, Text("Y"));
-        N3Dzxy->setChecked(true);
-        CheckBox2->show();
-        break;
-    case pmPlane:
-        Show(RadioButton1, RadioButton2);
-        RadioButton1->setChecked(true);
-        Show(Edit2, Edit3, Edit4, Edit5, Edit6);
-        Show(Label4, Label5, Label6, Label7, Label8, Button2, Button3, Button4);
-        SetEditText(Edit2, Formula(fsPlaneX));
-        SetEditText(Edit6, Formula(fsPlaneY));
-        SetEditText(Edit3, Number(PlaneCartTMin));
-        SetEditText(Edit4, Number(PlaneCartTMax));
-        SetEditText(Edit5, Number(PlaneCartTStep));
-        SetEditText(Edit23, Number(PlaneCartY2));
-        SetEditText(Edit24, Number(PlaneCartY1));
-        SetEditText(Edit25, Number(PlaneCartX2));
-        SetEditText(Edit26, Number(PlaneCartX1));
-        SetCaption(Label4, Text("min T"));
-        SetCaption(Label5, Text("max T"));
-        SetCaption(Label6, Text("Шаг"));
-        SetCaption(Label7, Text("x(t)="));
-        SetCaption(Label8, Text("y(t)="));
-        N9->setChecked(true);
-        N2Dxyt->setChecked(true);
-        for (int k = 19; k <= 26; ++k)
-            Labels[k]->show();
-        Show(Edit23, Edit24, Edit25, Edit26, CheckBox6, CheckBox7, PaintBox1);
-        break;
-    case pmCurve:
-        Show(Edit2, Edit3, Edit4, Edit5, Edit6, Edit7);
-        Show(Label4, Label5, Label6, Label7, Label8, Label9, Button9);
-        SetEditText(Edit3, Number(CurveTMin));
-        SetEditText(Edit4, Number(CurveTMax));
-        SetEditText(Edit5, Number(CurveTStep));
-        SetEditText(Edit2, Formula(fsCurveX));
-        SetEditText(Edit6, Formula(fsCurveY));
-        SetEditText(Edit7, Formula(fsCurveZ));
-        SetCaption(Label4, Text("min T"));
-        SetCaption(Label5, Text("max T"));
-        SetCaption(Label6, Text("Шаг"));
-        SetCaption(Label7, Text("x(t)="));
-        SetCaption(Label8, Text("y(t)="));
-        SetCaption(Label9, Text("z(t)="));
-        N9->setChecked(true);
-        N3Dxyzt->setChecked(true);
-        CheckBox2->show();
-        break;
-    case pmPatch:
-        for (int k = 2; k <= 10; ++k)
-            Edits[k]->show();
-        for (int k = 4; k <= 11; ++k)
-            Labels[k]->show();
-        Button10->show();
-        SetEditText(Edit3, Number(PatchUMin));
-        SetEditText(Edit4, Number(PatchUMax));
-        SetEditText(Edit5, Number(PatchUStep));
-        SetEditText(Edit2, Formula(fsPatchX));
-        SetEditText(Edit6, Formula(fsPatchY));
-        SetEditText(Edit7, Formula(fsPatchZ));
-        SetEditText(Edit8, Number(PatchVMin));
-        SetEditText(Edit9, Number(PatchVMax));
-        SetEditText(Edit10, Number(PatchVStep));
-        SetCaption(Label4, Text("min"));
-        SetCaption(Label5, Text("max"));
-        SetCaption(Label6, Text("Шаг"));
-        SetCaption(Label7, Text("x(u,v)="));
-        SetCaption(Label8, Text("y(u,v)="));
-        SetCaption(Label9, Text("z(u,v)="));
-        SetCaption(Label10, Text("U"));
-        SetCaption(Label11, Text("V"));
-        N9->setChecked(true);
-        N3Dxyzuv->setChecked(true);
-        CheckBox2->show();
-        break;
-    case pmImplicit:
-        Label3->show();
-        SetCaption(Label3, Text(" 0 = F(x,y,z) ="));
-        for (int k = 12; k <= 18; ++k)
-            Labels[k]->show();
-        Edit7->show();
-        for (int k = 11; k <= 22; ++k)
-            Edits[k]->show();
-        for (int k = 0; k < 12; ++k)
-            SetEditText(Edits[11 + k], Number(ImplXMin + k));
-        SetEditText(Edit7, Formula(fsImplicitF));
-        Show(Button11, CheckBox3, CheckBox4, CheckBox5, CheckBox8, Equally);
-        N3DFxyz->setChecked(true);
-        break;
-    default:
-        break; // no mode: every mode control stays hidden
     }
+    for (const TControl& c : layout->Show)
+        Control(c)->show();
+    for (const int edit : layout->Clear)
+        Edits[edit]->clear();
+    for (const TCaption& c : layout->Captions)
+        SetCaption(Labels[c.Label], QString::fromUtf8(c.Text));
+    const TParameterSet set = ParameterSet(layout->Mode, TCoordinates::Cartesian);
+    LoadFields(set.Shared);
+    LoadFields(set.Own);
+    for (const TMenuItem item : layout->Menu)
+        MenuItem(item)->setChecked(true);
+}
+
+void TForm1::CaptureDocument() {
+    const int mode = CurrentPlotMode();
+    if (!IsPlotMode(mode)) return;
+    // The coordinate system is read after the fields both systems share.
+    auto capture = [](std::span<const TFieldBinding> fields, const TForm1* form) {
+        for (const TFieldBinding& f : fields) {
+            const std::string text = FieldText(form->Edits[f.Edit]);
+            if (f.IsFormula)
+                StoreFormula(PlotDocument, static_cast<TFormulaSlot>(f.Index), text);
+            else
+                PlotDocument.Numbers[f.Index] = StrToFloat(text);
+        }
+    };
+    const auto plotMode = static_cast<TPlotMode>(mode);
+    capture(ParameterSet(plotMode, TCoordinates::Cartesian).Shared, this);
+    const TCoordinates coords =
+        RadioButton1->isChecked() ? TCoordinates::Cartesian : TCoordinates::Polar;
+    capture(ParameterSet(plotMode, coords).Own, this);
+}
+
+// Relabels the fields for one coordinate system of a 2D mode, loads its
+// parameter set from the document and builds.
+void TForm1::SwitchCoordinates(TPlotMode mode, TCoordinates coords) {
+    const TCoordinateLayout& layout = CoordinateLayout(mode, coords);
+    Button1->setText(QString::fromUtf8(layout.Button1));
+    for (const TCaption& c : layout.Captions)
+        SetCaption(Labels[c.Label], QString::fromUtf8(c.Text));
+    for (const TControl& c : layout.Hide)
+        Control(c)->hide();
+    LoadFields(ParameterSet(mode, coords).Own);
+    for (const TControl& c : layout.Show)
+        Control(c)->show();
+    Button2Click();
+}
+
+// "декарт": the y(x) mode when its item is checked, otherwise the parametric
+// one (also while a layout has unchecked every mode item).
+void TForm1::RadioButton1Click() {
+    SwitchCoordinates(N2Dyx->isChecked() ? pmYx : pmPlane, TCoordinates::Cartesian);
+}
+
+// "поляр": the parametric mode when its item is checked, otherwise y(x).
+void TForm1::RadioButton2Click() {
+    SwitchCoordinates(N9->isChecked() ? pmPlane : pmYx, TCoordinates::Polar);
 }
 
 void TForm1::N2DyxClick() {

@@ -5,7 +5,7 @@
 #include "app/ErrorReport.h"
 #include "document/PlotDocument.h"
 #include "engine/Engine.h"
-#include "plot2d/Compose.h"
+#include "plot2d/Picture.h"
 #include "plot2d/View2D.h"
 
 #include <QAction>
@@ -24,20 +24,6 @@ namespace {
 
 double FieldNumber(const QLineEdit* field) {
     return StrToFloat(FieldText(field));
-}
-
-QString Number(double v) {
-    return QString::fromStdString(FormatNumber(v));
-}
-QString Number(int index) {
-    return Number(PlotDocument.Numbers[index]);
-}
-
-void SetRange(TForm1* f, TNumberIndex y2, TNumberIndex y1, TNumberIndex x2, TNumberIndex x1) {
-    SetEditText(f->Edit23, Number(y2));
-    SetEditText(f->Edit24, Number(y1));
-    SetEditText(f->Edit25, Number(x2));
-    SetEditText(f->Edit26, Number(x1));
 }
 
 } // namespace
@@ -67,58 +53,45 @@ void TForm1::PaintBox1Paint() {
 void TForm1::BuildPicture() {
     NormaliseParamFields();
     if (RangeEditsDirty) ReadRangeEditsFromFields();
+    CaptureDocument();
+    const bool polar = RadioButton2->isChecked();
+    TPlotRequest request;
+    if (N9->isChecked()) {
+        // The parametric curve is compiled afresh at every build, also
+        // during an animation.
+        FreeAllTrees();
+        CompileFormula(tsPlaneX, FieldText(Edit2));
+        CompileFormula(tsPlaneY, FieldText(Edit6));
+        const double step = FieldNumber(Edit5);
+        const double tmin = FieldNumber(Edit3);
+        const double tmax = FieldNumber(Edit4);
+        request = ParametricRequest(FormulaTrees[tsPlaneX], FormulaTrees[tsPlaneY], tmin, tmax,
+                                    step, polar);
+    } else {
+        if (!Timer1->isActive()) CompileFormulaList();
+        TYxInput input;
+        input.Trees = FormulaTrees;
+        input.All = CheckBox1->isChecked();
+        input.ListCount = input.All ? std::min(ComboBox1->count(), MaxListFormulas) : 0;
+        input.Polar = polar;
+        input.PixelRule = Edit3->isHidden(); // only the cartesian y(x) layout hides it
+        input.MinimalStep = CheckBox9->isChecked();
+        if (polar) {
+            input.FMin = FieldNumber(Edit3);
+            input.FMax = FieldNumber(Edit4);
+        }
+        std::string step = FieldText(Edit5);
+        request = YxRequest(input, step);
+        SetEditText(Edit5, QString::fromStdString(step));
+    }
+    request.Options.Axes = N6->isChecked();
+    request.Options.Grid = CheckBox7->isChecked();
 
     QImage image(PlotWidth, PlotHeight, QImage::Format_RGB32);
     QPainter painter(&image);
-    TPictureOptions options;
-    options.Axes = N6->isChecked();
-    options.Grid = CheckBox7->isChecked();
-    ComposeBackground(painter, options);
-    CaptureDocument();
-    if (N9->isChecked())
-        DrawParametricCurve(painter);
-    else
-        DrawGraphsOfYx(painter);
-    ComposeBorder(painter);
+    ComposePicture(painter, request);
     painter.end();
     PaintBox1->Picture = image;
-}
-
-void TForm1::DrawGraphsOfYx(QPainter& painter) {
-    if (!Timer1->isActive()) CompileFormulaList();
-    const bool all = CheckBox1->isChecked();
-    const int n = all ? std::min(ComboBox1->count(), MaxListFormulas) : 0;
-    for (int s = 0; s <= n; ++s) {
-        double step = FieldNumber(Edit5);
-        if (Edit3->isHidden()) { // cartesian y(x): never finer than a pixel column
-            const double pixel = std::fabs(PixelToWorldX(2) - PixelToWorldX(1));
-            if (pixel > step || CheckBox9->isChecked()) {
-                step = pixel;
-                SetEditText(Edit5, Number(step));
-            }
-        }
-        const TExprNode* tree = FormulaTrees[s];
-        if (tree == nullptr || !(step > 0) || ViewX1 >= ViewX2) continue;
-        painter.setPen(QPen(ToQColor(GraphColors[all ? s : 0]), 0));
-        TPainterPen pen(painter);
-        if (RadioButton1->isChecked())
-            WalkCartesian(tree, ViewX1, ViewX2, step, pen);
-        else
-            WalkPolar(tree, FieldNumber(Edit3), FieldNumber(Edit4), step, pen);
-    }
-}
-
-void TForm1::DrawParametricCurve(QPainter& painter) {
-    FreeAllTrees();
-    CompileFormula(0, FieldText(Edit2));
-    CompileFormula(1, FieldText(Edit6));
-    painter.setPen(QPen(ToQColor(GraphColors[0]), 0));
-    const double step = FieldNumber(Edit5);
-    const double tmin = FieldNumber(Edit3);
-    const double tmax = FieldNumber(Edit4);
-    TPainterPen pen(painter);
-    WalkParametric(FormulaTrees[0], FormulaTrees[1], tmin, tmax, step, RadioButton2->isChecked(),
-                   pen);
 }
 
 void TForm1::ReadRangeEditsFromFields() {
@@ -133,52 +106,6 @@ void TForm1::WriteRangeEditsToFields() {
     SetEditText(Edit24, QString::fromStdString(t.Y1));
     SetEditText(Edit25, QString::fromStdString(t.X2));
     SetEditText(Edit26, QString::fromStdString(t.X1));
-}
-
-void TForm1::RadioButton2Click() {
-    Button1->setText(QString::fromUtf8("r(fi0)="));
-    SetCaption(Label2, QString::fromUtf8("fi0="));
-    SetCaption(Label3, QString::fromUtf8("Формула r="));
-    if (N9->isChecked()) {
-        SetCaption(Label7, QString::fromUtf8("fi(t)="));
-        SetCaption(Label8, QString::fromUtf8("r(t)="));
-        SetEditText(Edit3, Number(PlanePolarTMin));
-        SetEditText(Edit4, Number(PlanePolarTMax));
-        SetEditText(Edit5, Number(PlanePolarTStep));
-        SetRange(this, PlanePolarY2, PlanePolarY1, PlanePolarX2, PlanePolarX1);
-    } else {
-        CheckBox9->hide();
-        SetCaption(Label4, QString::fromUtf8("min Fi"));
-        SetCaption(Label5, QString::fromUtf8("max Fi"));
-        SetEditText(Edit5, Number(YxPolarStep));
-        SetRange(this, YxPolarY2, YxPolarY1, YxPolarX2, YxPolarX1);
-    }
-    for (QWidget* w : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label5),
-                       static_cast<QWidget*>(Edit3), static_cast<QWidget*>(Edit4)})
-        w->show();
-    Button2Click();
-}
-
-void TForm1::RadioButton1Click() {
-    Button1->setText(QString::fromUtf8("y(x0)="));
-    SetCaption(Label2, QString::fromUtf8("x0="));
-    SetCaption(Label3, QString::fromUtf8("Формула y="));
-    if (N2Dyx->isChecked()) {
-        CheckBox9->show();
-        for (QWidget* w : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label5),
-                           static_cast<QWidget*>(Edit3), static_cast<QWidget*>(Edit4)})
-            w->hide();
-        SetEditText(Edit5, Number(YxCartStep));
-        SetRange(this, YxCartY2, YxCartY1, YxCartX2, YxCartX1);
-    } else {
-        SetCaption(Label7, QString::fromUtf8("x(t)="));
-        SetCaption(Label8, QString::fromUtf8("y(t)="));
-        SetEditText(Edit3, Number(PlaneCartTMin));
-        SetEditText(Edit4, Number(PlaneCartTMax));
-        SetEditText(Edit5, Number(PlaneCartTStep));
-        SetRange(this, PlaneCartY2, PlaneCartY1, PlaneCartX2, PlaneCartX1);
-    }
-    Button2Click();
 }
 
 void TForm1::N6Click() {
@@ -258,9 +185,9 @@ void TForm1::CompileFormulaList() {
     if (CheckBox1->isChecked()) {
         const int n = std::min(ComboBox1->count(), MaxListFormulas);
         for (int i = 0; i < n; ++i)
-            CompileFormula(i + 1, ComboBox1->itemText(i).toStdString());
+            CompileFormula(tsListFirst + i, ComboBox1->itemText(i).toStdString());
     } else {
-        CompileFormula(0, ComboBox1->currentText().toStdString());
+        CompileFormula(tsFormula, ComboBox1->currentText().toStdString());
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <string>
 
 // ---------------------------------------------------------------------------
@@ -38,6 +39,19 @@ struct TExprNode {
 };
 
 constexpr int FormulaSlotCount = 11;
+
+// The slots of FormulaTrees each kind of plot compiles into.
+enum TTreeSlot : int {
+    tsFormula = 0,   // the formula box of y(x) or r(fi)
+    tsListFirst = 1, // list item k goes into slot k
+    tsListLast = 10,
+    tsPlaneX = 0,  // x(t) (fi(t)) of the 2D parametric curve
+    tsPlaneY = 1,  // y(t) (r(t))
+    tsSurface = 0, // z(x,y), and F(x,y,z) of the implicit surface
+    tsX = 0,       // x, y and z of a space curve or a parametric surface
+    tsY = 1,
+    tsZ = 2,
+};
 
 // The compiled formulas of the current plot; every plotting operation frees
 // all slots and compiles what it needs into fixed slots.
@@ -72,9 +86,19 @@ class ConversionError : public std::exception {
 // Upper-cases the letters a to z; every other byte stays as it is.
 std::string UpperCaseFormula(const std::string& text);
 
+// Frees a whole tree, for owners of compiled trees.
+struct TTreeDeleter {
+    void operator()(TExprNode* tree) const;
+};
+using TTreePtr = std::unique_ptr<TExprNode, TTreeDeleter>;
+
+// Compiles text into a tree the caller owns, with its fast form; null for an
+// empty text. The text is upper-cased first. A malformed number throws
+// ConversionError.
+TTreePtr CompileTree(const std::string& text);
+
 // Compiles text into slot `slot` of FormulaTrees (an empty text leaves it
-// empty). The text is upper-cased first. A malformed number throws
-// ConversionError and leaves the slot empty.
+// empty). A malformed number throws ConversionError and leaves the slot empty.
 void CompileFormula(int slot, const std::string& text);
 
 // Fills `node`, and the subtree under it, from upper-case text.

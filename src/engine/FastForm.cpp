@@ -269,7 +269,7 @@ TFastForm* BuildFastForm(const TExprNode* root) {
     b.Emit(FastOp::Ret);
     auto* form = new TFastForm;
     form->Code = std::move(b.code);
-    form->Stack.resize(b.maxDepth + 1);
+    form->StackSize = b.maxDepth + 1;
     if (form->Code.size() == 2) form->Single = &form->Code[0];
     ThreadX87(*form);
     if (__builtin_cpu_supports("fma")) ThreadFma(*form);

@@ -62,7 +62,7 @@ struct FastInstr {
 
 struct TFastForm {
     std::vector<engine::FastInstr> Code;
-    std::vector<double> Stack; // room for the operands waiting for their operation
+    int StackSize = 0; // room the operands waiting for their operation need
     // The jump target of every instruction, one table per variant.
     std::vector<const void*> Threaded[2];
     // The instruction of a program that is one instruction long, else null.

@@ -12,6 +12,8 @@
 #include "engine/Library.h"
 #include "engine/TreeWalk.h"
 
+#include <memory>
+
 #include <cstdint>
 #include <cstring>
 

@@ -3,6 +3,8 @@
 #include "engine/Library.h"
 #include "engine/TreeWalk.h"
 
+#include <memory>
+
 namespace {
 
 struct Arith {

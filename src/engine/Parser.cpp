@@ -322,20 +322,23 @@ void FreeAllTrees() {
         if (slot != nullptr) FreeTree(slot);
 }
 
+void TTreeDeleter::operator()(TExprNode* tree) const {
+    FreeTree(tree);
+}
+
+TTreePtr CompileTree(const std::string& text) {
+    if (text.empty()) return nullptr;
+    const std::string upper = UpperCaseFormula(text);
+    // A malformed number abandons the compilation; the owner frees the part
+    // built so far, so no half-built tree stays behind for a later evaluation.
+    TTreePtr root(NewNode());
+    ParseFormula(root.get(), upper);
+    root->Fast = engine::BuildFastForm(root.get());
+    return root;
+}
+
 void CompileFormula(int slot, const std::string& text) {
     if (slot < 0 || slot >= FormulaSlotCount) return;
     if (FormulaTrees[slot] != nullptr) FreeTree(FormulaTrees[slot]);
-    if (text.empty()) return;
-    const std::string upper = UpperCaseFormula(text);
-    TExprNode* root = NewNode();
-    try {
-        ParseFormula(root, upper);
-    } catch (...) {
-        // A malformed number abandons the compilation; no half-built tree
-        // may stay behind for a later evaluation.
-        FreeTree(root);
-        throw;
-    }
-    root->Fast = engine::BuildFastForm(root);
-    FormulaTrees[slot] = root;
+    FormulaTrees[slot] = CompileTree(text).release();
 }

@@ -2,7 +2,7 @@
 // grid with labels, then (after the graphs) the border and the zoom box.
 #pragma once
 
-#include "plot2d/Colours.h"
+#include "document/Settings.h"
 #include "plot2d/Sampling.h"
 
 #include <QColor>

@@ -27,9 +27,16 @@ void TCurveJoiner::Accept(bool first, int px, int py) {
     }
 }
 
+double PixelStep() {
+    return std::fabs(PixelToWorldX(2) - PixelToWorldX(1));
+}
+
+bool UsesPixelStep(double typedStep, bool minimalStep) {
+    return PixelStep() > typedStep || minimalStep;
+}
+
 double CartesianStep(double typedStep, bool minimalStep) {
-    const double pixel = std::fabs(PixelToWorldX(2) - PixelToWorldX(1));
-    return (pixel > typedStep || minimalStep) ? pixel : typedStep;
+    return UsesPixelStep(typedStep, minimalStep) ? PixelStep() : typedStep;
 }
 
 namespace {

@@ -29,8 +29,15 @@ class TCurveJoiner {
     bool penUp_ = false;
 };
 
-// The step of a cartesian graph: the pixel width when that is coarser than
-// the typed step or when the minimal step is asked for.
+// The width of one pixel column in world units.
+double PixelStep();
+
+// A cartesian graph is never sampled finer than one pixel column, and the
+// minimal step ("Минимальный шаг") takes exactly one pixel column.
+bool UsesPixelStep(double typedStep, bool minimalStep);
+
+// The step of a cartesian graph: the pixel width when UsesPixelStep, else the
+// typed step.
 double CartesianStep(double typedStep, bool minimalStep);
 
 // y = f(x) from xs to xe: samples while xe + step > x. Returns the number of

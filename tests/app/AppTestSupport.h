@@ -4,8 +4,8 @@
 #include "app/ErrorReport.h"
 #include "app/TForm1.h"
 #include "document/PlotDocument.h"
+#include "document/Settings.h"
 #include "engine/Engine.h"
-#include "plot2d/Colours.h"
 #include "plot2d/View2D.h"
 
 #include <QAction>

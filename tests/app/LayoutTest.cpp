@@ -274,3 +274,32 @@ TEST_F(WindowTest, TabOrderHintsAndPlaces) {
 }
 
 } // namespace
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+// The result of "y(x0)=" has the place and size of the layout from the start
+// and shows the whole value, whatever its length.
+TEST_F(WindowTest, TheValueAtX0IsShownWhole) {
+    EXPECT_EQ(form->Label1->geometry(), QRect(144, 20, 100, 13));
+    form->ComboBox1->setEditText("sin(x)*3+x^2/10");
+    Type(form->Edit1, "1");
+    form->Button1Click();
+    const std::string shown = Text(form->Label1);
+    EXPECT_EQ(shown, "2.62441295442369");
+    EXPECT_EQ(form->Label1->geometry(), QRect(144, 20, 100, 13));
+    const QFontMetrics metrics(form->Label1->font());
+    EXPECT_LE(metrics.horizontalAdvance(form->Label1->text()), form->Label1->width());
+}
+
+TEST_F(WindowTest, TheWindowOpensCentredOnTheDesktop) {
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint offset = form->frameGeometry().center() - desktop.center();
+    EXPECT_LE(std::abs(offset.x()), 1);
+    EXPECT_LE(std::abs(offset.y()), 1);
+}
+
+} // namespace

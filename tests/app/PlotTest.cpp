@@ -110,7 +110,7 @@ TEST_F(WindowTest, ListItemsTakeTheColoursOfTheirSlots) {
     form->Button7Click();
     form->Button2Click();
     EXPECT_EQ(CountPixels(Red), 0); // "Все" with an empty list: axes and grid only
-    SetDefaultColours();
+    ApplyColours(DefaultColours());
 }
 
 TEST_F(WindowTest, DragPans) {

@@ -76,6 +76,14 @@ const std::vector<std::string> Formulas = {
     "0*x",
     "x-x",
     "-0*x",
+    // Nested deeper than the operand stack an evaluation keeps on its own
+    // stack frame.
+    [] {
+        std::string f = "x";
+        for (int i = 0; i < 40; ++i)
+            f = "y-(" + f + ")*x";
+        return f;
+    }(),
 };
 
 std::vector<double> SamplePoints() {

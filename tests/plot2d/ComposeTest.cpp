@@ -12,14 +12,14 @@ constexpr QRgb Yellow = 0xFFFFFF00; // a background that is not white
 class Compose : public ::testing::Test {
   protected:
     void SetUp() override {
-        SetDefaultColours();
+        ApplyColours(DefaultColours());
         BackgroundColor = 0x00FFFF; // yellow in 0x00BBGGRR
         PlotWidth = PlotHeight = 400;
         View(-10, 10, -10, 10);
         BoxLeft = BoxRight = BoxTop = BoxBottom = 0;
         DecimalSeparatorChar = '.';
     }
-    void TearDown() override { SetDefaultColours(); }
+    void TearDown() override { ApplyColours(DefaultColours()); }
     static void View(double x1, double x2, double y1, double y2) {
         ViewX1 = x1, ViewX2 = x2, ViewY1 = y1, ViewY2 = y2;
         RecomputeViewFromEdges();

@@ -140,12 +140,16 @@ TEST_F(Sampling, PolarCirclesLieAtTheirRadius) {
     RecordingPen pen;
     // 0, 0.1, ... accumulate to just below 6.3, so one more sample follows.
     EXPECT_EQ(WalkPolar(Compile("1"), 0, 6.3, 0.1, pen), 65);
+    EXPECT_EQ(pen.points.size(), 65u);
     for (const auto& [x, y] : pen.points)
         EXPECT_NEAR(std::hypot(x - 200, y - 200), 20, 1.0);
     EXPECT_EQ(pen.moves, 1);
 
     RecordingPen big; // r = 20: only the arcs with |20 sin a| <= 10 are kept
     WalkPolar(Compile("20"), 0, 6.3, 0.01, big);
+    // |sin a| <= 1/2 on a third of the turn: about 210 of the 631 samples.
+    EXPECT_GT(big.points.size(), 200u);
+    EXPECT_LT(big.points.size(), 220u);
     for (const auto& [x, y] : big.points) {
         EXPECT_NEAR(std::hypot(x - 200, y - 200), 400, 1.0);
         EXPECT_GE(y, 0);
@@ -169,13 +173,21 @@ TEST_F(Sampling, ParametricCircle) {
         EXPECT_NEAR(std::hypot(x - 200, y - 200), 20, 1.0);
 
     RecordingPen polar; // fi(t) = t, r(t) = 5: a circle of radius 5
-    WalkParametric(Compile("t"), Compile("5", 1), 0, 6.3, 0.1, true, polar);
+    EXPECT_EQ(WalkParametric(Compile("t"), Compile("5", 1), 0, 6.3, 0.1, true, polar), 65);
+    EXPECT_EQ(polar.points.size(), 65u);
+    EXPECT_EQ(polar.moves, 1);
     for (const auto& [x, y] : polar.points)
         EXPECT_NEAR(std::hypot(x - 200, y - 200), 100, 1.0);
 
-    RecordingPen errors; // a domain error in either formula breaks the curve
-    WalkParametric(Compile("t"), Compile("sqrt(t-3)", 1), 0, 6, 1, false, errors);
+    // A domain error in either formula rejects the sample: t = 0, 1, 2 give
+    // sqrt of a negative number, so the curve starts at t = 3 and joins the
+    // samples from there on.
+    RecordingPen errors;
+    EXPECT_EQ(WalkParametric(Compile("t"), Compile("sqrt(t-3)", 1), 0, 6, 1, false, errors), 7);
+    ASSERT_EQ(errors.points.size(), 4u);
+    EXPECT_EQ(errors.moves, 1);
     EXPECT_EQ(errors.points.front(), std::make_pair(WorldToPixelX(3), WorldToPixelY(0)));
+    EXPECT_EQ(errors.points.back(), std::make_pair(WorldToPixelX(6), WorldToPixelY(std::sqrt(3))));
 }
 
 TEST_F(Sampling, AStepTooSmallToMoveTheValueEndsTheWalk) {

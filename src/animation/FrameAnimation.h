@@ -1,0 +1,14 @@
+// The frame animation: the frame counter runs from FirstFrame to LastFrame,
+// one frame per tick of the main window's timer, and f takes its value.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The caption of Label1 while a frame is shown: " Кадр " and the number.
+std::string FrameCaption(std::int32_t frame);
+
+// After the frame FrameCounter holds was drawn: the next frame, or past the
+// last one the first again (looping) or the last one with the animation over.
+enum class TFrameAdvance { Next, Looped, Finished };
+TFrameAdvance AdvanceFrameCounter(bool loop);

@@ -1,5 +1,0 @@
-#include "animation/FrameSettings.h"
-
-int FirstFrame = 1;
-int LastFrame = 20;
-int FrameInterval = 50;

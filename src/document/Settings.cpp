@@ -1,0 +1,51 @@
+#include "document/Settings.h"
+
+TColorValue AxesColor = ClGreen;
+TColorValue BackgroundColor = ClWhite;
+TColorValue FontColor = ClBlack;
+TColorValue GraphColors[GraphColourCount] = {ClBlue, ClBlue, ClBlue, ClBlue, ClBlue, ClBlue,
+                                             ClBlue, ClBlue, ClBlue, ClBlue, ClBlue};
+
+std::int32_t FirstFrame = 1;
+std::int32_t LastFrame = 20;
+std::int32_t FrameInterval = 50;
+std::uint8_t ViewAlongMode = 1;
+
+namespace {
+
+TColourBlock Block(TColorValue axes, TColorValue background, TColorValue font,
+                   const TColorValue (&graphs)[GraphColourCount]) {
+    TColourBlock block{{axes, background, font}};
+    for (int k = 0; k < GraphColourCount; ++k)
+        block.Values[3 + k] = graphs[k];
+    return block;
+}
+
+} // namespace
+
+TColourBlock CurrentColours() {
+    return Block(AxesColor, BackgroundColor, FontColor, GraphColors);
+}
+
+void ApplyColours(const TColourBlock& block) {
+    AxesColor = block.Values[0];
+    BackgroundColor = block.Values[1];
+    FontColor = block.Values[2];
+    for (int k = 0; k < GraphColourCount; ++k)
+        GraphColors[k] = block.Values[3 + k];
+}
+
+TColourBlock DefaultColours() {
+    TColorValue graphs[GraphColourCount];
+    for (auto& c : graphs)
+        c = ClBlue;
+    return Block(ClGreen, ClWhite, ClBlack, graphs);
+}
+
+void SetDefaultSettings() {
+    FirstFrame = 1;
+    LastFrame = 20;
+    FrameInterval = 50;
+    ApplyColours(DefaultColours());
+    ViewAlongMode = 1;
+}

@@ -1,3 +1,0 @@
-#include "view3d/CameraSettings.h"
-
-int ViewAlongMode = 1;

@@ -1,0 +1,70 @@
+#include "animation/FrameAnimation.h"
+#include "document/Settings.h"
+#include "engine/Engine.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+namespace {
+
+// The frames shown by ticks until the animation finishes (or `limit` ticks).
+std::vector<int> Play(int first, int last, bool loop, int limit = 100) {
+    FirstFrame = first;
+    LastFrame = last;
+    FrameCounter = first;
+    std::vector<int> shown;
+    for (int tick = 0; tick < limit; ++tick) {
+        shown.push_back(FrameCounter);
+        if (AdvanceFrameCounter(loop) == TFrameAdvance::Finished) break;
+    }
+    return shown;
+}
+
+TEST(FrameAnimation, FramesShownPerSettings) {
+    const struct {
+        const char* name;
+        int first, last;
+        bool loop;
+        int limit;
+        std::vector<int> shown;
+        int counterAfter;
+    } cases[] = {
+        {"three frames", 1, 3, false, 100, {1, 2, 3}, 3},
+        {"looping repeats from the first", 1, 3, true, 7, {1, 2, 3, 1, 2, 3, 1}, 2},
+        {"first after last shows the first once", 5, 2, false, 100, {5}, 2},
+        {"first after last, looping, shows it again", 5, 2, true, 3, {5, 5, 5}, 5},
+        {"one frame", 0, 0, false, 100, {0}, 0},
+        {"the last frame at the top of the range",
+         INT_MAX - 1,
+         INT_MAX,
+         false,
+         100,
+         {INT_MAX - 1, INT_MAX},
+         INT_MAX},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Play(c.first, c.last, c.loop, c.limit), c.shown) << c.name;
+        EXPECT_EQ(FrameCounter, c.counterAfter) << c.name;
+    }
+    SetDefaultSettings();
+    FrameCounter = 0;
+}
+
+TEST(FrameAnimation, TheDefaultsShowTwentyFramesAndKeepTheLast) {
+    SetDefaultSettings();
+    const std::vector<int> shown = Play(FirstFrame, LastFrame, false);
+    ASSERT_EQ(shown.size(), 20u);
+    EXPECT_EQ(shown.front(), 1);
+    EXPECT_EQ(shown.back(), 20);
+    EXPECT_EQ(FrameCounter, 20);
+    FrameCounter = 0;
+}
+
+TEST(FrameAnimation, Caption) {
+    EXPECT_EQ(FrameCaption(7), " Кадр 7");
+    EXPECT_EQ(FrameCaption(-3), " Кадр -3");
+}
+
+} // namespace
