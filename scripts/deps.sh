@@ -11,7 +11,7 @@ PACKAGES=(
 )
 if [ "${1:-all}" = "all" ]; then
   PACKAGES+=(
-    libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libfparser-dev
     xvfb xauth fonts-dejavu-core
   )
 fi

@@ -24,7 +24,22 @@ enum TNodeKind : std::uint8_t {
 
 using TUnaryFunc = double (*)(double);
 
-struct TFastForm; // the flattened form that EvalTree runs (engine-internal)
+struct TExprNode;
+namespace engine {
+struct TFastProgram; // the interpreter's program and the machine code (engine-internal)
+double EvalTreeWalk(const TExprNode* tree);
+} // namespace engine
+
+// What EvalTree runs for a compiled tree: chosen when the tree is compiled,
+// the tree's machine code, or the interpreter of its flattened program.
+struct TFastForm {
+    double (*Run)(const TExprNode* tree) = nullptr;
+    engine::TFastProgram* Program = nullptr; // owned
+    TFastForm() = default;
+    TFastForm(const TFastForm&) = delete;
+    TFastForm& operator=(const TFastForm&) = delete;
+    ~TFastForm();
+};
 
 struct TExprNode {
     TNodeKind Kind = nkFunction;
@@ -114,8 +129,13 @@ void FreeTree(TExprNode*& tree);
 
 void FreeAllTrees();
 
-// Evaluates a tree; null (an empty slot) gives VarX.
-double EvalTree(const TExprNode* tree);
+// Evaluates a tree; null (an empty slot) gives VarX. A tree made by hand,
+// without a fast form, is walked.
+inline double EvalTree(const TExprNode* tree) {
+    if (tree == nullptr) return VarX;
+    if (tree->Fast != nullptr) return tree->Fast->Run(tree);
+    return engine::EvalTreeWalk(tree);
+}
 
 // The direct evaluator of formula text (already upper-cased): x stands for
 // the name X, FrameCounter for F. Every problem sets `error`.

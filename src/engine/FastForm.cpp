@@ -1,21 +1,29 @@
 #include "engine/FastForm.h"
 
+#include "engine/Jit.h"
 #include "engine/Library.h"
 #include "engine/TreeWalk.h"
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
+#include <memory>
 
 namespace engine {
+
+const double* CellOf(const TExprNode* n) {
+    return n->Kind == nkFunction && n->Child == nullptr ? VariableCell(n->Func) : nullptr;
+}
 
 namespace {
 
 bool IsConstant(const TExprNode* n) {
     return n->Kind == nkConstant;
 }
-const double* CellOf(const TExprNode* n) {
-    return n->Kind == nkFunction && n->Child == nullptr ? VariableCell(n->Func) : nullptr;
+
+bool IsSquareOfCell(const TExprNode* n) {
+    const TExprNode* a = n->Child;
+    return n->Kind == nkPower && a && CellOf(a) && a->Next && IsConstant(a->Next) &&
+           a->Next->Value == 2.0 && !a->Next->Next;
 }
 
 class Builder {
@@ -118,43 +126,11 @@ class Builder {
         }
     }
 
-    // True when the node's value can never be -0, so that adding it to the
-    // starting 0 of a sum changes nothing.
-    static bool NeverNegativeZero(const TExprNode* n) {
-        switch (n->Kind) {
-        case nkConstant:
-            return !(n->Value == 0 && std::signbit(n->Value));
-        case nkSum:
-            return true; // a sum starts at +0, and +0 + -0 is +0
-        case nkProduct: {
-            const TExprNode* a = n->Child; // x*x: the square of one cell
-            return a && a->Positive && CellOf(a) && a->Next && a->Next->Positive &&
-                   CellOf(a->Next) == CellOf(a) && !a->Next->Next;
-        }
-        case nkPower:
-            return IsSquareOfCell(n);
-        case nkFunction: {
-            static const TUnaryFunc nonNegative[] = {FnCos, FnCh, FnExp,  FnAbs,  FnSign, FnRand,
-                                                     FnLn,  FnLg, FnAcos, FnActg, FnSqr};
-            for (TUnaryFunc f : nonNegative)
-                if (n->Func == f) return true;
-            return false;
-        }
-        }
-        return false;
-    }
-
     static bool IsProductOfTwoCells(const TExprNode* n) {
         const TExprNode* a = n->Child;
         return n->Kind == nkProduct && a && a->Positive && CellOf(a) && a->Next &&
                a->Next->Positive && CellOf(a->Next) && !a->Next->Next;
     }
-    static bool IsSquareOfCell(const TExprNode* n) {
-        const TExprNode* a = n->Child;
-        return n->Kind == nkPower && a && CellOf(a) && a->Next && IsConstant(a->Next) &&
-               a->Next->Value == 2.0 && !a->Next->Next;
-    }
-
     void Product(const TExprNode* op) {
         if (op == nullptr) {
             Emit(FastOp::PushConst, nullptr, 1.0);
@@ -227,6 +203,19 @@ class Builder {
 // bottom-up, so that each node is evaluated once, on its folded children.
 class FoldedTree {
   public:
+    // The copy lives in an array kept from one compilation to the next, big
+    // enough for the whole tree so that no node moves while it is built.
+    explicit FoldedTree(const TExprNode* root) : nodes_(Scratch()) {
+        nodes_.clear();
+        nodes_.reserve(CountTreeNodes(root));
+    }
+    ~FoldedTree() {
+        constexpr std::size_t Keep = 1 << 16;
+        if (nodes_.capacity() > Keep) std::vector<TExprNode>().swap(nodes_);
+    }
+    FoldedTree(const FoldedTree&) = delete;
+    FoldedTree& operator=(const FoldedTree&) = delete;
+
     TExprNode* Copy(const TExprNode* n) {
         TExprNode& copy = nodes_.emplace_back(*n);
         copy.Fast = nullptr;
@@ -256,71 +245,119 @@ class FoldedTree {
     }
 
   private:
-    std::deque<TExprNode> nodes_; // freed all at once
+    static std::vector<TExprNode>& Scratch() {
+        thread_local std::vector<TExprNode> nodes;
+        return nodes;
+    }
+    std::vector<TExprNode>& nodes_;
 };
 
 } // namespace
 
-TFastForm* BuildFastForm(const TExprNode* root) {
-    FoldedTree folded;
-    Builder b;
-    b.Value(folded.Copy(root));
-    if (!b.ok) return nullptr;
-    b.Emit(FastOp::Ret);
-    auto* form = new TFastForm;
-    form->Code = std::move(b.code);
-    form->StackSize = b.maxDepth + 1;
-    if (form->Code.size() == 2) form->Single = &form->Code[0];
-    ThreadX87(*form);
-    if (__builtin_cpu_supports("fma")) ThreadFma(*form);
-    return form;
-}
-
-} // namespace engine
-
-namespace engine {
-
-namespace {
-TEvalTree ChooseEvaluator() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("fma") ? EvalTreeFma : EvalTreeX87;
-}
-} // namespace
-
-TEvalTree EvalTreeVariant = ChooseEvaluator();
-
-bool ProcessorHasFma() {
-    return __builtin_cpu_supports("fma");
-}
-
-void SelectEvaluator(bool fma) {
-    EvalTreeVariant = fma && ProcessorHasFma() ? EvalTreeFma : EvalTreeX87;
-}
-
-} // namespace engine
-
-double EvalTree(const TExprNode* tree) {
-    // A program of one instruction is cheapest evaluated right here (both
-    // variants give the same results).
-    if (tree != nullptr && tree->Fast != nullptr && tree->Fast->Single != nullptr) {
-        using engine::FastOp;
-        const engine::FastInstr& in = *tree->Fast->Single;
-        switch (in.Op) {
-        case FastOp::PushConst:
-            return in.Value;
-        case FastOp::PushCell:
-            return *in.Cell;
-        case FastOp::ProductCells:
-            return static_cast<double>(static_cast<long double>(*in.Cell) * *in.Cell2);
-        case FastOp::ProductConstCell:
-            return static_cast<double>(static_cast<long double>(in.Value) * *in.Cell);
-        case FastOp::SquareCell:
-            return engine::PowerSquare(*in.Cell);
-        case FastOp::CallCell:
-            return in.Func(*in.Cell);
-        default:
-            break;
+std::size_t CountTreeNodes(const TExprNode* root, std::size_t limit) {
+    std::size_t count = 0;
+    std::vector<const TExprNode*> todo{root};
+    while (!todo.empty() && count <= limit) {
+        const TExprNode* n = todo.back();
+        todo.pop_back();
+        for (; n != nullptr; n = n->Next) {
+            ++count;
+            if (n->Child != nullptr) todo.push_back(n->Child);
         }
     }
-    return engine::EvalTreeVariant(tree);
+    return count;
+}
+
+// True when the node's value can never be -0, so that adding it to the
+// starting 0 of a sum changes nothing.
+bool NeverNegativeZero(const TExprNode* n) {
+    switch (n->Kind) {
+    case nkConstant:
+        return !(n->Value == 0 && std::signbit(n->Value));
+    case nkSum:
+        return true; // a sum starts at +0, and +0 + -0 is +0
+    case nkProduct: {
+        const TExprNode* a = n->Child; // x*x: the square of one cell
+        return a && a->Positive && CellOf(a) && a->Next && a->Next->Positive &&
+               CellOf(a->Next) == CellOf(a) && !a->Next->Next;
+    }
+    case nkPower:
+        return IsSquareOfCell(n);
+    case nkFunction: {
+        static const TUnaryFunc nonNegative[] = {FnCos, FnCh, FnExp,  FnAbs,  FnSign, FnRand,
+                                                 FnLn,  FnLg, FnAcos, FnActg, FnSqr};
+        for (TUnaryFunc f : nonNegative)
+            if (n->Func == f) return true;
+        return false;
+    }
+    }
+    return false;
+}
+
+namespace {
+
+TEvaluator Selected = TEvaluator::MachineCode;
+
+// A program of one instruction, evaluated without the interpreter's set-up.
+double RunSingle(const TExprNode* tree) {
+    const FastInstr& in = *tree->Fast->Program->Single;
+    switch (in.Op) {
+    case FastOp::PushConst:
+        return in.Value;
+    case FastOp::PushCell:
+        return *in.Cell;
+    case FastOp::ProductCells:
+        return static_cast<double>(static_cast<long double>(*in.Cell) * *in.Cell2);
+    case FastOp::ProductConstCell:
+        return static_cast<double>(static_cast<long double>(in.Value) * *in.Cell);
+    case FastOp::SquareCell:
+        return PowerSquare(*in.Cell);
+    case FastOp::CallCell:
+        return in.Func(*in.Cell);
+    default:
+        return EvalTreeInterpreted(tree);
+    }
+}
+
+} // namespace
+
+TFastForm* BuildFastForm(const TExprNode* root) {
+    FoldedTree folded(root);
+    const TExprNode* foldedRoot = folded.Copy(root);
+    auto program = std::make_unique<TFastProgram>();
+    auto form = std::make_unique<TFastForm>();
+    if (Selected == TEvaluator::MachineCode) {
+        program->MachineCode = CompileToMachineCode(foldedRoot);
+        if (program->MachineCode) {
+            form->Run = program->MachineCode->Entry();
+            form->Program = program.release();
+            return form.release();
+        }
+    }
+    // No machine code: the interpreter runs the flattened program.
+    Builder b;
+    b.Value(foldedRoot);
+    if (!b.ok) return nullptr;
+    b.Emit(FastOp::Ret);
+    program->Code = std::move(b.code);
+    program->StackSize = b.maxDepth + 1;
+    if (program->Code.size() == 2) program->Single = &program->Code[0];
+    ThreadInterpreter(*program);
+    form->Run = program->Single != nullptr ? RunSingle : EvalTreeInterpreted;
+    form->Program = program.release();
+    return form.release();
+}
+
+void SelectEvaluator(TEvaluator evaluator) {
+    Selected = evaluator;
+}
+
+TEvaluator SelectedEvaluator() {
+    return Selected;
+}
+
+} // namespace engine
+
+TFastForm::~TFastForm() {
+    delete Program;
 }

@@ -5,7 +5,10 @@
 #pragma once
 
 #include "engine/Engine.h"
+#include "engine/Jit.h"
 
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace engine {
@@ -60,14 +63,20 @@ struct FastInstr {
 
 } // namespace engine
 
-struct TFastForm {
-    std::vector<engine::FastInstr> Code;
+namespace engine {
+
+struct TFastProgram {
+    std::vector<FastInstr> Code;
     int StackSize = 0; // room the operands waiting for their operation need
-    // The jump target of every instruction, one table per variant.
-    std::vector<const void*> Threaded[2];
+    // The jump target of every instruction.
+    std::vector<const void*> Threaded;
     // The instruction of a program that is one instruction long, else null.
-    const engine::FastInstr* Single = nullptr;
+    const FastInstr* Single = nullptr;
+    // The same program as machine code, where it could be made.
+    std::unique_ptr<TJitCode> MachineCode;
 };
+
+} // namespace engine
 
 namespace engine {
 
@@ -75,23 +84,26 @@ namespace engine {
 // should be used (a node without an operation).
 TFastForm* BuildFastForm(const TExprNode* root);
 
-using TEvalTree = double (*)(const TExprNode* tree);
+// The number of nodes of a tree, counted up to a little beyond `limit`.
+std::size_t CountTreeNodes(const TExprNode* root, std::size_t limit = SIZE_MAX);
 
-// Two variants of EvalTree give the same results: one computes each operation
-// in 80-bit precision on the x87 unit; the other uses double arithmetic with
-// an exact error term (fused multiply-add) and falls back to the 80-bit
-// operation in the rare cases where rounding twice could give another double.
-double EvalTreeX87(const TExprNode* tree);
-double EvalTreeFma(const TExprNode* tree); // only where the processor has FMA
+// The cell a variable node reads, or null for any other node.
+const double* CellOf(const TExprNode* n);
 
-// Fill the form's jump table of each variant.
-void ThreadX87(TFastForm& form);
-void ThreadFma(TFastForm& form);
+// True when the node's value can never be -0, so that adding it to the
+// starting 0 of a sum changes nothing.
+bool NeverNegativeZero(const TExprNode* n);
 
-// The variant EvalTree runs: the FMA one where the processor has it.
-extern TEvalTree EvalTreeVariant;
-bool ProcessorHasFma();
-// For tests and measurements: choose the variant (FMA only where available).
-void SelectEvaluator(bool fma);
+// The interpreter of the fast form: every operation in 80-bit precision on
+// the x87 unit, rounded to double. It runs where no machine code was made.
+double EvalTreeInterpreted(const TExprNode* tree);
+void ThreadInterpreter(TFastProgram& program); // fills the jump table
+
+// Which form the trees compiled from now on run: their machine code where
+// it can be made (the default), or the interpreter (for tests and
+// measurements).
+enum class TEvaluator { MachineCode, Interpreter };
+void SelectEvaluator(TEvaluator evaluator);
+TEvaluator SelectedEvaluator();
 
 } // namespace engine

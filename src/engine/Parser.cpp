@@ -12,7 +12,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
+#include <mutex>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -40,11 +43,47 @@ OperatorLevel LevelOf(char c, bool& isOperator) {
     }
 }
 
+// The working arrays of one parse. They are kept for the next parse, so
+// that compiling formula after formula (every plot does) does not ask the
+// system for fresh memory each time.
+struct ParseScratch {
+    std::vector<int> depthAfter;
+    std::vector<std::pair<int, int>> operators[3]; // (depth, position), sorted
+    std::vector<int> tree;
+    std::vector<int> nextOperator; // the first operator at or after each position
+    std::vector<int> counts;
+    std::vector<std::pair<int, int>> sorted;
+    bool inUse = false;
+
+    void Release() {
+        inUse = false;
+        // A huge formula's arrays are not kept.
+        constexpr size_t Keep = 1 << 20;
+        if (tree.capacity() > 2 * Keep) *this = ParseScratch{};
+    }
+};
+
+ParseScratch& AcquireScratch() {
+    thread_local std::vector<std::unique_ptr<ParseScratch>> pool;
+    for (auto& s : pool)
+        if (!s->inUse) {
+            s->inUse = true;
+            return *s;
+        }
+    pool.push_back(std::make_unique<ParseScratch>());
+    pool.back()->inUse = true;
+    return *pool.back();
+}
+
 class ParseContext {
   public:
-    explicit ParseContext(std::string_view text) : text_(text) {
+    explicit ParseContext(std::string_view text)
+        : text_(text), s_(AcquireScratch()), depthAfter_(s_.depthAfter), operators_(s_.operators),
+          tree_(s_.tree), nextOperator_(s_.nextOperator) {
         const int n = static_cast<int>(text.size());
         depthAfter_.resize(n);
+        for (auto& list : s_.operators)
+            list.clear();
         int depth = 0;
         for (int k = 0; k < n; ++k) {
             const char c = text[k];
@@ -59,8 +98,8 @@ class ParseContext {
             }
             depthAfter_[k] = depth;
         }
-        for (auto& list : operators_)
-            SortByDepth(list, n);
+        for (int level = 0; level < 3; ++level)
+            SortByDepth(operators_[level], n);
         size_ = n;
         tree_.assign(2 * static_cast<size_t>(n), 0);
         for (int k = 0; k < n; ++k)
@@ -75,6 +114,9 @@ class ParseContext {
             nextOperator_[k] = isOperator ? k : nextOperator_[k + 1];
         }
     }
+    ~ParseContext() { s_.Release(); }
+    ParseContext(const ParseContext&) = delete;
+    ParseContext& operator=(const ParseContext&) = delete;
 
     // True when [a, b) holds no operator character at all (most operands).
     bool HasNoOperator(int a, int b) const { return nextOperator_[a] >= b; }
@@ -94,27 +136,32 @@ class ParseContext {
         }
     }
 
-    // Positions of the operators of one level at depth `depth` inside [a, b).
-    std::vector<int> OperatorsIn(OperatorLevel level, int depth, int a, int b) const {
+    // The operators of one level at depth `depth` inside [a, b): a run of
+    // the list sorted by depth and position.
+    std::span<const std::pair<int, int>> OperatorsIn(OperatorLevel level, int depth, int a,
+                                                     int b) const {
         const auto& list = operators_[static_cast<int>(level)];
-        std::vector<int> found;
-        auto it = std::lower_bound(list.begin(), list.end(), std::pair<int, int>{depth, a});
-        for (; it != list.end() && it->first == depth && it->second < b; ++it)
-            found.push_back(it->second);
-        return found;
+        const auto first =
+            std::lower_bound(list.begin(), list.end(), std::pair<int, int>{depth, a});
+        auto last = first;
+        while (last != list.end() && last->first == depth && last->second < b)
+            ++last;
+        return {first, last};
     }
 
   private:
     // Orders (depth, position) pairs by depth, keeping the position order
     // within a depth: a counting sort, as depths lie within -n .. n.
-    static void SortByDepth(std::vector<std::pair<int, int>>& list, int n) {
+    void SortByDepth(std::vector<std::pair<int, int>>& list, int n) {
         if (list.empty()) return;
-        std::vector<int> start(2 * static_cast<size_t>(n) + 2, 0);
+        std::vector<int>& start = s_.counts;
+        start.assign(2 * static_cast<size_t>(n) + 2, 0);
         for (const auto& entry : list)
             ++start[entry.first + n + 1];
         for (size_t k = 1; k < start.size(); ++k)
             start[k] += start[k - 1];
-        std::vector<std::pair<int, int>> sorted(list.size());
+        std::vector<std::pair<int, int>>& sorted = s_.sorted;
+        sorted.resize(list.size());
         for (const auto& entry : list)
             sorted[start[entry.first + n]++] = entry;
         list.swap(sorted);
@@ -131,10 +178,11 @@ class ParseContext {
     }
 
     std::string_view text_;
-    std::vector<int> depthAfter_;
-    std::vector<std::pair<int, int>> operators_[3]; // (depth, position), sorted
-    std::vector<int> tree_;
-    std::vector<int> nextOperator_; // the first operator at or after each position
+    ParseScratch& s_;
+    std::vector<int>& depthAfter_;
+    std::vector<std::pair<int, int>>* operators_;
+    std::vector<int>& tree_;
+    std::vector<int>& nextOperator_;
     int size_ = 0;
 };
 
@@ -145,8 +193,45 @@ struct Range {
 
 void Parse(const ParseContext& ctx, TExprNode* node, Range r, int depth);
 
+// Nodes come from blocks that are kept when trees are freed: every plot
+// compiles its formulas afresh, and handing thousands of nodes back to the
+// system and asking again each time costs more than the parse. The blocks
+// live as long as the process; a thread reuses the nodes it freed.
+class TNodePool {
+  public:
+    TExprNode* Take() {
+        if (free_.empty()) Grow();
+        TExprNode* node = free_.back();
+        free_.pop_back();
+        *node = TExprNode{};
+        return node;
+    }
+    void Give(TExprNode* node) { free_.push_back(node); }
+
+  private:
+    void Grow() {
+        constexpr std::size_t BlockNodes = 1024;
+        // Reachable through this list until the process ends.
+        static auto* blocks = new std::vector<TExprNode*>;
+        static std::mutex blocksMutex;
+        auto* block = new TExprNode[BlockNodes];
+        {
+            const std::lock_guard<std::mutex> lock(blocksMutex);
+            blocks->push_back(block);
+        }
+        for (std::size_t i = BlockNodes; i-- > 0;)
+            free_.push_back(&block[i]);
+    }
+    std::vector<TExprNode*> free_;
+};
+
+TNodePool& Nodes() {
+    thread_local TNodePool pool;
+    return pool;
+}
+
 TExprNode* NewNode() {
-    auto* node = new TExprNode;
+    TExprNode* node = Nodes().Take();
     InitNode(node);
     return node;
 }
@@ -156,7 +241,7 @@ TExprNode* NewNode() {
 // before it and only one operand after, or no operand at all) is compiled
 // from the empty text, the constant 0.
 void ParseOperatorChain(const ParseContext& ctx, TExprNode* node, Range r,
-                        const std::vector<int>& ops, OperatorLevel level, int depth) {
+                        std::span<const std::pair<int, int>> ops, OperatorLevel level, int depth) {
     const std::string_view text = ctx.Text();
     TExprNode* tail = nullptr;
     bool negative = false; // pending minus, or pending divide
@@ -191,7 +276,8 @@ void ParseOperatorChain(const ParseContext& ctx, TExprNode* node, Range r,
 
     node->Kind = kind;
     int start = r.a;
-    for (const int p : ops) {
+    for (const auto& op : ops) {
+        const int p = op.second;
         const Range segment{start, p};
         if (!segment.Empty()) addOperand(segment, false);
         negative = text[p] == '-' || text[p] == '/';
@@ -236,7 +322,11 @@ void Parse(const ParseContext& ctx, TExprNode* node, Range r, int depth) {
         }
     }
 
-    const size_t longest = std::min<size_t>(5, text.size());
+    // Every function name starts with one of these letters.
+    const size_t longest =
+        !text.empty() && std::string_view("ACELRST").find(text[0]) != std::string_view::npos
+            ? std::min<size_t>(5, text.size())
+            : 0;
     for (size_t length = 1; length <= longest; ++length) {
         const std::string_view prefix = text.substr(0, length);
         for (const auto& entry : engine::TreeFunctionNames) {
@@ -251,6 +341,16 @@ void Parse(const ParseContext& ctx, TExprNode* node, Range r, int depth) {
     }
 
     if (IsNumberText(text)) {
+        // Short integers are exact as they are; other numbers go through
+        // the locale's conversion, which may refuse them.
+        if (text.size() <= 15 && text.find_first_of(".,") == std::string_view::npos) {
+            std::int64_t v = 0;
+            for (const char c : text)
+                v = v * 10 + (c - '0');
+            node->Value = static_cast<double>(v);
+            node->Kind = nkConstant;
+            return;
+        }
         std::string number(text);
         for (char& c : number)
             if (c == '.' || c == ',') c = DecimalSeparatorChar;
@@ -284,7 +384,8 @@ void FreeChain(TExprNode* node) {
         TExprNode* next = node->Next;
         if (node->Child != nullptr) FreeChain(node->Child);
         delete node->Fast;
-        delete node;
+        node->Fast = nullptr;
+        Nodes().Give(node);
         node = next;
     }
 }

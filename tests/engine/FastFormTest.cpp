@@ -116,6 +116,9 @@ void ExpectSameAsTreeWalk(const std::string& formula, const std::vector<double>&
     const TExprNode* tree = FormulaTrees[0];
     ASSERT_NE(tree, nullptr) << formula;
     ASSERT_NE(tree->Fast, nullptr) << formula;
+    // The form under test is the one that runs.
+    const bool machineCode = engine::SelectedEvaluator() == engine::TEvaluator::MachineCode;
+    ASSERT_EQ(tree->Fast->Program->MachineCode != nullptr, machineCode) << formula;
     std::mt19937_64 pick(7);
     std::uniform_int_distribution<size_t> index(0, points.size() - 1);
     for (int i = 0; i < 400; ++i) {
@@ -136,21 +139,26 @@ void ExpectSameAsTreeWalk(const std::string& formula, const std::vector<double>&
     }
 }
 
-// Runs each test with both evaluators: the 80-bit one and, where the
-// processor has it, the one with fused multiply-add.
-class FastForm : public ::testing::TestWithParam<bool> {
+// Runs each test with both forms: the machine code and the interpreter.
+class FastForm : public ::testing::TestWithParam<engine::TEvaluator> {
   protected:
     void SetUp() override {
-        if (GetParam() && !engine::ProcessorHasFma()) GTEST_SKIP() << "no FMA here";
+        if (GetParam() == engine::TEvaluator::MachineCode && !engine::MachineCodeAvailable())
+            GTEST_SKIP() << "no machine code here";
         engine::SelectEvaluator(GetParam());
     }
     void TearDown() override {
-        engine::SelectEvaluator(true);
+        engine::SelectEvaluator(engine::TEvaluator::MachineCode);
         FreeAllTrees();
     }
 };
-INSTANTIATE_TEST_SUITE_P(Evaluators, FastForm, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "fma" : "x87"; });
+INSTANTIATE_TEST_SUITE_P(Evaluators, FastForm,
+                         ::testing::Values(engine::TEvaluator::Interpreter,
+                                           engine::TEvaluator::MachineCode),
+                         [](const auto& info) {
+                             return info.param == engine::TEvaluator::MachineCode ? "machine_code"
+                                                                                  : "interpreter";
+                         });
 
 TEST_P(FastForm, MatchesTheTreeWalkBitForBit) {
     const auto points = SamplePoints();
@@ -212,7 +220,20 @@ TEST_P(FastForm, FoldsConstantsButKeepsErrorsAndRandomDraws) {
     CompileFormula(0, "2*3+4^2");
     EvalError = false;
     EXPECT_EQ(EvalTree(FormulaTrees[0]), 22);
-    EXPECT_EQ(FormulaTrees[0]->Fast->Code.size(), 2u); // one constant and the return
+    // Folded into the one constant: the same program as the literal 22.
+    const engine::TFastProgram& folded = *FormulaTrees[0]->Fast->Program;
+    TTreePtr literal = CompileTree("22");
+    const engine::TFastProgram& plain = *literal->Fast->Program;
+    if (GetParam() == engine::TEvaluator::Interpreter) {
+        EXPECT_EQ(folded.Code.size(), 2u); // one constant and the return
+    } else {
+        ASSERT_TRUE(folded.MachineCode && plain.MachineCode);
+        EXPECT_EQ(
+            std::vector<unsigned char>(folded.MachineCode->Bytes(),
+                                       folded.MachineCode->Bytes() + folded.MachineCode->Used()),
+            std::vector<unsigned char>(plain.MachineCode->Bytes(),
+                                       plain.MachineCode->Bytes() + plain.MachineCode->Used()));
+    }
 
     CompileFormula(0, "1/0+x");
     VarX = 1;

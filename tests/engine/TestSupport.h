@@ -46,9 +46,11 @@ struct Evaluated {
     bool error;
 };
 
-// Compiles text into slot 0 and evaluates it at the given cells.
+// Compiles text into slot 0 and evaluates it at the given cells (the cells
+// of t, u, v and f hold 0).
 inline Evaluated CompileAndEval(const std::string& text, double x = 0, double y = 0, double z = 0) {
     CompileFormula(0, text);
+    VarT = VarU = VarV = VarF = 0;
     VarX = x;
     VarY = y;
     VarZ = z;

@@ -1,16 +1,43 @@
-// The run loop of the fast form, included by one file per runner. The file
-// that includes it defines, before the include, a namespace-scope struct
-// `Arith` with Add, Sub, Mul (80-bit operation rounded to double) and Quot
-// (the same for a divisor that is neither 0 nor NaN), and RUNNER_INDEX.
-// Everything here has internal linkage, so that code compiled for one
-// instruction set never stands in for another's (which is why the small
-// operations below are copies and not the header's inline functions).
+// The interpreter of the fast form: a threaded run over its instructions,
+// every operation computed in 80-bit precision on the x87 unit and rounded
+// to double, exactly as the tree walk computes it.
+#include "engine/FastForm.h"
+#include "engine/Library.h"
+#include "engine/TreeWalk.h"
+
+#include <memory>
 
 namespace {
 
-inline double Square(double b) { return b != b ? 0.0 : b * b; } // engine::PowerSquare
-inline double SinOf(double x) { return __builtin_fabs(x) >= 0x1p63 ? 0.0 : __builtin_sin(x); }
-inline double CosOf(double x) { return __builtin_fabs(x) >= 0x1p63 ? 0.0 : __builtin_cos(x); }
+struct Arith {
+    static double Add(double a, double b) {
+        return static_cast<double>(static_cast<long double>(a) + b);
+    }
+    static double Sub(double a, double b) {
+        return static_cast<double>(static_cast<long double>(a) - b);
+    }
+    static double Mul(double a, double b) {
+        return static_cast<double>(static_cast<long double>(a) * b);
+    }
+    // For a divisor that is neither 0 nor NaN.
+    static double Quot(double a, double b) {
+        return static_cast<double>(static_cast<long double>(a) / b);
+    }
+};
+
+} // namespace
+
+namespace {
+
+inline double Square(double b) {
+    return b != b ? 0.0 : b * b;
+} // engine::PowerSquare
+inline double SinOf(double x) {
+    return __builtin_fabs(x) >= 0x1p63 ? 0.0 : __builtin_sin(x);
+}
+inline double CosOf(double x) {
+    return __builtin_fabs(x) >= 0x1p63 ? 0.0 : __builtin_cos(x);
+}
 
 inline double DivideChecked(double r, double v) {
     if (v == 0 || v != v) {
@@ -22,28 +49,57 @@ inline double DivideChecked(double r, double v) {
 
 // Evaluates a tree; with a null tree and a non-null `thread`, fills the jump
 // table of that form instead.
-double Run(const TExprNode* tree, TFastForm* thread) {
+double Run(const TExprNode* tree, engine::TFastProgram* thread) {
     static const void* const targets[engine::FastOpCount] = {
-        &&Ret,         &&PushCell,        &&PushConst,     &&CallCell,   &&Call,
-        &&ProductCells, &&Plus0,          &&Minus0,        &&Add,        &&Sub,
-        &&AddCell,     &&SubCell,         &&AddConst,      &&SubConst,   &&AddCallCell,
-        &&SubCallCell, &&AddProductCells, &&AddSquareCell, &&SquareCell, &&Recip,
-        &&Mul,         &&Div,             &&MulCell,       &&DivCell,    &&MulConst,
-        &&DivConst,    &&MulCallCell,     &&Pow,           &&PowConst,   &&PowSquare,
-        &&PowCell,     &&Sqrt,            &&ProductConstCell, &&SinCell, &&CosCell,
+        &&Ret,
+        &&PushCell,
+        &&PushConst,
+        &&CallCell,
+        &&Call,
+        &&ProductCells,
+        &&Plus0,
+        &&Minus0,
+        &&Add,
+        &&Sub,
+        &&AddCell,
+        &&SubCell,
+        &&AddConst,
+        &&SubConst,
+        &&AddCallCell,
+        &&SubCallCell,
+        &&AddProductCells,
+        &&AddSquareCell,
+        &&SquareCell,
+        &&Recip,
+        &&Mul,
+        &&Div,
+        &&MulCell,
+        &&DivCell,
+        &&MulConst,
+        &&DivConst,
+        &&MulCallCell,
+        &&Pow,
+        &&PowConst,
+        &&PowSquare,
+        &&PowCell,
+        &&Sqrt,
+        &&ProductConstCell,
+        &&SinCell,
+        &&CosCell,
     };
     if (tree == nullptr) {
         if (thread != nullptr) {
-            auto& table = thread->Threaded[RUNNER_INDEX];
+            auto& table = thread->Threaded;
             table.clear();
-            for (const auto& in : thread->Code) table.push_back(targets[static_cast<int>(in.Op)]);
+            for (const auto& in : thread->Code)
+                table.push_back(targets[static_cast<int>(in.Op)]);
         }
         return VarX;
     }
-    if (tree->Fast == nullptr) return engine::EvalTreeWalk(tree);
-    const TFastForm& form = *tree->Fast;
+    if (tree->Fast == nullptr || tree->Fast->Program == nullptr) return engine::EvalTreeWalk(tree);
+    const engine::TFastProgram& form = *tree->Fast->Program;
     const engine::FastInstr* ip = form.Code.data();
-    const void* const* next = form.Threaded[RUNNER_INDEX].data();
+    const void* const* next = form.Threaded.data();
     // The operand stack belongs to this evaluation, so that evaluations of
     // different trees (or of one tree, re-entered) never share it.
     constexpr int LocalStackSize = 32;
@@ -59,7 +115,7 @@ double Run(const TExprNode* tree, TFastForm* thread) {
         goto* * ++next;                                                                            \
     } while (0)
 
-    goto* *next;
+    goto** next;
 Ret:
     return acc;
 PushCell:
@@ -183,3 +239,12 @@ Sqrt:
 }
 
 } // namespace
+
+namespace engine {
+double EvalTreeInterpreted(const TExprNode* tree) {
+    return Run(tree, nullptr);
+}
+void ThreadInterpreter(TFastProgram& program) {
+    Run(nullptr, &program);
+}
+} // namespace engine
