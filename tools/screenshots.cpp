@@ -1,20 +1,37 @@
-// Makes the pictures of the user's guide from the real windows, headless:
-// each case drives the main window as a user would and saves what it shows.
+// Makes the pictures of the user's guide from the real windows: each case
+// drives the main window as a user would and saves what it and the 3D window
+// show. Runs on the display it is given (for OpenGL, an X server such as
+// Xvfb); without one, offscreen, where the 3D window stays blank.
+//   plotter_screenshots <folder>
 #include "app/ErrorReport.h"
-#include "app/TForm1.h"
+#include "app/Windows.h"
 #include "engine/Engine.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QLocale>
 #include <QRadioButton>
+#include <QTest>
 
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+
+void Settle() {
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QTest::qWait(20);
+    }
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (std::getenv("DISPLAY") == nullptr && std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     InitFloatingPoint();
     QApplication app(argc, argv);
     InitFloatingPoint();
@@ -22,20 +39,57 @@ int main(int argc, char** argv) {
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots");
     QDir().mkpath(out);
     SetFailureSink([](const std::string& m) { std::fprintf(stderr, "failure: %s\n", m.c_str()); });
-    SeedRandom(1);
 
+    TApplicationWindows windows;
+    TForm1& form = *windows.Form1;
+    Tfrm3D& view = *windows.Frm3D;
+    form.show();
+    Settle();
+    SeedRandom(1);
     auto save = [&](QWidget* w, const char* name) { w->grab().save(out + "/" + name + ".png"); };
-    {
-        TForm1 form;
-        form.show();
-        save(&form, "start");
-        form.ComboBox1->setEditText("sin(x)*3");
-        form.Button2Click();
-        save(&form, "sin3");
-        form.RadioButton2->setChecked(true);
-        form.ComboBox1->setEditText("1+sin(5*x)");
-        form.Button2Click();
-        save(&form, "polar_rose");
-    }
+    auto save3D = [&](const char* name) {
+        Settle();
+        view.FormPaint();
+        view.View->grabFramebuffer().save(out + "/" + name + ".png");
+    };
+
+    save(&form, "start");
+    form.ComboBox1->setEditText("sin(x)*3");
+    form.Button2Click();
+    save(&form, "sin3");
+    form.RadioButton2->setChecked(true);
+    form.ComboBox1->setEditText("1+sin(5*x)");
+    form.Button2Click();
+    save(&form, "polar_rose");
+
+    form.N3DzxyClick();
+    form.Edit7->setText("sin(x)*cos(y)*3");
+    form.Button8Click();
+    save(&form, "surface_window");
+    save3D("surface");
+    // Turned with the mouse, brought closer and outlined with the keys.
+    view.FormMouseDown(200, 200);
+    view.FormMouseMove(260, 230);
+    view.FormMouseUp();
+    for (int i = 0; i < 5; ++i)
+        view.FormKeyDown(Qt::Key_Up, Qt::ShiftModifier);
+    view.FormKeyDown(Qt::Key_L, Qt::NoModifier);
+    save3D("surface_turned");
+    view.FormKeyDown(Qt::Key_L, Qt::NoModifier);
+    view.FormKeyDown(Qt::Key_S, Qt::NoModifier);
+    save3D("surface_stereo");
+    view.FormKeyDown(Qt::Key_S, Qt::NoModifier);
+    form.N3DxyztClick();
+    form.Edit2->setText("cos(t)*8");
+    form.Edit6->setText("sin(t)*8");
+    form.Edit7->setText("t");
+    form.Button9Click();
+    save3D("curve");
+    form.N3DxyzuvClick();
+    form.Edit2->setText("cos(u)*cos(v)*8");
+    form.Edit6->setText("sin(u)*cos(v)*8");
+    form.Edit7->setText("sin(v)*8");
+    form.Button10Click();
+    save3D("patch");
     return 0;
 }

@@ -347,6 +347,9 @@ void TForm1::ConnectHandlers() {
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
     connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
     connect(Button5, &QPushButton::clicked, this, command([this] { Button5Click(); }));
+    connect(Button8, &QPushButton::clicked, this, command([this] { Button8Click(); }));
+    connect(Button9, &QPushButton::clicked, this, command([this] { Button9Click(); }));
+    connect(Button10, &QPushButton::clicked, this, command([this] { Button10Click(); }));
     connect(Button6, &QPushButton::clicked, this, command([this] { Button6Click(); }));
     connect(Button7, &QPushButton::clicked, this, command([this] { Button7Click(); }));
     // A radio button or check box that becomes checked runs its click action,

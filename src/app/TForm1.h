@@ -5,6 +5,7 @@
 
 #include "document/ModeTable.h"
 #include "engine/Engine.h"
+#include "view3d/Scene.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -23,6 +24,7 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 class TForm1;
+class Tfrm3D;
 
 constexpr char KeyEnter = 13;
 constexpr int MaxListFormulas = tsListLast - tsListFirst + 1; // list slots of the trees
@@ -90,6 +92,18 @@ class TForm1 : public QMainWindow {
     void PaintBox1MouseUp(TMouseButton button);
     void FormMouseWheel(int delta);
 
+    // --- the 3D pictures
+    void Button8Click();  // "Построить поверхность" z(x,y)
+    void Button9Click();  // "Построить 3D кривую"
+    void Button10Click(); // "Построить поверхность" x(u,v), y(u,v), z(u,v)
+    // The builds from the fields (and, for the curve outside its mode, from
+    // the document), which repaint the 3D window; the animation runs them too.
+    void BuildSurfaceZxy();
+    void BuildCurve3D();
+    void BuildParametricSurface();
+    // What the 3D window draws: the current mode, the axes switch, the trajectory.
+    TSceneOptions SceneOptions() const;
+
     // --- the formula list
     void CompileFormulaList();
     void Button5Click(); // "добавить"
@@ -121,6 +135,8 @@ class TForm1 : public QMainWindow {
         *Button9, *Button10, *Button11;
     TPaintBox* PaintBox1;
     QTimer* Timer1;
+
+    Tfrm3D* Frm3D = nullptr; // the 3D window, when the program has one
 
     QMenu *N3, *N1, *N7, *N9Menu;
     QAction *N4, *N5, *N2, *N10, *N14, *N6, *N11, *N2Dyx, *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt, *N3Dxyzt,

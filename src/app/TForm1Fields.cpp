@@ -7,7 +7,7 @@
 #include "document/PlotDocument.h"
 #include "document/Settings.h"
 #include "engine/Engine.h"
-#include "geometry3d/Colouring.h"
+#include "geometry3d/Buffers.h"
 #include "plot2d/View2D.h"
 
 #include <QAction>

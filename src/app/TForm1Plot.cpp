@@ -7,6 +7,7 @@
 #include "engine/Engine.h"
 #include "plot2d/Picture.h"
 #include "plot2d/View2D.h"
+#include "view3d/Tfrm3D.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -110,7 +111,7 @@ void TForm1::WriteRangeEditsToFields() {
 
 void TForm1::N6Click() {
     N6->setChecked(!N6->isChecked());
-    // The 3D window, once it exists, repaints its own axes here.
+    if (Frm3D && Frm3D->isVisible()) Frm3D->FormPaint(); // it draws its own axes
     if (!Button2->isHidden()) {
         PaintBox1->update();
         CheckBox7->setChecked(N6->isChecked()); // runs the build again when it changes

@@ -1,5 +1,5 @@
-// Start-up: the masked floating-point mode, the application, the main window.
-#include "app/TForm1.h"
+// Start-up: the masked floating-point mode, the application, the windows.
+#include "app/Windows.h"
 #include "engine/Engine.h"
 
 #include <QApplication>
@@ -8,7 +8,7 @@ int main(int argc, char** argv) {
     InitFloatingPoint();
     QApplication app(argc, argv);
     InitFloatingPoint(); // the platform's start-up may have touched the control word
-    TForm1 form;
-    form.show();
+    TApplicationWindows windows;
+    windows.Form1->show();
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "plot2d/Sampling.h"
 
+#include "document/Limits.h"
 #include "plot2d/View2D.h"
 
 #include <cmath>
@@ -48,6 +49,9 @@ namespace {
 template <typename Sample>
 int Walk(double from, double to, double step, long double low, long double high, int bandLow,
          int bandHigh, TCurvePen& pen, Sample sample) {
+    // A walk of more samples than a picture may have is refused before it starts.
+    const long double most = (static_cast<long double>(to) - from) / step + 2;
+    if (!(most <= MaxPictureVertices)) throw BuildRefused(TooManyPointsMessage(most));
     TCurveJoiner joiner(pen, bandLow, bandHigh);
     int samples = 0;
     for (double v = from; Before(to, step, v);) {

@@ -159,3 +159,32 @@ TEST_F(Steps, EachListItemTakesThePenOfItsSlot) {
 }
 
 } // namespace
+
+namespace {
+
+// Polar and parametric curves of absurdly many samples: one clear message,
+// and the picture stays as it was.
+TEST_F(Steps, CurvesOfTooManySamplesAreRefusedWithAMessage) {
+    for (const bool parametric : {false, true}) {
+        Open(QLocale(QLocale::C));
+        if (parametric) {
+            form->N2DxytClick();
+            Type(form->Edit2, "t");
+            Type(form->Edit6, "t");
+        } else {
+            form->ComboBox1->setEditText("1");
+        }
+        form->RadioButton2->setChecked(true);
+        const QImage before = form->PaintBox1->Picture;
+        failures.clear();
+        Type(form->Edit3, "0");
+        Type(form->Edit4, "1000000");
+        Type(form->Edit5, "0.01");
+        form->Button2Click();
+        ASSERT_EQ(failures.size(), 1u) << parametric;
+        EXPECT_EQ(failures[0].rfind("Слишком много точек", 0), 0u) << failures[0];
+        EXPECT_EQ(form->PaintBox1->Picture, before) << parametric;
+    }
+}
+
+} // namespace

@@ -192,7 +192,48 @@ TEST_F(Sampling, ParametricCircle) {
 
 TEST_F(Sampling, AStepTooSmallToMoveTheValueEndsTheWalk) {
     RecordingPen pen;
-    EXPECT_EQ(WalkCartesian(Compile("x"), 1e17, 2e17, 1, pen), 1);
+    // 1e17 + 1 is 1e17 again; a thousand such steps are within the bound on work.
+    EXPECT_EQ(WalkCartesian(Compile("x"), 1e17, 1e17 + 1000, 1, pen), 1);
+}
+
+} // namespace
+
+#include "document/Limits.h"
+
+namespace {
+
+// A walk that would take more samples than a picture may have is refused
+// before it draws anything; one just within the bound is walked.
+TEST_F(Sampling, WalksBeyondTheBoundAreRefused) {
+    const struct {
+        const char* name;
+        int (*walk)(TCurvePen&);
+        bool refused;
+    } cases[] = {
+        {"polar, 1e6 turns at 0.01",
+         [](TCurvePen& p) { return WalkPolar(Compile("1"), 0, 1e6, 0.01, p); }, true},
+        {"parametric, 0 .. 1e6 at 0.01",
+         [](TCurvePen& p) {
+             return WalkParametric(Compile("t"), Compile("t", 1), 0, 1e6, 0.01, false, p);
+         },
+         true},
+        {"cartesian with a step far below a pixel",
+         [](TCurvePen& p) { return WalkCartesian(Compile("x"), -10, 10, 1e-9, p); }, true},
+        {"parametric just within the bound",
+         [](TCurvePen& p) {
+             return WalkParametric(Compile("0"), Compile("0", 1), 0, 4000000, 1, false, p);
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        RecordingPen pen;
+        if (c.refused) {
+            EXPECT_THROW(c.walk(pen), BuildRefused) << c.name;
+            EXPECT_TRUE(pen.points.empty()) << c.name;
+        } else {
+            EXPECT_EQ(c.walk(pen), 4000001) << c.name;
+        }
+    }
 }
 
 } // namespace

@@ -1,0 +1,238 @@
+#include "view3d/Scene.h"
+
+#include "document/ModeTable.h"
+#include "geometry3d/Buffers.h"
+#include "view3d/Trackball.h"
+#include "view3d/ViewState.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// A vertex reaches OpenGL in single precision; one that is not finite there
+// (an infinity, a NaN, a value beyond the float range) is left out, so that
+// nothing undefined reaches the rasteriser.
+bool Drawable(const Vertex3D& v) {
+    return std::isfinite(static_cast<float>(v.x)) && std::isfinite(static_cast<float>(v.y)) &&
+           std::isfinite(static_cast<float>(v.z));
+}
+
+void Emit(const Vertex3D& v) {
+    glColor3f(static_cast<float>(v.r), static_cast<float>(v.g), static_cast<float>(v.b));
+    glVertex3f(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z));
+}
+
+// The filled surface in one call. Each cell a, b, c, d goes as the two
+// triangles (b, c, a) and (c, d, a): the triangles, in their vertex order,
+// that the renderer makes of the polygon a, b, c, d, so that the picture is
+// the one the cells drawn one by one give (a test compares the two).
+void EmitSurfaceTriangles() {
+    const std::int32_t rows = SurfaceRows, cols = SurfaceCols;
+    if (rows < 2 || cols < 2) return;
+    std::vector<float> positions, colours;
+    positions.reserve(static_cast<size_t>(rows) * cols * 3);
+    colours.reserve(static_cast<size_t>(rows) * cols * 3);
+    for (std::int32_t i = 0; i < rows; ++i)
+        for (std::int32_t j = 0; j < cols; ++j) {
+            const Vertex3D& v = SurfaceGrid[i][j];
+            positions.insert(positions.end(), {static_cast<float>(v.x), static_cast<float>(v.y),
+                                               static_cast<float>(v.z)});
+            colours.insert(colours.end(), {static_cast<float>(v.r), static_cast<float>(v.g),
+                                           static_cast<float>(v.b)});
+        }
+    std::vector<GLuint> indices;
+    indices.reserve(static_cast<size_t>(rows - 1) * (cols - 1) * 6);
+    for (std::int32_t i = 0; i + 1 < rows; ++i)
+        for (std::int32_t j = 0; j + 1 < cols; ++j) {
+            const auto a = static_cast<GLuint>(i * cols + j), b = a + cols, c = b + 1, d = a + 1;
+            if (!Drawable(SurfaceGrid[i][j]) || !Drawable(SurfaceGrid[i + 1][j]) ||
+                !Drawable(SurfaceGrid[i + 1][j + 1]) || !Drawable(SurfaceGrid[i][j + 1]))
+                continue;
+            indices.insert(indices.end(), {b, c, a, c, d, a});
+        }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, positions.data());
+    glColorPointer(3, GL_FLOAT, 0, colours.data());
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT,
+                   indices.data());
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void EmitSurface() {
+    for (std::int32_t i = 0; i + 1 < SurfaceRows; ++i)
+        for (std::int32_t j = 0; j + 1 < SurfaceCols; ++j) {
+            const Vertex3D& a = SurfaceGrid[i][j];
+            const Vertex3D& b = SurfaceGrid[i + 1][j];
+            const Vertex3D& c = SurfaceGrid[i + 1][j + 1];
+            const Vertex3D& d = SurfaceGrid[i][j + 1];
+            if (!Drawable(a) || !Drawable(b) || !Drawable(c) || !Drawable(d)) continue;
+            glBegin(GL_POLYGON);
+            Emit(a);
+            Emit(b);
+            Emit(c);
+            Emit(d);
+            glEnd();
+        }
+}
+
+void EmitCurve() {
+    glBegin(GL_LINE_STRIP);
+    for (std::int32_t i = 0; i < CurveCount; ++i) {
+        if (Drawable(CurvePoints[i])) {
+            Emit(CurvePoints[i]);
+        } else { // the strip breaks at a point that cannot be drawn
+            glEnd();
+            glBegin(GL_LINE_STRIP);
+        }
+    }
+    glEnd();
+}
+
+void EmitLevelPoints() {
+    glBegin(GL_POINTS);
+    for (std::int32_t i = 0; i < LevelPointCount; ++i)
+        if (Drawable(LevelPoints[i])) Emit(LevelPoints[i]);
+    glEnd();
+}
+
+bool ListsUsed = true;
+
+// A display list made from one buffer, current while its generation lasts.
+struct TCachedList {
+    GLuint List = 0;
+    std::uint64_t Generation = ~std::uint64_t{0};
+
+    void Draw(std::uint64_t generation, void (*emit)()) {
+        if (!ListsUsed) {
+            emit();
+            return;
+        }
+        if (List == 0) List = glGenLists(1);
+        if (List == 0) { // no list to be had: draw directly
+            emit();
+            return;
+        }
+        if (generation != Generation) {
+            glNewList(List, GL_COMPILE);
+            emit();
+            glEndList();
+            Generation = generation;
+        }
+        glCallList(List);
+    }
+    void Release() {
+        List = 0;
+        Generation = ~std::uint64_t{0};
+    }
+};
+
+TCachedList SurfaceList, SurfaceOutlineList, CurveList, LevelList;
+
+// One axis along `axis` (0 X, 1 Y, 2 Z) in colour c, with its arrow head.
+void DrawAxis(int axis, const float c[3]) {
+    // A point at `along` on the axis and (a, b) across it.
+    auto vertex = [axis](float along, float a, float b) {
+        switch (axis) {
+        case 0:
+            glVertex3f(along, a, b);
+            break;
+        case 1:
+            glVertex3f(b, along, a);
+            break;
+        default:
+            glVertex3f(a, b, along);
+            break;
+        }
+    };
+    glColor3f(c[0], c[1], c[2]);
+    glBegin(GL_LINES);
+    vertex(-2.5f, 0, 0);
+    vertex(2.5f, 0, 0);
+    glEnd();
+    for (int i = 0; i < 12; ++i) {
+        glBegin(GL_POLYGON);
+        glColor3f(c[0], c[1], c[2]);
+        vertex(2.5f, 0, 0);
+        glColor3f(0.3f * c[0], 0.3f * c[1], 0.3f * c[2]);
+        vertex(2.3f, ArrowCircle[i][0], ArrowCircle[i][1]);
+        vertex(2.3f, ArrowCircle[i + 1][0], ArrowCircle[i + 1][1]);
+        glEnd();
+    }
+}
+
+} // namespace
+
+void UseDisplayLists(bool use) {
+    ListsUsed = use;
+}
+
+void ReleaseDisplayLists() {
+    SurfaceList.Release();
+    SurfaceOutlineList.Release();
+    CurveList.Release();
+    LevelList.Release();
+}
+
+void DrawAxes() {
+    const float colours[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    for (int axis = 0; axis < 3; ++axis)
+        DrawAxis(axis, colours[axis]);
+}
+
+void DrawSurface() {
+    // Outlines need the cells as polygons: triangles would show their diagonals.
+    if (Wireframe || !ListsUsed)
+        SurfaceOutlineList.Draw(SurfaceGeneration, EmitSurface);
+    else
+        SurfaceList.Draw(SurfaceGeneration, EmitSurfaceTriangles);
+}
+
+void DrawCurve() {
+    CurveList.Draw(CurveGeneration, EmitCurve);
+}
+
+void DrawLevelPoints() {
+    LevelList.Draw(LevelGeneration, EmitLevelPoints);
+}
+
+void DrawScene(double eyeAngle, const TSceneOptions& options) {
+    glPushMatrix();
+    glTranslatef(0, 0, static_cast<float>(ViewOffsetZ));
+    glRotatef(static_cast<float>(eyeAngle), 0, 1, 0);
+    ApplyTrackball(TrackUp, TrackRight);
+    glRotatef(SpinAngles[0], 1, 0, 0);
+    glRotatef(SpinAngles[1], 0, 1, 0);
+    glRotatef(SpinAngles[2], 0, 0, 1);
+    if (options.Axes) DrawAxes(); // before the scale: their size is fixed
+    const auto scale = static_cast<float>(ViewScale);
+    glScalef(scale, scale, scale);
+    if (options.Mode == pmSurface || options.Mode == pmPatch) DrawSurface();
+    if (options.Mode == pmCurve || options.Trajectory) DrawCurve();
+    if (options.Mode == pmImplicit) DrawLevelPoints();
+    glPopMatrix();
+}
+
+void DrawTurntableFrame(int w, int h, const TSceneOptions& options) {
+    const int half = w / 2;
+    glViewport(0, 0, StereoSplit ? half : w, h);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glClearColor(0, 0, 0, 1); // takes effect from the next frame on
+    // Every transformation, the projection too, goes onto the current
+    // (model-view) matrix; no matrix mode is ever selected.
+    gluPerspective(60, static_cast<double>(StereoSplit ? half : w) / h, 0.01, 10);
+    DrawScene(3, options);
+    if (StereoSplit) {
+        glViewport(half, 0, half, h);
+        glLoadIdentity();
+        gluPerspective(60, static_cast<double>(half) / h, 0.01, 10);
+        DrawScene(-3, options);
+    }
+}

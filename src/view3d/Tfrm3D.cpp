@@ -1,0 +1,239 @@
+#include "view3d/Tfrm3D.h"
+
+#include "engine/Engine.h"
+#include "view3d/Trackball.h"
+#include "view3d/ViewState.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSurfaceFormat>
+#include <QTimer>
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+bool CancelRequested = false;
+
+namespace {
+
+QSurfaceFormat ViewFormat() {
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile); // OpenGL 1.1 calls
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    format.setRedBufferSize(8);
+    format.setGreenBufferSize(8);
+    format.setBlueBufferSize(8);
+    format.setAlphaBufferSize(8);
+    format.setDepthBufferSize(24);
+    format.setStencilBufferSize(8);
+    return format;
+}
+
+} // namespace
+
+T3DView::T3DView(Tfrm3D* form) : QOpenGLWidget(form), form_(form) {
+    setFormat(ViewFormat());
+    // The framebuffer keeps what was drawn into it until the next frame: a
+    // frame the window draws itself is shown, not cleared, by the paint.
+    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
+    setFocusPolicy(Qt::NoFocus); // the window takes the keys
+}
+
+void T3DView::initializeGL() {
+    // The only state set once; lighting, blending and culling stay off and
+    // the shading smooth.
+    glEnable(GL_DEPTH_TEST);
+    ReleaseDisplayLists(); // a new context has none of the old lists
+}
+
+void T3DView::resizeGL(int, int) {
+    FrameFresh = false; // a new framebuffer
+}
+
+void T3DView::paintGL() {
+    if (FrameFresh) { // drawn by the window just now
+        FrameFresh = false;
+        return;
+    }
+    form_->DrawFrame();
+}
+
+void T3DView::mousePressEvent(QMouseEvent* e) {
+    form_->FormMouseDown(e->position().toPoint().x(), e->position().toPoint().y());
+}
+void T3DView::mouseMoveEvent(QMouseEvent* e) {
+    form_->FormMouseMove(e->position().toPoint().x(), e->position().toPoint().y());
+}
+void T3DView::mouseReleaseEvent(QMouseEvent*) {
+    form_->FormMouseUp();
+}
+
+Tfrm3D::Tfrm3D() {
+    setWindowTitle(QStringLiteral("3D"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setFocusPolicy(Qt::StrongFocus);
+    View = new T3DView(this);
+    Button1 = new QPushButton(QString::fromUtf8("Отмена"), this);
+    Button1->hide();
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->hide();
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(50);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    resize(400, 400);
+}
+
+Tfrm3D::~Tfrm3D() = default;
+
+void Tfrm3D::FormCreate(const QPoint& plotAreaOnScreen) {
+    move(plotAreaOnScreen + QPoint(0, 48));
+    resize(400, 400);
+    ResetViewState();
+    SeedRandomFromClock();
+}
+
+void Tfrm3D::FormPaint() {
+    // Rendered at once, not queued: builders and view changes see their
+    // picture drawn before they return; the paint that follows shows it.
+    if (!isVisible() || View->context() == nullptr || !View->context()->isValid()) return;
+    View->makeCurrent();
+    DrawFrame();
+    View->doneCurrent();
+    View->FrameFresh = true;
+    View->update();
+}
+
+void Tfrm3D::DrawFrame() {
+    glPolygonMode(GL_FRONT_AND_BACK, Wireframe ? GL_LINE : GL_FILL);
+    const qreal ratio = View->devicePixelRatioF();
+    const int w = static_cast<int>(std::lround(View->width() * ratio));
+    const int h = static_cast<int>(std::lround(View->height() * ratio));
+    const TSceneOptions options = SceneOptions ? SceneOptions() : TSceneOptions{};
+    DrawTurntableFrame(w, h, options);
+    ++FramesDrawn;
+}
+
+void Tfrm3D::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    KeyStep = modifiers & Qt::ShiftModifier ? 10 : modifiers & Qt::ControlModifier ? 5 : 1;
+    const bool keypad = modifiers & Qt::KeypadModifier;
+    switch (key) {
+    case Qt::Key_Escape:
+        hide();
+        break;
+    case Qt::Key_Up:
+        ViewOffsetZ = static_cast<double>(ViewOffsetZ + KeyStep * 0.01L); // closer
+        break;
+    case Qt::Key_Down:
+        ViewOffsetZ = static_cast<double>(ViewOffsetZ - KeyStep * 0.01L);
+        break;
+    case Qt::Key_Insert:
+        ViewOffsetZ = 0;
+        break;
+    case Qt::Key_L:
+        Wireframe = !Wireframe;
+        break;
+    case Qt::Key_S:
+        StereoSplit = !StereoSplit;
+        break;
+    case Qt::Key_T:
+        for (float& speed : SpinSpeeds)
+            speed = static_cast<float>((RandomReal() - 0.5) * 6);
+        if (Timer1->isActive())
+            Timer1->stop();
+        else
+            Timer1->start();
+        break;
+    case Qt::Key_Plus: // only the numeric keypad's
+        if (keypad) ViewScale = static_cast<double>(ViewScale * 1.5L);
+        break;
+    case Qt::Key_Minus:
+        if (keypad) ViewScale = static_cast<double>(ViewScale / 1.5L);
+        break;
+    default:
+        break;
+    }
+    FormPaint(); // after every key, handled or not
+}
+
+void Tfrm3D::FormMouseDown(int x, int y) {
+    Dragging = true;
+    LastMouseX = x;
+    LastMouseY = y;
+}
+
+void Tfrm3D::FormMouseMove(int x, int y) {
+    if (!Dragging) return;
+    // Three pixels of mouse travel turn the frame by one degree.
+    const int dx = x - LastMouseX;
+    LastMouseX = x;
+    RotateVector(TrackRight, TrackUp, -dx / 3.0);
+    const int dy = y - LastMouseY;
+    LastMouseY = y;
+    RotateVector(TrackUp, TrackRight, -dy / 3.0);
+    FormPaint();
+}
+
+void Tfrm3D::FormMouseUp() {
+    Dragging = false;
+}
+
+void Tfrm3D::Timer1Timer() {
+    for (int i = 0; i < 3; ++i) {
+        SpinAngles[i] += SpinSpeeds[i];
+        if (SpinAngles[i] >= 360) SpinAngles[i] -= 360;
+        if (!(SpinAngles[i] > -360)) SpinAngles[i] += 360;
+    }
+    FormPaint();
+}
+
+void Tfrm3D::ProgressStart(double fraction) {
+    Button1->show();
+    ProgressBar1->show();
+    PlaceProgressControls();
+    ProgressBar1->setValue(static_cast<int>(std::lround(ProgressBar1->maximum() * fraction)));
+}
+
+void Tfrm3D::ProgressAdvance(double weight, double step, double rangeMax, double rangeMin) {
+    const long double share = static_cast<long double>(step) / (rangeMax - rangeMin) * weight;
+    const long double added = std::nearbyint(ProgressBar1->maximum() * share);
+    if (std::isfinite(added))
+        ProgressBar1->setValue(static_cast<int>(
+            std::min<long double>(ProgressBar1->value() + added, ProgressBar1->maximum())));
+    // Lets the window repaint, the bar move and "Отмена" be clicked.
+    QApplication::processEvents();
+}
+
+void Tfrm3D::ProgressEnd() {
+    Button1->hide();
+    ProgressBar1->hide();
+}
+
+void Tfrm3D::Button1Click() {
+    CancelRequested = true;
+}
+
+void Tfrm3D::keyPressEvent(QKeyEvent* event) {
+    FormKeyDown(event->key(), event->modifiers());
+}
+
+void Tfrm3D::resizeEvent(QResizeEvent*) {
+    View->setGeometry(rect());
+    PlaceProgressControls();
+}
+
+void Tfrm3D::PlaceProgressControls() {
+    // Along the bottom edge, over the picture.
+    Button1->setGeometry(8, height() - 33, 75, 25);
+    ProgressBar1->setGeometry(91, height() - 29, std::max(width() - 99, 10), 17);
+    Button1->raise();
+    ProgressBar1->raise();
+}

@@ -1,0 +1,87 @@
+// The 3D window "3D": an always-on-top window that draws the 3D buffers with
+// OpenGL, turns the picture with the mouse, moves and spins it with keys,
+// and shows the progress of long builds with a button to cancel them.
+#pragma once
+
+#include "view3d/Scene.h"
+
+#include <QOpenGLWidget>
+#include <QWidget>
+
+#include <functional>
+
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class Tfrm3D;
+
+// Set by "Отмена" while a long build runs; the build clears it when it
+// starts and stops when it finds it set.
+extern bool CancelRequested;
+
+// The drawing surface of the window: the whole client area.
+class T3DView : public QOpenGLWidget {
+  public:
+    explicit T3DView(Tfrm3D* form);
+
+    // The frame in the view's framebuffer was drawn by the window itself and
+    // no paint has shown it yet: the paint need not draw it again.
+    bool FrameFresh = false;
+
+  protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    Tfrm3D* form_;
+};
+
+class Tfrm3D : public QWidget {
+  public:
+    Tfrm3D();
+    ~Tfrm3D() override;
+
+    // Places the window over the main window's plot area, whose top-left
+    // corner on the screen is `plotArea`; sets the view state to its start.
+    void FormCreate(const QPoint& plotAreaOnScreen);
+
+    // Draws one frame now, into the view's framebuffer, and has it shown
+    // (nothing while the window is not shown).
+    void FormPaint();
+
+    // The view's handlers; keys are Qt's, with the keypad flag for + and -.
+    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void FormMouseDown(int x, int y);
+    void FormMouseMove(int x, int y);
+    void FormMouseUp();
+    void Timer1Timer();
+
+    // The progress of a long build, and its cancel button.
+    void ProgressStart(double fraction);
+    void ProgressAdvance(double weight, double step, double rangeMax, double rangeMin);
+    void ProgressEnd();
+    void Button1Click();
+
+    // The frame, in the current context: called by the view when it paints.
+    void DrawFrame();
+
+    // What the main window says about the scene (mode, axes, trajectory).
+    std::function<TSceneOptions()> SceneOptions;
+
+    T3DView* View;
+    QPushButton* Button1;
+    QProgressBar* ProgressBar1;
+    QTimer* Timer1;
+    int FramesDrawn = 0; // frames drawn so far
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void PlaceProgressControls();
+};

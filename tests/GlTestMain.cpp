@@ -1,0 +1,18 @@
+// The main of the test executables that draw with OpenGL: on the display
+// they are given (./test runs them under Xvfb), offscreen only when there is
+// none, where the tests that need a context skip themselves.
+#include "engine/Engine.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    if (std::getenv("DISPLAY") == nullptr && std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    InitFloatingPoint();
+    return RUN_ALL_TESTS();
+}
