@@ -12,8 +12,10 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QLocale>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -91,5 +93,21 @@ int main(int argc, char** argv) {
     form.Edit7->setText("sin(v)*8");
     form.Button10Click();
     save3D("patch");
+
+    // The implicit surface, with the progress bar caught halfway.
+    form.N3DFxyzClick();
+    form.Edit7->setText("x^2+y^2+z^2-4");
+    bool caught = false;
+    QTimer* catcher = new QTimer(&form);
+    QObject::connect(catcher, &QTimer::timeout, [&] {
+        if (!caught && view.ProgressBar1->value() > 40) {
+            caught = true;
+            view.grab().save(out + "/implicit_progress.png");
+        }
+    });
+    catcher->start(0);
+    form.Button11Click();
+    catcher->stop();
+    save3D("implicit");
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include "app/ErrorReport.h"
 #include "plot2d/View2D.h"
+#include "view3d/Tfrm3D.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -350,6 +351,10 @@ void TForm1::ConnectHandlers() {
     connect(Button8, &QPushButton::clicked, this, command([this] { Button8Click(); }));
     connect(Button9, &QPushButton::clicked, this, command([this] { Button9Click(); }));
     connect(Button10, &QPushButton::clicked, this, command([this] { Button10Click(); }));
+    connect(Button11, &QPushButton::clicked, this, command([this] { Button11Click(); }));
+    connect(Equally, &QCheckBox::toggled, this, [this] { EquallyClick(); });
+    for (QLineEdit* e : {Edit11, Edit12, Edit13, Edit14})
+        connect(e, &QLineEdit::textChanged, this, [this] { Edit11Change(); });
     connect(Button6, &QPushButton::clicked, this, command([this] { Button6Click(); }));
     connect(Button7, &QPushButton::clicked, this, command([this] { Button7Click(); }));
     // A radio button or check box that becomes checked runs its click action,
@@ -381,6 +386,7 @@ void TForm1::ConnectHandlers() {
     menuCommand(N2Dxyt, [this] { N2DxytClick(); });
     menuCommand(N3Dxyzt, [this] { N3DxyztClick(); });
     menuCommand(N3Dxyzuv, [this] { N3DxyzuvClick(); });
+    menuCommand(N13, [this] { N13Click(); });
 }
 
 // The fields whose Enter evaluates their text.
@@ -416,6 +422,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (Busy()) {
+        // A scan is running under this handler: it is stopped, and the
+        // window closes when it has ended.
+        CancelRequested = true;
+        CloseAfterScan = true;
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

@@ -96,11 +96,19 @@ class TForm1 : public QMainWindow {
     void Button8Click();  // "Построить поверхность" z(x,y)
     void Button9Click();  // "Построить 3D кривую"
     void Button10Click(); // "Построить поверхность" x(u,v), y(u,v), z(u,v)
+    void Button11Click(); // "Построить поверхность" F(x,y,z) = 0
+    void N13Click();      // F12: a random surface in the mode z(x,y)
+    void EquallyClick();  // one set of values for all three axes
+    void Edit11Change();  // the X row changed: the Y and Z rows follow while "Equally"
     // The builds from the fields (and, for the curve outside its mode, from
     // the document), which repaint the 3D window; the animation runs them too.
     void BuildSurfaceZxy();
     void BuildCurve3D();
     void BuildParametricSurface();
+    void BuildLevelPoints();
+    // A scan of an implicit surface is running (it lets events in): builds,
+    // mode changes and F12 wait for its end.
+    bool Busy() const;
     // What the 3D window draws: the current mode, the axes switch, the trajectory.
     TSceneOptions SceneOptions() const;
 
@@ -146,6 +154,9 @@ class TForm1 : public QMainWindow {
     // The picture of the plot area comes from a build that no repaint has
     // shown yet: the repaint that the build asked for need not build again.
     bool PictureFresh = false;
+
+    // The window was asked to close while a scan ran: it closes when the scan ends.
+    bool CloseAfterScan = false;
 
     QLabel* Labels[27] = {};   // Labels[k] is Labelk
     QLineEdit* Edits[27] = {}; // Edits[k] is Editk

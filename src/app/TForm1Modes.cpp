@@ -106,6 +106,7 @@ void TForm1::LoadFields(std::span<const TFieldBinding> fields) {
 }
 
 void TForm1::SetPlotMode(int mode) {
+    if (Busy()) return; // the scan reads the fields of its mode
     HideAllControls();
     const TModeLayout* layout = ModeLayout(mode);
     if (layout == nullptr) return; // no mode: every mode control stays hidden

@@ -30,6 +30,7 @@ double FieldNumber(const QLineEdit* field) {
 } // namespace
 
 void TForm1::Button2Click() {
+    if (Busy()) return; // the picture stays until the scan has ended
     RunCommand([this] {
         BuildPicture();
         PictureFresh = true;
@@ -38,6 +39,7 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::PaintBox1Paint() {
+    if (Busy()) return; // shows the last picture while a scan runs
     if (PictureFresh) { // the build that asked for this repaint has just drawn it
         PictureFresh = false;
         return;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 // ---------------------------------------------------------------------------
@@ -128,6 +129,15 @@ void InitNode(TExprNode* node);
 void FreeTree(TExprNode*& tree);
 
 void FreeAllTrees();
+
+// While a long build evaluates the trees of FormulaTrees and lets other
+// events run, the trees must stay: FreeAllTrees and CompileFormula then
+// throw TreesLocked instead of freeing them.
+extern bool FormulaTreesLocked;
+class TreesLocked : public std::runtime_error {
+  public:
+    TreesLocked();
+};
 
 // Evaluates a tree; null (an empty slot) gives VarX. A tree made by hand,
 // without a fast form, is walked.

@@ -418,7 +418,13 @@ void FreeTree(TExprNode*& tree) {
     tree = nullptr;
 }
 
+bool FormulaTreesLocked = false;
+
+TreesLocked::TreesLocked()
+    : std::runtime_error("Идёт построение: дождитесь его конца или нажмите «Отмена».") {}
+
 void FreeAllTrees() {
+    if (FormulaTreesLocked) throw TreesLocked();
     for (auto& slot : FormulaTrees)
         if (slot != nullptr) FreeTree(slot);
 }
@@ -439,6 +445,7 @@ TTreePtr CompileTree(const std::string& text) {
 }
 
 void CompileFormula(int slot, const std::string& text) {
+    if (FormulaTreesLocked) throw TreesLocked();
     if (slot < 0 || slot >= FormulaSlotCount) return;
     if (FormulaTrees[slot] != nullptr) FreeTree(FormulaTrees[slot]);
     FormulaTrees[slot] = CompileTree(text).release();

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QPalette>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSurfaceFormat>
@@ -33,6 +34,13 @@ QSurfaceFormat ViewFormat() {
     format.setDepthBufferSize(24);
     format.setStencilBufferSize(8);
     return format;
+}
+
+// Platforms whose windows cannot show an OpenGL widget (the headless ones);
+// there the window stays blank instead of failing when it is shown.
+bool PlatformShowsOpenGL() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
 } // namespace
@@ -78,7 +86,14 @@ Tfrm3D::Tfrm3D() {
     setWindowTitle(QStringLiteral("3D"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setFocusPolicy(Qt::StrongFocus);
-    View = new T3DView(this);
+    if (PlatformShowsOpenGL()) {
+        View = new T3DView(this);
+    } else {
+        View = nullptr;
+        Blank = new QWidget(this);
+        Blank->setAutoFillBackground(true);
+        Blank->setPalette(QPalette(Qt::black));
+    }
     Button1 = new QPushButton(QString::fromUtf8("Отмена"), this);
     Button1->hide();
     ProgressBar1 = new QProgressBar(this);
@@ -104,7 +119,9 @@ void Tfrm3D::FormCreate(const QPoint& plotAreaOnScreen) {
 void Tfrm3D::FormPaint() {
     // Rendered at once, not queued: builders and view changes see their
     // picture drawn before they return; the paint that follows shows it.
-    if (!isVisible() || View->context() == nullptr || !View->context()->isValid()) return;
+    if (!isVisible() || View == nullptr || View->context() == nullptr ||
+        !View->context()->isValid())
+        return;
     View->makeCurrent();
     DrawFrame();
     View->doneCurrent();
@@ -226,7 +243,10 @@ void Tfrm3D::keyPressEvent(QKeyEvent* event) {
 }
 
 void Tfrm3D::resizeEvent(QResizeEvent*) {
-    View->setGeometry(rect());
+    if (View)
+        View->setGeometry(rect());
+    else
+        Blank->setGeometry(rect());
     PlaceProgressControls();
 }
 

@@ -72,7 +72,8 @@ class Tfrm3D : public QWidget {
     // What the main window says about the scene (mode, axes, trajectory).
     std::function<TSceneOptions()> SceneOptions;
 
-    T3DView* View;
+    T3DView* View;            // null where the platform cannot show OpenGL
+    QWidget* Blank = nullptr; // the black client area there
     QPushButton* Button1;
     QProgressBar* ProgressBar1;
     QTimer* Timer1;

@@ -3,9 +3,11 @@
 
 #include "app/ErrorReport.h"
 #include "app/TForm1.h"
+#include "app/Windows.h"
 #include "document/PlotDocument.h"
 #include "document/Settings.h"
 #include "engine/Engine.h"
+#include "geometry3d/Buffers.h"
 #include "plot2d/View2D.h"
 
 #include <QAction>
@@ -114,3 +116,27 @@ inline std::set<std::string> Names(std::initializer_list<const char*> names,
         s.insert(prefix + std::to_string(k));
     return s;
 }
+
+// All the windows of the program, made as at start-up.
+class AllWindowsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SetFailureSink([this](const std::string& m) { failures.push_back(m); });
+        QLocale::setDefault(QLocale(QLocale::C));
+        windows = std::make_unique<TApplicationWindows>();
+        form = windows->Form1.get();
+    }
+    void TearDown() override {
+        windows.reset();
+        SetFailureSink({});
+    }
+    void Type(QLineEdit* e, const char* text) { SetEditText(e, QString::fromUtf8(text)); }
+    static std::string Text(const QLineEdit* e) { return e->text().toStdString(); }
+    std::vector<double> Coefficients() const {
+        return std::vector<double>(ColourCoeffs, ColourCoeffs + ColourCoeffCount);
+    }
+
+    std::unique_ptr<TApplicationWindows> windows;
+    TForm1* form = nullptr;
+    std::vector<std::string> failures;
+};

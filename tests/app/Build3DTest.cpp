@@ -3,33 +3,12 @@
 // draws, the 3D window it shows, and the builds it refuses.
 #include "AppTestSupport.h"
 
-#include "app/Windows.h"
 #include "geometry3d/Buffers.h"
 #include "view3d/ViewState.h"
 
 namespace {
 
-class Build3D : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        SetFailureSink([this](const std::string& m) { failures.push_back(m); });
-        QLocale::setDefault(QLocale(QLocale::C));
-        windows = std::make_unique<TApplicationWindows>();
-        form = windows->Form1.get();
-    }
-    void TearDown() override {
-        windows.reset();
-        SetFailureSink({});
-    }
-    void Type(QLineEdit* e, const char* text) { SetEditText(e, QString::fromUtf8(text)); }
-    std::vector<double> Coefficients() const {
-        return std::vector<double>(ColourCoeffs, ColourCoeffs + ColourCoeffCount);
-    }
-
-    std::unique_ptr<TApplicationWindows> windows;
-    TForm1* form = nullptr;
-    std::vector<std::string> failures;
-};
+using Build3D = AllWindowsTest;
 
 TEST_F(Build3D, TheSurfaceButtonBuildsTheDefaultGridAndShowsTheWindow) {
     // Made at start-up, hidden, over the plot area of the main window.

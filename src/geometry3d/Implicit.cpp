@@ -1,0 +1,213 @@
+#include "geometry3d/Implicit.h"
+
+#include "engine/Engine.h"
+#include "geometry3d/Builders.h"
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+bool LevelScanRunning = false;
+
+namespace {
+
+inline double Advance(double v, double step) {
+    return static_cast<double>(static_cast<long double>(v) + step);
+}
+
+// The samples of a line from min while the value stays at or below max.
+long double SamplesAlong(const TAxisRow& row) {
+    if (!(row.Max >= row.Min)) return 0;
+    return std::floor((static_cast<long double>(row.Max) - row.Min) / row.Step1) + 1;
+}
+
+const char* const AxisNames[3] = {"X", "Y", "Z"};
+
+// Steps that would never end a loop, and planes too large to scan between
+// two looks at "Отмена", refused before anything changes.
+void CheckScan(const TImplicitRequest& r) {
+    for (int f = 0; f < 3; ++f) {
+        if (!r.Families[f]) continue;
+        const TFamilyRoles roles = FamilyRoles(static_cast<TLevelFamily>(f));
+        const TAxisRow& n = r.Rows[roles.N];
+        if (!(n.Step2 > 0))
+            throw BuildRefused(std::string("Шаг2 по оси ") + AxisNames[roles.N] +
+                               " должен быть больше нуля: иначе построение не кончится.");
+        for (const int axis : {roles.P, roles.Q})
+            if (!(r.Rows[axis].Step1 > 0))
+                throw BuildRefused(std::string("Шаг1 по оси ") + AxisNames[axis] +
+                                   " должен быть больше нуля: иначе построение не кончится.");
+        const long double plane = SamplesAlong(r.Rows[roles.P]) * SamplesAlong(r.Rows[roles.Q]);
+        if (!(plane <= MaxVertices)) throw BuildRefused(TooManyPointsMessage(plane));
+    }
+}
+
+class TLevelScan {
+  public:
+    TLevelScan(const TImplicitRequest& r, TScanProgress& progress)
+        : r_(r), progress_(progress), tree_(FormulaTrees[tsSurface]),
+          run_(tree_ != nullptr && tree_->Fast != nullptr ? tree_->Fast->Run : EvalTree) {
+        if (r.Centre)
+            for (int a = 0; a < 3; ++a)
+                centre_[a] = static_cast<double>(
+                    (static_cast<long double>(r.Rows[a].Max) + r.Rows[a].Min) / 2);
+    }
+
+    std::vector<Vertex3D> Points;
+    bool Stopped = false;
+    bool AtBound = false;
+
+    // All planes of one family, each scanned along Q and then along P.
+    void ScanFamily(TLevelFamily family) {
+        const TFamilyRoles roles = FamilyRoles(family);
+        const TAxisRow& N = r_.Rows[roles.N];
+        const TAxisRow& P = r_.Rows[roles.P];
+        const TAxisRow& Q = r_.Rows[roles.Q];
+        double* const cellN = Cell(roles.N);
+        double* const cellP = Cell(roles.P);
+        double* const cellQ = Cell(roles.Q);
+        // A sign change is placed at the centre of the grid cell whose upper
+        // corner is the sample.
+        const double halfP = static_cast<double>(P.Step1 / 2.0L);
+        const double halfQ = static_cast<double>(Q.Step1 / 2.0L);
+        for (double n = N.Min; n <= N.Max && !Stopped; n = Advance(n, N.Step2)) {
+            *cellN = n;
+            // Lines along Q: the first sample of each is evaluated twice, so
+            // that a line never reports a change at its first sample.
+            for (double p = P.Min; p <= P.Max && !AtBound; p = Advance(p, P.Step1)) {
+                *cellP = p;
+                *cellQ = Q.Min;
+                double prev = F();
+                for (double q = Q.Min; q <= Q.Max; q = Advance(q, Q.Step1)) {
+                    *cellQ = q;
+                    const double cur = F();
+                    TestSample(family, n, p, q, prev, cur, halfP, halfQ);
+                    prev = cur;
+                }
+            }
+            // Lines along P.
+            for (double q = Q.Min; q <= Q.Max && !AtBound; q = Advance(q, Q.Step1)) {
+                *cellQ = q;
+                *cellP = P.Min;
+                double prev = F();
+                for (double p = P.Min; p <= P.Max; p = Advance(p, P.Step1)) {
+                    *cellP = p;
+                    const double cur = F();
+                    TestSample(family, n, p, q, prev, cur, halfP, halfQ);
+                    prev = cur;
+                }
+            }
+            if (progress_.Plane(1.0 / 3, N.Step2, N.Max, N.Min) || AtBound) Stopped = true;
+        }
+    }
+
+  private:
+    static double* Cell(int axis) { return axis == 0 ? &VarX : axis == 1 ? &VarY : &VarZ; }
+
+    // F at the current cells, as EvalTree computes it (the form it runs is
+    // looked up once for the whole scan).
+    double F() {
+        EvalError = false;
+        return run_(tree_);
+    }
+
+    // A point where F is zero at the sample, or where its sign changed since
+    // the previous sample of the line; nothing where F had a domain error.
+    // A NaN is no zero and no sign change.
+    void TestSample(TLevelFamily family, double n, double p, double q, double prev, double cur,
+                    double halfP, double halfQ) {
+        if (EvalError) return;
+        if (cur == 0) {
+            AddLevelPoint(family, n, p, q, 0, 0);
+        } else if ((prev < 0 && cur > 0) || (prev > 0 && cur < 0)) {
+            // The sign of prev times cur, which neither overflows nor
+            // underflows in extended precision.
+            AddLevelPoint(family, n, p, q, halfP, halfQ);
+        }
+    }
+
+    // Out of line: points are rare, and their extended arithmetic would
+    // crowd the loops of the samples.
+    [[gnu::noinline]] void AddLevelPoint(TLevelFamily family, double n, double p, double q,
+                                         double offsetP, double offsetQ) {
+        if (static_cast<std::int64_t>(Points.size()) >= MaxVertices) {
+            AtBound = true; // the buffer may not grow without end
+            return;
+        }
+        const long double pp = static_cast<long double>(p) - offsetP;
+        const long double qq = static_cast<long double>(q) - offsetQ;
+        Vertex3D v{};
+        switch (family) {
+        case lfX:
+            v.x = static_cast<double>(n - static_cast<long double>(centre_[0]));
+            v.y = static_cast<double>(pp - centre_[1]);
+            v.z = static_cast<double>(qq - centre_[2]);
+            break;
+        case lfY:
+            v.x = static_cast<double>(pp - centre_[0]);
+            v.y = static_cast<double>(n - static_cast<long double>(centre_[1]));
+            v.z = static_cast<double>(qq - centre_[2]);
+            break;
+        case lfZ:
+            v.x = static_cast<double>(qq - centre_[0]);
+            v.y = static_cast<double>(pp - centre_[1]);
+            v.z = static_cast<double>(n - static_cast<long double>(centre_[2]));
+            break;
+        }
+        Points.push_back(v);
+    }
+
+    const TImplicitRequest& r_;
+    TScanProgress& progress_;
+    const TExprNode* tree_;
+    double (*run_)(const TExprNode*);
+    double centre_[3] = {0, 0, 0};
+};
+
+// While the scan runs, the trees stay where they are; the marks are cleared
+// however the scan ends.
+struct TRunningMark {
+    TRunningMark() { LevelScanRunning = FormulaTreesLocked = true; }
+    ~TRunningMark() { LevelScanRunning = FormulaTreesLocked = false; }
+};
+
+} // namespace
+
+TFamilyRoles FamilyRoles(TLevelFamily family) {
+    switch (family) {
+    case lfX:
+        return {0, 1, 2};
+    case lfY:
+        return {1, 0, 2};
+    case lfZ:
+        break;
+    }
+    return {2, 1, 0};
+}
+
+TLevelResult BuildLevelPoints(const TImplicitRequest& request, TScanProgress& progress) {
+    TLevelResult result;
+    FreeAllTrees();
+    if (request.Formula.empty()) return result;
+    CompileFormula(tsSurface, request.Formula);
+    CheckScan(request);
+
+    const TRunningMark running;
+    LevelPointCount = 0;
+    LevelPoints.clear();
+    ++LevelGeneration;
+    TLevelScan scan(request, progress);
+    progress.Start();
+    for (const TLevelFamily family : {lfX, lfY, lfZ})
+        if (request.Families[family] && !scan.Stopped) scan.ScanFamily(family);
+    for (Vertex3D& v : scan.Points)
+        VertexColour(v, static_cast<long double>(v.z) + v.x, static_cast<long double>(v.z) + v.y);
+    LevelPoints = std::move(scan.Points);
+    LevelPointCount = static_cast<std::int32_t>(LevelPoints.size());
+    ++LevelGeneration;
+    progress.End();
+    result.Built = true;
+    result.Stopped = scan.Stopped;
+    result.AtBound = scan.AtBound;
+    return result;
+}
