@@ -56,6 +56,14 @@ int main(int argc, char** argv) {
     };
 
     save(&form, "start");
+    windows.Form3->show();
+    Settle();
+    save(windows.Form3.get(), "colours");
+    windows.Form3->hide();
+    windows.Form4->show();
+    Settle();
+    save(windows.Form4.get(), "function_list");
+    windows.Form4->hide();
     form.ComboBox1->setEditText("sin(x)*3");
     form.Button2Click();
     save(&form, "sin3");

@@ -387,6 +387,10 @@ void TForm1::ConnectHandlers() {
     menuCommand(N3Dxyzt, [this] { N3DxyztClick(); });
     menuCommand(N3Dxyzuv, [this] { N3DxyzuvClick(); });
     menuCommand(N13, [this] { N13Click(); });
+    menuCommand(N4, [this] { N4Click(); });
+    menuCommand(N5, [this] { N5Click(); });
+    menuCommand(N8, [this] { N8Click(); });
+    menuCommand(N14, [this] { N14Click(); });
 }
 
 // The fields whose Enter evaluates their text.

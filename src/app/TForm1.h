@@ -25,6 +25,9 @@ class QRadioButton;
 class QTimer;
 class TForm1;
 class Tfrm3D;
+class TForm2;
+class TForm3;
+class TForm4;
 
 constexpr char KeyEnter = 13;
 constexpr int MaxListFormulas = tsListLast - tsListFirst + 1; // list slots of the trees
@@ -112,6 +115,19 @@ class TForm1 : public QMainWindow {
     // What the 3D window draws: the current mode, the axes switch, the trajectory.
     TSceneOptions SceneOptions() const;
 
+    // --- plot files, the colours, the function list
+    void N4Click();  // "Сохранить"
+    void N5Click();  // "Открыть"
+    void N8Click();  // "Список функций"
+    void N14Click(); // "Цвета"
+    // The record of the window's state written to `chosen` (".mth" added
+    // unless it ends so); the record is gathered whole before the file is
+    // touched. Throws with the reason.
+    void WritePlotFile(const std::string& chosen);
+    // Reads the file and applies it to the document and the windows; an
+    // empty file changes nothing. Throws before anything is applied.
+    void ReadPlotFile(const std::string& path);
+
     // --- the formula list
     void CompileFormulaList();
     void Button5Click(); // "добавить"
@@ -144,7 +160,11 @@ class TForm1 : public QMainWindow {
     TPaintBox* PaintBox1;
     QTimer* Timer1;
 
-    Tfrm3D* Frm3D = nullptr; // the 3D window, when the program has one
+    // The other windows, when the program has them (tests may make this one alone).
+    Tfrm3D* Frm3D = nullptr;
+    TForm2* Form2 = nullptr;
+    TForm3* Form3 = nullptr;
+    TForm4* Form4 = nullptr;
 
     QMenu *N3, *N1, *N7, *N9Menu;
     QAction *N4, *N5, *N2, *N10, *N14, *N6, *N11, *N2Dyx, *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt, *N3Dxyzt,

@@ -4,16 +4,28 @@
 
 TApplicationWindows::TApplicationWindows() {
     Form1 = std::make_unique<TForm1>();
+    Form2 = std::make_unique<TForm2>();
+    Form3 = std::make_unique<TForm3>();
+    Form4 = std::make_unique<TForm4>();
     Frm3D = std::make_unique<Tfrm3D>();
     // Over the plot area of the main window.
     Frm3D->FormCreate(Form1->frameGeometry().topLeft() + QPoint(24, 97));
     Frm3D->SceneOptions = [form = Form1.get()] { return form->SceneOptions(); };
     Form1->Frm3D = Frm3D.get();
+    Form1->Form2 = Form2.get();
+    Form1->Form3 = Form3.get();
+    Form1->Form4 = Form4.get();
+    Form2->Form1 = Form1.get();
+    Form2->Frm3D = Frm3D.get();
+    Form3->Rebuild = [form = Form1.get()] { form->Button2Click(); };
 }
 
 TApplicationWindows::~TApplicationWindows() {
     // The main window first: its closing may still ask the 3D window to draw.
-    if (Form1) Form1->Frm3D = nullptr;
+    if (Form1) Form1->Frm3D = nullptr, Form1->Form2 = nullptr;
     Form1.reset();
+    Form2.reset();
+    Form3.reset();
+    Form4.reset();
     Frm3D.reset();
 }

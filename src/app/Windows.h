@@ -4,6 +4,9 @@
 #pragma once
 
 #include "app/TForm1.h"
+#include "app/TForm2.h"
+#include "app/TForm3.h"
+#include "app/TForm4.h"
 #include "view3d/Tfrm3D.h"
 
 #include <memory>
@@ -12,5 +15,8 @@ struct TApplicationWindows {
     TApplicationWindows();
     ~TApplicationWindows();
     std::unique_ptr<TForm1> Form1;
+    std::unique_ptr<TForm2> Form2;
+    std::unique_ptr<TForm3> Form3;
+    std::unique_ptr<TForm4> Form4;
     std::unique_ptr<Tfrm3D> Frm3D;
 };

@@ -1,0 +1,54 @@
+#include "app/Dialogs.h"
+
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace {
+
+const QString Filter = QStringLiteral("*.mth");
+
+TDialogHooks PlatformDialogs() {
+    TDialogHooks d;
+    d.SaveFileName = [](QWidget* parent) {
+        return QFileDialog::getSaveFileName(parent, QString(), QString(), Filter, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    };
+    d.OpenFileName = [](QWidget* parent) {
+        return QFileDialog::getOpenFileName(parent, QString(), QString(), Filter);
+    };
+    d.Confirm = [](QWidget* parent, const QString& text, const QString& caption) {
+        return QMessageBox::question(parent, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
+                                     QMessageBox::Ok) == QMessageBox::Ok;
+    };
+    d.PickColour = [](QWidget* parent, TColorValue start) -> std::optional<TColorValue> {
+        const QColor c = QColorDialog::getColor(
+            QColor(start & 0xFF, (start >> 8) & 0xFF, (start >> 16) & 0xFF), parent);
+        if (!c.isValid()) return std::nullopt;
+        return static_cast<TColorValue>(c.red() | c.green() << 8 | c.blue() << 16);
+    };
+    d.RunModal = [](QDialog* dialog) { dialog->exec(); };
+    return d;
+}
+
+} // namespace
+
+TDialogHooks& Dialogs() {
+    static TDialogHooks hooks = PlatformDialogs();
+    return hooks;
+}
+
+void RestoreDialogs() {
+    Dialogs() = PlatformDialogs();
+}
+
+void CentreOnScreen(QWidget* window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}

@@ -1,0 +1,127 @@
+// The plot files of the main window: saving its state, opening a saved one;
+// and the windows of the colours and of the function list.
+#include "app/TForm1.h"
+
+#include "app/Dialogs.h"
+#include "app/ErrorReport.h"
+#include "app/TForm2.h"
+#include "app/TForm3.h"
+#include "app/TForm4.h"
+#include "document/PlotDocument.h"
+#include "document/PlotFile.h"
+#include "document/Settings.h"
+#include "engine/Engine.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+// The mode code a file keeps: the checked mode item, tested in this order;
+// 0 when none is checked.
+std::int32_t SavedMode(const TForm1* f) {
+    const std::pair<QAction*, int> items[] = {{f->N2Dyx, pmYx},       {f->N3Dzxy, pmSurface},
+                                              {f->N2Dxyt, pmPlane},   {f->N3Dxyzt, pmCurve},
+                                              {f->N3Dxyzuv, pmPatch}, {f->N3DFxyz, pmImplicit}};
+    for (const auto& [item, code] : items)
+        if (item->isChecked()) return code;
+    return 0;
+}
+
+} // namespace
+
+void TForm1::N4Click() {
+    if (Busy()) return;
+    const QString chosen = Dialogs().SaveFileName(this);
+    if (chosen.isEmpty()) return;
+    const bool exists = QFileInfo::exists(chosen) || QFileInfo::exists(chosen + ".mth");
+    if (exists &&
+        !Dialogs().Confirm(this, QString::fromUtf8("Такой файл уже существует! Заменить его?"),
+                           QString::fromUtf8("Предупреждение!")))
+        return;
+    WritePlotFile(chosen.toStdString());
+}
+
+void TForm1::WritePlotFile(const std::string& chosen) {
+    TPlotFileRecord r;
+    r.ResultText = CutFormula(Label1->text().toStdString());
+    r.Cartesian = RadioButton1->isChecked();
+    const std::string x0 = FieldText(Edit1);
+    r.X0 = x0.empty() ? 0 : StrToFloat(x0); // a formula not yet evaluated stops the save here
+    for (int k = 0; k < DocumentFormulaCount; ++k)
+        r.Formulas[k] = PlotDocument.Formulas[k];
+    for (int k = 0; k < DocumentNumberCount; ++k)
+        r.Numbers[k] = PlotDocument.Numbers[k];
+    r.AllFormulas = CheckBox1->isChecked();
+    r.MainFormula = CutFormula(ComboBox1->currentText().toStdString());
+    for (int k = 0; k < std::min(ComboBox1->count(), PlotFileListSlots); ++k)
+        r.FormulaList[k] = CutFormula(ComboBox1->itemText(k).toStdString());
+    r.Mode = SavedMode(this);
+    r.FirstFrame = FirstFrame;
+    r.LastFrame = LastFrame;
+    r.FrameInterval = FrameInterval;
+    r.LoopAnimation = Form2 != nullptr && Form2->CheckBox2->isChecked();
+    // Only now, with the whole record at hand, is a file written.
+    ::WritePlotFile(PlotFileName(chosen), r);
+}
+
+void TForm1::N5Click() {
+    if (Busy()) return;
+    const QString chosen = Dialogs().OpenFileName(this);
+    if (!chosen.isEmpty()) ReadPlotFile(chosen.toStdString()); // a failure ends the command here
+    CompileFormulaList();
+    BuildCurve3D();
+}
+
+void TForm1::ReadPlotFile(const std::string& path) {
+    const std::optional<TPlotFileRecord> read = ::ReadPlotFile(path);
+    if (!read) return; // an empty file: nothing changes
+    const TPlotFileRecord& r = *read;
+    const bool replaced = DocumentFromRecord(r, PlotDocument);
+    SetPlotMode(RecordMode(r)); // a code outside 1 ... 6 leaves the empty layout
+    if (!Label1->isHidden()) SetCaption(Label1, QString::fromStdString(r.ResultText));
+    if (!RadioButton1->isHidden()) {
+        // Checking the one not checked runs its switch, with a 2D build.
+        if (r.Cartesian)
+            RadioButton1->setChecked(true);
+        else
+            RadioButton2->setChecked(true);
+    }
+    if (!CheckBox1->isHidden()) CheckBox1->setChecked(r.AllFormulas);
+    FirstFrame = r.FirstFrame;
+    LastFrame = r.LastFrame;
+    FrameInterval = r.FrameInterval;
+    if (Form2) {
+        Form2->Edit1->setText(QString::number(r.FirstFrame));
+        Form2->Edit2->setText(QString::number(r.LastFrame));
+        Form2->Edit3->setText(QString::number(r.FrameInterval));
+        Form2->CheckBox2->setChecked(r.LoopAnimation);
+    }
+    if (!ComboBox1->isHidden()) {
+        ComboBox1->clear();
+        ComboBox1->setEditText(QString::fromStdString(r.MainFormula));
+        for (const std::string& item : r.FormulaList)
+            if (!item.empty()) ComboBox1->addItem(QString::fromStdString(item));
+        ComboBox1->setEditText(QString::fromStdString(r.MainFormula));
+    }
+    if (replaced)
+        ReportFailure("В файле были значения, которые не являются числами; "
+                      "вместо них взяты значения по умолчанию.");
+}
+
+void TForm1::N8Click() {
+    if (Form4 == nullptr) return;
+    Form4->show(); // without making it modal; the same window every time
+    Form4->raise();
+}
+
+void TForm1::N14Click() {
+    if (Form3 == nullptr) return;
+    CentreOnScreen(Form3);
+    Dialogs().RunModal(Form3);
+}

@@ -1,0 +1,92 @@
+// The plot file (.mth): one record of 2680 little-endian bytes with the
+// document, the mode, the 2D formula box and its list, the animation
+// settings and a few check states. Strings are stored in the Windows-1251
+// code page and held here in UTF-8.
+#pragma once
+
+#include "document/PlotDocument.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+constexpr std::size_t PlotFileRecordSize = 2680;
+constexpr int PlotFileListSlots = 10;
+
+struct TPlotFileRecord {
+    std::int32_t FirstFrame = 0;
+    std::int32_t LastFrame = 0;
+    std::int32_t FrameInterval = 0;
+    std::int32_t Mode = 0; // the reader takes its lowest byte
+    double X0 = 0;
+    std::string MainFormula;
+    std::string FormulaList[PlotFileListSlots]; // unused slots empty
+    std::string ResultText;
+    bool AllFormulas = false;
+    bool Cartesian = true;
+    bool LoopAnimation = false;
+    std::string Formulas[DocumentFormulaCount];
+    double Numbers[DocumentNumberCount] = {};
+};
+
+// A failure to read or write a plot file, with the message the user sees.
+class PlotFileError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The bytes of a record. Every string is cut to its first 100 characters;
+// a character that Windows-1251 cannot hold is written as '?'. Padding and
+// unused character bytes are zero.
+std::array<std::uint8_t, PlotFileRecordSize> EncodePlotFile(const TPlotFileRecord& record);
+
+// The record in the first 2680 bytes (more are ignored). Fewer bytes throw
+// PlotFileError "Read beyond end of file". A length byte above 100 takes
+// the field's 100 characters; a boolean byte is true unless it is 0.
+TPlotFileRecord DecodePlotFile(const std::uint8_t* data, std::size_t size);
+
+// Text between UTF-8 and Windows-1251 (a byte the code page leaves
+// undefined reads as U+FFFD).
+std::string ToWindows1251(const std::string& utf8);
+std::string FromWindows1251(const std::string& bytes);
+
+// The document of a record: its formulas and numbers. A number that is not
+// finite (a damaged or foreign file) is replaced by its default, so that no
+// field is later filled with a text no build can read; true when one was.
+bool DocumentFromRecord(const TPlotFileRecord& record, TPlotDocument& document);
+
+// The mode code of a record: the lowest byte of Mode.
+inline int RecordMode(const TPlotFileRecord& record) {
+    return record.Mode & 0xFF;
+}
+
+// The name the file is written under: ".mth" appended unless the name ends
+// in exactly ".mth" (case matters).
+std::string PlotFileName(const std::string& chosen);
+
+// Writes the record as a whole new file and then puts it in place of any
+// file of that name, so that a failed write never loses or truncates an
+// earlier file. Throws PlotFileError with the reason.
+void WritePlotFile(const std::string& path, const TPlotFileRecord& record);
+
+// Reads a plot file, opened for reading only. An empty file gives nothing;
+// a file shorter than a record, or one that cannot be read, throws
+// PlotFileError.
+std::optional<TPlotFileRecord> ReadPlotFile(const std::string& path);
+
+// The steps of writing a file, which tests replace to make each of them fail.
+struct TFileSteps {
+    int (*Open)(const char* path, int flags, int mode);
+    long (*Write)(int fd, const void* data, unsigned long size);
+    int (*Sync)(int fd);
+    int (*Close)(int fd);
+    int (*Rename)(const char* from, const char* to);
+};
+TFileSteps& PlotFileSteps();
+void RestorePlotFileSteps();
+
+// The message for a system error number, as the user reads it.
+std::string FileErrorMessage(int error);
