@@ -8,6 +8,7 @@
 #include "engine/Engine.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -71,6 +72,20 @@ int main(int argc, char** argv) {
     form.ComboBox1->setEditText("1+sin(5*x)");
     form.Button2Click();
     save(&form, "polar_rose");
+    form.RadioButton1->setChecked(true);
+
+    // Two frames of an animation over f.
+    form.ComboBox1->setEditText("sin(x+f/5)*3");
+    windows.Form2->Edit1->setText("1");
+    windows.Form2->Edit2->setText("40");
+    windows.Form2->Edit3->setText("50");
+    windows.Form2->Button1Click();
+    form.Timer1Timer();
+    save(&form, "animation_1");
+    for (int i = 0; i < 9; ++i)
+        form.Timer1Timer();
+    save(&form, "animation_2");
+    windows.Form2->Button2Click();
 
     form.N3DzxyClick();
     form.Edit7->setText("sin(x)*cos(y)*3");
@@ -101,6 +116,20 @@ int main(int argc, char** argv) {
     form.Edit7->setText("sin(v)*8");
     form.Button10Click();
     save3D("patch");
+
+    // Two frames of the flying camera along the default curve, the surface
+    // drawn around it.
+    form.N3DzxyClick();
+    form.Edit7->setText("sin(x)*cos(y)*3");
+    form.Button8Click();
+    windows.Form2->CheckBox3->setChecked(true);
+    form.CheckBox2->setChecked(true);
+    save3D("camera_1");
+    for (int i = 0; i < 40; ++i)
+        view.Timer1Timer();
+    save3D("camera_2");
+    form.CheckBox2->setChecked(false);
+    windows.Form2->CheckBox3->setChecked(false);
 
     // The implicit surface, with the progress bar caught halfway.
     form.N3DFxyzClick();

@@ -388,6 +388,10 @@ void TForm1::ConnectHandlers() {
     menuCommand(N3Dxyzuv, [this] { N3DxyzuvClick(); });
     menuCommand(N13, [this] { N13Click(); });
     menuCommand(N4, [this] { N4Click(); });
+    menuCommand(N2, [this] { N2Click(); });
+    menuCommand(N10, [this] { N10Click(); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
     menuCommand(N5, [this] { N5Click(); });
     menuCommand(N8, [this] { N8Click(); });
     menuCommand(N14, [this] { N14Click(); });
@@ -409,6 +413,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             FormMouseWheel(delta);
             return true;
         }
+    }
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        // Ctrl+A belongs to the animation item from anywhere in the window:
+        // a text field does not take it for its select-all.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (QKeySequence(key->keyCombination()) == N10->shortcut()) return true;
     }
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -115,6 +115,22 @@ class TForm1 : public QMainWindow {
     // What the 3D window draws: the current mode, the axes switch, the trajectory.
     TSceneOptions SceneOptions() const;
 
+    // --- the animation over f and the camera on the space curve
+    void N2Click();  // "Настроить анимацию"
+    void N10Click(); // "Анимация (вкл/выкл)", Ctrl+A
+    void StartAnimation();
+    void Timer1Timer(); // one frame
+    // Ends the animation: the timer stopped, the frame caption cleared.
+    void StopAnimation();
+    void CheckBox2Click(); // "траектория камеры"
+    // The curve the camera needs, built from the document; a failure is
+    // told once and the frame is drawn without the path.
+    void BuildTrajectoryForCamera();
+    // The animation counts as running from its start until it ends or is
+    // cancelled, also with an interval that gives no ticks.
+    bool AnimationRunning = false;
+    bool TrajectoryFailed = false;
+
     // --- plot files, the colours, the function list
     void N4Click();  // "Сохранить"
     void N5Click();  // "Открыть"
@@ -177,6 +193,10 @@ class TForm1 : public QMainWindow {
 
     // The window was asked to close while a scan ran: it closes when the scan ends.
     bool CloseAfterScan = false;
+    // FormulaTreesGeneration when the formula list was last compiled: while
+    // the animation runs, the list is compiled again only when the slots
+    // have changed since (another mode's build compiled into them).
+    std::uint64_t ListTreesGeneration = 0;
 
     QLabel* Labels[27] = {};   // Labels[k] is Labelk
     QLineEdit* Edits[27] = {}; // Edits[k] is Editk

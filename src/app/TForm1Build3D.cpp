@@ -3,11 +3,13 @@
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
+#include "app/TForm2.h"
 #include "document/PlotDocument.h"
 #include "engine/Engine.h"
 #include "geometry3d/Buffers.h"
 #include "geometry3d/Builders.h"
 #include "geometry3d/Implicit.h"
+#include "view3d/FlyingCamera.h"
 #include "view3d/Tfrm3D.h"
 #include "view3d/ViewState.h"
 
@@ -26,18 +28,6 @@ double FieldNumber(const QLineEdit* field) {
 TGridRanges GridRanges(const TForm1* f) {
     return {FieldNumber(f->Edit3), FieldNumber(f->Edit4), FieldNumber(f->Edit5),
             FieldNumber(f->Edit8), FieldNumber(f->Edit9), FieldNumber(f->Edit10)};
-}
-
-// The trajectory camera starts at the beginning of every new curve: the eye
-// on point 1, looking at point 2 (a curve of fewer points leaves it as it is).
-void PlaceCameraAtStart() {
-    if (CurveCount < 3) return;
-    for (int i = 0; i < 3; ++i) {
-        const double* eye = &CurvePoints[1].x;
-        const double* centre = &CurvePoints[2].x;
-        CameraEye[i] = static_cast<float>(eye[i]);
-        CameraCentre[i] = static_cast<float>(centre[i]);
-    }
 }
 
 // The scan's progress in the 3D window, and its "Отмена".
@@ -70,6 +60,7 @@ TSceneOptions TForm1::SceneOptions() const {
     TSceneOptions options;
     options.Mode = CurrentPlotMode();
     options.Axes = N6->isChecked();
+    options.Trajectory = Form2 != nullptr && Form2->CheckBox3->isChecked();
     return options;
 }
 
@@ -101,7 +92,8 @@ void TForm1::BuildCurve3D() {
         tstep = PlotDocument.Numbers[CurveTStep];
     }
     if (!::BuildCurve3D(x, y, z, tmin, tmax, tstep)) return;
-    PlaceCameraAtStart();
+    CameraAtStart(); // every new curve starts the camera at its beginning
+    TrajectoryFailed = false;
     if (Frm3D) Frm3D->FormPaint();
 }
 

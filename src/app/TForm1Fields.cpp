@@ -4,11 +4,13 @@
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
+#include "app/TForm2.h"
 #include "document/PlotDocument.h"
 #include "document/Settings.h"
 #include "engine/Engine.h"
 #include "geometry3d/Buffers.h"
 #include "plot2d/View2D.h"
+#include "view3d/Tfrm3D.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -115,10 +117,14 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormClose() {
-    // Stop the animation first, so that no tick evaluates a freed tree.
-    Timer1->stop();
-    FrameCounter = 0;
-    VarF = 0;
-    RunCommand([this] { BuildPicture(); });
+    // The animation's cancel first, so that no tick evaluates a freed tree.
+    if (Form2 != nullptr) {
+        RunCommand([this] { Form2->Button2Click(); });
+    } else {
+        StopAnimation();
+        FrameCounter = 0;
+        Button2Click();
+    }
+    if (Frm3D != nullptr) Frm3D->Timer1->stop(); // the flight and the spin too
     FreeAllTrees();
 }

@@ -71,7 +71,10 @@ void TForm1::BuildPicture() {
         request = ParametricRequest(FormulaTrees[tsPlaneX], FormulaTrees[tsPlaneY], tmin, tmax,
                                     step, polar);
     } else {
-        if (!Timer1->isActive()) CompileFormulaList();
+        // While the animation runs, the trees compiled at its start (or at
+        // the last edit of the formula box) serve every frame.
+        if (!AnimationRunning || ListTreesGeneration != FormulaTreesGeneration)
+            CompileFormulaList();
         TYxInput input;
         input.Trees = FormulaTrees;
         input.All = CheckBox1->isChecked();
@@ -192,6 +195,7 @@ void TForm1::CompileFormulaList() {
     } else {
         CompileFormula(tsFormula, ComboBox1->currentText().toStdString());
     }
+    ListTreesGeneration = FormulaTreesGeneration;
 }
 
 void TForm1::Button5Click() {
@@ -225,5 +229,5 @@ void TForm1::ComboBox1KeyPress(char key) {
 }
 
 void TForm1::ComboBox1Change() {
-    if (Timer1->isActive()) CompileFormulaList();
+    if (AnimationRunning && !Busy()) CompileFormulaList();
 }

@@ -3,6 +3,11 @@
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
+#include "document/Settings.h"
+#include "engine/Engine.h"
+#include "view3d/FlyingCamera.h"
+#include "view3d/Tfrm3D.h"
+#include "view3d/ViewState.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -10,6 +15,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
+
+#include <stdexcept>
 
 namespace {
 
@@ -77,4 +85,80 @@ TForm2::TForm2() {
     CheckBox3 = new QCheckBox(QString::fromUtf8("рисовать траекторию"), CameraGroup);
     CheckBox3->move(12, 128);
     Button3 = MakeButton(CameraGroup, 12, 156, 120, "Анимация");
+
+    auto command = [](auto handler) { return [handler] { RunCommand(handler); }; };
+    connect(Button1, &QPushButton::clicked, this, command([this] { Button1Click(); }));
+    connect(Button2, &QPushButton::clicked, this, command([this] { Button2Click(); }));
+    connect(Button3, &QPushButton::clicked, this, command([this] { Button3Click(); }));
+    connect(Button4, &QPushButton::clicked, this, command([this] { Button4Click(); }));
+    connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) RadioButton1Click();
+    });
+    connect(RadioButton2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) RadioButton2Click();
+    });
+    connect(RadioButton3, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) RadioButton3Click();
+    });
+}
+
+namespace {
+
+// The field as a 32-bit integer, or the conversion's message.
+std::int32_t IntegerIn(const QLineEdit* field) {
+    const QString text = field->text();
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (!ok) throw std::runtime_error("'" + text.toStdString() + "' is not a valid integer value");
+    return v;
+}
+
+} // namespace
+
+void TForm2::Button1Click() {
+    // In this order; a field that is no integer stops here with the values
+    // read before it kept, and the dialog stays open.
+    FirstFrame = IntegerIn(Edit1);
+    LastFrame = IntegerIn(Edit2);
+    FrameInterval = IntegerIn(Edit3);
+    hide();
+    Form1->CompileFormulaList(); // a 2D plot has its trees for every frame
+    Form1->StartAnimation();
+    done(QDialog::Accepted);
+}
+
+void TForm2::Button2Click() {
+    Form1->N4->setEnabled(true);
+    Form1->StopAnimation();
+    FrameCounter = 0;
+    Form1->Button2Click(); // the 2D build once, whatever the mode
+    SetCaption(Form1->Label1, QString());
+    done(QDialog::Rejected);
+}
+
+void TForm2::RadioButton1Click() {
+    ViewAlongMode = 1;
+}
+void TForm2::RadioButton2Click() {
+    ViewAlongMode = 2;
+}
+void TForm2::RadioButton3Click() {
+    ViewAlongMode = 3;
+}
+
+void TForm2::Button4Click() {
+    // Each component is kept as soon as it is read; a field that is no
+    // number stops here.
+    QLineEdit* const fields[3] = {Edit4, Edit5, Edit6};
+    for (int i = 0; i < 3; ++i)
+        CameraUp[i] = static_cast<float>(StrToFloat(FieldText(fields[i])));
+}
+
+void TForm2::Button3Click() {
+    if (Frm3D == nullptr) return;
+    if (Frm3D->Timer1->isActive())
+        Frm3D->Timer1->stop();
+    else
+        Frm3D->Timer1->start();
+    CameraIndex = 1;
 }

@@ -130,6 +130,10 @@ void FreeTree(TExprNode*& tree);
 
 void FreeAllTrees();
 
+// Counts every change of the slots of FormulaTrees, so that whoever compiled
+// them can tell whether they still hold its formulas.
+extern std::uint64_t FormulaTreesGeneration;
+
 // While a long build evaluates the trees of FormulaTrees and lets other
 // events run, the trees must stay: FreeAllTrees and CompileFormula then
 // throw TreesLocked instead of freeing them.

@@ -419,12 +419,14 @@ void FreeTree(TExprNode*& tree) {
 }
 
 bool FormulaTreesLocked = false;
+std::uint64_t FormulaTreesGeneration = 0;
 
 TreesLocked::TreesLocked()
     : std::runtime_error("Идёт построение: дождитесь его конца или нажмите «Отмена».") {}
 
 void FreeAllTrees() {
     if (FormulaTreesLocked) throw TreesLocked();
+    ++FormulaTreesGeneration;
     for (auto& slot : FormulaTrees)
         if (slot != nullptr) FreeTree(slot);
 }
@@ -447,6 +449,7 @@ TTreePtr CompileTree(const std::string& text) {
 void CompileFormula(int slot, const std::string& text) {
     if (FormulaTreesLocked) throw TreesLocked();
     if (slot < 0 || slot >= FormulaSlotCount) return;
+    ++FormulaTreesGeneration;
     if (FormulaTrees[slot] != nullptr) FreeTree(FormulaTrees[slot]);
     FormulaTrees[slot] = CompileTree(text).release();
 }

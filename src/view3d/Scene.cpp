@@ -2,6 +2,7 @@
 
 #include "document/ModeTable.h"
 #include "geometry3d/Buffers.h"
+#include "view3d/FlyingCamera.h"
 #include "view3d/Trackball.h"
 #include "view3d/ViewState.h"
 
@@ -235,4 +236,22 @@ void DrawTurntableFrame(int w, int h, const TSceneOptions& options) {
         gluPerspective(60, static_cast<double>(half) / h, 0.01, 10);
         DrawScene(-3, options);
     }
+}
+
+void DrawTrajectoryFrame(int w, int h, const TSceneOptions& options) {
+    glViewport(0, 0, w, h);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glClearColor(0, 0, 0, 1);
+    gluPerspective(80, static_cast<double>(w) / h, 0.01, 10);
+    // The scale before the camera acts in eye space: it moves the near and
+    // far planes, not the perspective.
+    const auto scale = static_cast<float>(ViewScale);
+    glScalef(scale, scale, scale);
+    if (!CameraPlaced) CameraAtStart();
+    gluLookAt(CameraEye[0], CameraEye[1], CameraEye[2], CameraCentre[0], CameraCentre[1],
+              CameraCentre[2], CameraUp[0], CameraUp[1], CameraUp[2]);
+    if (options.Mode == pmCurve || options.Trajectory) DrawCurve();
+    if (options.Mode == pmSurface || options.Mode == pmPatch) DrawSurface();
+    if (options.Mode == pmImplicit) DrawLevelPoints();
 }

@@ -14,6 +14,11 @@ struct TSceneOptions {
 // perspective, and the scene once (or twice, for the stereo halves).
 void DrawTurntableFrame(int w, int h, const TSceneOptions& options);
 
+// The trajectory-camera frame: the eye on the space curve (CameraEye,
+// CameraCentre, CameraUp; points 1 and 2 until the camera has been placed),
+// perspective 80 degrees, no axes, no trackball, spin or offset.
+void DrawTrajectoryFrame(int w, int h, const TSceneOptions& options);
+
 // The scene turned by `eyeAngle` degrees about the vertical; leaves the
 // current matrix as it found it.
 void DrawScene(double eyeAngle, const TSceneOptions& options);

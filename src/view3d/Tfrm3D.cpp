@@ -1,6 +1,8 @@
 #include "view3d/Tfrm3D.h"
 
 #include "engine/Engine.h"
+#include "geometry3d/Buffers.h"
+#include "view3d/FlyingCamera.h"
 #include "view3d/Trackball.h"
 #include "view3d/ViewState.h"
 
@@ -119,7 +121,8 @@ void Tfrm3D::FormCreate(const QPoint& plotAreaOnScreen) {
 void Tfrm3D::FormPaint() {
     // Rendered at once, not queued: builders and view changes see their
     // picture drawn before they return; the paint that follows shows it.
-    if (!isVisible() || View == nullptr || View->context() == nullptr ||
+    // A build run by the frame being drawn leaves the drawing to that frame.
+    if (drawing_ || !isVisible() || View == nullptr || View->context() == nullptr ||
         !View->context()->isValid())
         return;
     View->makeCurrent();
@@ -135,7 +138,18 @@ void Tfrm3D::DrawFrame() {
     const int w = static_cast<int>(std::lround(View->width() * ratio));
     const int h = static_cast<int>(std::lround(View->height() * ratio));
     const TSceneOptions options = SceneOptions ? SceneOptions() : TSceneOptions{};
-    DrawTurntableFrame(w, h, options);
+    drawing_ = true;
+    if (FollowTrajectory) {
+        // The camera needs its path: built from the document when there is none.
+        if (CurveCount <= 0 && BuildTrajectory) {
+            BuildTrajectory();
+            View->makeCurrent(); // the build may have used the context
+        }
+        DrawTrajectoryFrame(w, h, options);
+    } else {
+        DrawTurntableFrame(w, h, options);
+    }
+    drawing_ = false;
     ++FramesDrawn;
 }
 
@@ -147,10 +161,16 @@ void Tfrm3D::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         hide();
         break;
     case Qt::Key_Up:
-        ViewOffsetZ = static_cast<double>(ViewOffsetZ + KeyStep * 0.01L); // closer
+        if (FollowTrajectory)
+            StepCamera(+1); // one point forward on the trajectory
+        else
+            ViewOffsetZ = static_cast<double>(ViewOffsetZ + KeyStep * 0.01L); // closer
         break;
     case Qt::Key_Down:
-        ViewOffsetZ = static_cast<double>(ViewOffsetZ - KeyStep * 0.01L);
+        if (FollowTrajectory)
+            StepCamera(-1);
+        else
+            ViewOffsetZ = static_cast<double>(ViewOffsetZ - KeyStep * 0.01L);
         break;
     case Qt::Key_Insert:
         ViewOffsetZ = 0;
@@ -204,6 +224,11 @@ void Tfrm3D::FormMouseUp() {
 }
 
 void Tfrm3D::Timer1Timer() {
+    if (FollowTrajectory) { // the flight: one point a tick
+        FlyCamera();
+        FormPaint();
+        return;
+    }
     for (int i = 0; i < 3; ++i) {
         SpinAngles[i] += SpinSpeeds[i];
         if (SpinAngles[i] >= 360) SpinAngles[i] -= 360;

@@ -71,6 +71,8 @@ class Tfrm3D : public QWidget {
 
     // What the main window says about the scene (mode, axes, trajectory).
     std::function<TSceneOptions()> SceneOptions;
+    // Builds the space curve when the camera needs a path and none exists.
+    std::function<void()> BuildTrajectory;
 
     T3DView* View;            // null where the platform cannot show OpenGL
     QWidget* Blank = nullptr; // the black client area there
@@ -85,4 +87,5 @@ class Tfrm3D : public QWidget {
 
   private:
     void PlaceProgressControls();
+    bool drawing_ = false; // a frame is being drawn
 };

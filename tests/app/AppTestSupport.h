@@ -1,6 +1,8 @@
 // A fresh main window per test, with failures recorded instead of shown.
 #pragma once
 
+#include "animation/FrameAnimation.h"
+#include "app/Dialogs.h"
 #include "app/ErrorReport.h"
 #include "app/TForm1.h"
 #include "app/Windows.h"
@@ -13,6 +15,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -117,10 +120,15 @@ inline std::set<std::string> Names(std::initializer_list<const char*> names,
     return s;
 }
 
-// All the windows of the program, made as at start-up.
+// All the windows of the program, made as at start-up. No dialog ever
+// waits: a modal one is only shown, the others answer "cancel".
 class AllWindowsTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        Dialogs().RunModal = [](QDialog* d) { d->show(); };
+        Dialogs().SaveFileName = Dialogs().OpenFileName = [](QWidget*) { return QString(); };
+        Dialogs().Confirm = [](QWidget*, const QString&, const QString&) { return false; };
+        Dialogs().PickColour = [](QWidget*, TColorValue) { return std::optional<TColorValue>(); };
         SetFailureSink([this](const std::string& m) { failures.push_back(m); });
         QLocale::setDefault(QLocale(QLocale::C));
         windows = std::make_unique<TApplicationWindows>();
@@ -129,6 +137,7 @@ class AllWindowsTest : public ::testing::Test {
     void TearDown() override {
         windows.reset();
         SetFailureSink({});
+        RestoreDialogs();
     }
     void Type(QLineEdit* e, const char* text) { SetEditText(e, QString::fromUtf8(text)); }
     static std::string Text(const QLineEdit* e) { return e->text().toStdString(); }
