@@ -1,21 +1,29 @@
 #!/usr/bin/env bash
-# Configures and builds into build/.
-#   scripts/build.sh          the program only
-#   scripts/build.sh all      the program, tests, benchmarks and tools
+# Configures and builds.
+#   scripts/build.sh            the program only, into build/
+#   scripts/build.sh all        the program, tests, benchmarks and tools, into build/
+#   scripts/build.sh sanitize   the program and tests under AddressSanitizer and
+#                               UndefinedBehaviorSanitizer, into build-sanitize/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
-if [ "${1:-}" = "all" ]; then EXTRAS=ON; else EXTRAS=OFF; fi
-if [ ! -f build/build.ninja ]; then
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" \
-    -DBUILD_TESTING="$EXTRAS" -DPLOTTER_BENCHMARKS="$EXTRAS"
+case "${1:-}" in
+  all) DIR=build EXTRAS=ON SANITIZE=OFF ;;
+  sanitize) DIR=build-sanitize EXTRAS=ON SANITIZE=ON ;;
+  *) DIR=build EXTRAS=OFF SANITIZE=OFF ;;
+esac
+BENCH="$EXTRAS"
+[ "$SANITIZE" = ON ] && BENCH=OFF # timings under the sanitizers tell nothing
+if [ ! -f "$DIR/build.ninja" ]; then
+  cmake -S . -B "$DIR" -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" \
+    -DBUILD_TESTING="$EXTRAS" -DPLOTTER_BENCHMARKS="$BENCH" -DPLOTTER_SANITIZE="$SANITIZE"
 elif [ "$EXTRAS" = ON ]; then
   # Turn the extras on in an existing build; the program-only build leaves
   # them as they were.
-  cmake -S . -B build -DBUILD_TESTING=ON -DPLOTTER_BENCHMARKS=ON > /dev/null
+  cmake -S . -B "$DIR" -DBUILD_TESTING=ON -DPLOTTER_BENCHMARKS="$BENCH" > /dev/null
 fi
 if [ "$EXTRAS" = ON ]; then
-  cmake --build build
+  cmake --build "$DIR"
 else
-  cmake --build build --target plotter
+  cmake --build "$DIR" --target plotter
 fi

@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
     SeedRandom(1);
     auto save = [&](QWidget* w, const char* name) { w->grab().save(out + "/" + name + ".png"); };
     auto save3D = [&](const char* name) {
+        if (view.View == nullptr) return; // no OpenGL on this platform
         Settle();
         view.FormPaint();
         view.View->grabFramebuffer().save(out + "/" + name + ".png");

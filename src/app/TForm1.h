@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QWidget>
 
+#include <functional>
 #include <string>
 
 class QAction;
@@ -89,6 +90,9 @@ class TForm1 : public QMainWindow {
     void Button3Click();      // "+"
     void Button4Click();      // "-"
     void ReadRangeEditsFromFields();
+    // Runs a change of the 2D view; a view that cannot be used is put back
+    // and refused with a message (BuildRefused).
+    void ChangeView(const std::function<void()>& change);
     void WriteRangeEditsToFields();
     void PaintBox1MouseDown(TMouseButton button, int x, int y);
     void PaintBox1MouseMove(int x, int y);

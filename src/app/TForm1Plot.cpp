@@ -5,6 +5,7 @@
 #include "app/ErrorReport.h"
 #include "document/PlotDocument.h"
 #include "engine/Engine.h"
+#include "document/Limits.h"
 #include "plot2d/Picture.h"
 #include "plot2d/View2D.h"
 #include "view3d/Tfrm3D.h"
@@ -100,9 +101,25 @@ void TForm1::BuildPicture() {
     PaintBox1->Picture = image;
 }
 
+void TForm1::ChangeView(const std::function<void()>& change) {
+    const TViewState before = SaveView();
+    change();
+    if (ViewUsable()) return;
+    // A view whose numbers overflow would be written into the fields as a
+    // text no build can read again: the last good view stays, in the fields too.
+    RestoreView(before);
+    WriteRangeEditsToFields();
+    RangeEditsDirty = false;
+    throw BuildRefused("Такой вид не помещается в числа: края или размеры выходят за пределы. "
+                       "Оставлен прежний вид.");
+}
+
 void TForm1::ReadRangeEditsFromFields() {
-    ReadRangeEdits({FieldText(Edit23), FieldText(Edit24), FieldText(Edit25), FieldText(Edit26)},
-                   CheckBox6->isChecked());
+    ChangeView([this] {
+        ReadRangeEdits(
+            {FieldText(Edit23), FieldText(Edit24), FieldText(Edit25), FieldText(Edit26)},
+            CheckBox6->isChecked());
+    });
     WriteRangeEditsToFields();
 }
 
@@ -138,13 +155,15 @@ void TForm1::Edit23Change() {
 }
 
 void TForm1::Button3Click() {
-    ZoomView(-2, CheckBox6->isChecked());
+    if (!RunCommand([this] { ChangeView([this] { ZoomView(-2, CheckBox6->isChecked()); }); }))
+        return;
     WriteRangeEditsToFields();
     Button2Click();
 }
 
 void TForm1::Button4Click() {
-    ZoomView(2, CheckBox6->isChecked());
+    if (!RunCommand([this] { ChangeView([this] { ZoomView(2, CheckBox6->isChecked()); }); }))
+        return;
     WriteRangeEditsToFields();
     Button2Click();
 }
@@ -160,8 +179,10 @@ void TForm1::PaintBox1MouseDown(TMouseButton button, int x, int y) {
 
 void TForm1::PaintBox1MouseMove(int x, int y) {
     if (Panning) {
-        PanView(x, y);
-        WriteRangeEditsToFields();
+        if (RunCommand([&] { ChangeView([&] { PanView(x, y); }); }))
+            WriteRangeEditsToFields();
+        else
+            Panning = false; // told once, not at every move
     }
     if (BoxDragging) UpdateZoomBox(x, y);
     if (Panning || BoxDragging) Button2Click();
@@ -173,7 +194,12 @@ void TForm1::PaintBox1MouseUp(TMouseButton button) {
     Panning = false;
     if (button != TMouseButton::Right) return;
     BoxDragging = false;
-    if (!ApplyZoomBox()) return;
+    bool applied = false;
+    if (!RunCommand([&] { ChangeView([&] { applied = ApplyZoomBox(); }); })) {
+        BoxLeft = BoxRight = BoxTop = BoxBottom = 0;
+        return;
+    }
+    if (!applied) return;
     WriteRangeEditsToFields();
     Button2Click();
 }

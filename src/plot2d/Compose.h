@@ -12,6 +12,8 @@
 #include <QPolygon>
 #include <QString>
 
+#include <algorithm>
+
 QColor ToQColor(TColorValue c);
 
 // The font of the labels; fixed so that pictures do not depend on the desktop.
@@ -33,16 +35,30 @@ void ComposeBackground(QPainter& p, const TPictureOptions& options);
 void ComposeBorder(QPainter& p);
 
 // A pen that draws the walks' polylines with one-pixel lines: each run of
-// joined points goes to the painter as one polyline.
+// joined points goes to the painter as polylines of at most `chunk` points
+// (each starting with the last segment of the one before), so that a long
+// curve never waits whole in memory.
 class TPainterPen : public TCurvePen {
   public:
-    explicit TPainterPen(QPainter& p) : p_(p) {}
+    explicit TPainterPen(QPainter& p, int chunk = 4096) : p_(p), chunk_(std::max(chunk, 3)) {}
     ~TPainterPen() override { Flush(); }
     void MoveTo(int x, int y) override {
         Flush();
         run_.append(QPoint(x, y));
     }
-    void LineTo(int x, int y) override { run_.append(QPoint(x, y)); }
+    void LineTo(int x, int y) override {
+        // A point on the pixel of the last one adds nothing to draw.
+        if (!run_.isEmpty() && run_.last() == QPoint(x, y)) return;
+        run_.append(QPoint(x, y));
+        if (run_.size() >= chunk_) {
+            // The next piece repeats the last segment, so that every joint
+            // lies inside some piece, as it lies inside the whole polyline.
+            const QPoint before = run_[run_.size() - 2], last = run_.last();
+            Flush();
+            run_.append(before);
+            run_.append(last);
+        }
+    }
     void Flush() {
         if (run_.size() >= 2) p_.drawPolyline(run_);
         run_.clear();
@@ -50,6 +66,7 @@ class TPainterPen : public TCurvePen {
 
   private:
     QPainter& p_;
+    int chunk_;
     QPolygon run_;
 };
 

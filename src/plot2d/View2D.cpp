@@ -55,6 +55,30 @@ double ComputeGridStep() {
     return step > 0 && std::isfinite(step) ? step : 0.0;
 }
 
+TViewState SaveView() {
+    return {ViewX1, ViewX2, ViewY1, ViewY2, ViewWidth, ViewHeight, ScaleX, ScaleY, GridStep};
+}
+
+void RestoreView(const TViewState& v) {
+    ViewX1 = v.X1, ViewX2 = v.X2, ViewY1 = v.Y1, ViewY2 = v.Y2;
+    ViewWidth = v.Width, ViewHeight = v.Height;
+    ScaleX = v.ScaleX, ScaleY = v.ScaleY, GridStep = v.Step;
+}
+
+bool ViewUsable() {
+    for (const double v : {ViewWidth, ViewHeight, ScaleX, ScaleY})
+        if (!std::isfinite(v)) return false;
+    for (const double edge : {ViewX1, ViewX2, ViewY1, ViewY2}) {
+        if (!std::isfinite(edge)) return false;
+        try {
+            if (!std::isfinite(StrToFloat(FormatNumber(edge)))) return false;
+        } catch (const ConversionError&) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void RecomputeViewFromEdges() {
     ViewWidth = static_cast<double>(static_cast<long double>(ViewX2) - ViewX1);
     ViewHeight = static_cast<double>(static_cast<long double>(ViewY2) - ViewY1);

@@ -34,6 +34,19 @@ double ComputeGridStep();
 // Derives extents, scales and the grid step from the four edges.
 void RecomputeViewFromEdges();
 
+// The whole view, to put back a view change that cannot be used.
+struct TViewState {
+    double X1, X2, Y1, Y2, Width, Height, ScaleX, ScaleY, Step;
+};
+TViewState SaveView();
+void RestoreView(const TViewState& view);
+
+// True when every edge, extent and scale of the view is a finite number and
+// the text each edge is written as reads back as a finite number: a view
+// near the limits of double (an extent that overflows, an edge whose 15
+// digits round beyond the largest double) is not.
+bool ViewUsable();
+
 // The four range texts, in the order the fields are written: y2, y1, x2, x1.
 struct TRangeTexts {
     std::string Y2, Y1, X2, X1;

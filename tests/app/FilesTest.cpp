@@ -125,7 +125,7 @@ TEST_F(Files, EveryModeComesBackAsItWasSaved) {
     };
     for (const auto& c : cases) {
         SetDocumentDefaults(PlotDocument);
-        (form->*c.enter)();
+        std::invoke(c.enter, form);
         if (c.polar) form->RadioButton2->setChecked(true);
         Type(form->Edits[c.edit], c.text);
         form->NormaliseParamFields();

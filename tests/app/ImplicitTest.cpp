@@ -166,7 +166,7 @@ TEST_F(Implicit, F12WritesARandomSurfaceOnlyInTheModeZxy) {
                                        &TForm1::N3DxyztClick, &TForm1::N3DxyzuvClick,
                                        &TForm1::N3DFxyzClick};
     for (auto enter : modes) {
-        (form->*enter)();
+        std::invoke(enter, form);
         Type(form->Edit7, "kept");
         const int rows = SurfaceRows;
         form->N13Click();

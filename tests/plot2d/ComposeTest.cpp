@@ -136,3 +136,32 @@ TEST_F(Compose, ZoomBoxOutline) {
 }
 
 } // namespace
+
+#include "plot2d/Sampling.h"
+
+namespace {
+
+// A curve sent to the painter in pieces is the same picture as in one piece.
+TEST_F(Compose, LongCurvesAreDrawnInPiecesWithTheSamePixels) {
+    CompileFormula(0, "8*sin(7*x)");
+    auto draw = [](int chunk) {
+        QImage image(PlotWidth, PlotHeight, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.setPen(QPen(Qt::blue, 0));
+        {
+            TPainterPen pen(p, chunk);
+            WalkPolar(FormulaTrees[0], 0, 6.3, 0.0005, pen);
+        }
+        p.end();
+        return image;
+    };
+    const QImage whole = draw(1 << 30);
+    EXPECT_EQ(draw(3), whole);
+    EXPECT_EQ(draw(5), whole);
+    EXPECT_EQ(draw(4096), whole);
+    EXPECT_EQ(draw(37), whole);
+    FreeAllTrees();
+}
+
+} // namespace
