@@ -1,6 +1,6 @@
 // Plot files through the main window's commands, the colours dialog and the
 // function-list window, with every dialog answered by the test.
-#include "AppTestSupport.h"
+#include "FilesTestSupport.h"
 
 #include "app/Dialogs.h"
 #include "document/PlotFile.h"
@@ -16,47 +16,6 @@
 #include <iterator>
 
 namespace {
-
-namespace fs = std::filesystem;
-
-std::vector<std::uint8_t> Bytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-class Files : public AllWindowsTest {
-  protected:
-    void SetUp() override {
-        AllWindowsTest::SetUp();
-        dir = fs::temp_directory_path() / ("plotter-files-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        Dialogs().SaveFileName = [this](QWidget*) { return QString::fromStdString(saveAs); };
-        Dialogs().OpenFileName = [this](QWidget*) { return QString::fromStdString(openName); };
-        Dialogs().Confirm = [this](QWidget*, const QString& text, const QString& caption) {
-            questions.push_back(text.toStdString() + " / " + caption.toStdString());
-            return answer;
-        };
-    }
-    void TearDown() override {
-        RestoreDialogs();
-        fs::remove_all(dir);
-        AllWindowsTest::TearDown();
-    }
-    void Save(const std::string& name) {
-        saveAs = (dir / name).string();
-        RunCommand([this] { form->N4Click(); });
-    }
-    void Open(const std::string& name) {
-        openName = name.empty() ? std::string() : (dir / name).string();
-        RunCommand([this] { form->N5Click(); });
-    }
-
-    fs::path dir;
-    std::string saveAs, openName;
-    std::vector<std::string> questions;
-    bool answer = true;
-};
 
 TEST_F(Files, AFileSavedRightAfterStart) {
     Save("plot");

@@ -2,11 +2,14 @@
 // refuses, and writes that fail at any step without touching an older file.
 #include "document/PlotFile.h"
 
+#include "SaveFaults.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -174,6 +177,40 @@ TEST_F(PlotFile, ForeignLengthBytesAndBooleansAreTakenSafely) {
     EXPECT_EQ(RecordMode(DecodePlotFile(bytes.data(), bytes.size())), 3);
 }
 
+// Each of the 21 text fields with each length byte: the text is the field's
+// first min(length, 100) bytes, and no field reads into its neighbour.
+TEST_F(PlotFile, EveryLengthByteOfEveryTextField) {
+    std::vector<std::size_t> fields = {24, 1135};
+    for (int k = 0; k < PlotFileListSlots; ++k) {
+        fields.push_back(125 + 101 * k);
+        fields.push_back(1239 + 101 * k);
+    }
+    const auto text = [](const TPlotFileRecord& r, std::size_t at) -> const std::string& {
+        if (at == 24) return r.MainFormula;
+        if (at == 1135) return r.ResultText;
+        if (at < 1135) return r.FormulaList[(at - 125) / 101];
+        return r.Formulas[(at - 1239) / 101];
+    };
+    auto bytes = EncodePlotFile(StartRecord());
+    for (std::size_t at : fields)
+        for (int i = 1; i <= 100; ++i)
+            bytes[at + i] = static_cast<std::uint8_t>('0' + i % 10);
+    for (std::size_t at : fields) {
+        for (int length = 0; length <= 255; ++length) {
+            auto b = bytes;
+            b[at] = static_cast<std::uint8_t>(length);
+            const TPlotFileRecord r = DecodePlotFile(b.data(), b.size());
+            const std::string expected(reinterpret_cast<const char*>(b.data() + at + 1),
+                                       static_cast<std::size_t>(std::min(length, 100)));
+            EXPECT_EQ(text(r, at), expected) << at << " " << length;
+            for (std::size_t other : fields) {
+                if (other == at) continue;
+                EXPECT_TRUE(text(r, other).empty()) << at << " " << other;
+            }
+        }
+    }
+}
+
 TEST_F(PlotFile, EveryShortLengthIsRefused) {
     const auto bytes = EncodePlotFile(StartRecord());
     for (std::size_t n = 0; n < PlotFileRecordSize; ++n)
@@ -247,72 +284,7 @@ TEST_F(PlotFile, ASaveThatFailsAtAnyStepKeepsTheOldFile) {
     const auto before = Bytes(p);
     TPlotFileRecord changed = StartRecord();
     changed.MainFormula = "the new one";
-    const struct {
-        const char* name;
-        void (*breakIt)(TFileSteps&);
-        const char* message;
-    } cases[] = {
-        {"open",
-         [](TFileSteps& s) {
-             s.Open = [](const char*, int, int) {
-                 errno = EMFILE;
-                 return -1;
-             };
-         },
-         "Too many open files"},
-        {"a read-only folder",
-         [](TFileSteps& s) {
-             s.Open = [](const char*, int, int) {
-                 errno = EACCES;
-                 return -1;
-             };
-         },
-         "File access denied"},
-        {"write",
-         [](TFileSteps& s) {
-             s.Write = [](int, const void*, unsigned long) -> long {
-                 errno = EIO;
-                 return -1;
-             };
-         },
-         "I/O error 5"},
-        {"a full disk halfway",
-         [](TFileSteps& s) {
-             s.Write = [](int fd, const void* d, unsigned long n) -> long {
-                 static int calls = 0;
-                 if (calls++ % 2 == 0) return ::write(fd, d, n / 2);
-                 errno = ENOSPC;
-                 return -1;
-             };
-         },
-         "Disk full"},
-        {"sync",
-         [](TFileSteps& s) {
-             s.Sync = [](int) {
-                 errno = EIO;
-                 return -1;
-             };
-         },
-         "I/O error 5"},
-        {"close",
-         [](TFileSteps& s) {
-             s.Close = [](int fd) {
-                 ::close(fd);
-                 errno = EIO;
-                 return -1;
-             };
-         },
-         "I/O error 5"},
-        {"rename",
-         [](TFileSteps& s) {
-             s.Rename = [](const char*, const char*) {
-                 errno = EXDEV;
-                 return -1;
-             };
-         },
-         "I/O error 18"},
-    };
-    for (const auto& c : cases) {
+    for (const TSaveFault& c : SaveFaults) {
         RestorePlotFileSteps();
         c.breakIt(PlotFileSteps());
         try {

@@ -1,0 +1,258 @@
+// Damaged and foreign plot files opened through the main window, and saves
+// that fail at each step: the window either takes the file or refuses it
+// with one message, and a failed save leaves the earlier file as it was.
+#include "FilesTestSupport.h"
+
+#include "SaveFaults.h"
+#include "document/PlotFile.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr std::size_t ModeAt = 12;
+constexpr std::size_t X0At = 16;
+constexpr std::size_t NumbersAt = 2256;
+constexpr const char* NotANumberMessage = "В файле были значения, которые не являются числами; "
+                                          "вместо них взяты значения по умолчанию.";
+
+// What opening a file may change in the window.
+struct TWindowState {
+    TPlotDocument Document;
+    int Mode;
+    std::string Box, Result;
+    int BoxItems;
+    bool All, Cartesian;
+    int First, Last, Interval;
+
+    bool operator==(const TWindowState& o) const {
+        for (int k = 0; k < DocumentNumberCount; ++k)
+            if (std::bit_cast<std::uint64_t>(Document.Numbers[k]) !=
+                std::bit_cast<std::uint64_t>(o.Document.Numbers[k]))
+                return false;
+        for (int k = 0; k < DocumentFormulaCount; ++k)
+            if (Document.Formulas[k] != o.Document.Formulas[k]) return false;
+        return std::tie(Mode, Box, Result, BoxItems, All, Cartesian, First, Last, Interval) ==
+               std::tie(o.Mode, o.Box, o.Result, o.BoxItems, o.All, o.Cartesian, o.First, o.Last,
+                        o.Interval);
+    }
+};
+
+class HostileFiles : public Files {
+  protected:
+    TWindowState State() const {
+        return {PlotDocument,
+                form->CurrentPlotMode(),
+                form->ComboBox1->currentText().toStdString(),
+                form->Label1->text().toStdString(),
+                form->ComboBox1->count(),
+                form->CheckBox1->isChecked(),
+                form->RadioButton1->isChecked(),
+                FirstFrame,
+                LastFrame,
+                FrameInterval};
+    }
+    // A file saved from a window that differs from the start in every part
+    // a file holds; the window is then back in its start state.
+    std::vector<std::uint8_t> SavedFile() {
+        form->N3DFxyzClick();
+        Type(form->Edits[7], "x^2+y^2-z");
+        form->CaptureDocument();
+        for (const char* f : {"sin(x)", "x*x"}) {
+            form->N2DyxClick();
+            form->ComboBox1->setEditText(f);
+            form->Button5Click();
+        }
+        form->CheckBox1->setChecked(true);
+        FirstFrame = 3;
+        form->N3DFxyzClick();
+        Save("full.mth");
+        EXPECT_TRUE(failures.empty());
+        form->N2DyxClick();
+        form->Button7Click();
+        form->CheckBox1->setChecked(false);
+        FirstFrame = 1;
+        return Bytes(dir / "full.mth");
+    }
+    void OpenBytes(const std::vector<std::uint8_t>& bytes) {
+        WriteBytes(dir / "hostile.mth", bytes);
+        failures.clear();
+        Open("hostile.mth");
+    }
+    // No field of the window holds a text that a later build cannot read.
+    std::vector<std::string> UnreadableFields() const {
+        static const QRegularExpression bad("inf|nan", QRegularExpression::CaseInsensitiveOption);
+        std::vector<std::string> found;
+        for (int k = 1; k <= 26; ++k)
+            if (form->Edits[k]->text().contains(bad))
+                found.push_back("Edit" + std::to_string(k) + " " + Text(form->Edits[k]));
+        return found;
+    }
+};
+
+TEST_F(HostileFiles, EveryTruncatedFileIsRefusedWithoutChangingTheWindow) {
+    const auto full = SavedFile();
+    ASSERT_EQ(full.size(), PlotFileRecordSize);
+    const TWindowState before = State();
+    for (std::size_t n = 0; n < PlotFileRecordSize; ++n) {
+        OpenBytes({full.begin(), full.begin() + static_cast<long>(n)});
+        if (n == 0) {
+            EXPECT_TRUE(failures.empty()); // an empty file opens nothing
+        } else {
+            ASSERT_EQ(failures.size(), 1u) << n;
+            EXPECT_EQ(failures[0], "Read beyond end of file") << n;
+        }
+        ASSERT_TRUE(State() == before) << n << " bytes changed the window";
+    }
+    OpenBytes(full); // the whole file is taken
+    EXPECT_TRUE(failures.empty());
+    EXPECT_EQ(form->CurrentPlotMode(), pmImplicit);
+    EXPECT_EQ(PlotDocument.Formulas[fsImplicitF], "x^2+y^2-z");
+    EXPECT_EQ(FirstFrame, 3);
+}
+
+// Every mode code a file can hold, with the three bytes above it set: the
+// six modes are laid out, any other code leaves no mode at all.
+TEST_F(HostileFiles, EveryModeCode) {
+    auto bytes = SavedFile();
+    bytes[ModeAt + 1] = 0x5A;
+    bytes[ModeAt + 3] = 0xFF;
+    for (int code = 0; code <= 255; ++code) {
+        bytes[ModeAt] = static_cast<std::uint8_t>(code);
+        OpenBytes(bytes);
+        EXPECT_TRUE(failures.empty()) << code << ": " << failures[0];
+        const int expected = code >= pmYx && code <= pmImplicit ? code : 0;
+        EXPECT_EQ(form->CurrentPlotMode(), expected) << code;
+        EXPECT_EQ(form->ComboBox1->isHidden(), expected != pmYx) << code;
+        EXPECT_EQ(PlotDocument.Formulas[fsImplicitF], "x^2+y^2-z") << code;
+    }
+    form->N2DyxClick(); // from no mode back to one that builds
+    form->Button2Click();
+    EXPECT_TRUE(failures.empty());
+}
+
+// A length byte from 0 to 255 in each of the 21 text fields, over a field of
+// digits and over bytes from the whole code page, NUL included: each field
+// takes at most 100 characters and the window shows what the file holds.
+TEST_F(HostileFiles, LengthBytesInEveryTextField) {
+    const auto saved = SavedFile();
+    struct TField {
+        std::size_t at;
+        std::function<std::string(TForm1*)> shown;
+    };
+    std::vector<TField> fields = {
+        {24, [](TForm1* f) { return f->ComboBox1->currentText().toStdString(); }},
+        {1135, [](TForm1* f) { return f->Label1->text().toStdString(); }}};
+    for (int k = 0; k < PlotFileListSlots; ++k) {
+        // The list slot under test is the box's only item; an empty slot adds none.
+        fields.push_back({125 + 101 * static_cast<std::size_t>(k), [](TForm1* f) {
+                              return f->ComboBox1->count() == 0
+                                         ? std::string()
+                                         : f->ComboBox1->itemText(0).toStdString();
+                          }});
+        fields.push_back({1239 + 101 * static_cast<std::size_t>(k),
+                          [k](TForm1*) { return PlotDocument.Formulas[k]; }});
+    }
+    std::uint8_t digits[100], codePage[100];
+    for (int i = 0; i < 100; ++i) {
+        digits[i] = static_cast<std::uint8_t>('1' + i % 9);
+        codePage[i] = static_cast<std::uint8_t>(i * 37 % 256); // 0, 0x25 ... 0x98 ...
+    }
+    codePage[50] = 0;
+    int opened = 0;
+    for (const TField& field : fields) {
+        for (const std::uint8_t* fill : {digits, codePage}) {
+            for (int length = 0; length <= 255; length += fill == digits ? 1 : 17) {
+                auto bytes = saved;
+                bytes[ModeAt] = pmYx; // the mode that shows the box and the result
+                for (std::size_t list = 125; list < 125 + 101 * 10; list += 101)
+                    bytes[list] = 0; // only the slot under test fills the list
+                bytes[field.at] = static_cast<std::uint8_t>(length);
+                std::memcpy(bytes.data() + field.at + 1, fill, 100);
+                OpenBytes(bytes);
+                ++opened;
+                const std::string held(reinterpret_cast<const char*>(fill),
+                                       static_cast<std::size_t>(std::min(length, 100)));
+                const std::string shown = field.shown(form);
+                EXPECT_EQ(shown, FromWindows1251(held)) << field.at << " " << length;
+                EXPECT_LE(QString::fromStdString(shown).size(), 100) << field.at;
+                EXPECT_LE(failures.size(), 1u) << field.at << " " << length;
+                EXPECT_EQ(form->CurrentPlotMode(), pmYx);
+            }
+        }
+    }
+    EXPECT_GT(opened, 21 * 256);
+}
+
+// NaN, a signalling NaN and both infinities in every stored double: the
+// number is replaced by its default, the user is told once, and no field is
+// left with a text that a build could not read.
+TEST_F(HostileFiles, NumbersThatAreNotFiniteInEveryDouble) {
+    const auto saved = SavedFile();
+    TPlotDocument defaults;
+    SetDocumentDefaults(defaults);
+    const std::uint64_t patterns[] = {
+        std::bit_cast<std::uint64_t>(std::numeric_limits<double>::quiet_NaN()),
+        0xFFF8000000000000u, // a negative NaN
+        0x7FF0000000000001u, // a signalling NaN
+        std::bit_cast<std::uint64_t>(std::numeric_limits<double>::infinity()),
+        std::bit_cast<std::uint64_t>(-std::numeric_limits<double>::infinity())};
+    for (const int mode : {pmYx, pmPlane, pmSurface}) {
+        for (int k = 0; k < DocumentNumberCount; ++k) {
+            for (const std::uint64_t pattern : patterns) {
+                auto bytes = saved;
+                bytes[ModeAt] = static_cast<std::uint8_t>(mode);
+                std::memcpy(bytes.data() + NumbersAt + 8 * k, &pattern, 8);
+                OpenBytes(bytes);
+                ASSERT_EQ(failures.size(), 1u) << mode << " " << k;
+                EXPECT_EQ(failures[0], NotANumberMessage);
+                EXPECT_EQ(PlotDocument.Numbers[k], defaults.Numbers[k]) << k;
+                EXPECT_TRUE(std::isfinite(PlotDocument.Numbers[(k + 1) % DocumentNumberCount]));
+                EXPECT_EQ(UnreadableFields(), std::vector<std::string>()) << mode << " " << k;
+            }
+        }
+        // The fields of the mode then build without a complaint.
+        failures.clear();
+        form->Button2Click();
+        EXPECT_TRUE(failures.empty()) << mode << ": " << failures[0];
+    }
+    // x0 is stored but not read back: not even a NaN there is noticed.
+    for (const std::uint64_t pattern : patterns) {
+        auto bytes = saved;
+        std::memcpy(bytes.data() + X0At, &pattern, 8);
+        OpenBytes(bytes);
+        EXPECT_TRUE(failures.empty());
+    }
+}
+
+// A save through the window that fails at each step: the user reads why,
+// the earlier file is unchanged byte for byte, and nothing is left beside it.
+TEST_F(HostileFiles, ASaveThatFailsAtAnyStepKeepsTheOldFile) {
+    Save("keep.mth");
+    const auto before = Bytes(dir / "keep.mth");
+    form->ComboBox1->setEditText("a formula the old file does not hold");
+    for (const TSaveFault& fault : SaveFaults) {
+        RestorePlotFileSteps();
+        fault.breakIt(PlotFileSteps());
+        failures.clear();
+        Save("keep.mth");
+        ASSERT_EQ(failures.size(), 1u) << fault.name;
+        EXPECT_EQ(failures[0], fault.message) << fault.name;
+        EXPECT_EQ(Bytes(dir / "keep.mth"), before) << fault.name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1)
+            << fault.name << ": something was left beside the file";
+    }
+    RestorePlotFileSteps();
+    failures.clear();
+    Save("keep.mth"); // the same save, no longer disturbed
+    EXPECT_TRUE(failures.empty());
+    EXPECT_NE(Bytes(dir / "keep.mth"), before);
+}
+
+} // namespace
