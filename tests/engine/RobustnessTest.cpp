@@ -99,6 +99,23 @@ TEST(Robustness, NestedTangentsAreEvaluatedInLinearTime) {
     error = false;
     EvalFormulaText(Repeat("TG", 40) + "RAND(9)", error, 0); // random draws: both halves
     EXPECT_TRUE(error);                                      // 2^40 draws exceed the bound
+
+    // The bound leaves room for far more than a field holds: a sum of 1,000
+    // characters under 50 functions, and 12 tangents of a random argument.
+    std::string big = "X";
+    while (big.size() < 1000)
+        big += "+X*2";
+    const std::string nested = Repeat("SIN(", 50) + big + Repeat(")", 50);
+    error = false;
+    const double v = EvalFormulaText(nested, error, 0.25);
+    EXPECT_FALSE(error);
+    CompileFormula(0, nested);
+    VarX = 0.25;
+    EXPECT_EQ(v, EvalTree(FormulaTrees[0]));
+    EvalFormulaText(Repeat("TG", 12) + "(RND/2+SIN(X)*COS(X)-X^2/7+ABS(X))", error, 0.25);
+    EXPECT_FALSE(error);
+    FreeAllTrees();
+    VarX = 0;
 }
 
 TEST(Robustness, TangentOfAnArgumentEqualsTheQuotientText) {
