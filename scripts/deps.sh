@@ -13,6 +13,7 @@ if [ "${1:-all}" = "all" ]; then
   PACKAGES+=(
     libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libfparser-dev
     xvfb xauth fonts-dejavu-core
+    desktop-file-utils appstream shared-mime-info
   )
 fi
 

@@ -94,7 +94,12 @@ void TForm1::BuildPicture() {
     request.Options.Axes = N6->isChecked();
     request.Options.Grid = CheckBox7->isChecked();
 
-    QImage image(PlotWidth, PlotHeight, QImage::Format_RGB32);
+    // At the screen's pixel density: 400 x 400 pixels at 100 %, twice as
+    // many each way at 200 %, drawn in the same coordinates.
+    const qreal density = PaintBox1->devicePixelRatioF();
+    QImage image(qRound(PlotWidth * density), qRound(PlotHeight * density),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(density);
     QPainter painter(&image);
     ComposePicture(painter, request);
     painter.end();

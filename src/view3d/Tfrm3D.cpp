@@ -137,6 +137,9 @@ void Tfrm3D::DrawFrame() {
     const qreal ratio = View->devicePixelRatioF();
     const int w = static_cast<int>(std::lround(View->width() * ratio));
     const int h = static_cast<int>(std::lround(View->height() * ratio));
+    // Points and lines keep their size on the screen at any pixel density.
+    glPointSize(static_cast<float>(ratio));
+    glLineWidth(static_cast<float>(ratio));
     const TSceneOptions options = SceneOptions ? SceneOptions() : TSceneOptions{};
     drawing_ = true;
     if (FollowTrajectory) {
