@@ -1,10 +1,14 @@
 // Makes the pictures of the user's guide from the real windows: each case
 // drives the main window as a user would and saves what it and the 3D window
 // show. Runs on the display it is given (for OpenGL, an X server such as
-// Xvfb); without one, offscreen, where the 3D window stays blank.
+// Xvfb; scripts/screenshots.sh starts one); without one, offscreen, where
+// the 3D window stays blank.
 //   plotter_screenshots <folder>
+// mode_*.png show the whole main window (with the 3D window over its plot
+// area in the 3D modes), as a user sees it on the screen.
 #include "app/ErrorReport.h"
 #include "app/Windows.h"
+#include "document/Settings.h"
 #include "engine/Engine.h"
 
 #include <QApplication>
@@ -15,6 +19,7 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -50,6 +55,15 @@ int main(int argc, char** argv) {
     Settle();
     SeedRandom(1);
     auto save = [&](QWidget* w, const char* name) { w->grab().save(out + "/" + name + ".png"); };
+    // The screen where the main window is: the 3D window lies over it.
+    auto saveScreen = [&](const char* name) {
+        Settle();
+        if (view.isVisible()) view.FormPaint();
+        Settle();
+        const QRect r = form.frameGeometry();
+        form.screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height())
+            .save(out + "/" + name + ".png");
+    };
     auto save3D = [&](const char* name) {
         if (view.View == nullptr) return; // no OpenGL on this platform
         Settle();
@@ -68,12 +82,38 @@ int main(int argc, char** argv) {
     windows.Form4->hide();
     form.ComboBox1->setEditText("sin(x)*3");
     form.Button2Click();
-    save(&form, "sin3");
+    save(&form, "mode_yx");
     form.RadioButton2->setChecked(true);
     form.ComboBox1->setEditText("1+sin(5*x)");
     form.Button2Click();
-    save(&form, "polar_rose");
+    save(&form, "mode_yx_polar");
     form.RadioButton1->setChecked(true);
+    // A list of formulas, all drawn at once, in colours picked for them
+    // (every graph is blue until the user picks another colour).
+    const TColorValue picked[] = {0xFF0000, 0x0000C0, 0x008000, 0xC000C0}; // as BGR
+    for (int k = 0; k < 4; ++k)
+        GraphColors[k + 1] = picked[k];
+    for (const char* f : {"sin(x)*3", "x^2/8-4", "sqrt(abs(x))*2", "cos(x*2)+x/3"}) {
+        form.ComboBox1->setEditText(f);
+        form.Button5Click();
+    }
+    form.CheckBox1->setChecked(true);
+    form.Button2Click();
+    save(&form, "mode_yx_list");
+    form.CheckBox1->setChecked(false);
+    form.Button7Click();
+    ApplyColours(DefaultColours());
+
+    // The parametric curve of the plane.
+    form.N2DxytClick();
+    form.Edit2->setText("cos(t)*6-cos(t*6)*2");
+    form.Edit6->setText("sin(t)*6-sin(t*6)*2");
+    form.Edit3->setText("0");
+    form.Edit4->setText("6.3");
+    form.Edit5->setText("0.01");
+    form.Button2Click();
+    save(&form, "mode_plane");
+    form.N2DyxClick();
 
     // Two frames of an animation over f.
     form.ComboBox1->setEditText("sin(x+f/5)*3");
@@ -91,7 +131,7 @@ int main(int argc, char** argv) {
     form.N3DzxyClick();
     form.Edit7->setText("sin(x)*cos(y)*3");
     form.Button8Click();
-    save(&form, "surface_window");
+    saveScreen("mode_surface");
     save3D("surface");
     // Turned with the mouse, brought closer and outlined with the keys.
     view.FormMouseDown(200, 200);
@@ -110,12 +150,14 @@ int main(int argc, char** argv) {
     form.Edit6->setText("sin(t)*8");
     form.Edit7->setText("t");
     form.Button9Click();
+    saveScreen("mode_curve");
     save3D("curve");
     form.N3DxyzuvClick();
     form.Edit2->setText("cos(u)*cos(v)*8");
     form.Edit6->setText("sin(u)*cos(v)*8");
     form.Edit7->setText("sin(v)*8");
     form.Button10Click();
+    saveScreen("mode_patch");
     save3D("patch");
 
     // Two frames of the flying camera along the default curve, the surface
@@ -135,6 +177,7 @@ int main(int argc, char** argv) {
     // The implicit surface, with the progress bar caught halfway.
     form.N3DFxyzClick();
     form.Edit7->setText("x^2+y^2+z^2-4");
+    save(&form, "mode_implicit_fields"); // the 3D window covers the fields
     bool caught = false;
     QTimer* catcher = new QTimer(&form);
     QObject::connect(catcher, &QTimer::timeout, [&] {
@@ -146,6 +189,9 @@ int main(int argc, char** argv) {
     catcher->start(0);
     form.Button11Click();
     catcher->stop();
+    for (int i = 0; i < 6; ++i)
+        view.FormKeyDown(Qt::Key_Up, Qt::ShiftModifier);
+    saveScreen("mode_implicit");
     save3D("implicit");
     return 0;
 }
