@@ -200,8 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                          "difference: %s at x=%016llx y=%016llx z=%016llx: walk %016llx %d, "
                          "machine code %016llx %d, interpreter %016llx %d\n",
                          text.c_str(), bits(VarX), bits(VarY), bits(VarZ), bits(walk.value),
-                         walk.error, bits(jit.value), jit.error, bits(interp.value),
-                         interp.error);
+                         walk.error, bits(jit.value), jit.error, bits(interp.value), interp.error);
             std::abort();
         }
         if (r.Empty()) break;

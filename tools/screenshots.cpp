@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
         if (view.isVisible()) view.FormPaint();
         Settle();
         const QRect r = form.frameGeometry();
-        form.screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height())
+        form.screen()
+            ->grabWindow(0, r.x(), r.y(), r.width(), r.height())
             .save(out + "/" + name + ".png");
     };
     auto save3D = [&](const char* name) {

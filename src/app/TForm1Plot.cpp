@@ -3,9 +3,9 @@
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
+#include "document/Limits.h"
 #include "document/PlotDocument.h"
 #include "engine/Engine.h"
-#include "document/Limits.h"
 #include "plot2d/Picture.h"
 #include "plot2d/View2D.h"
 #include "view3d/Tfrm3D.h"
@@ -97,8 +97,7 @@ void TForm1::BuildPicture() {
     // At the screen's pixel density: 400 x 400 pixels at 100 %, twice as
     // many each way at 200 %, drawn in the same coordinates.
     const qreal density = PaintBox1->devicePixelRatioF();
-    QImage image(qRound(PlotWidth * density), qRound(PlotHeight * density),
-                 QImage::Format_RGB32);
+    QImage image(qRound(PlotWidth * density), qRound(PlotHeight * density), QImage::Format_RGB32);
     image.setDevicePixelRatio(density);
     QPainter painter(&image);
     ComposePicture(painter, request);
@@ -121,9 +120,8 @@ void TForm1::ChangeView(const std::function<void()>& change) {
 
 void TForm1::ReadRangeEditsFromFields() {
     ChangeView([this] {
-        ReadRangeEdits(
-            {FieldText(Edit23), FieldText(Edit24), FieldText(Edit25), FieldText(Edit26)},
-            CheckBox6->isChecked());
+        ReadRangeEdits({FieldText(Edit23), FieldText(Edit24), FieldText(Edit25), FieldText(Edit26)},
+                       CheckBox6->isChecked());
     });
     WriteRangeEditsToFields();
 }

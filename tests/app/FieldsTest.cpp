@@ -97,11 +97,17 @@ TEST_P(Fields, NormalisationLeavesPlainNumbersOnly) {
         const char* typed;
         const char* normalised;
     } cases[] = {
-        {5, "-0.5", "0.5"},    {12, "0", "0"},    {3, "2*pi", "6.28318530717959"},
-        {4, "0.000001", "1E-6"}, // the program's own text of a small number is kept
+        {5, "-0.5", "0.5"},
+        {12, "0", "0"},
+        {3, "2*pi", "6.28318530717959"},
+        {4, "0.000001", "1E-6"},      // the program's own text of a small number is kept
         {10, "-0.0000025", "2.5E-6"}, // a step made non-negative
-        {8, "abc", "0"},       {11, "-2", "-2"},  {13, "sqrt(-1)", "0"},
-        {14, "-0.25", "0.25"}, {23, "2*5", "10"}, {9, "1e3", "1000"},
+        {8, "abc", "0"},
+        {11, "-2", "-2"},
+        {13, "sqrt(-1)", "0"},
+        {14, "-0.25", "0.25"},
+        {23, "2*5", "10"},
+        {9, "1e3", "1000"},
     };
     for (const auto& c : cases)
         Type(form->Edits[c.field], c.typed);
@@ -115,10 +121,10 @@ TEST_P(Fields, SanitisingChecksCharactersOnly) {
     const struct {
         const char* text;
         bool kept;
-    } cases[] = {{"E", true},       {"1e", true},      {"-1.5", true},  {"1E-6", true},
-                 {"-2.5e-7", true},  {"", false},       {"1..2", false}, {"1.2,3", false},
-                 {"--1", false},     {"2-", false},     {"1 ", false},   {"1E-6E-2", false},
-                 {"1-E6", false},    {"1E+6", false}};
+    } cases[] = {{"E", true},       {"1e", true},   {"-1.5", true},  {"1E-6", true},
+                 {"-2.5e-7", true}, {"", false},    {"1..2", false}, {"1.2,3", false},
+                 {"--1", false},    {"2-", false},  {"1 ", false},   {"1E-6E-2", false},
+                 {"1-E6", false},   {"1E+6", false}};
     for (const auto& c : cases) {
         Type(form->Edit8, c.text);
         form->SanitiseNumberField(form->Edit8);

@@ -64,7 +64,9 @@ Outcome EvaluateEverywhere(const std::string& text) {
     return o;
 }
 
-bool Same(double a, double b) { return SameBits(a, b) || (a != a && b != b); }
+bool Same(double a, double b) {
+    return SameBits(a, b) || (a != a && b != b);
+}
 
 TEST(HostileInput, DeepLongAndBrokenFormulasOnASmallStack) {
     const struct {
@@ -93,8 +95,10 @@ TEST(HostileInput, DeepLongAndBrokenFormulasOnASmallStack) {
         {"NUL in a number", std::string("1.\0005", 4)},
         {"lone continuation bytes", "X+\x80\x81"},
         {"a lead byte without continuation", "\xc3(X)"},
-        {"an overlong slash", "\xc0\xaf" "X"},
-        {"bytes FE FF", "\xfe\xff" "SIN(X)"},
+        {"an overlong slash", "\xc0\xaf"
+                              "X"},
+        {"bytes FE FF", "\xfe\xff"
+                        "SIN(X)"},
         {"a cut four-byte sequence", "X*\xf0\x9f\x98"},
         {"Cyrillic x", "\xd1\x85+1"},
     };
