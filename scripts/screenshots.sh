@@ -10,7 +10,7 @@ tool=build/tools/plotter_screenshots
 shoot() { # <folder> [environment]
   rm -rf "$1"
   mkdir -p "$1"
-  env "${@:2}" xvfb-run -a -s "-screen 0 1600x1200x24" "$tool" "$1"
+  env "${@:2}" xvfb-run -a -s "-screen 0 1600x1200x24 -noreset" "$tool" "$1"
 }
 shoot docs/shots.tmp
 shoot docs/shots200.tmp QT_SCALE_FACTOR=2

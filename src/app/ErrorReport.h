@@ -14,3 +14,8 @@ void SetFailureSink(std::function<void(const std::string&)> sink);
 // Runs a command; a failure inside it abandons the rest of the command and is
 // reported. Nothing escapes into the event loop. Returns false on failure.
 bool RunCommand(const std::function<void()>& command);
+
+// A command as a slot: the handler run through RunCommand.
+template <typename Handler> auto AsCommand(Handler handler) {
+    return [handler] { RunCommand(handler); };
+}

@@ -342,21 +342,20 @@ void TForm1::SetTabOrder() {
 }
 
 void TForm1::ConnectHandlers() {
-    auto command = [](auto handler) { return [handler] { RunCommand(handler); }; };
-    connect(Button1, &QPushButton::clicked, this, command([this] { Button1Click(); }));
+    connect(Button1, &QPushButton::clicked, this, AsCommand([this] { Button1Click(); }));
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
     connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
-    connect(Button5, &QPushButton::clicked, this, command([this] { Button5Click(); }));
-    connect(Button8, &QPushButton::clicked, this, command([this] { Button8Click(); }));
-    connect(Button9, &QPushButton::clicked, this, command([this] { Button9Click(); }));
-    connect(Button10, &QPushButton::clicked, this, command([this] { Button10Click(); }));
-    connect(Button11, &QPushButton::clicked, this, command([this] { Button11Click(); }));
+    connect(Button5, &QPushButton::clicked, this, AsCommand([this] { Button5Click(); }));
+    connect(Button8, &QPushButton::clicked, this, AsCommand([this] { Button8Click(); }));
+    connect(Button9, &QPushButton::clicked, this, AsCommand([this] { Button9Click(); }));
+    connect(Button10, &QPushButton::clicked, this, AsCommand([this] { Button10Click(); }));
+    connect(Button11, &QPushButton::clicked, this, AsCommand([this] { Button11Click(); }));
     connect(Equally, &QCheckBox::toggled, this, [this] { EquallyClick(); });
     for (QLineEdit* e : {Edit11, Edit12, Edit13, Edit14})
         connect(e, &QLineEdit::textChanged, this, [this] { Edit11Change(); });
-    connect(Button6, &QPushButton::clicked, this, command([this] { Button6Click(); }));
-    connect(Button7, &QPushButton::clicked, this, command([this] { Button7Click(); }));
+    connect(Button6, &QPushButton::clicked, this, AsCommand([this] { Button6Click(); }));
+    connect(Button7, &QPushButton::clicked, this, AsCommand([this] { Button7Click(); }));
     // A radio button or check box that becomes checked runs its click action,
     // whether the user or the program checked it.
     connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
@@ -369,7 +368,7 @@ void TForm1::ConnectHandlers() {
     connect(CheckBox7, &QCheckBox::toggled, this, [this] { CheckBox7Click(); });
     for (QLineEdit* e : {Edit23, Edit24, Edit25, Edit26})
         connect(e, &QLineEdit::textChanged, this, [this] { Edit23Change(); });
-    connect(ComboBox1, &QComboBox::editTextChanged, this, command([this] { ComboBox1Change(); }));
+    connect(ComboBox1, &QComboBox::editTextChanged, this, AsCommand([this] { ComboBox1Change(); }));
 
     // Menu items that are checkable toggle by themselves when chosen; the
     // handlers set the check marks, so the automatic toggle is undone first.

@@ -89,6 +89,7 @@ class TForm1 : public QMainWindow {
     void Edit23Change();      // any range field changed
     void Button3Click();      // "+"
     void Button4Click();      // "-"
+    void Zoom(int k);         // in (k < 0) or out, and the build
     void ReadRangeEditsFromFields();
     // Runs a change of the 2D view; a view that cannot be used is put back
     // and refused with a message (BuildRefused).

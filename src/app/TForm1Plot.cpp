@@ -158,14 +158,15 @@ void TForm1::Edit23Change() {
 }
 
 void TForm1::Button3Click() {
-    if (!RunCommand([this] { ChangeView([this] { ZoomView(-2, CheckBox6->isChecked()); }); }))
-        return;
-    WriteRangeEditsToFields();
-    Button2Click();
+    Zoom(-2);
 }
 
 void TForm1::Button4Click() {
-    if (!RunCommand([this] { ChangeView([this] { ZoomView(2, CheckBox6->isChecked()); }); }))
+    Zoom(2);
+}
+
+void TForm1::Zoom(int k) {
+    if (!RunCommand([this, k] { ChangeView([this, k] { ZoomView(k, CheckBox6->isChecked()); }); }))
         return;
     WriteRangeEditsToFields();
     Button2Click();

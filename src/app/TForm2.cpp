@@ -86,11 +86,10 @@ TForm2::TForm2() {
     CheckBox3->move(12, 128);
     Button3 = MakeButton(CameraGroup, 12, 156, 120, "Анимация");
 
-    auto command = [](auto handler) { return [handler] { RunCommand(handler); }; };
-    connect(Button1, &QPushButton::clicked, this, command([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, command([this] { Button2Click(); }));
-    connect(Button3, &QPushButton::clicked, this, command([this] { Button3Click(); }));
-    connect(Button4, &QPushButton::clicked, this, command([this] { Button4Click(); }));
+    connect(Button1, &QPushButton::clicked, this, AsCommand([this] { Button1Click(); }));
+    connect(Button2, &QPushButton::clicked, this, AsCommand([this] { Button2Click(); }));
+    connect(Button3, &QPushButton::clicked, this, AsCommand([this] { Button3Click(); }));
+    connect(Button4, &QPushButton::clicked, this, AsCommand([this] { Button4Click(); }));
     connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
         if (on) RadioButton1Click();
     });

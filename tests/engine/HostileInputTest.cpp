@@ -14,14 +14,6 @@
 
 namespace {
 
-std::string Repeat(const std::string& s, int n) {
-    std::string out;
-    out.reserve(s.size() * n);
-    for (int i = 0; i < n; ++i)
-        out += s;
-    return out;
-}
-
 // The stack of a thread on Windows, the smallest a user's program meets.
 // AddressSanitizer's redzones make every frame several times larger, so the
 // sanitizer build gives the same depth of calls four times the room.

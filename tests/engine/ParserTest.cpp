@@ -49,13 +49,13 @@ TEST_P(Parser, ScanOrderGivesTheLanguageItsPrecedence) {
     const ValueCase cases[] = {
         {"-X^2", 3, -9},
         {"2^3^2", 0, 64},
-        {"2^-1", 0, 1}, // the power 2^ has one operand; minus 1
-        {"X*-1", 5, 4}, // the product X* is x; minus 1
+        {"2^-1", 0, 1},     // the power 2^ has one operand; minus 1
+        {"X*-1", 5, 4},     // the product X* is x; minus 1
         {"2^(-1)", 0, 0.5}, // in brackets, as the user's guide advises
         {"X*(-1)", 5, -5},
         {"2^-X", 3, -1},
         {"2*X/2*X", 3, 9}, // left to right
-        {"X--1", 5, 4}, // of several signs only the last counts
+        {"X--1", 5, 4},    // of several signs only the last counts
         {"X-+1", 5, 6},
         {"SINX^2", 0.5, std::sin(0.5) * std::sin(0.5)},
         {"SQRT2", 0, std::sqrt(2.0)},

@@ -3,14 +3,6 @@
 
 namespace {
 
-std::string Repeat(const std::string& s, int n) {
-    std::string out;
-    out.reserve(s.size() * n);
-    for (int i = 0; i < n; ++i)
-        out += s;
-    return out;
-}
-
 TEST(Robustness, DeepNestingCompilesToItsSafeResult) {
     const struct {
         std::string text;

@@ -10,6 +10,15 @@
 #include <cstring>
 #include <string>
 
+// s written n times over.
+inline std::string Repeat(const std::string& s, int n) {
+    std::string out;
+    out.reserve(s.size() * n);
+    for (int i = 0; i < n; ++i)
+        out += s;
+    return out;
+}
+
 // Runs each test under both decimal separators of the locale.
 class SeparatorTest : public ::testing::TestWithParam<char> {
   protected:
