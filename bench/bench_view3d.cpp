@@ -72,15 +72,16 @@ int main(int argc, char** argv) {
     InitFloatingPoint();
     QApplication app(argc, argv);
     InitFloatingPoint();
-    if (const char* lists = std::getenv("PLOTTER_DISPLAY_LISTS"))
-        UseDisplayLists(std::string(lists) != "0");
+    const char* lists = std::getenv("PLOTTER_DISPLAY_LISTS");
+    const bool useLists = lists == nullptr || std::string(lists) != "0";
     SeedRandom(1);
     RandomiseColourCoeffs();
     Window = std::make_unique<Tfrm3D>();
     Window->FormCreate(QPoint(40, 40));
-    Window->SceneOptions = [] {
+    Window->SceneOptions = [useLists] {
         TSceneOptions o;
         o.Mode = pmSurface;
+        o.DisplayLists = useLists;
         return o;
     };
     Window->show();

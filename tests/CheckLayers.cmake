@@ -1,6 +1,6 @@
 # Fails when a file of src/<library>/ includes a header of a library that the
-cmake_policy(SET CMP0057 NEW)
 # layering does not let it use.
+cmake_policy(SET CMP0057 NEW) # IN_LIST
 set(allowed_engine engine)
 set(allowed_document document)
 set(allowed_plot2d plot2d engine document)

@@ -1,22 +1,42 @@
-// The points at which a save can fail, each as a change to the steps of
-// writing a file and the message the user then reads.
+// The points at which a save can fail, each as a fault of one system call
+// of writing a file and the message the user then reads. The test programs
+// that use them are linked with the system calls wrapped (FileFaults.cpp),
+// so that the program's own code needs no hook for them.
 #pragma once
 
-#include "document/PlotFile.h"
-
-#include <unistd.h>
+#include <sys/types.h>
 
 #include <cerrno>
 
+// The system calls of writing a file, as the wrappers see them; a null
+// entry passes the call on to the system.
+struct TFileFaults {
+    int (*Open)(const char* path, int flags, int mode) = nullptr;
+    ssize_t (*Write)(int fd, const void* data, size_t size) = nullptr;
+    int (*Sync)(int fd) = nullptr;
+    int (*Close)(int fd) = nullptr;
+    int (*Rename)(const char* from, const char* to) = nullptr;
+};
+
+// The faults in force; cleared by ClearFileFaults.
+TFileFaults& FileFaults();
+inline void ClearFileFaults() {
+    FileFaults() = {};
+}
+
+// The system's own calls, past the wrappers.
+extern "C" ssize_t __real_write(int fd, const void* data, size_t size);
+extern "C" int __real_close(int fd);
+
 struct TSaveFault {
     const char* name;
-    void (*breakIt)(TFileSteps&);
+    void (*breakIt)(TFileFaults&);
     const char* message;
 };
 
 inline constexpr TSaveFault SaveFaults[] = {
     {"open",
-     [](TFileSteps& s) {
+     [](TFileFaults& s) {
          s.Open = [](const char*, int, int) {
              errno = EMFILE;
              return -1;
@@ -24,7 +44,7 @@ inline constexpr TSaveFault SaveFaults[] = {
      },
      "Too many open files"},
     {"a read-only folder",
-     [](TFileSteps& s) {
+     [](TFileFaults& s) {
          s.Open = [](const char*, int, int) {
              errno = EACCES;
              return -1;
@@ -32,25 +52,25 @@ inline constexpr TSaveFault SaveFaults[] = {
      },
      "File access denied"},
     {"write",
-     [](TFileSteps& s) {
-         s.Write = [](int, const void*, unsigned long) -> long {
+     [](TFileFaults& s) {
+         s.Write = [](int, const void*, size_t) -> ssize_t {
              errno = EIO;
              return -1;
          };
      },
      "I/O error 5"},
     {"a full disk halfway",
-     [](TFileSteps& s) {
-         s.Write = [](int fd, const void* d, unsigned long n) -> long {
+     [](TFileFaults& s) {
+         s.Write = [](int fd, const void* d, size_t n) -> ssize_t {
              static int calls = 0;
-             if (calls++ % 2 == 0) return ::write(fd, d, n / 2);
+             if (calls++ % 2 == 0) return __real_write(fd, d, n / 2);
              errno = ENOSPC;
              return -1;
          };
      },
      "Disk full"},
     {"sync",
-     [](TFileSteps& s) {
+     [](TFileFaults& s) {
          s.Sync = [](int) {
              errno = EIO;
              return -1;
@@ -58,16 +78,16 @@ inline constexpr TSaveFault SaveFaults[] = {
      },
      "I/O error 5"},
     {"close",
-     [](TFileSteps& s) {
+     [](TFileFaults& s) {
          s.Close = [](int fd) {
-             ::close(fd);
+             __real_close(fd);
              errno = EIO;
              return -1;
          };
      },
      "I/O error 5"},
     {"rename",
-     [](TFileSteps& s) {
+     [](TFileFaults& s) {
          s.Rename = [](const char*, const char*) {
              errno = EXDEV;
              return -1;

@@ -1,5 +1,7 @@
 #include "app/Dialogs.h"
 
+#include "plot2d/Compose.h"
+
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
@@ -25,10 +27,9 @@ TDialogHooks PlatformDialogs() {
                                      QMessageBox::Ok) == QMessageBox::Ok;
     };
     d.PickColour = [](QWidget* parent, TColorValue start) -> std::optional<TColorValue> {
-        const QColor c = QColorDialog::getColor(
-            QColor(start & 0xFF, (start >> 8) & 0xFF, (start >> 16) & 0xFF), parent);
+        const QColor c = QColorDialog::getColor(ToQColor(start), parent);
         if (!c.isValid()) return std::nullopt;
-        return static_cast<TColorValue>(c.red() | c.green() << 8 | c.blue() << 16);
+        return FromQColor(c);
     };
     d.RunModal = [](QDialog* dialog) { dialog->exec(); };
     return d;

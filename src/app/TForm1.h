@@ -217,8 +217,6 @@ class TForm1 : public QMainWindow {
     void CreateMenu();
     void ConnectHandlers();
     void SetTabOrder();
-    void DrawGraphsOfYx(QPainter& painter);
-    void DrawParametricCurve(QPainter& painter);
     void SwitchCoordinates(TPlotMode mode, TCoordinates coords);
     void LoadFields(std::span<const TFieldBinding> fields);
 };

@@ -20,9 +20,7 @@
 
 void TForm1::N2Click() {
     if (Form2 == nullptr) return;
-    Form2->Edit1->setText(QString::number(FirstFrame));
-    Form2->Edit2->setText(QString::number(LastFrame));
-    Form2->Edit3->setText(QString::number(FrameInterval));
+    Form2->ShowFrameSettings();
     CentreOnScreen(Form2);
     Dialogs().RunModal(Form2);
 }

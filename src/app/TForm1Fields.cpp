@@ -1,6 +1,5 @@
-// The numeric fields: evaluation on Enter, "y(x0)=", the normalisation before
-// a build and the capture of the current mode's fields into the document.
-// Also the creation and closing of the window.
+// The numeric fields: evaluation on Enter, "y(x0)=" and the normalisation
+// before a build; also the creation and closing of the window.
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"

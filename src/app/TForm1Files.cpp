@@ -20,21 +20,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-namespace {
-
-// The mode code a file keeps: the checked mode item, tested in this order;
-// 0 when none is checked.
-std::int32_t SavedMode(const TForm1* f) {
-    const std::pair<QAction*, int> items[] = {{f->N2Dyx, pmYx},       {f->N3Dzxy, pmSurface},
-                                              {f->N2Dxyt, pmPlane},   {f->N3Dxyzt, pmCurve},
-                                              {f->N3Dxyzuv, pmPatch}, {f->N3DFxyz, pmImplicit}};
-    for (const auto& [item, code] : items)
-        if (item->isChecked()) return code;
-    return 0;
-}
-
-} // namespace
-
 void TForm1::N4Click() {
     if (Busy()) return;
     const QString chosen = Dialogs().SaveFileName(this);
@@ -61,7 +46,7 @@ void TForm1::WritePlotFile(const std::string& chosen) {
     r.MainFormula = CutFormula(ComboBox1->currentText().toStdString());
     for (int k = 0; k < std::min(ComboBox1->count(), PlotFileListSlots); ++k)
         r.FormulaList[k] = CutFormula(ComboBox1->itemText(k).toStdString());
-    r.Mode = SavedMode(this);
+    r.Mode = CurrentPlotMode(); // 0 when no mode item is checked
     r.FirstFrame = FirstFrame;
     r.LastFrame = LastFrame;
     r.FrameInterval = FrameInterval;
@@ -97,9 +82,7 @@ void TForm1::ReadPlotFile(const std::string& path) {
     LastFrame = r.LastFrame;
     FrameInterval = r.FrameInterval;
     if (Form2) {
-        Form2->Edit1->setText(QString::number(r.FirstFrame));
-        Form2->Edit2->setText(QString::number(r.LastFrame));
-        Form2->Edit3->setText(QString::number(r.FrameInterval));
+        Form2->ShowFrameSettings();
         Form2->CheckBox2->setChecked(r.LoopAnimation);
     }
     if (!ComboBox1->isHidden()) {

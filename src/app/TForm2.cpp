@@ -101,25 +101,18 @@ TForm2::TForm2() {
     });
 }
 
-namespace {
-
-// The field as a 32-bit integer, or the conversion's message.
-std::int32_t IntegerIn(const QLineEdit* field) {
-    const QString text = field->text();
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    if (!ok) throw std::runtime_error("'" + text.toStdString() + "' is not a valid integer value");
-    return v;
+void TForm2::ShowFrameSettings() {
+    Edit1->setText(QString::number(FirstFrame));
+    Edit2->setText(QString::number(LastFrame));
+    Edit3->setText(QString::number(FrameInterval));
 }
-
-} // namespace
 
 void TForm2::Button1Click() {
     // In this order; a field that is no integer stops here with the values
     // read before it kept, and the dialog stays open.
-    FirstFrame = IntegerIn(Edit1);
-    LastFrame = IntegerIn(Edit2);
-    FrameInterval = IntegerIn(Edit3);
+    FirstFrame = StrToInt(FieldText(Edit1));
+    LastFrame = StrToInt(FieldText(Edit2));
+    FrameInterval = StrToInt(FieldText(Edit3));
     hide();
     Form1->CompileFormulaList(); // a 2D plot has its trees for every frame
     Form1->StartAnimation();

@@ -19,6 +19,8 @@ class TForm2 : public QDialog {
     TForm2();
 
     // --- the frames
+    // The fields show the frame settings (first, last, interval).
+    void ShowFrameSettings();
     void Button1Click(); // "Анимация": start
     void Button2Click(); // "Отмена": stop
     // --- the flying camera

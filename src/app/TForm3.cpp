@@ -4,6 +4,8 @@
 
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
+#include "engine/Engine.h"
+#include "plot2d/Compose.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -85,15 +87,12 @@ void TForm3::showEvent(QShowEvent* event) {
 
 void TForm3::Fill(QFrame* shape, TColorValue c) {
     QPalette palette = shape->palette();
-    palette.setColor(QPalette::Window, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+    palette.setColor(QPalette::Window, ToQColor(c));
     shape->setPalette(palette);
 }
 
 int TForm3::GraphNumber() const {
-    const QString text = ComboBox1->currentText();
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    if (!ok) throw std::runtime_error("'" + text.toStdString() + "' is not a valid integer value");
+    const std::int32_t n = StrToInt(ComboBox1->currentText().toStdString());
     // Only eleven graph colours exist.
     if (n < 0 || n >= GraphColourCount)
         throw std::runtime_error("Номер графика — от 0 до 10, а не " + std::to_string(n) + ".");

@@ -94,27 +94,6 @@ constexpr std::size_t OffFirstFrame = 0, OffLastFrame = 4, OffInterval = 8, OffM
                       OffAllFormulas = 1236, OffCartesian = 1237, OffLoop = 1238,
                       OffFormulas = 1239, OffNumbers = 2256;
 
-// --- the system's file operations, replaceable by tests
-
-int SystemOpen(const char* path, int flags, int mode) {
-    return ::open(path, flags, mode);
-}
-long SystemWrite(int fd, const void* data, unsigned long size) {
-    return ::write(fd, data, size);
-}
-int SystemSync(int fd) {
-    return ::fsync(fd);
-}
-int SystemClose(int fd) {
-    return ::close(fd);
-}
-int SystemRename(const char* from, const char* to) {
-    return std::rename(from, to);
-}
-
-const TFileSteps SystemSteps{SystemOpen, SystemWrite, SystemSync, SystemClose, SystemRename};
-TFileSteps Steps = SystemSteps;
-
 [[noreturn]] void Fail(int error) {
     throw PlotFileError(FileErrorMessage(error));
 }
@@ -203,18 +182,18 @@ void WritePlotFile(const std::string& path, const TPlotFileRecord& record) {
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
         part = path + ".part" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-        fd = Steps.Open(part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) Fail(errno);
     }
     if (fd < 0) Fail(EEXIST);
     auto abandon = [&](int error) {
-        Steps.Close(fd);
+        ::close(fd);
         ::unlink(part.c_str());
         Fail(error);
     };
     std::size_t written = 0;
     while (written < bytes.size()) {
-        const long n = Steps.Write(fd, bytes.data() + written, bytes.size() - written);
+        const long n = ::write(fd, bytes.data() + written, bytes.size() - written);
         if (n < 0) {
             if (errno == EINTR) continue;
             abandon(errno);
@@ -222,13 +201,13 @@ void WritePlotFile(const std::string& path, const TPlotFileRecord& record) {
         if (n == 0) abandon(ENOSPC);
         written += static_cast<std::size_t>(n);
     }
-    if (Steps.Sync(fd) != 0) abandon(errno);
-    if (Steps.Close(fd) != 0) {
+    if (::fsync(fd) != 0) abandon(errno);
+    if (::close(fd) != 0) {
         const int error = errno;
         ::unlink(part.c_str());
         Fail(error);
     }
-    if (Steps.Rename(part.c_str(), path.c_str()) != 0) {
+    if (std::rename(part.c_str(), path.c_str()) != 0) {
         const int error = errno;
         ::unlink(part.c_str());
         Fail(error);
@@ -254,14 +233,6 @@ std::optional<TPlotFileRecord> ReadPlotFile(const std::string& path) {
     ::close(fd);
     if (got == 0) return std::nullopt; // an empty file changes nothing
     return DecodePlotFile(bytes.data(), got);
-}
-
-TFileSteps& PlotFileSteps() {
-    return Steps;
-}
-
-void RestorePlotFileSteps() {
-    Steps = SystemSteps;
 }
 
 std::string FileErrorMessage(int error) {

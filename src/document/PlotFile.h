@@ -77,16 +77,5 @@ void WritePlotFile(const std::string& path, const TPlotFileRecord& record);
 // PlotFileError.
 std::optional<TPlotFileRecord> ReadPlotFile(const std::string& path);
 
-// The steps of writing a file, which tests replace to make each of them fail.
-struct TFileSteps {
-    int (*Open)(const char* path, int flags, int mode);
-    long (*Write)(int fd, const void* data, unsigned long size);
-    int (*Sync)(int fd);
-    int (*Close)(int fd);
-    int (*Rename)(const char* from, const char* to);
-};
-TFileSteps& PlotFileSteps();
-void RestorePlotFileSteps();
-
 // The message for a system error number, as the user reads it.
 std::string FileErrorMessage(int error);

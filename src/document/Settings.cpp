@@ -1,15 +1,10 @@
 #include "document/Settings.h"
 
-TColorValue AxesColor = ClGreen;
-TColorValue BackgroundColor = ClWhite;
-TColorValue FontColor = ClBlack;
-TColorValue GraphColors[GraphColourCount] = {ClBlue, ClBlue, ClBlue, ClBlue, ClBlue, ClBlue,
-                                             ClBlue, ClBlue, ClBlue, ClBlue, ClBlue};
-
-std::int32_t FirstFrame = 1;
-std::int32_t LastFrame = 20;
-std::int32_t FrameInterval = 50;
-std::uint8_t ViewAlongMode = 1;
+// Set to their start values by SetDefaultSettings, below, when the program loads.
+TColorValue AxesColor, BackgroundColor, FontColor;
+TColorValue GraphColors[GraphColourCount];
+std::int32_t FirstFrame, LastFrame, FrameInterval;
+std::uint8_t ViewAlongMode;
 
 namespace {
 
@@ -48,4 +43,8 @@ void SetDefaultSettings() {
     FrameInterval = 50;
     ApplyColours(DefaultColours());
     ViewAlongMode = 1;
+}
+
+namespace {
+[[maybe_unused]] const bool SettingsStarted = (SetDefaultSettings(), true);
 }

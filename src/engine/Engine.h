@@ -87,12 +87,16 @@ extern std::int32_t FrameCounter;
 extern char DecimalSeparatorChar;
 
 // A text that is not a plain number where one is needed. what() is the
-// message the user sees.
+// message the user sees; a caller that knows where the text came from may
+// add that place to it.
 class ConversionError : public std::exception {
   public:
-    explicit ConversionError(const std::string& text);
+    enum class TKind { FloatingPoint, Integer };
+    explicit ConversionError(const std::string& text, TKind kind = TKind::FloatingPoint);
     const char* what() const noexcept override { return message_.c_str(); }
     const std::string& text() const { return text_; }
+    // The same failure, with ": `place`" after the message.
+    ConversionError At(const std::string& place) const;
 
   private:
     std::string text_;
@@ -161,6 +165,11 @@ std::string FormatNumber(double value);
 // Strict conversion of a plain number in the locale's format; throws
 // ConversionError on anything else.
 double StrToFloat(const std::string& text);
+
+// Strict conversion of a whole decimal number of 32 bits, with blanks
+// around it allowed; throws ConversionError ("... is not a valid integer
+// value") on anything else.
+std::int32_t StrToInt(const std::string& text);
 
 // Random formula text z(x,y) in lower case.
 std::string RandomFormula(int depth, bool inArgument);

@@ -1,6 +1,7 @@
 // The interpreter of the fast form: a threaded run over its instructions,
 // every operation computed in 80-bit precision on the x87 unit and rounded
 // to double, exactly as the tree walk computes it.
+#include "engine/Arith80.h"
 #include "engine/FastForm.h"
 #include "engine/Library.h"
 #include "engine/TreeWalk.h"
@@ -29,15 +30,7 @@ struct Arith {
 
 namespace {
 
-inline double Square(double b) {
-    return b != b ? 0.0 : b * b;
-} // engine::PowerSquare
-inline double SinOf(double x) {
-    return __builtin_fabs(x) >= 0x1p63 ? 0.0 : __builtin_sin(x);
-}
-inline double CosOf(double x) {
-    return __builtin_fabs(x) >= 0x1p63 ? 0.0 : __builtin_cos(x);
-}
+using engine::PowerSquare;
 
 inline double DivideChecked(double r, double v) {
     if (v == 0 || v != v) {
@@ -171,11 +164,11 @@ AddProductCells:
     acc = Arith::Add(acc, Arith::Mul(*ip->Cell, *ip->Cell2));
     DISPATCH();
 AddSquareCell:
-    acc = Arith::Add(acc, Square(*ip->Cell));
+    acc = Arith::Add(acc, PowerSquare(*ip->Cell));
     DISPATCH();
 SquareCell:
     *sp++ = acc;
-    acc = Square(*ip->Cell);
+    acc = PowerSquare(*ip->Cell);
     DISPATCH();
 Recip:
     acc = DivideChecked(1.0, acc);
@@ -212,7 +205,7 @@ PowConst:
     acc = engine::Power(acc, ip->Value);
     DISPATCH();
 PowSquare:
-    acc = Square(acc);
+    acc = PowerSquare(acc);
     DISPATCH();
 PowCell:
     acc = engine::Power(acc, *ip->Cell);

@@ -1,5 +1,7 @@
 #include "engine/Library.h"
 
+#include "engine/Arith80.h"
+
 #include <cfloat>
 #include <cmath>
 
@@ -89,10 +91,10 @@ double Power(double b, double e) {
 }
 
 double FnCos(double x) {
-    return std::fabs(x) >= TwoTo63 ? 0.0 : std::cos(x);
+    return CosOf(x);
 }
 double FnSin(double x) {
-    return std::fabs(x) >= TwoTo63 ? 0.0 : std::sin(x);
+    return SinOf(x);
 }
 
 double FnTg(double x) {

@@ -4,14 +4,22 @@
 #include <cerrno>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <locale.h>
 
 char DecimalSeparatorChar = '.';
 
-ConversionError::ConversionError(const std::string& text)
-    : text_(text), message_("'" + text + "' is not a valid floating point value") {}
+ConversionError::ConversionError(const std::string& text, TKind kind)
+    : text_(text), message_("'" + text + "' is not a valid " +
+                            (kind == TKind::Integer ? "integer" : "floating point") + " value") {}
+
+ConversionError ConversionError::At(const std::string& place) const {
+    ConversionError located = *this;
+    located.message_ += ": " + place;
+    return located;
+}
 
 std::string UpperCaseFormula(const std::string& text) {
     std::string upper = text;
@@ -120,4 +128,26 @@ double StrToFloat(const std::string& text) {
     const long double extended = strtold_l(plain.c_str(), nullptr, CLocale());
     if (std::isinf(extended)) return fail();
     return strtod_l(plain.c_str(), nullptr, CLocale());
+}
+
+std::int32_t StrToInt(const std::string& text) {
+    auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    size_t i = 0, n = text.size();
+    while (i < n && blank(text[i]))
+        ++i;
+    while (n > i && blank(text[n - 1]))
+        --n;
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i == n) throw ConversionError(text, ConversionError::TKind::Integer);
+    long long value = 0;
+    for (; i < n; ++i) {
+        if (text[i] < '0' || text[i] > '9' || value > (1LL << 31))
+            throw ConversionError(text, ConversionError::TKind::Integer);
+        value = value * 10 + (text[i] - '0');
+    }
+    if (negative) value = -value;
+    if (value < INT32_MIN || value > INT32_MAX)
+        throw ConversionError(text, ConversionError::TKind::Integer);
+    return static_cast<std::int32_t>(value);
 }

@@ -1,5 +1,6 @@
 #include "geometry3d/Buffers.h"
 
+#include "engine/Arith80.h"
 #include "engine/Engine.h"
 
 #include <cmath>
@@ -22,14 +23,11 @@ void RandomiseColourCoeffs(double scale) {
 
 namespace {
 
-// The processor's sine and cosine: an infinity or a NaN gives a NaN, and
-// they give no value for finite arguments of 2^63 and beyond, where the
-// colouring takes 0.
-constexpr long double TrigLimit = 9223372036854775808.0L;
-
+// The processor's sine and cosine in extended precision: an infinity or a
+// NaN gives a NaN, and beyond its range the colouring takes 0.
 long double Sine(long double a) {
     if (std::isinf(a)) return std::numeric_limits<long double>::quiet_NaN();
-    if (std::fabs(a) >= TrigLimit) return 0.0L;
+    if (BeyondTrigRange(a)) return 0.0L;
 #if defined(__x86_64__) || defined(__i386__)
     long double r;
     asm("fsin" : "=t"(r) : "0"(a));
@@ -41,7 +39,7 @@ long double Sine(long double a) {
 
 long double Cosine(long double a) {
     if (std::isinf(a)) return std::numeric_limits<long double>::quiet_NaN();
-    if (std::fabs(a) >= TrigLimit) return 0.0L;
+    if (BeyondTrigRange(a)) return 0.0L;
 #if defined(__x86_64__) || defined(__i386__)
     long double r;
     asm("fcos" : "=t"(r) : "0"(a));

@@ -1,5 +1,6 @@
 #include "geometry3d/Builders.h"
 
+#include "engine/Arith80.h"
 #include "engine/Engine.h"
 #include "geometry3d/Buffers.h"
 
@@ -8,20 +9,6 @@
 #include <vector>
 
 namespace {
-
-// One sampling step: the parameter accumulated in doubles, each addition in
-// extended precision.
-inline double Advance(double v, double step) {
-    return static_cast<double>(static_cast<long double>(v) + step);
-}
-
-inline double Centre(double min, double max) {
-    return static_cast<double>((static_cast<long double>(max) + min) / 2);
-}
-
-inline double Minus(double a, double b) {
-    return static_cast<double>(static_cast<long double>(a) - b);
-}
 
 std::string TooMany(long double count) {
     return TooManyPointsMessage(count);

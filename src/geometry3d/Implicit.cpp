@@ -1,5 +1,6 @@
 #include "geometry3d/Implicit.h"
 
+#include "engine/Arith80.h"
 #include "engine/Engine.h"
 #include "geometry3d/Builders.h"
 
@@ -10,10 +11,6 @@
 bool LevelScanRunning = false;
 
 namespace {
-
-inline double Advance(double v, double step) {
-    return static_cast<double>(static_cast<long double>(v) + step);
-}
 
 // The samples of a line from min while the value stays at or below max.
 long double SamplesAlong(const TAxisRow& row) {
@@ -49,8 +46,7 @@ class TLevelScan {
           run_(tree_ != nullptr && tree_->Fast != nullptr ? tree_->Fast->Run : EvalTree) {
         if (r.Centre)
             for (int a = 0; a < 3; ++a)
-                centre_[a] = static_cast<double>(
-                    (static_cast<long double>(r.Rows[a].Max) + r.Rows[a].Min) / 2);
+                centre_[a] = Centre(r.Rows[a].Min, r.Rows[a].Max);
     }
 
     std::vector<Vertex3D> Points;
@@ -120,8 +116,8 @@ class TLevelScan {
         if (cur == 0) {
             AddLevelPoint(family, n, p, q, 0, 0);
         } else if ((prev < 0 && cur > 0) || (prev > 0 && cur < 0)) {
-            // The sign of prev times cur, which neither overflows nor
-            // underflows in extended precision.
+            // Compared one by one, not as a product: prev * cur of two tiny
+            // values underflows to 0 and of two huge ones overflows.
             AddLevelPoint(family, n, p, q, halfP, halfQ);
         }
     }

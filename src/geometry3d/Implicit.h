@@ -56,9 +56,8 @@ struct TLevelResult {
 // A malformed number in the formula throws ConversionError.
 TLevelResult BuildLevelPoints(const TImplicitRequest& request, TScanProgress& progress);
 
-// The parts of the scan, for tests and measurements: the roles of the axes
-// in a family (normal N, first in-plane P, second in-plane Q), the point of
-// a sample, and the whole scan of one family.
+// The roles of the axes in a family: the normal N, the first in-plane axis P
+// and the second one Q, along which each line of a plane is sampled.
 struct TFamilyRoles {
     int N, P, Q; // indices of the X, Y, Z rows
 };

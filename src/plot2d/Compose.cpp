@@ -9,10 +9,12 @@
 #include <algorithm>
 #include <cmath>
 
-TGridStatistics LastGridStatistics;
-
 QColor ToQColor(TColorValue c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+TColorValue FromQColor(const QColor& c) {
+    return static_cast<TColorValue>(c.red() | c.green() << 8 | c.blue() << 16);
 }
 
 QFont LabelFont() {
@@ -41,16 +43,14 @@ constexpr int MaxGridLines = 100000;
 // that can be seen within [lo, hi]. Repeated addition from a multiple gives
 // the same exact multiples as from the step itself.
 template <typename Visit>
-void WalkGrid(double step, bool up, double end, double lo, double hi, bool full, Visit visit) {
+void WalkGrid(double step, bool up, double end, double lo, double hi, Visit visit) {
     if (!(step > 0) || !std::isfinite(step)) return; // no usable grid for this view
     double v = up ? step : -step;
-    if (!full) {
-        if (up && lo > v) v = std::floor(lo / step) * step;
-        if (!up && hi < v) v = std::ceil(hi / step) * step;
-    }
+    if (up && lo > v) v = std::floor(lo / step) * step;
+    if (!up && hi < v) v = std::ceil(hi / step) * step;
     for (int count = 0; count < MaxGridLines; ++count) {
         if (up ? !(v <= end) : !(v >= end)) return;
-        if (!full && (up ? v > hi : v < lo)) return; // the rest is out of sight
+        if (up ? v > hi : v < lo) return; // the rest is out of sight
         visit(v);
         const double next = up ? v + step : v - step;
         if (next == v) return;
@@ -60,7 +60,7 @@ void WalkGrid(double step, bool up, double end, double lo, double hi, bool full,
 
 } // namespace
 
-void ComposeBackground(QPainter& p, const TPictureOptions& options) {
+TGridStatistics ComposeBackground(QPainter& p, const TPictureOptions& options) {
     const int W = PlotWidth, H = PlotHeight;
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, false);
@@ -89,7 +89,7 @@ void ComposeBackground(QPainter& p, const TPictureOptions& options) {
         DrawLabel(p, x0 - 25, 5, QStringLiteral("y"), labelColour);
     }
 
-    LastGridStatistics = {};
+    TGridStatistics statistics;
     if (options.Grid) {
         QPen gridPen(ToQColor(ClSilver), 0);
         gridPen.setDashPattern({1, 1});
@@ -107,10 +107,10 @@ void ComposeBackground(QPainter& p, const TPictureOptions& options) {
             const int px = WorldToPixelX(v);
             p.drawLine(px, H, px, 0);
             label(px + 5, ly, v);
-            ++LastGridStatistics.VerticalLines;
+            ++statistics.VerticalLines;
         };
-        WalkGrid(GridStep, true, ViewX2, xlo, xhi, options.FullGridWalk, vertical);
-        WalkGrid(GridStep, false, ViewX1, xlo, xhi, options.FullGridWalk, vertical);
+        WalkGrid(GridStep, true, ViewX2, xlo, xhi, vertical);
+        WalkGrid(GridStep, false, ViewX1, xlo, xhi, vertical);
 
         const int lx = std::min(std::max(x0 + 5, 10), W - 35);
         const double ya = PixelToWorldY(-LabelMargin), yb = PixelToWorldY(H + LabelMargin);
@@ -119,12 +119,13 @@ void ComposeBackground(QPainter& p, const TPictureOptions& options) {
             const int py = WorldToPixelY(v);
             p.drawLine(0, py, W, py);
             label(lx, py + 5, v);
-            ++LastGridStatistics.HorizontalLines;
+            ++statistics.HorizontalLines;
         };
-        WalkGrid(GridStep, true, ViewY2, ylo, yhi, options.FullGridWalk, horizontal);
-        WalkGrid(GridStep, false, ViewY1, ylo, yhi, options.FullGridWalk, horizontal);
+        WalkGrid(GridStep, true, ViewY2, ylo, yhi, horizontal);
+        WalkGrid(GridStep, false, ViewY1, ylo, yhi, horizontal);
     }
     p.setPen(QPen(Qt::black, 0, Qt::SolidLine));
+    return statistics;
 }
 
 void ComposeBorder(QPainter& p) {

@@ -14,7 +14,9 @@
 
 #include <algorithm>
 
+// A colour setting (0x00BBGGRR) as Qt's colour, and back.
 QColor ToQColor(TColorValue c);
+TColorValue FromQColor(const QColor& c);
 
 // The font of the labels; fixed so that pictures do not depend on the desktop.
 QFont LabelFont();
@@ -23,13 +25,18 @@ QFont LabelFont();
 void DrawLabel(QPainter& p, int x, int y, const QString& text, const QColor& colour);
 
 struct TPictureOptions {
-    bool Axes = true;          // menu "Рисовать оси координат"
-    bool Grid = true;          // "Вспомогательная сетка"
-    bool FullGridWalk = false; // walk every multiple from zero (for comparison in tests)
+    bool Axes = true; // menu "Рисовать оси координат"
+    bool Grid = true; // "Вспомогательная сетка"
+};
+
+// The grid lines a background was drawn with, each way.
+struct TGridStatistics {
+    int VerticalLines = 0;
+    int HorizontalLines = 0;
 };
 
 // Background, axes and grid of the current view (steps before the graphs).
-void ComposeBackground(QPainter& p, const TPictureOptions& options);
+TGridStatistics ComposeBackground(QPainter& p, const TPictureOptions& options);
 
 // The border and the zoom box (steps after the graphs).
 void ComposeBorder(QPainter& p);
@@ -69,10 +76,3 @@ class TPainterPen : public TCurvePen {
     int chunk_;
     QPolygon run_;
 };
-
-// Counts of what the last ComposeBackground drew, for tests and measurements.
-struct TGridStatistics {
-    int VerticalLines = 0;
-    int HorizontalLines = 0;
-};
-extern TGridStatistics LastGridStatistics;

@@ -1,23 +1,10 @@
 #include "plot2d/Sampling.h"
 
 #include "document/Limits.h"
+#include "engine/Arith80.h"
 #include "plot2d/View2D.h"
 
 #include <cmath>
-
-namespace {
-
-// One sample step: the value accumulated in doubles, each addition in 80 bits.
-inline double Advance(double v, double step) {
-    return static_cast<double>(static_cast<long double>(v) + step);
-}
-
-// The walk condition: end + step (in 80 bits) still beyond the current value.
-inline bool Before(double end, double step, double v) {
-    return static_cast<long double>(end) + step > v;
-}
-
-} // namespace
 
 void TCurveJoiner::Accept(bool first, int px, int py) {
     if (!first && py >= bandLow_ && py <= bandHigh_ && !penUp_) {
@@ -34,10 +21,6 @@ double PixelStep() {
 
 bool UsesPixelStep(double typedStep, bool minimalStep) {
     return PixelStep() > typedStep || minimalStep;
-}
-
-double CartesianStep(double typedStep, bool minimalStep) {
-    return UsesPixelStep(typedStep, minimalStep) ? PixelStep() : typedStep;
 }
 
 namespace {

@@ -36,10 +36,6 @@ double PixelStep();
 // minimal step ("Минимальный шаг") takes exactly one pixel column.
 bool UsesPixelStep(double typedStep, bool minimalStep);
 
-// The step of a cartesian graph: the pixel width when UsesPixelStep, else the
-// typed step.
-double CartesianStep(double typedStep, bool minimalStep);
-
 // y = f(x) from xs to xe: samples while xe + step > x. Returns the number of
 // samples taken. Draws nothing for an empty tree, a step that is not above
 // zero, or xs >= xe.

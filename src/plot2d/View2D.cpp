@@ -1,5 +1,6 @@
 #include "plot2d/View2D.h"
 
+#include "engine/Arith80.h"
 #include "engine/Engine.h"
 
 #include <cmath>
@@ -79,22 +80,35 @@ bool ViewUsable() {
     return true;
 }
 
-void RecomputeViewFromEdges() {
-    ViewWidth = static_cast<double>(static_cast<long double>(ViewX2) - ViewX1);
-    ViewHeight = static_cast<double>(static_cast<long double>(ViewY2) - ViewY1);
+namespace {
+
+// The scales and the grid step of the extents.
+void RecomputeScales() {
     ScaleX = static_cast<double>(static_cast<long double>(ViewWidth) / PlotWidth);
     ScaleY = static_cast<double>(-static_cast<long double>(ViewHeight) / PlotHeight);
     GridStep = ComputeGridStep();
+}
+
+// The far edges from the near ones and the extents, then the scales.
+void RecomputeFarEdges() {
+    ViewX2 = static_cast<double>(static_cast<long double>(ViewX1) + ViewWidth);
+    ViewY2 = static_cast<double>(static_cast<long double>(ViewY1) + ViewHeight);
+    RecomputeScales();
+}
+
+} // namespace
+
+void RecomputeViewFromEdges() {
+    ViewWidth = Minus(ViewX2, ViewX1);
+    ViewHeight = Minus(ViewY2, ViewY1);
+    RecomputeScales();
 }
 
 void ReadRangeEdits(const TRangeTexts& texts, bool equalScales) {
     ViewX1 = StrToFloat(texts.X1);
     ViewX2 = StrToFloat(texts.X2);
     ViewY1 = StrToFloat(texts.Y1);
-    ViewY2 = equalScales
-                 ? EqualScaleExtent(static_cast<double>(static_cast<long double>(ViewX2) - ViewX1),
-                                    ViewY1)
-                 : StrToFloat(texts.Y2);
+    ViewY2 = equalScales ? EqualScaleExtent(Minus(ViewX2, ViewX1), ViewY1) : StrToFloat(texts.Y2);
     RecomputeViewFromEdges();
     RangeEditsDirty = false;
 }
@@ -114,12 +128,8 @@ void ZoomView(int k, bool equalScales) {
                                      ViewY1);
     else
         ViewY2 = static_cast<double>(ViewY2 + dY);
-    ViewHeight = static_cast<double>(static_cast<long double>(ViewY2) - ViewY1);
-    GridStep = ComputeGridStep();
-    ViewX2 = static_cast<double>(static_cast<long double>(ViewX1) + ViewWidth);
-    ViewY2 = static_cast<double>(static_cast<long double>(ViewY1) + ViewHeight);
-    ScaleX = static_cast<double>(static_cast<long double>(ViewWidth) / PlotWidth);
-    ScaleY = static_cast<double>(-static_cast<long double>(ViewHeight) / PlotHeight);
+    ViewHeight = Minus(ViewY2, ViewY1);
+    RecomputeFarEdges();
 }
 
 void PanView(int x, int y) {
@@ -145,7 +155,7 @@ void UpdateZoomBox(int x, int y) {
     }
     BoxX1 = PixelToWorldX(BoxLeft);
     BoxX2 = PixelToWorldX(BoxRight);
-    BoxWidth = static_cast<double>(static_cast<long double>(BoxX2) - BoxX1);
+    BoxWidth = Minus(BoxX2, BoxX1);
     if (y > DragStartY) { // downward: the box hangs from the starting row
         BoxTop = DragStartY;
         BoxY2 = PixelToWorldY(BoxTop);
@@ -157,7 +167,7 @@ void UpdateZoomBox(int x, int y) {
         BoxY2 = EqualScaleExtent(BoxWidth, BoxY1);
         BoxTop = WorldToPixelY(BoxY2);
     }
-    BoxHeight = static_cast<double>(static_cast<long double>(BoxY2) - BoxY1);
+    BoxHeight = Minus(BoxY2, BoxY1);
 }
 
 bool ApplyZoomBox() {
@@ -166,11 +176,7 @@ bool ApplyZoomBox() {
     ViewWidth = BoxWidth;
     ViewY1 = BoxY1;
     ViewHeight = BoxHeight;
-    GridStep = ComputeGridStep();
-    ViewX2 = static_cast<double>(static_cast<long double>(ViewX1) + ViewWidth);
-    ViewY2 = static_cast<double>(static_cast<long double>(ViewY1) + ViewHeight);
-    ScaleX = static_cast<double>(static_cast<long double>(ViewWidth) / PlotWidth);
-    ScaleY = static_cast<double>(-static_cast<long double>(ViewHeight) / PlotHeight);
+    RecomputeFarEdges();
     BoxLeft = BoxRight = BoxTop = BoxBottom = 0;
     return true;
 }

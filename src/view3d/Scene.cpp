@@ -103,15 +103,13 @@ void EmitLevelPoints() {
     glEnd();
 }
 
-bool ListsUsed = true;
-
 // A display list made from one buffer, current while its generation lasts.
 struct TCachedList {
     GLuint List = 0;
     std::uint64_t Generation = ~std::uint64_t{0};
 
-    void Draw(std::uint64_t generation, void (*emit)()) {
-        if (!ListsUsed) {
+    void Draw(bool lists, std::uint64_t generation, void (*emit)()) {
+        if (!lists) {
             emit();
             return;
         }
@@ -170,10 +168,6 @@ void DrawAxis(int axis, const float c[3]) {
 
 } // namespace
 
-void UseDisplayLists(bool use) {
-    ListsUsed = use;
-}
-
 void ReleaseDisplayLists() {
     SurfaceList.Release();
     SurfaceOutlineList.Release();
@@ -187,20 +181,20 @@ void DrawAxes() {
         DrawAxis(axis, colours[axis]);
 }
 
-void DrawSurface() {
+void DrawSurface(bool lists) {
     // Outlines need the cells as polygons: triangles would show their diagonals.
-    if (Wireframe || !ListsUsed)
-        SurfaceOutlineList.Draw(SurfaceGeneration, EmitSurface);
+    if (Wireframe || !lists)
+        SurfaceOutlineList.Draw(lists, SurfaceGeneration, EmitSurface);
     else
-        SurfaceList.Draw(SurfaceGeneration, EmitSurfaceTriangles);
+        SurfaceList.Draw(lists, SurfaceGeneration, EmitSurfaceTriangles);
 }
 
-void DrawCurve() {
-    CurveList.Draw(CurveGeneration, EmitCurve);
+void DrawCurve(bool lists) {
+    CurveList.Draw(lists, CurveGeneration, EmitCurve);
 }
 
-void DrawLevelPoints() {
-    LevelList.Draw(LevelGeneration, EmitLevelPoints);
+void DrawLevelPoints(bool lists) {
+    LevelList.Draw(lists, LevelGeneration, EmitLevelPoints);
 }
 
 void DrawScene(double eyeAngle, const TSceneOptions& options) {
@@ -214,9 +208,9 @@ void DrawScene(double eyeAngle, const TSceneOptions& options) {
     if (options.Axes) DrawAxes(); // before the scale: their size is fixed
     const auto scale = static_cast<float>(ViewScale);
     glScalef(scale, scale, scale);
-    if (options.Mode == pmSurface || options.Mode == pmPatch) DrawSurface();
-    if (options.Mode == pmCurve || options.Trajectory) DrawCurve();
-    if (options.Mode == pmImplicit) DrawLevelPoints();
+    if (options.Mode == pmSurface || options.Mode == pmPatch) DrawSurface(options.DisplayLists);
+    if (options.Mode == pmCurve || options.Trajectory) DrawCurve(options.DisplayLists);
+    if (options.Mode == pmImplicit) DrawLevelPoints(options.DisplayLists);
     glPopMatrix();
 }
 
@@ -251,7 +245,7 @@ void DrawTrajectoryFrame(int w, int h, const TSceneOptions& options) {
     if (!CameraPlaced) CameraAtStart();
     gluLookAt(CameraEye[0], CameraEye[1], CameraEye[2], CameraCentre[0], CameraCentre[1],
               CameraCentre[2], CameraUp[0], CameraUp[1], CameraUp[2]);
-    if (options.Mode == pmCurve || options.Trajectory) DrawCurve();
-    if (options.Mode == pmSurface || options.Mode == pmPatch) DrawSurface();
-    if (options.Mode == pmImplicit) DrawLevelPoints();
+    if (options.Mode == pmCurve || options.Trajectory) DrawCurve(options.DisplayLists);
+    if (options.Mode == pmSurface || options.Mode == pmPatch) DrawSurface(options.DisplayLists);
+    if (options.Mode == pmImplicit) DrawLevelPoints(options.DisplayLists);
 }

@@ -8,6 +8,11 @@ struct TSceneOptions {
     int Mode = 0;            // the checked mode (a TPlotMode code), 0 for none
     bool Axes = true;        // "Рисовать оси координат"
     bool Trajectory = false; // "рисовать траекторию": the curve in every mode
+    // The buffers are drawn from display lists, made again only when a
+    // buffer changes, and a filled surface as one array of triangles; off,
+    // every frame sends every cell as a polygon and every vertex anew. Both
+    // give the same picture.
+    bool DisplayLists = true;
 };
 
 // The turntable frame into a client area of w x h pixels: viewport, clear,
@@ -24,14 +29,9 @@ void DrawTrajectoryFrame(int w, int h, const TSceneOptions& options);
 void DrawScene(double eyeAngle, const TSceneOptions& options);
 
 void DrawAxes();
-void DrawSurface();     // one filled quadrilateral per cell
-void DrawCurve();       // one line strip through the points
-void DrawLevelPoints(); // one point per vertex
+void DrawSurface(bool lists);     // one filled quadrilateral per cell
+void DrawCurve(bool lists);       // one line strip through the points
+void DrawLevelPoints(bool lists); // one point per vertex
 
-// The buffers are drawn from display lists, made again only when a buffer
-// changes, and a filled surface as one array of triangles; off, every frame
-// sends every cell as a polygon and every vertex anew. Both give the same
-// picture.
-void UseDisplayLists(bool use);
 // Forgets the display lists, for a context that goes away.
 void ReleaseDisplayLists();

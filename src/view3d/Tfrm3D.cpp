@@ -157,34 +157,16 @@ void Tfrm3D::DrawFrame() {
 }
 
 void Tfrm3D::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-    KeyStep = modifiers & Qt::ShiftModifier ? 10 : modifiers & Qt::ControlModifier ? 5 : 1;
-    const bool keypad = modifiers & Qt::KeypadModifier;
-    switch (key) {
-    case Qt::Key_Escape:
+    const TKeyOutcome out =
+        ViewKey(key, modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
+                modifiers.testFlag(Qt::KeypadModifier), FollowTrajectory, CurrentKeyView());
+    KeyStep = out.Step;
+    SetKeyView(out.View);
+    switch (out.Action) {
+    case TKeyAction::Hide:
         hide();
         break;
-    case Qt::Key_Up:
-        if (FollowTrajectory)
-            StepCamera(+1); // one point forward on the trajectory
-        else
-            ViewOffsetZ = static_cast<double>(ViewOffsetZ + KeyStep * 0.01L); // closer
-        break;
-    case Qt::Key_Down:
-        if (FollowTrajectory)
-            StepCamera(-1);
-        else
-            ViewOffsetZ = static_cast<double>(ViewOffsetZ - KeyStep * 0.01L);
-        break;
-    case Qt::Key_Insert:
-        ViewOffsetZ = 0;
-        break;
-    case Qt::Key_L:
-        Wireframe = !Wireframe;
-        break;
-    case Qt::Key_S:
-        StereoSplit = !StereoSplit;
-        break;
-    case Qt::Key_T:
+    case TKeyAction::Spin:
         for (float& speed : SpinSpeeds)
             speed = static_cast<float>((RandomReal() - 0.5) * 6);
         if (Timer1->isActive())
@@ -192,13 +174,13 @@ void Tfrm3D::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         else
             Timer1->start();
         break;
-    case Qt::Key_Plus: // only the numeric keypad's
-        if (keypad) ViewScale = static_cast<double>(ViewScale * 1.5L);
+    case TKeyAction::StepForward:
+        StepCamera(+1);
         break;
-    case Qt::Key_Minus:
-        if (keypad) ViewScale = static_cast<double>(ViewScale / 1.5L);
+    case TKeyAction::StepBack:
+        StepCamera(-1);
         break;
-    default:
+    case TKeyAction::None:
         break;
     }
     FormPaint(); // after every key, handled or not

@@ -2,7 +2,6 @@
 // mouse, and the rotations that put the frame onto the axes of the picture.
 #pragma once
 
-using TVector3 = double[3];
 struct TQuaternion {
     double w, x, y, z;
 };

@@ -32,3 +32,28 @@ void ResetViewState();
 // The circle made by turning (0.1, 0) by pi/6 again and again in extended
 // precision, each entry stored in single precision.
 void BuildArrowCircle();
+
+// The part of the view state that the keys of the 3D window change.
+struct TKeyView {
+    double OffsetZ;
+    double Scale;
+    bool Wireframe;
+    bool Stereo;
+};
+TKeyView CurrentKeyView();
+void SetKeyView(const TKeyView& view);
+
+// What a key asks of the window beyond the view state.
+enum class TKeyAction { None, Hide, Spin, StepForward, StepBack };
+
+struct TKeyOutcome {
+    TKeyView View;
+    std::int32_t Step; // 1, 5 or 10 by the modifiers (KeyStep)
+    TKeyAction Action;
+};
+
+// A key of the 3D window (Qt's key code; `keypad` for the numeric keypad's
+// + and -; `shift` and `control` held). The arrows move the eye along the
+// viewing axis, or step the camera while it follows the trajectory.
+TKeyOutcome ViewKey(int key, bool shift, bool control, bool keypad, bool followTrajectory,
+                    const TKeyView& view);

@@ -238,8 +238,8 @@ TEST_F(HostileFiles, ASaveThatFailsAtAnyStepKeepsTheOldFile) {
     const auto before = Bytes(dir / "keep.mth");
     form->ComboBox1->setEditText("a formula the old file does not hold");
     for (const TSaveFault& fault : SaveFaults) {
-        RestorePlotFileSteps();
-        fault.breakIt(PlotFileSteps());
+        ClearFileFaults();
+        fault.breakIt(FileFaults());
         failures.clear();
         Save("keep.mth");
         ASSERT_EQ(failures.size(), 1u) << fault.name;
@@ -248,7 +248,7 @@ TEST_F(HostileFiles, ASaveThatFailsAtAnyStepKeepsTheOldFile) {
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1)
             << fault.name << ": something was left beside the file";
     }
-    RestorePlotFileSteps();
+    ClearFileFaults();
     failures.clear();
     Save("keep.mth"); // the same save, no longer disturbed
     EXPECT_TRUE(failures.empty());

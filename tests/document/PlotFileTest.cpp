@@ -56,7 +56,7 @@ class PlotFile : public ::testing::Test {
         fs::create_directories(dir);
     }
     void TearDown() override {
-        RestorePlotFileSteps();
+        ClearFileFaults();
         fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(dir);
     }
@@ -285,8 +285,8 @@ TEST_F(PlotFile, ASaveThatFailsAtAnyStepKeepsTheOldFile) {
     TPlotFileRecord changed = StartRecord();
     changed.MainFormula = "the new one";
     for (const TSaveFault& c : SaveFaults) {
-        RestorePlotFileSteps();
-        c.breakIt(PlotFileSteps());
+        ClearFileFaults();
+        c.breakIt(FileFaults());
         try {
             WritePlotFile(p, changed);
             ADD_FAILURE() << c.name << ": the save did not fail";
@@ -297,7 +297,7 @@ TEST_F(PlotFile, ASaveThatFailsAtAnyStepKeepsTheOldFile) {
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1)
             << c.name << ": something was left beside the file";
     }
-    RestorePlotFileSteps();
+    ClearFileFaults();
     WritePlotFile(p, changed);
     EXPECT_NE(Bytes(p), before);
 }

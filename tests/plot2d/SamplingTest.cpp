@@ -59,14 +59,15 @@ class Sampling : public ::testing::Test {
 };
 
 TEST_F(Sampling, StepZeroBecomesThePixelWidthAndTheWalkTakes402Samples) {
-    const double step = CartesianStep(0, false);
+    ASSERT_TRUE(UsesPixelStep(0, false));
+    const double step = PixelStep();
     EXPECT_EQ(step, 0.049999999999998934);
     DecimalSeparatorChar = ',';
     EXPECT_EQ(FormatNumber(step), "0,0499999999999989");
     DecimalSeparatorChar = '.';
-    EXPECT_EQ(CartesianStep(0.01, false), step); // never finer than a column
-    EXPECT_EQ(CartesianStep(0.5, false), 0.5);
-    EXPECT_EQ(CartesianStep(0.5, true), step); // "Минимальный шаг"
+    EXPECT_TRUE(UsesPixelStep(0.01, false)); // never finer than a column
+    EXPECT_FALSE(UsesPixelStep(0.5, false));
+    EXPECT_TRUE(UsesPixelStep(0.5, true)); // "Минимальный шаг"
     RecordingPen pen;
     EXPECT_EQ(WalkCartesian(Compile("x*x"), ViewX1, ViewX2, step, pen), 402);
     EXPECT_EQ(VarX, 10.049999999999573); // the last sample, just below end + step
@@ -97,7 +98,7 @@ TEST_F(Sampling, TangentBreaksAtItsAsymptotes) {
     const double asymptotes[] = {-7.853981633974483, -4.71238898038469, -1.5707963267948966,
                                  1.5707963267948966, 4.71238898038469,  7.853981633974483};
     RecordingPen fine;
-    WalkCartesian(Compile("tg(x)"), -10, 10, CartesianStep(0, true), fine);
+    WalkCartesian(Compile("tg(x)"), -10, 10, PixelStep(), fine);
     EXPECT_GE(fine.moves, 7); // six gaps at least (points beyond the band start anew too)
     for (double a : asymptotes)
         EXPECT_FALSE(fine.Crosses(WorldToPixelX(a))) << a;
@@ -112,7 +113,7 @@ TEST_F(Sampling, TangentBreaksAtItsAsymptotes) {
 
 TEST_F(Sampling, HyperbolaBranchesAreJoinedOnlyWhenBothSamplesAreAccepted) {
     RecordingPen fine;
-    WalkCartesian(Compile("1/x"), -10, 10, CartesianStep(0, true), fine);
+    WalkCartesian(Compile("1/x"), -10, 10, PixelStep(), fine);
     EXPECT_FALSE(fine.Crosses(200));
     EXPECT_GE(fine.moves, 2);
 

@@ -134,9 +134,9 @@ TEST_F(Render, DisplayListsDrawTheSamePictureAsVertexByVertex) {
         Wireframe = wire;
         options.Mode = pmSurface;
         options.Trajectory = true;
-        UseDisplayLists(false);
+        options.DisplayLists = false;
         const QImage direct = Frame();
-        UseDisplayLists(true);
+        options.DisplayLists = true;
         const QImage listed = Frame();
         const QImage again = Frame(); // from the same, unchanged lists
         EXPECT_EQ(direct, listed) << wire;

@@ -57,8 +57,9 @@ TEST(Trackball, RotationsOfTheInitialAndATurnedFrame) {
 }
 
 class Keys : public Window3D {};
+class Mouse : public Window3D {};
 
-TEST_F(Keys, ADragOf30PixelsTurnsTheRightVectorByTenDegrees) {
+TEST_F(Mouse, ADragOf30PixelsTurnsTheRightVectorByTenDegrees) {
     form->FormMouseDown(100, 100);
     form->FormMouseMove(130, 100);
     EXPECT_NEAR(TrackRight[0], std::cos(10 * Pi / 180), 1e-15);
@@ -71,7 +72,7 @@ TEST_F(Keys, ADragOf30PixelsTurnsTheRightVectorByTenDegrees) {
     EXPECT_FALSE(Dragging);
 }
 
-TEST_F(Keys, ApplyTrackballOfTheInitialFrameLeavesTheMatrix) {
+TEST_F(Mouse, ApplyTrackballOfTheInitialFrameLeavesTheMatrix) {
     form->View->makeCurrent();
     glLoadIdentity();
     ApplyTrackball(TrackUp, TrackRight);

@@ -40,10 +40,7 @@ class Window3D : public ::testing::Test {
         if (form->View->context() == nullptr || !form->View->context()->isValid())
             GTEST_SKIP() << "no OpenGL context here";
     }
-    void TearDown() override {
-        form.reset();
-        UseDisplayLists(true);
-    }
+    void TearDown() override { form.reset(); }
 
     // The frame as OpenGL draws it now.
     QImage Frame() { return form->View->grabFramebuffer().convertToFormat(QImage::Format_RGB32); }
