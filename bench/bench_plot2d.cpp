@@ -34,19 +34,27 @@ void Compose(const TPlotRequest& request) {
     benchmark::DoNotOptimize(image.constBits());
 }
 
-// The request of y(x) with the formulas in slots 0 ... n, as the window makes it.
-TPlotRequest YxPicture(int n, bool polar) {
-    TYxInput input;
-    input.Trees = FormulaTrees;
-    input.ListCount = n;
-    input.All = n > 0;
-    input.Polar = polar;
-    input.PixelRule = !polar;
-    input.MinimalStep = true;
-    input.FMin = 0;
-    input.FMax = 6.283185307179586;
-    std::string step = "0.01";
-    return YxRequest(input, step);
+// The y(x) input of one formula or a list of n, as the window captures it.
+TPlotInput YxInput(std::vector<std::string> formulas, bool polar) {
+    TPlotInput input = DefaultPlotInput();
+    input.Coordinates = polar ? TCoordinates::Polar : TCoordinates::Cartesian;
+    input.AllFormulas = formulas.size() > 1;
+    if (input.AllFormulas)
+        input.List = std::move(formulas);
+    else if (!formulas.empty())
+        input.Formula = formulas[0];
+    return input;
+}
+
+// The request as an animation frame makes it: the trees compiled once
+// before the loop serve every build.
+TYxTrees Trees;
+TPlotRequest YxPicture(const TPlotInput& input) {
+    return PictureRequest(input, true, Trees);
+}
+TPlotInput Prepared(const TPlotInput& input) {
+    CompileYxFormulas(input, Trees);
+    return input;
 }
 
 void BM_Composition(benchmark::State& state) {
@@ -59,46 +67,44 @@ void BM_Composition(benchmark::State& state) {
 
 void BM_BuildEmpty(benchmark::State& state) {
     DefaultView();
-    FreeAllTrees();
+    const TPlotInput input = Prepared(YxInput({}, false));
     for (auto _ : state)
-        Compose(YxPicture(0, false));
+        Compose(YxPicture(input));
 }
 
 void BM_BuildSine(benchmark::State& state) {
     DefaultView();
-    FreeAllTrees();
-    CompileFormula(tsFormula, "sin(x)");
+    const TPlotInput input = Prepared(YxInput({"sin(x)"}, false));
     for (auto _ : state)
-        Compose(YxPicture(0, false));
+        Compose(YxPicture(input));
 }
 
 void BM_BuildPolarDefault(benchmark::State& state) {
     DefaultView();
-    FreeAllTrees();
-    CompileFormula(tsFormula, "1+sin(5*x)");
+    const TPlotInput input = Prepared(YxInput({"1+sin(5*x)"}, true));
     for (auto _ : state)
-        Compose(YxPicture(0, true));
+        Compose(YxPicture(input));
 }
 
 void BM_BuildList10(benchmark::State& state) {
     DefaultView();
-    FreeAllTrees();
+    std::vector<std::string> list;
     for (int k = 1; k <= 10; ++k)
-        CompileFormula(k, "sin(x*" + std::to_string(k) + ")*" + std::to_string(k) + "/3");
+        list.push_back("sin(x*" + std::to_string(k) + ")*" + std::to_string(k) + "/3");
+    const TPlotInput input = Prepared(YxInput(list, false));
     for (auto _ : state)
-        Compose(YxPicture(10, false));
+        Compose(YxPicture(input));
 }
 
 // One drag of 100 mouse moves with the left button down, each a full build.
 void BM_PanDrag100(benchmark::State& state) {
     DefaultView();
-    FreeAllTrees();
-    CompileFormula(tsFormula, "sin(x)");
+    const TPlotInput input = Prepared(YxInput({"sin(x)"}, false));
     for (auto _ : state) {
         DragStartX = 200, DragStartY = 200;
         for (int i = 1; i <= 100; ++i) {
             PanView(200 + (i % 2 ? 1 : -1), 200);
-            Compose(YxPicture(0, false));
+            Compose(YxPicture(input));
         }
     }
 }

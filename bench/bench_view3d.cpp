@@ -7,7 +7,7 @@
 //   case=<surface_default|surface_500> frame_ms=<n> build_ms=<n> clear_swap_ms=<n>
 // PLOTTER_DISPLAY_LISTS=0 sends every vertex at every frame instead.
 #include "BenchSupport.h"
-#include "document/ModeTable.h"
+#include "document/PlotDocument.h"
 #include "engine/Engine.h"
 #include "geometry3d/Buffers.h"
 #include "geometry3d/Builders.h"

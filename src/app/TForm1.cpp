@@ -72,6 +72,10 @@ std::string FieldText(const QLineEdit* field) {
     return field->text().toStdString();
 }
 
+double FieldNumber(const QLineEdit* field) {
+    return StrToFloat(FieldText(field));
+}
+
 void SetCaption(QLabel* label, const QString& caption) {
     label->setText(caption);
     if (!label->property("autoSize").toBool()) return;
@@ -396,11 +400,11 @@ void TForm1::ConnectHandlers() {
     menuCommand(N14, [this] { N14Click(); });
 }
 
-// The fields whose Enter evaluates their text.
+// The fields whose Enter evaluates their text: x0 and every field of numbers.
 QLineEdit* TForm1::NumericField(QObject* watched) const {
-    for (int k :
-         {1, 3, 4, 5, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26})
-        if (watched == Edits[k]) return Edits[k];
+    if (watched == Edit1) return Edit1;
+    for (const TNumericField& f : NumericFields())
+        if (watched == Edits[f.Edit]) return Edits[f.Edit];
     return nullptr;
 }
 

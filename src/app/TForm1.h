@@ -3,8 +3,10 @@
 // document and the 2D view, and draws; the work itself is done there.
 #pragma once
 
-#include "document/ModeTable.h"
+#include "app/ModeLayout.h"
+#include "document/PlotInput.h"
 #include "engine/Engine.h"
+#include "plot2d/Picture.h"
 #include "view3d/Scene.h"
 
 #include <QImage>
@@ -76,10 +78,19 @@ class TForm1 : public QMainWindow {
     void SanitiseNumberField(QLineEdit* field);
     void MakeFieldNonNegative(QLineEdit* field);
     void CaptureDocument();
+    // The capture, and everything else a picture is made of: the document
+    // with the current mode's formulas as the fields hold them (not cut),
+    // the formula box, its list and the switches.
+    TPlotInput CaptureInput();
+    // The formula box, its list and the switches, into `input`.
+    void ReadSwitches(TPlotInput& input) const;
 
     // --- the 2D picture
-    void Button2Click();      // "Построить график"
-    void BuildPicture();      // the build itself; throws on failure
+    void Button2Click(); // "Построить график"
+    void BuildPicture(); // the build itself; throws on failure
+    // The picture of a captured input in the plot area, and the step the
+    // pixel rule gave back into the step field.
+    void ShowPicture(const TPlotInput& input);
     void PaintBox1Paint();    // a repaint: builds quietly, never reports
     void RadioButton1Click(); // "декарт"
     void RadioButton2Click(); // "поляр"
@@ -198,10 +209,10 @@ class TForm1 : public QMainWindow {
 
     // The window was asked to close while a scan ran: it closes when the scan ends.
     bool CloseAfterScan = false;
-    // FormulaTreesGeneration when the formula list was last compiled: while
-    // the animation runs, the list is compiled again only when the slots
-    // have changed since (another mode's build compiled into them).
-    std::uint64_t ListTreesGeneration = 0;
+    // The y(x) formulas as last compiled: while the animation runs, they are
+    // compiled again only when the slots have changed since (another mode's
+    // build compiled into them) or the formula box was edited.
+    TYxTrees YxTrees;
 
     QLabel* Labels[27] = {};   // Labels[k] is Labelk
     QLineEdit* Edits[27] = {}; // Edits[k] is Editk
@@ -218,7 +229,7 @@ class TForm1 : public QMainWindow {
     void ConnectHandlers();
     void SetTabOrder();
     void SwitchCoordinates(TPlotMode mode, TCoordinates coords);
-    void LoadFields(std::span<const TFieldBinding> fields);
+    void LoadFields(std::span<const TDocValue> values);
 };
 
 // Sets an edit's text only when it differs: an equal text changes nothing,
@@ -234,3 +245,5 @@ QFont WindowFont();
 
 // The window's field text as the engine takes it (UTF-8).
 std::string FieldText(const QLineEdit* field);
+// The number a field holds (strict conversion, ConversionError otherwise).
+double FieldNumber(const QLineEdit* field);

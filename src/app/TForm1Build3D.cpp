@@ -1,5 +1,6 @@
-// The 3D builds of the main window: they read the fields (or the document),
-// hand the formulas and numbers to the builders and repaint the 3D window.
+// The 3D builds of the main window: they normalise and capture the fields,
+// take the build of the captured document to the builders and repaint the
+// 3D window.
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
@@ -19,16 +20,6 @@
 #include <QTimer>
 
 namespace {
-
-double FieldNumber(const QLineEdit* field) {
-    return StrToFloat(FieldText(field));
-}
-
-// The ranges of the two parameter rows Edit3 ... Edit5 and Edit8 ... Edit10.
-TGridRanges GridRanges(const TForm1* f) {
-    return {FieldNumber(f->Edit3), FieldNumber(f->Edit4), FieldNumber(f->Edit5),
-            FieldNumber(f->Edit8), FieldNumber(f->Edit9), FieldNumber(f->Edit10)};
-}
 
 // The scan's progress in the 3D window, and its "Отмена".
 class TWindowProgress : public TScanProgress {
@@ -67,31 +58,22 @@ TSceneOptions TForm1::SceneOptions() const {
 void TForm1::BuildSurfaceZxy() {
     if (Busy()) return;
     NormaliseParamFields();
-    CaptureDocument();
-    const TGridRanges xy = GridRanges(this);
-    if (::BuildSurfaceZxy(FieldText(Edit7), xy) && Frm3D) Frm3D->FormPaint();
+    const TSurfaceRequest r = SurfaceRequest(CaptureInput().Document);
+    if (::BuildSurfaceZxy(r.Formula, r.Ranges) && Frm3D) Frm3D->FormPaint();
 }
 
 void TForm1::BuildCurve3D() {
     if (Busy()) return;
-    std::string x, y, z;
-    double tmin, tmax, tstep;
+    TCurveRequest r;
     if (N3Dxyzt->isChecked()) {
         // The document's curve follows the window.
         NormaliseParamFields();
-        CaptureDocument();
-        x = FieldText(Edit2), y = FieldText(Edit6), z = FieldText(Edit7);
-        tmin = FieldNumber(Edit3), tmax = FieldNumber(Edit4), tstep = FieldNumber(Edit5);
+        r = CurveRequest(CaptureInput().Document);
     } else {
         // Elsewhere the curve, the camera's path, comes from the document.
-        x = PlotDocument.Formulas[fsCurveX];
-        y = PlotDocument.Formulas[fsCurveY];
-        z = PlotDocument.Formulas[fsCurveZ];
-        tmin = PlotDocument.Numbers[CurveTMin];
-        tmax = PlotDocument.Numbers[CurveTMax];
-        tstep = PlotDocument.Numbers[CurveTStep];
+        r = CurveRequest(PlotDocument);
     }
-    if (!::BuildCurve3D(x, y, z, tmin, tmax, tstep)) return;
+    if (!::BuildCurve3D(r.X, r.Y, r.Z, r.TMin, r.TMax, r.TStep)) return;
     CameraAtStart(); // every new curve starts the camera at its beginning
     TrajectoryFailed = false;
     if (Frm3D) Frm3D->FormPaint();
@@ -100,10 +82,8 @@ void TForm1::BuildCurve3D() {
 void TForm1::BuildParametricSurface() {
     if (Busy()) return;
     NormaliseParamFields();
-    CaptureDocument();
-    const TGridRanges uv = GridRanges(this);
-    if (::BuildParametricSurface(FieldText(Edit2), FieldText(Edit6), FieldText(Edit7), uv) && Frm3D)
-        Frm3D->FormPaint();
+    const TPatchRequest r = PatchRequest(CaptureInput().Document);
+    if (::BuildParametricSurface(r.X, r.Y, r.Z, r.Ranges) && Frm3D) Frm3D->FormPaint();
 }
 
 void TForm1::Button8Click() {
@@ -132,18 +112,7 @@ void TForm1::Button10Click() {
 void TForm1::BuildLevelPoints() {
     if (Busy()) return;
     NormaliseParamFields();
-    CaptureDocument();
-    TImplicitRequest request;
-    request.Formula = FieldText(Edit7);
-    for (int axis = 0; axis < 3; ++axis) {
-        const int first = 11 + 4 * axis;
-        request.Rows[axis] = {FieldNumber(Edits[first]), FieldNumber(Edits[first + 1]),
-                              FieldNumber(Edits[first + 2]), FieldNumber(Edits[first + 3])};
-    }
-    request.Families[lfX] = CheckBox3->isChecked();
-    request.Families[lfY] = CheckBox4->isChecked();
-    request.Families[lfZ] = CheckBox5->isChecked();
-    request.Centre = CheckBox8->isChecked();
+    const TImplicitRequest request = ImplicitRequest(CaptureInput());
     TWindowProgress progress(Frm3D);
     const TLevelResult result = ::BuildLevelPoints(request, progress);
     if (result.Built && Frm3D) Frm3D->FormPaint();

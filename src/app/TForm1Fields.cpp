@@ -27,10 +27,6 @@ void SetField(QLineEdit* field, const std::string& text) {
     SetEditText(field, QString::fromStdString(text));
 }
 
-double FieldNumber(const QLineEdit* field) {
-    return StrToFloat(FieldText(field));
-}
-
 } // namespace
 
 void TForm1::EvalNumberField(QLineEdit* field, char key) {
@@ -85,20 +81,12 @@ void TForm1::MakeFieldNonNegative(QLineEdit* field) {
 }
 
 void TForm1::NormaliseParamFields() {
-    for (int k :
-         {3, 4, 5, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26})
-        EvalNumberField(Edits[k], KeyEnter);
-    for (QLineEdit* e : {Edit3, Edit4, Edit5})
-        SanitiseNumberField(e);
-    MakeFieldNonNegative(Edit5);
-    for (QLineEdit* e : {Edit8, Edit9, Edit10})
-        SanitiseNumberField(e);
-    MakeFieldNonNegative(Edit10);
-    for (int row = 0; row < 3; ++row) {
-        const int first = 11 + 4 * row;
-        for (int k = first; k < first + 3; ++k)
-            SanitiseNumberField(Edits[k]);
-        MakeFieldNonNegative(Edits[first + 3]);
+    // Every field evaluated first, then each checked as its numbers' role says.
+    for (const TNumericField& f : NumericFields())
+        EvalNumberField(Edits[f.Edit], KeyEnter);
+    for (const TNumericField& f : NumericFields()) {
+        if (IsSanitised(f.Role)) SanitiseNumberField(Edits[f.Edit]);
+        if (IsNonNegative(f.Role)) MakeFieldNonNegative(Edits[f.Edit]);
     }
 }
 

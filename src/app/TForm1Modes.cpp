@@ -97,11 +97,11 @@ void TForm1::HideAllControls() {
 
 // Writes document values into their fields, in the order given: numbers in
 // the general format, formulas as they are stored.
-void TForm1::LoadFields(std::span<const TFieldBinding> fields) {
-    for (const TFieldBinding& f : fields) {
-        const std::string text = f.IsFormula ? PlotDocument.Formulas[f.Index]
-                                             : FormatNumber(PlotDocument.Numbers[f.Index]);
-        SetEditText(Edits[f.Edit], QString::fromStdString(text));
+void TForm1::LoadFields(std::span<const TDocValue> values) {
+    for (const TDocValue& v : values) {
+        const std::string text = v.IsFormula ? PlotDocument.Formulas[v.Index]
+                                             : FormatNumber(PlotDocument.Numbers[v.Index]);
+        SetEditText(Edits[FieldOf(v)], QString::fromStdString(text));
     }
 }
 
@@ -132,13 +132,13 @@ void TForm1::CaptureDocument() {
     const int mode = CurrentPlotMode();
     if (!IsPlotMode(mode)) return;
     // The coordinate system is read after the fields both systems share.
-    auto capture = [](std::span<const TFieldBinding> fields, const TForm1* form) {
-        for (const TFieldBinding& f : fields) {
-            const std::string text = FieldText(form->Edits[f.Edit]);
-            if (f.IsFormula)
-                StoreFormula(PlotDocument, static_cast<TFormulaSlot>(f.Index), text);
+    auto capture = [](std::span<const TDocValue> values, const TForm1* form) {
+        for (const TDocValue& v : values) {
+            const std::string text = FieldText(form->Edits[FieldOf(v)]);
+            if (v.IsFormula)
+                StoreFormula(PlotDocument, static_cast<TFormulaSlot>(v.Index), text);
             else
-                PlotDocument.Numbers[f.Index] = StrToFloat(text);
+                PlotDocument.Numbers[v.Index] = StrToFloat(text);
         }
     };
     const auto plotMode = static_cast<TPlotMode>(mode);
@@ -146,6 +146,40 @@ void TForm1::CaptureDocument() {
     const TCoordinates coords =
         RadioButton1->isChecked() ? TCoordinates::Cartesian : TCoordinates::Polar;
     capture(ParameterSet(plotMode, coords).Own, this);
+}
+
+TPlotInput TForm1::CaptureInput() {
+    CaptureDocument();
+    TPlotInput input;
+    input.Mode = CurrentPlotMode();
+    input.Document = PlotDocument;
+    ReadSwitches(input);
+    // The builds take the formulas as typed; the document keeps 100 characters.
+    if (IsPlotMode(input.Mode)) {
+        const TParameterSet set =
+            ParameterSet(static_cast<TPlotMode>(input.Mode), input.Coordinates);
+        for (const auto values : {set.Shared, set.Own})
+            for (const TDocValue& v : values)
+                if (v.IsFormula) input.Document.Formulas[v.Index] = FieldText(Edits[FieldOf(v)]);
+    }
+    return input;
+}
+
+void TForm1::ReadSwitches(TPlotInput& input) const {
+    input.Coordinates = RadioButton1->isChecked() ? TCoordinates::Cartesian : TCoordinates::Polar;
+    input.Formula = ComboBox1->currentText().toStdString();
+    input.List.clear();
+    for (int i = 0; i < ComboBox1->count(); ++i)
+        input.List.push_back(ComboBox1->itemText(i).toStdString());
+    input.AllFormulas = CheckBox1->isChecked();
+    input.MinimalStep = CheckBox9->isChecked();
+    input.Axes = N6->isChecked();
+    input.Grid = CheckBox7->isChecked();
+    input.EqualScales = CheckBox6->isChecked();
+    input.Families[0] = CheckBox3->isChecked();
+    input.Families[1] = CheckBox4->isChecked();
+    input.Families[2] = CheckBox5->isChecked();
+    input.Centre = CheckBox8->isChecked();
 }
 
 // Relabels the fields for one coordinate system of a 2D mode, loads its

@@ -22,14 +22,6 @@
 
 #include <cmath>
 
-namespace {
-
-double FieldNumber(const QLineEdit* field) {
-    return StrToFloat(FieldText(field));
-}
-
-} // namespace
-
 void TForm1::Button2Click() {
     if (Busy()) return; // the picture stays until the scan has ended
     RunCommand([this] {
@@ -57,52 +49,15 @@ void TForm1::PaintBox1Paint() {
 void TForm1::BuildPicture() {
     NormaliseParamFields();
     if (RangeEditsDirty) ReadRangeEditsFromFields();
-    CaptureDocument();
-    const bool polar = RadioButton2->isChecked();
-    TPlotRequest request;
-    if (N9->isChecked()) {
-        // The parametric curve is compiled afresh at every build, also
-        // during an animation.
-        FreeAllTrees();
-        CompileFormula(tsPlaneX, FieldText(Edit2));
-        CompileFormula(tsPlaneY, FieldText(Edit6));
-        const double step = FieldNumber(Edit5);
-        const double tmin = FieldNumber(Edit3);
-        const double tmax = FieldNumber(Edit4);
-        request = ParametricRequest(FormulaTrees[tsPlaneX], FormulaTrees[tsPlaneY], tmin, tmax,
-                                    step, polar);
-    } else {
-        // While the animation runs, the trees compiled at its start (or at
-        // the last edit of the formula box) serve every frame.
-        if (!AnimationRunning || ListTreesGeneration != FormulaTreesGeneration)
-            CompileFormulaList();
-        TYxInput input;
-        input.Trees = FormulaTrees;
-        input.All = CheckBox1->isChecked();
-        input.ListCount = input.All ? std::min(ComboBox1->count(), MaxListFormulas) : 0;
-        input.Polar = polar;
-        input.PixelRule = Edit3->isHidden(); // only the cartesian y(x) layout hides it
-        input.MinimalStep = CheckBox9->isChecked();
-        if (polar) {
-            input.FMin = FieldNumber(Edit3);
-            input.FMax = FieldNumber(Edit4);
-        }
-        std::string step = FieldText(Edit5);
-        request = YxRequest(input, step);
-        SetEditText(Edit5, QString::fromStdString(step));
-    }
-    request.Options.Axes = N6->isChecked();
-    request.Options.Grid = CheckBox7->isChecked();
+    ShowPicture(CaptureInput());
+}
 
+void TForm1::ShowPicture(const TPlotInput& input) {
+    const TPlotRequest request = PictureRequest(input, AnimationRunning, YxTrees);
+    if (!request.StepText.empty()) SetEditText(Edit5, QString::fromStdString(request.StepText));
     // At the screen's pixel density: 400 x 400 pixels at 100 %, twice as
-    // many each way at 200 %, drawn in the same coordinates.
-    const qreal density = PaintBox1->devicePixelRatioF();
-    QImage image(qRound(PlotWidth * density), qRound(PlotHeight * density), QImage::Format_RGB32);
-    image.setDevicePixelRatio(density);
-    QPainter painter(&image);
-    ComposePicture(painter, request);
-    painter.end();
-    PaintBox1->Picture = image;
+    // many each way at 200 %.
+    PaintBox1->Picture = PictureImage(request, PaintBox1->devicePixelRatioF());
 }
 
 void TForm1::ChangeView(const std::function<void()>& change) {
@@ -217,15 +172,9 @@ void TForm1::FormMouseWheel(int delta) {
 }
 
 void TForm1::CompileFormulaList() {
-    FreeAllTrees();
-    if (CheckBox1->isChecked()) {
-        const int n = std::min(ComboBox1->count(), MaxListFormulas);
-        for (int i = 0; i < n; ++i)
-            CompileFormula(tsListFirst + i, ComboBox1->itemText(i).toStdString());
-    } else {
-        CompileFormula(tsFormula, ComboBox1->currentText().toStdString());
-    }
-    ListTreesGeneration = FormulaTreesGeneration;
+    TPlotInput input;
+    ReadSwitches(input);
+    CompileYxFormulas(input, YxTrees);
 }
 
 void TForm1::Button5Click() {

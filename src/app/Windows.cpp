@@ -1,6 +1,6 @@
 #include "app/Windows.h"
 
-#include "document/ModeTable.h"
+#include "document/PlotDocument.h"
 
 TApplicationWindows::TApplicationWindows() {
     Form1 = std::make_unique<TForm1>();

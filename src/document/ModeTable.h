@@ -1,97 +1,41 @@
-// The six plot modes and, for each, which field of the main window holds
-// which document number or formula, and what the window shows. The layout of
-// a mode, the capture of its fields into the document and the switch between
-// cartesian and polar coordinates all read these tables, so that a field's
-// place in the document is written down once.
+// Which document values each of the six modes uses, in the order they are
+// captured, and the role each number plays. Where the values are shown in a
+// window is the window's business.
 #pragma once
 
 #include "document/PlotDocument.h"
 
-#include <cstdint>
 #include <span>
 
-// The mode codes; the same numbers are stored in plot files.
-enum TPlotMode : std::uint8_t {
-    pmYx = 1,
-    pmSurface = 2,
-    pmPlane = 3,
-    pmCurve = 4,
-    pmPatch = 5,
-    pmImplicit = 6,
-};
-
-// A code outside 1 ... 6 is no mode (the layout then shows no mode controls).
-bool IsPlotMode(int code);
-
-enum class TCoordinates : std::uint8_t { Cartesian, Polar };
-
-// A control of the main window by kind and number, as the window names them
-// (Label3, Edit23, Button8 ...). Kinds with one control use number 1.
-enum class TControlKind : std::uint8_t {
-    Label,
-    Edit,
-    Button,
-    CheckBox,
-    RadioButton,
-    ComboBox,
-    PaintBox,
-    Equally,
-};
-
-struct TControl {
-    TControlKind Kind;
-    int Number;
-};
-
-// The mode items of the menu "Опции".
-enum class TMenuItem : std::uint8_t { N2Dyx, N3Dzxy, N3DFxyz, N9, N2Dxyt, N3Dxyzt, N3Dxyzuv };
-
-// An edit field EditN bound to a document number or formula slot.
-struct TFieldBinding {
-    int Edit;
+// A formula slot (TFormulaSlot) or a number (TNumberIndex) of the document.
+struct TDocValue {
     bool IsFormula;
-    int Index; // a TNumberIndex, or a TFormulaSlot when IsFormula
+    int Index;
+    bool operator==(const TDocValue&) const = default;
 };
 
-struct TCaption {
-    int Label; // LabelN
-    const char* Text;
-};
-
-// The fields of a mode that the document keeps, in the order they are
-// captured: first those both coordinate systems share, then those of one
-// coordinate system (for the modes without coordinates, Own is empty).
+// The values of a mode, in the order they are captured: first those both
+// coordinate systems share, then those of one coordinate system (for the
+// modes without coordinates, Own is empty). Formulas come before numbers.
 struct TParameterSet {
-    std::span<const TFieldBinding> Shared;
-    std::span<const TFieldBinding> Own;
+    std::span<const TDocValue> Shared;
+    std::span<const TDocValue> Own;
 };
 
-// The fields of `mode` in coordinates `coords` (ignored by the 3D modes).
+// The values of `mode` in coordinates `coords` (ignored by the 3D modes).
 TParameterSet ParameterSet(TPlotMode mode, TCoordinates coords);
 
-// What the layout of a mode shows and writes, after the window was emptied.
-struct TModeLayout {
-    TPlotMode Mode;
-    // The mode offers the coordinate switch: both radio buttons are shown and
-    // "декарт" is checked before anything else, which runs its click action
-    // when it was not checked.
-    bool CoordinateSwitch;
-    std::span<const TControl> Show;
-    std::span<const int> Clear; // edit fields emptied
-    std::span<const TCaption> Captions;
-    std::span<const TMenuItem> Menu; // checked in this order
+// What a number is, which says how its text is made usable before a build.
+enum class TNumberRole {
+    Range,     // a minimum or maximum: a plain number
+    Step,      // a sampling step: a plain number, made non-negative
+    LineStep,  // шаг1 of an implicit row: a plain number
+    PlaneStep, // шаг2 of an implicit row: made non-negative
+    View,      // an edge of the 2D view: evaluated only
 };
+TNumberRole NumberRole(TNumberIndex index);
 
-// The layout of a mode code; null for a code outside 1 ... 6.
-const TModeLayout* ModeLayout(int code);
-
-// What the switch to one coordinate system changes besides loading the
-// mode's parameter set of those coordinates (TParameterSet::Own).
-struct TCoordinateLayout {
-    const char* Button1; // the caption of "y(x0)=" / "r(fi0)="
-    std::span<const TCaption> Captions;
-    std::span<const TControl> Show;
-    std::span<const TControl> Hide;
-};
-
-const TCoordinateLayout& CoordinateLayout(TPlotMode mode, TCoordinates coords);
+// A number of this role whose text is no plain number is reset to 0.
+bool IsSanitised(TNumberRole role);
+// A number of this role below zero takes its absolute value.
+bool IsNonNegative(TNumberRole role);

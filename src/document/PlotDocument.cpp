@@ -1,4 +1,5 @@
 #include "document/PlotDocument.h"
+#include "document/PlotInput.h"
 
 #include <cmath>
 
@@ -69,6 +70,12 @@ constexpr DefaultValue Defaults[] = {
 };
 
 } // namespace
+
+TPlotInput DefaultPlotInput() {
+    TPlotInput input;
+    SetDocumentDefaults(input.Document);
+    return input;
+}
 
 void SetDocumentDefaults(TPlotDocument& document) {
     for (auto& formula : document.Formulas)

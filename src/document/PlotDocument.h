@@ -3,7 +3,26 @@
 // a build and read back when a mode is laid out or a plot file is opened.
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+// The mode codes; the same numbers are stored in plot files.
+enum TPlotMode : std::uint8_t {
+    pmYx = 1,
+    pmSurface = 2,
+    pmPlane = 3,
+    pmCurve = 4,
+    pmPatch = 5,
+    pmImplicit = 6,
+};
+
+// A code outside 1 ... 6 is no mode (the window then shows no mode controls).
+inline bool IsPlotMode(int code) {
+    return code >= pmYx && code <= pmImplicit;
+}
+
+// The coordinates of the two 2D modes.
+enum class TCoordinates : std::uint8_t { Cartesian, Polar };
 
 enum TFormulaSlot {
     fsPlaneX = 0, // 2D x(t) (fi(t) in polar)

@@ -167,6 +167,18 @@ bool DocumentFromRecord(const TPlotFileRecord& record, TPlotDocument& document) 
     return replaced;
 }
 
+TPlotInput InputFromRecord(const TPlotFileRecord& record) {
+    TPlotInput input;
+    DocumentFromRecord(record, input.Document);
+    input.Mode = RecordMode(record);
+    input.Coordinates = record.Cartesian ? TCoordinates::Cartesian : TCoordinates::Polar;
+    input.Formula = record.MainFormula;
+    for (const std::string& item : record.FormulaList)
+        if (!item.empty()) input.List.push_back(item);
+    input.AllFormulas = record.AllFormulas;
+    return input;
+}
+
 std::string PlotFileName(const std::string& chosen) {
     const std::string extension = ".mth";
     if (chosen.size() >= extension.size() &&

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "document/PlotDocument.h"
+#include "document/PlotInput.h"
 
 #include <array>
 #include <cstddef>
@@ -57,6 +58,11 @@ std::string FromWindows1251(const std::string& bytes);
 // finite (a damaged or foreign file) is replaced by its default, so that no
 // field is later filled with a text no build can read; true when one was.
 bool DocumentFromRecord(const TPlotFileRecord& record, TPlotDocument& document);
+
+// What a picture of the file is made from: its document (as
+// DocumentFromRecord makes it), mode, coordinates and y(x) formulas; the
+// switches of the window at their start.
+TPlotInput InputFromRecord(const TPlotFileRecord& record);
 
 // The mode code of a record: the lowest byte of Mode.
 inline int RecordMode(const TPlotFileRecord& record) {

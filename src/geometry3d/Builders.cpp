@@ -21,6 +21,25 @@ void CheckGridSize(std::int32_t rows, std::int32_t cols) {
 
 } // namespace
 
+TSurfaceRequest SurfaceRequest(const TPlotDocument& d) {
+    const double* n = d.Numbers;
+    return {d.Formulas[fsSurfaceZ],
+            {n[SurfXMin], n[SurfXMax], n[SurfXStep], n[SurfYMin], n[SurfYMax], n[SurfYStep]}};
+}
+
+TCurveRequest CurveRequest(const TPlotDocument& d) {
+    return {d.Formulas[fsCurveX], d.Formulas[fsCurveY], d.Formulas[fsCurveZ],
+            d.Numbers[CurveTMin], d.Numbers[CurveTMax], d.Numbers[CurveTStep]};
+}
+
+TPatchRequest PatchRequest(const TPlotDocument& d) {
+    const double* n = d.Numbers;
+    return {d.Formulas[fsPatchX],
+            d.Formulas[fsPatchY],
+            d.Formulas[fsPatchZ],
+            {n[PatchUMin], n[PatchUMax], n[PatchUStep], n[PatchVMin], n[PatchVMax], n[PatchVStep]}};
+}
+
 std::int32_t SampleCount(double min, double max, double step, bool truncate) {
     const long double q = (static_cast<long double>(max) - min) / step;
     // A zero step: the processor's conversion of the undefined or infinite

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "document/Limits.h"
+#include "document/PlotDocument.h"
 
 #include <cstdint>
 #include <string>
@@ -20,6 +21,26 @@ struct TGridRanges {
     double Min1, Max1, Step1; // x or u
     double Min2, Max2, Step2; // y or v
 };
+
+// What each 3D build of the document is made of: its formulas, as the
+// document holds them, and the numbers of its ranges and steps.
+struct TSurfaceRequest {
+    std::string Formula;
+    TGridRanges Ranges; // x and y
+};
+TSurfaceRequest SurfaceRequest(const TPlotDocument& document);
+
+struct TCurveRequest {
+    std::string X, Y, Z;
+    double TMin, TMax, TStep;
+};
+TCurveRequest CurveRequest(const TPlotDocument& document);
+
+struct TPatchRequest {
+    std::string X, Y, Z;
+    TGridRanges Ranges; // u and v
+};
+TPatchRequest PatchRequest(const TPlotDocument& document);
 
 // The number of samples of a range: the quotient (max - min) / step in
 // extended precision, rounded to the nearest integer (ties to even) or, with

@@ -169,6 +169,18 @@ struct TRunningMark {
 
 } // namespace
 
+TImplicitRequest ImplicitRequest(const TPlotInput& input) {
+    TImplicitRequest request;
+    request.Formula = input.Document.Formulas[fsImplicitF];
+    for (int axis = 0; axis < 3; ++axis) {
+        const double* row = input.Document.Numbers + ImplXMin + 4 * axis;
+        request.Rows[axis] = {row[0], row[1], row[2], row[3]};
+        request.Families[axis] = input.Families[axis];
+    }
+    request.Centre = input.Centre;
+    return request;
+}
+
 TFamilyRoles FamilyRoles(TLevelFamily family) {
     switch (family) {
     case lfX:

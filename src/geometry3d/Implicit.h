@@ -5,6 +5,7 @@
 // zero at a sample, a point is recorded.
 #pragma once
 
+#include "document/PlotInput.h"
 #include "geometry3d/Buffers.h"
 
 #include <cstdint>
@@ -24,6 +25,10 @@ struct TImplicitRequest {
     bool Families[3] = {true, true, true};
     bool Centre = false; // centre on the middle of the three ranges
 };
+
+// The scan of the input's implicit surface: its formula, rows, families and
+// centring.
+TImplicitRequest ImplicitRequest(const TPlotInput& input);
 
 // What the scan tells while it runs, and how it learns that it should stop.
 class TScanProgress {

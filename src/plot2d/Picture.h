@@ -1,12 +1,14 @@
 // The whole 2D picture from a plain description of what to draw: background,
-// axes and grid, the graphs, the border and the zoom box. The window fills
-// the request from its fields and compiled trees; nothing here reads a
-// widget, so tests and benchmarks compose pictures without a window.
+// axes and grid, the graphs, the border and the zoom box. The description is
+// made from a plot input (the window's captured fields, or a plot file), so
+// tests, benchmarks and the command line compose pictures without a window.
 #pragma once
 
+#include "document/PlotInput.h"
 #include "engine/Engine.h"
 #include "plot2d/Compose.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -31,28 +33,44 @@ struct TPlotRequest {
     bool Polar = false;      // a parametric curve in polar coordinates
     double From = 0, To = 0; // the angle range (polar) or the t range (parametric)
     std::vector<TGraphRequest> Graphs;
+    // What the step field shows after the build when the pixel rule replaced
+    // the step; empty when the step stays as typed.
+    std::string StepText;
 };
 
-// What the graphs of y(x) or r(fi) are made of.
-struct TYxInput {
-    TExprNode* const* Trees = nullptr; // the slots of the compiled formulas
-    int ListCount = 0;                 // n: the list items drawn, 0 for the single formula
-    bool All = false;                  // the whole list is drawn ("Все")
-    bool Polar = false;                // r(fi) over [FMin, FMax] instead of y(x)
-    bool PixelRule = true;             // the cartesian layout: never finer than a pixel
-    bool MinimalStep = false;          // "Минимальный шаг": exactly one pixel column
-    double FMin = 0, FMax = 0;
+// The formulas of y(x) compiled into FormulaTrees, and whether they may
+// serve again: while an animation runs, the trees compiled at its start (or
+// at the last edit of the formula) serve every frame, as long as no other
+// build has compiled into the slots since.
+struct TYxTrees {
+    std::uint64_t Generation = ~std::uint64_t{0}; // FormulaTreesGeneration after compiling
 };
 
-// The graphs of slots 0 ... n. Each slot takes the number in `stepField` as
-// its step; where the pixel rule replaces it, the pixel step is written back
-// into `stepField`, so that the next slot reads the written text. The pen of
-// slot s is graph colour s with the whole list, else graph colour 0.
-TPlotRequest YxRequest(const TYxInput& input, std::string& stepField);
+// Empties every slot and compiles the y(x) formula into slot 0, or, with
+// the whole list, list item k into slot k (at most ten items).
+void CompileYxFormulas(const TPlotInput& input, TYxTrees& trees);
 
-// The 2D parametric curve, in the colour of graph 0.
-TPlotRequest ParametricRequest(const TExprNode* treeX, const TExprNode* treeY, double tmin,
-                               double tmax, double step, bool polar);
+// The request of the picture of the input's mode:
+// - y(x): the formula or the list (compiled afresh unless `animating` and
+//   the trees still serve), each slot with the document's step; in
+//   cartesian coordinates the step is never finer than a pixel column and
+//   "Минимальный шаг" makes it exactly one (StepText then says what the
+//   step field shows; a later slot reads that text). The pen of slot s is
+//   graph colour s with the whole list, else graph colour 0.
+// - x(t),y(t): both formulas compiled afresh at every build, also during an
+//   animation, in the colour of graph 0.
+// - any other mode: the background alone; the trees are not touched.
+// The view is the current one (View2D); the options are the input's.
+TPlotRequest PictureRequest(const TPlotInput& input, bool animating, TYxTrees& trees);
+
+// The view of the input's 2D mode from its document: x1, x2 and y1, and y2
+// from the x range with equal scales. A view that cannot be used (its
+// numbers overflow, or it has no width or height) throws BuildRefused.
+void ViewFromInput(const TPlotInput& input);
 
 // Composes the picture of the current view on `p`, which covers the plot area.
 void ComposePicture(QPainter& p, const TPlotRequest& request);
+
+// The picture as an image of the plot area at a pixel density (400 x 400
+// pixels at 1, twice as many each way at 2), drawn in the same coordinates.
+QImage PictureImage(const TPlotRequest& request, qreal density = 1);

@@ -104,12 +104,25 @@ void RecomputeViewFromEdges() {
     RecomputeScales();
 }
 
+void SetView(double x1, double x2, double y1, double y2, bool equalScales) {
+    ViewX1 = x1;
+    ViewX2 = x2;
+    ViewY1 = y1;
+    ViewY2 = equalScales ? EqualScaleExtent(Minus(ViewX2, ViewX1), ViewY1) : y2;
+    RecomputeViewFromEdges();
+}
+
+std::string ViewRefusedMessage() {
+    return "Такой вид не помещается в числа: края или размеры выходят за пределы.";
+}
+
 void ReadRangeEdits(const TRangeTexts& texts, bool equalScales) {
+    // In this order, so that a text that is no number stops the reading with
+    // the edges before it kept.
     ViewX1 = StrToFloat(texts.X1);
     ViewX2 = StrToFloat(texts.X2);
     ViewY1 = StrToFloat(texts.Y1);
-    ViewY2 = equalScales ? EqualScaleExtent(Minus(ViewX2, ViewX1), ViewY1) : StrToFloat(texts.Y2);
-    RecomputeViewFromEdges();
+    SetView(ViewX1, ViewX2, ViewY1, equalScales ? 0 : StrToFloat(texts.Y2), equalScales);
     RangeEditsDirty = false;
 }
 

@@ -52,6 +52,13 @@ struct TRangeTexts {
     std::string Y2, Y1, X2, X1;
 };
 
+// Sets the view from its edges; y2 follows from the x range with equal
+// scales (the extent of y is the extent of x times height over width).
+void SetView(double x1, double x2, double y1, double y2, bool equalScales);
+
+// The message of a view that cannot be used.
+std::string ViewRefusedMessage();
+
 // Takes the view from the range texts (x1, x2, y1 in this order; y2 from the
 // text only without equal scales). Throws ConversionError at the first text
 // that is no number, keeping the edges converted before it.

@@ -1,6 +1,6 @@
 #include "view3d/Scene.h"
 
-#include "document/ModeTable.h"
+#include "document/PlotDocument.h"
 #include "geometry3d/Buffers.h"
 #include "view3d/FlyingCamera.h"
 #include "view3d/Trackball.h"

@@ -1,11 +1,10 @@
-// Properties of the mode table: every document value has exactly one field in
-// exactly one parameter set, the layouts show what they fill, and the sets
-// keep the order in which the fields are captured.
+// Properties of the mode table: every document value belongs to exactly one
+// parameter set, the sets keep the order in which the fields are captured,
+// and each number has the role that says how its text is made usable.
 #include "document/ModeTable.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <set>
 #include <vector>
@@ -19,9 +18,9 @@ bool HasCoordinates(TPlotMode m) {
     return m == pmYx || m == pmPlane;
 }
 
-std::vector<TFieldBinding> Fields(TPlotMode m, TCoordinates c) {
+std::vector<TDocValue> Values(TPlotMode m, TCoordinates c) {
     const TParameterSet set = ParameterSet(m, c);
-    std::vector<TFieldBinding> all(set.Shared.begin(), set.Shared.end());
+    std::vector<TDocValue> all(set.Shared.begin(), set.Shared.end());
     all.insert(all.end(), set.Own.begin(), set.Own.end());
     return all;
 }
@@ -48,111 +47,61 @@ TEST(ModeTable, EveryDocumentValueBelongsToExactlyOneSet) {
     EXPECT_EQ(formulas.size(), static_cast<size_t>(DocumentFormulaCount));
 }
 
-TEST(ModeTable, FieldsOfOneSetAreDistinctAndFormulasComeFirst) {
+TEST(ModeTable, ValuesOfOneSetAreDistinctAndFormulasComeFirst) {
     for (TPlotMode m : Modes) {
         for (TCoordinates c : BothCoordinates) {
-            const auto fields = Fields(m, c);
-            std::set<int> edits;
+            std::set<std::pair<bool, int>> seen;
             bool numberSeen = false;
-            for (const auto& f : fields) {
-                EXPECT_TRUE(edits.insert(f.Edit).second) << m << " Edit" << f.Edit;
-                if (!f.IsFormula) numberSeen = true;
-                EXPECT_FALSE(f.IsFormula && numberSeen) << m << " Edit" << f.Edit;
+            for (const auto& v : Values(m, c)) {
+                EXPECT_TRUE(seen.insert({v.IsFormula, v.Index}).second) << m << " " << v.Index;
+                if (!v.IsFormula) numberSeen = true;
+                EXPECT_FALSE(v.IsFormula && numberSeen) << m << " " << v.Index;
             }
         }
     }
 }
 
-TEST(ModeTable, WhereEachModeKeepsItsValues) {
-    const struct {
-        TPlotMode mode;
-        TCoordinates coords;
-        int edit;
-        bool formula;
-        int index;
-    } cases[] = {
-        {pmYx, TCoordinates::Cartesian, 3, false, YxPhiMin},
-        {pmYx, TCoordinates::Polar, 4, false, YxPhiMax},
-        {pmYx, TCoordinates::Cartesian, 5, false, YxCartStep},
-        {pmYx, TCoordinates::Polar, 5, false, YxPolarStep},
-        {pmYx, TCoordinates::Cartesian, 23, false, YxCartY2},
-        {pmYx, TCoordinates::Polar, 26, false, YxPolarX1},
-        {pmPlane, TCoordinates::Cartesian, 2, true, fsPlaneX},
-        {pmPlane, TCoordinates::Polar, 6, true, fsPlaneY},
-        {pmPlane, TCoordinates::Cartesian, 3, false, PlaneCartTMin},
-        {pmPlane, TCoordinates::Polar, 5, false, PlanePolarTStep},
-        {pmPlane, TCoordinates::Polar, 24, false, PlanePolarY1},
-        {pmSurface, TCoordinates::Cartesian, 7, true, fsSurfaceZ},
-        {pmSurface, TCoordinates::Cartesian, 10, false, SurfYStep},
-        {pmCurve, TCoordinates::Cartesian, 7, true, fsCurveZ},
-        {pmCurve, TCoordinates::Cartesian, 5, false, CurveTStep},
-        {pmPatch, TCoordinates::Cartesian, 2, true, fsPatchX},
-        {pmPatch, TCoordinates::Cartesian, 8, false, PatchVMin},
-        {pmImplicit, TCoordinates::Cartesian, 7, true, fsImplicitF},
-        {pmImplicit, TCoordinates::Cartesian, 11, false, ImplXMin},
-        {pmImplicit, TCoordinates::Cartesian, 18, false, ImplYStep2},
-        {pmImplicit, TCoordinates::Cartesian, 22, false, ImplZStep2},
+TEST(ModeTable, ImplicitValuesFollowTheDocumentOrder) {
+    const auto values = Values(pmImplicit, TCoordinates::Cartesian);
+    ASSERT_EQ(values.size(), 13u);
+    EXPECT_EQ(values[0], (TDocValue{true, fsImplicitF}));
+    for (int k = 0; k < 12; ++k)
+        EXPECT_EQ(values[1 + k].Index, ImplXMin + k);
+}
+
+// The roles say how a build makes each number's text usable: steps become
+// non-negative plain numbers, шаг1 a plain number, шаг2 non-negative, the
+// view's edges are only evaluated.
+TEST(ModeTable, RolesOfTheNumbers) {
+    using R = TNumberRole;
+    const std::map<TNumberIndex, R> cases = {
+        {YxPhiMin, R::Range},      {YxCartStep, R::Step},      {YxPolarX1, R::View},
+        {PlaneCartTMax, R::Range}, {PlanePolarTStep, R::Step}, {PlaneCartY2, R::View},
+        {SurfYMin, R::Range},      {SurfXStep, R::Step},       {ImplXMin, R::Range},
+        {ImplYStep1, R::LineStep}, {ImplZStep2, R::PlaneStep}, {CurveTStep, R::Step},
+        {PatchVMax, R::Range},     {PatchVStep, R::Step},
     };
-    for (const auto& c : cases) {
-        const auto fields = Fields(c.mode, c.coords);
-        const auto it = std::find_if(fields.begin(), fields.end(),
-                                     [&](const TFieldBinding& f) { return f.Edit == c.edit; });
-        ASSERT_NE(it, fields.end()) << c.mode << " Edit" << c.edit;
-        EXPECT_EQ(it->IsFormula, c.formula) << c.mode << " Edit" << c.edit;
-        EXPECT_EQ(it->Index, c.index) << c.mode << " Edit" << c.edit;
+    for (const auto& [index, role] : cases)
+        EXPECT_EQ(NumberRole(index), role) << index;
+    const struct {
+        R role;
+        bool sanitised, nonNegative;
+    } rules[] = {{R::Range, true, false},
+                 {R::Step, true, true},
+                 {R::LineStep, true, false},
+                 {R::PlaneStep, false, true},
+                 {R::View, false, false}};
+    for (const auto& r : rules) {
+        EXPECT_EQ(IsSanitised(r.role), r.sanitised) << static_cast<int>(r.role);
+        EXPECT_EQ(IsNonNegative(r.role), r.nonNegative) << static_cast<int>(r.role);
     }
 }
 
-TEST(ModeTable, ImplicitFieldsFollowTheDocumentOrder) {
-    const auto fields = Fields(pmImplicit, TCoordinates::Cartesian);
-    ASSERT_EQ(fields.size(), 13u);
-    for (int k = 0; k < 12; ++k) {
-        EXPECT_EQ(fields[1 + k].Edit, 11 + k);
-        EXPECT_EQ(fields[1 + k].Index, ImplXMin + k);
-    }
-}
-
-// A layout shows every field it fills, except the angle range of y(x), which
-// only the polar switch shows.
-TEST(ModeTable, LayoutsShowTheFieldsTheyFill) {
-    for (TPlotMode m : Modes) {
-        const TModeLayout* layout = ModeLayout(m);
-        ASSERT_NE(layout, nullptr) << m;
-        EXPECT_EQ(layout->Mode, m);
-        EXPECT_EQ(layout->CoordinateSwitch, HasCoordinates(m)) << m;
-        std::set<int> shown;
-        for (const TControl& c : layout->Show)
-            if (c.Kind == TControlKind::Edit) shown.insert(c.Number);
-        for (const auto& f : Fields(m, TCoordinates::Cartesian)) {
-            const bool angleRange = m == pmYx && (f.Edit == 3 || f.Edit == 4);
-            EXPECT_EQ(shown.count(f.Edit) == 1, !angleRange) << m << " Edit" << f.Edit;
-        }
-    }
-}
-
-TEST(ModeTable, CodesOutsideOneToSixHaveNoLayout) {
-    for (int code : {0, 7, 255, -1})
-        EXPECT_EQ(ModeLayout(code), nullptr) << code;
+TEST(ModeTable, CodesOutsideOneToSixAreNoMode) {
     for (int code = 1; code <= 6; ++code)
         EXPECT_TRUE(IsPlotMode(code));
-    EXPECT_FALSE(IsPlotMode(0));
-    EXPECT_FALSE(IsPlotMode(7));
-}
-
-TEST(ModeTable, MenuItemsOfEachMode) {
-    using M = TMenuItem;
-    const std::map<TPlotMode, std::vector<M>> expected = {
-        {pmYx, {M::N2Dyx}},
-        {pmSurface, {M::N3Dzxy}},
-        {pmPlane, {M::N9, M::N2Dxyt}},
-        {pmCurve, {M::N9, M::N3Dxyzt}},
-        {pmPatch, {M::N9, M::N3Dxyzuv}},
-        {pmImplicit, {M::N3DFxyz}},
-    };
-    for (const auto& [mode, items] : expected) {
-        const auto menu = ModeLayout(mode)->Menu;
-        EXPECT_EQ(std::vector<M>(menu.begin(), menu.end()), items) << mode;
-    }
+    for (int code : {0, 7, 255, -1})
+        EXPECT_FALSE(IsPlotMode(code)) << code;
 }
 
 } // namespace

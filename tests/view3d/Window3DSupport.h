@@ -2,7 +2,7 @@
 // its frames read back from OpenGL.
 #pragma once
 
-#include "document/ModeTable.h"
+#include "document/PlotDocument.h"
 #include "engine/Engine.h"
 #include "geometry3d/Buffers.h"
 #include "geometry3d/Builders.h"

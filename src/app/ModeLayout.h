@@ -1,0 +1,78 @@
+// The main window's side of the six modes: which field shows which document
+// value, what each mode's layout shows and writes, and the captions of the
+// coordinate switch. Which values a mode has is the document's mode table.
+#pragma once
+
+#include "document/ModeTable.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+// A control of the main window by kind and number, as the window names them
+// (Label3, Edit23, Button8 ...). Kinds with one control use number 1.
+enum class TControlKind : std::uint8_t {
+    Label,
+    Edit,
+    Button,
+    CheckBox,
+    RadioButton,
+    ComboBox,
+    PaintBox,
+    Equally,
+};
+
+struct TControl {
+    TControlKind Kind;
+    int Number;
+};
+
+// The mode items of the menu "Опции".
+enum class TMenuItem : std::uint8_t { N2Dyx, N3Dzxy, N3DFxyz, N9, N2Dxyt, N3Dxyzt, N3Dxyzuv };
+
+struct TCaption {
+    int Label; // LabelN
+    const char* Text;
+};
+
+// The edit field EditN that shows a document value.
+int FieldOf(TDocValue value);
+
+// The numeric fields of every mode, each once, in the order of their
+// numbers, with the role of the numbers they show.
+struct TNumericField {
+    int Edit;
+    TNumberRole Role;
+};
+std::span<const TNumericField> NumericFields();
+
+// Where a document value is typed, as the user reads it in a message:
+// "шаг2 (X), режим F(x,y,z)=0".
+std::string FieldPlace(TDocValue value, TPlotMode mode);
+
+// What the layout of a mode shows and writes, after the window was emptied.
+struct TModeLayout {
+    TPlotMode Mode;
+    // The mode offers the coordinate switch: both radio buttons are shown and
+    // "декарт" is checked before anything else, which runs its click action
+    // when it was not checked.
+    bool CoordinateSwitch;
+    std::span<const TControl> Show;
+    std::span<const int> Clear; // edit fields emptied
+    std::span<const TCaption> Captions;
+    std::span<const TMenuItem> Menu; // checked in this order
+};
+
+// The layout of a mode code; null for a code outside 1 ... 6.
+const TModeLayout* ModeLayout(int code);
+
+// What the switch to one coordinate system changes besides loading the
+// mode's parameter set of those coordinates (TParameterSet::Own).
+struct TCoordinateLayout {
+    const char* Button1; // the caption of "y(x0)=" / "r(fi0)="
+    std::span<const TCaption> Captions;
+    std::span<const TControl> Show;
+    std::span<const TControl> Hide;
+};
+
+const TCoordinateLayout& CoordinateLayout(TPlotMode mode, TCoordinates coords);

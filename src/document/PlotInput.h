@@ -1,0 +1,29 @@
+// Everything one picture is made from: the document, whose formulas are
+// here as they were typed (the document kept for saving cuts them to 100
+// characters), the mode and its coordinates, the y(x) formula with its list,
+// and the switches that change what is drawn. The window captures it from
+// its fields; a plot file gives it as well, so a picture needs no window.
+#pragma once
+
+#include "document/PlotDocument.h"
+
+#include <string>
+#include <vector>
+
+struct TPlotInput {
+    int Mode = pmYx; // a TPlotMode, or 0: no mode, nothing to draw
+    TCoordinates Coordinates = TCoordinates::Cartesian;
+    TPlotDocument Document;
+    std::string Formula;                   // "Формула y=" ("Формула r=" in polar)
+    std::vector<std::string> List;         // the formula list, in its order
+    bool AllFormulas = false;              // "Все": the whole list instead of the formula
+    bool MinimalStep = true;               // "Минимальный шаг"
+    bool Axes = true;                      // "Рисовать оси координат"
+    bool Grid = true;                      // "Вспомогательная сетка"
+    bool EqualScales = true;               // "Равные масштабы"
+    bool Families[3] = {true, true, true}; // level lines across X, Y and Z
+    bool Centre = false;                   // "Центрировать"
+};
+
+// The start: the default document in the y(x) mode.
+TPlotInput DefaultPlotInput();

@@ -1,0 +1,169 @@
+// Pictures of the two 2D modes made from a plot input alone, with no window:
+// the view from the document, the request with its compiled formulas and
+// step, and the composed image.
+#include "plot2d/Picture.h"
+#include "document/Limits.h"
+#include "plot2d/View2D.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr QRgb Blue = 0xFF0000FF;
+
+class Picture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        PlotWidth = PlotHeight = 400;
+        ApplyColours(DefaultColours());
+        DecimalSeparatorChar = '.';
+        input = DefaultPlotInput();
+    }
+    void TearDown() override { FreeAllTrees(); }
+    QImage Compose() {
+        ViewFromInput(input);
+        request = PictureRequest(input, false, trees);
+        return PictureImage(request);
+    }
+    // The graph's colour within one pixel of the world point (x, y).
+    static bool Drawn(const QImage& image, double x, double y) {
+        const int px = WorldToPixelX(x), py = WorldToPixelY(y);
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if ((image.pixel(px + dx, py + dy) | 0xFF000000) == Blue) return true;
+        return false;
+    }
+
+    TPlotInput input;
+    TYxTrees trees;
+    TPlotRequest request;
+};
+
+struct Point {
+    double x, y;
+    bool drawn;
+};
+
+// Each kind of curve at points it passes and at their mirror images, which
+// it does not pass: a picture turned or reflected fails.
+TEST_F(Picture, EachKindOfCurveFromTheDocumentAlone) {
+    const double pi = 3.141592653589793;
+    const struct {
+        const char* name;
+        int mode;
+        TCoordinates coords;
+        const char* formula; // y(x); for x(t),y(t) "x;y"
+        std::vector<Point> points;
+    } cases[] = {
+        {"y = x*x/4 - 3",
+         pmYx,
+         TCoordinates::Cartesian,
+         "x*x/4-3",
+         {{2, -2, true}, {-4, 1, true}, {2, 2, false}, {4, -1, false}}},
+        // The spiral r = fi passes (-pi, 0), (0, pi/2) and (0, -3pi/2).
+        {"r = fi",
+         pmYx,
+         TCoordinates::Polar,
+         "x",
+         {{-pi, 0, true},
+          {0, pi / 2, true},
+          {0, -3 * pi / 2, true},
+          {pi, 0, false},
+          {0, -pi / 2, false},
+          {0, 3 * pi / 2, false}}},
+        {"the ellipse x = 6 cos t, y = 3 sin t",
+         pmPlane,
+         TCoordinates::Cartesian,
+         "cos(t)*6;sin(t)*3",
+         {{6, 0, true}, {0, 3, true}, {0, -3, true}, {0, 6, false}}},
+        // fi(t) = t, r(t) = t/2 over 0 ... 2 pi: half the spiral.
+        {"fi = t, r = t/2",
+         pmPlane,
+         TCoordinates::Polar,
+         "t;t/2",
+         {{-pi / 2, 0, true}, {0, pi / 4, true}, {pi / 2, 0, false}, {0, -pi / 4, false}}},
+    };
+    for (const auto& c : cases) {
+        input = DefaultPlotInput();
+        input.Mode = c.mode;
+        input.Coordinates = c.coords;
+        const std::string formula = c.formula;
+        if (c.mode == pmYx) {
+            input.Formula = formula;
+        } else {
+            input.Document.Formulas[fsPlaneX] = formula.substr(0, formula.find(';'));
+            input.Document.Formulas[fsPlaneY] = formula.substr(formula.find(';') + 1);
+        }
+        const QImage image = Compose();
+        ASSERT_EQ(image.size(), QSize(400, 400)) << c.name;
+        for (const Point& p : c.points)
+            EXPECT_EQ(Drawn(image, p.x, p.y), p.drawn) << c.name << " at " << p.x << ", " << p.y;
+    }
+}
+
+// The pixel rule of cartesian y(x): the document's step 0.01 is finer than a
+// pixel column, so the request takes the column's width and says what the
+// step field then shows; in polar coordinates the step stays.
+TEST_F(Picture, TheStepOfTheDocumentAndThePixelRule) {
+    input.Formula = "x";
+    Compose();
+    ASSERT_EQ(request.Graphs.size(), 1u);
+    EXPECT_EQ(request.Graphs[0].Step, 0.049999999999998934);
+    EXPECT_EQ(request.StepText, "0.0499999999999989");
+    input.MinimalStep = false;
+    input.Document.Numbers[YxCartStep] = 1;
+    Compose();
+    EXPECT_EQ(request.Graphs[0].Step, 1);
+    EXPECT_EQ(request.StepText, "");
+    input.Coordinates = TCoordinates::Polar;
+    Compose();
+    EXPECT_EQ(request.Graphs[0].Step, 0.01);
+    EXPECT_EQ(request.Kind, TCurveKind::Polar);
+    EXPECT_EQ(request.To, 6.283185307179586);
+}
+
+// The whole list: one graph per item, in the colour of its place.
+TEST_F(Picture, TheListDrawsEachItemInItsColour) {
+    input.List = {"1", "2", "3"};
+    input.AllFormulas = true;
+    GraphColors[2] = 0x0000FF; // red
+    Compose();
+    ASSERT_EQ(request.Graphs.size(), 4u); // slot 0 stays empty
+    EXPECT_EQ(request.Graphs[0].Tree, nullptr);
+    EXPECT_EQ(request.Graphs[2].Colour, 0x0000FFu);
+    const QImage image = PictureImage(request);
+    EXPECT_EQ(image.pixel(WorldToPixelX(5), WorldToPixelY(2)) | 0xFF000000, 0xFFFF0000);
+}
+
+// While an animation runs, the trees compiled once serve every frame until
+// another build compiles into the slots.
+TEST_F(Picture, AnimationFramesReuseTheTrees) {
+    input.Formula = "sin(x)";
+    Compose();
+    const TExprNode* compiled = FormulaTrees[0];
+    request = PictureRequest(input, true, trees);
+    EXPECT_EQ(FormulaTrees[0], compiled);
+    CompileFormula(5, "x"); // another build
+    request = PictureRequest(input, true, trees);
+    EXPECT_EQ(FormulaTrees[5], nullptr); // compiled afresh: only slot 0 holds a tree
+    EXPECT_NE(FormulaTrees[0], nullptr);
+}
+
+// Other modes have no 2D picture: the background alone, trees untouched.
+TEST_F(Picture, ThreeDModesGiveTheBackgroundAlone) {
+    CompileFormula(2, "y");
+    input.Mode = pmSurface;
+    Compose();
+    EXPECT_TRUE(request.Graphs.empty());
+    EXPECT_NE(FormulaTrees[2], nullptr);
+}
+
+TEST_F(Picture, AViewThatCannotBeUsedIsRefused) {
+    input.Document.Numbers[YxCartX1] = -1e308;
+    input.Document.Numbers[YxCartX2] = 1.7e308;
+    EXPECT_THROW(ViewFromInput(input), BuildRefused);
+}
+
+} // namespace
