@@ -27,19 +27,179 @@ namespace {
 
 constexpr int ClientWidth = 474, ClientHeight = 517;
 
-QLabel* MakeLabel(QWidget* parent, int x, int y, int w, int h, const char* caption,
-                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop, bool autoSize = true) {
+// How a control starts.
+enum TControlFlag : unsigned {
+    Hidden = 1,   // not shown until a mode shows it
+    Disabled = 2, // greyed out
+    Checked = 4,  // a check box or radio button that starts checked
+    Right = 8,    // a label read right to left: its right edge stays put
+    Fixed = 16,   // a label that keeps its size whatever it shows
+};
+
+// One control of the main window: its kind and number, its place, its
+// caption (or an edit's first text), its hint, how it starts, and the
+// handler its click, check or change runs.
+struct TControlRow {
+    TControlKind Kind;
+    int Number;
+    int X, Y, W, H;
+    const char* Text;
+    const char* Hint;
+    unsigned Flags;
+    void (TForm1::*Handler)();
+};
+
+using K = TControlKind;
+using F = TForm1;
+
+// In the order of creation, which is also the order in which overlapping
+// controls lie over each other.
+const TControlRow ControlRows[] = {
+    {K::Label, 1, 144, 20, 100, 13, "", nullptr, Fixed, nullptr},
+    {K::Label, 2, 8, 20, 17, 13, "x0=", nullptr, Right, nullptr},
+    {K::Label, 3, 0, 58, 62, 13, "Формула y=", nullptr, 0, nullptr},
+    {K::Label, 4, 279, 0, 26, 13, "min X", nullptr, Hidden, nullptr},
+    {K::Label, 5, 330, 0, 29, 13, "max X", nullptr, Hidden, nullptr},
+    {K::Label, 6, 402, 0, 20, 13, "Шаг", nullptr, 0, nullptr},
+    {K::Label, 7, 40, 8, 20, 13, "x(t)=", nullptr, Hidden | Right, nullptr},
+    {K::Label, 8, 40, 33, 20, 13, "y(t)=", nullptr, Hidden | Right, nullptr},
+    {K::Label, 9, 40, 58, 20, 13, "z(t)=", nullptr, Hidden | Right, nullptr},
+    {K::Label, 10, 264, 17, 8, 13, "U", nullptr, Hidden, nullptr},
+    {K::Label, 11, 264, 45, 7, 13, "V", nullptr, Hidden, nullptr},
+    {K::Label, 12, 142, 139, 7, 13, "X", nullptr, Hidden, nullptr},
+    {K::Label, 13, 142, 168, 7, 13, "Y", nullptr, Hidden, nullptr},
+    {K::Label, 14, 142, 196, 7, 13, "Z", nullptr, Hidden, nullptr},
+    {K::Label, 15, 165, 120, 16, 13, "min", nullptr, Hidden, nullptr},
+    {K::Label, 16, 209, 120, 19, 13, "max", nullptr, Hidden, nullptr},
+    {K::Label, 17, 253, 120, 25, 13, "шаг1", "между точками линии уровня", Hidden, nullptr},
+    {K::Label, 18, 297, 120, 25, 13, "шаг2", "между линиями уровня", Hidden, nullptr},
+    {K::Label, 19, 78, 504, 11, 13, "x1", nullptr, 0, nullptr},
+    {K::Label, 20, 360, 504, 11, 13, "x2", nullptr, 0, nullptr},
+    {K::Label, 21, 463, 458, 11, 13, "y1", nullptr, 0, nullptr},
+    {K::Label, 22, 463, 120, 11, 13, "y2", nullptr, 0, nullptr},
+    {K::Label, 23, 165, 504, 13, 13, "X=", nullptr, 0, nullptr},
+    {K::Label, 24, 237, 504, 13, 13, "Y=", nullptr, 0, nullptr},
+    {K::Label, 25, 181, 504, 3, 13, "", nullptr, 0, nullptr},
+    {K::Label, 26, 253, 504, 3, 13, "", nullptr, 0, nullptr},
+    {K::PaintBox, 1, 24, 97, 400, 400, nullptr, nullptr, 0, nullptr},
+    {K::Edit, 1, 24, 16, 73, 21, "", nullptr, 0, nullptr},
+    {K::Button, 1, 104, 14, 33, 25, "y(x0)=", nullptr, 0, &F::Button1Click},
+    {K::Edit, 2, 64, 4, 193, 21, "", nullptr, Hidden, nullptr},
+    {K::Edit, 6, 64, 29, 193, 21, "", nullptr, Hidden, nullptr},
+    {K::Edit, 7, 64, 54, 193, 21, "", nullptr, Hidden, nullptr},
+    {K::ComboBox, 1, 64, 54, 193, 21, nullptr, nullptr, 0, &F::ComboBox1Change},
+    {K::CheckBox, 1, 7, 74, 49, 17, "Все", nullptr, 0, nullptr},
+    {K::Button, 5, 64, 78, 65, 17, "добавить", nullptr, 0, &F::Button5Click},
+    {K::Button, 6, 128, 78, 65, 17, "удалить", nullptr, 0, &F::Button6Click},
+    {K::Button, 7, 192, 78, 65, 17, "очистить", nullptr, 0, &F::Button7Click},
+    {K::Edit, 3, 272, 13, 41, 21, "0", nullptr, Hidden, nullptr},
+    {K::Edit, 4, 324, 13, 41, 21, "0", nullptr, Hidden, nullptr},
+    {K::Edit, 5, 392, 13, 41, 21, "0", nullptr, 0, nullptr},
+    {K::Edit, 8, 272, 41, 41, 21, "0", nullptr, Hidden, nullptr},
+    {K::Edit, 9, 324, 41, 41, 21, "0", nullptr, Hidden, nullptr},
+    {K::Edit, 10, 392, 41, 41, 21, "0", nullptr, Hidden, nullptr},
+    {K::CheckBox, 9, 435, 15, 15, 17, "", "Минимальный шаг", 0, nullptr},
+    {K::Button, 2, 272, 52, 161, 25, "Построить график", nullptr, 0, &F::Button2Click},
+    {K::Button, 9, 272, 52, 161, 25, "Построить 3D кривую", nullptr, Hidden, &F::Button9Click},
+    {K::Button, 8, 272, 68, 161, 25, "Построить поверхность", nullptr, Hidden, &F::Button8Click},
+    {K::Button, 10, 272, 68, 161, 25, "Построить поверхность", nullptr, Hidden, &F::Button10Click},
+    {K::Button, 11, 272, 68, 161, 25, "Построить поверхность", nullptr, Hidden, &F::Button11Click},
+    {K::Button, 3, 434, 48, 17, 17, "+", nullptr, 0, &F::Button3Click},
+    {K::Button, 4, 434, 64, 17, 17, "-", nullptr, 0, &F::Button4Click},
+    {K::RadioButton, 1, 296, 80, 57, 17, "декарт", nullptr, Checked, &F::RadioButton1Click},
+    {K::RadioButton, 2, 360, 80, 49, 17, "поляр", nullptr, 0, &F::RadioButton2Click},
+    {K::CheckBox, 2, 100, 79, 121, 17, "траектория камеры",
+     "поместить камеру на траекторию x(t),y(t),z(t)", Hidden, &F::CheckBox2Click},
+    // The rows of the implicit surface: min, max, шаг1, шаг2 of X, Y and Z;
+    // the rows Y and Z follow X while "Equally" is on.
+    {K::Edit, 11, 153, 135, 41, 21, "0", nullptr, Hidden, &F::Edit11Change},
+    {K::Edit, 12, 198, 135, 41, 21, "0", nullptr, Hidden, &F::Edit11Change},
+    {K::Edit, 13, 244, 135, 41, 21, "0", nullptr, Hidden, &F::Edit11Change},
+    {K::Edit, 14, 289, 135, 41, 21, "0", nullptr, Hidden, &F::Edit11Change},
+    {K::Edit, 15, 153, 164, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
+    {K::Edit, 16, 198, 164, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
+    {K::Edit, 17, 244, 164, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
+    {K::Edit, 18, 289, 164, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
+    {K::Edit, 19, 153, 192, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
+    {K::Edit, 20, 198, 192, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
+    {K::Edit, 21, 244, 192, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
+    {K::Edit, 22, 289, 192, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
+    {K::CheckBox, 3, 121, 137, 15, 17, "", "линии уровня перпендикулярно оси X", Hidden | Checked,
+     nullptr},
+    {K::CheckBox, 4, 121, 166, 15, 17, "", "линии уровня перпендикулярно оси Y", Hidden | Checked,
+     nullptr},
+    {K::CheckBox, 5, 121, 194, 15, 17, "", "линии уровня перпендикулярно оси Z", Hidden | Checked,
+     nullptr},
+    {K::Equally, 1, 158, 224, 65, 17, "Equally", nullptr, Hidden | Checked, &F::EquallyClick},
+    {K::CheckBox, 8, 232, 224, 97, 17, "Центрировать", nullptr, Hidden, nullptr},
+    // The 2D view; y2 follows x1, x2 and y1 while the scales are equal.
+    {K::Edit, 23, 424, 97, 50, 21, "", nullptr, Disabled, &F::Edit23Change},
+    {K::Edit, 24, 424, 476, 50, 21, "", nullptr, 0, &F::Edit23Change},
+    {K::Edit, 25, 375, 496, 50, 21, "", nullptr, 0, &F::Edit23Change},
+    {K::Edit, 26, 24, 496, 50, 21, "", nullptr, 0, &F::Edit23Change},
+    {K::CheckBox, 6, 429, 120, 15, 17, "", "Равные масштабы", Checked, &F::CheckBox6Click},
+    {K::CheckBox, 7, 7, 289, 15, 17, "", "Вспомогательная сетка", Checked, &F::CheckBox7Click},
+};
+
+enum TMenuFlag : unsigned {
+    Separator = 1,
+    Checkable = 2,
+    CheckedItem = 4,
+    ModeItem = 8,        // one of the radio group of the modes
+    ParametricItem = 16, // one of the radio group of the parametric modes
+};
+
+// One entry of the menu: the menu it is in (none: a menu of the bar), its
+// caption and shortcut, how it starts, the member it is kept in (a menu, or
+// the item that stands for it) and the handler it runs.
+struct TMenuRow {
+    QMenu* TForm1::*Parent;
+    const char* Caption;
+    int Key;
+    unsigned Flags;
+    QMenu* TForm1::*Menu;
+    QAction* TForm1::*Item;
+    void (TForm1::*Handler)();
+};
+
+const TMenuRow MenuRows[] = {
+    {nullptr, "Файл", 0, 0, &F::N3, nullptr, nullptr},
+    {&F::N3, "Сохранить", Qt::Key_F2, 0, nullptr, &F::N4, &F::N4Click},
+    {&F::N3, "Открыть", Qt::Key_F3, 0, nullptr, &F::N5, &F::N5Click},
+    {nullptr, "Опции", 0, 0, &F::N1, nullptr, nullptr},
+    {&F::N1, "Настроить анимацию", 0, 0, nullptr, &F::N2, &F::N2Click},
+    {&F::N1, "Анимация (вкл/выкл)", (Qt::CTRL | Qt::Key_A).toCombined(), 0, nullptr, &F::N10,
+     &F::N10Click},
+    {&F::N1, "Цвета", 0, 0, nullptr, &F::N14, &F::N14Click},
+    {&F::N1, "Рисовать оси координат", Qt::Key_F8, Checkable | CheckedItem, nullptr, &F::N6,
+     &F::N6Click},
+    {&F::N1, nullptr, 0, Separator, nullptr, &F::N11, nullptr},
+    {&F::N1, "2D y(x)", 0, ModeItem | CheckedItem, nullptr, &F::N2Dyx, &F::N2DyxClick},
+    {&F::N1, "3D z(x,y)", 0, ModeItem, nullptr, &F::N3Dzxy, &F::N3DzxyClick},
+    {&F::N1, "3D F(x,y,z)=0", 0, ModeItem, nullptr, &F::N3DFxyz, &F::N3DFxyzClick},
+    {&F::N1, "Параметрические уравнения", 0, ModeItem, &F::N9Menu, &F::N9, nullptr},
+    {&F::N9Menu, "2D x(t),y(t)", 0, ParametricItem, nullptr, &F::N2Dxyt, &F::N2DxytClick},
+    {&F::N9Menu, "3D x(t),y(t),z(t)", 0, ParametricItem, nullptr, &F::N3Dxyzt, &F::N3DxyztClick},
+    {&F::N9Menu, "3D x(u,v),y(u,v),z(u,v)", 0, ParametricItem, nullptr, &F::N3Dxyzuv,
+     &F::N3DxyzuvClick},
+    {&F::N1, nullptr, 0, Separator, nullptr, &F::N12, nullptr},
+    {&F::N1, "Генерировать случайную функцию", Qt::Key_F12, 0, nullptr, &F::N13, &F::N13Click},
+    {nullptr, "Помощь", 0, 0, &F::N7, nullptr, nullptr},
+    {&F::N7, "Список функций", 0, 0, nullptr, &F::N8, &F::N8Click},
+};
+
+QLabel* MakeLabel(QWidget* parent, const TControlRow& r) {
     auto* label = new QLabel(parent);
-    label->setGeometry(x, y, w, h);
-    label->setAlignment(align);
-    label->setProperty("autoSize", autoSize);
-    SetCaption(label, QString::fromUtf8(caption));
+    label->setGeometry(r.X, r.Y, r.W, r.H);
+    label->setAlignment((r.Flags & Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+    label->setProperty("autoSize", !(r.Flags & Fixed));
+    SetCaption(label, QString::fromUtf8(r.Text));
     return label;
 }
 
-QLineEdit* MakeEdit(QWidget* parent, int x, int y, int w, const char* text = "") {
-    auto* edit = new QLineEdit(QString::fromUtf8(text), parent);
-    edit->setGeometry(x, y, w, 21);
+QLineEdit* MakeEdit(QWidget* parent, const TControlRow& r) {
+    auto* edit = new QLineEdit(QString::fromUtf8(r.Text), parent);
+    edit->setGeometry(r.X, r.Y, r.W, r.H);
     // A text the program writes shows from its start, as in a new edit box.
     // (queued: the edit puts its cursor at the end after telling of the change).
     QObject::connect(
@@ -49,21 +209,6 @@ QLineEdit* MakeEdit(QWidget* parent, int x, int y, int w, const char* text = "")
         },
         Qt::QueuedConnection);
     return edit;
-}
-
-QPushButton* MakeButton(QWidget* parent, int x, int y, int w, int h, const char* caption) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setGeometry(x, y, w, h);
-    return button;
-}
-
-QCheckBox* MakeCheck(QWidget* parent, int x, int y, int w, const char* caption, bool checked,
-                     const char* hint = nullptr) {
-    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
-    box->setGeometry(x, y, w, 17);
-    box->setChecked(checked);
-    if (hint) box->setToolTip(QString::fromUtf8(hint));
-    return box;
 }
 
 } // namespace
@@ -159,177 +304,103 @@ TForm1::~TForm1() {
 }
 
 void TForm1::CreateControls() {
-    QWidget* c = Client;
-    const auto right = Qt::AlignRight | Qt::AlignTop;
-    // The result of "y(x0)=" keeps its place and size whatever it shows.
-    Label1 = MakeLabel(c, 144, 20, 100, 13, "", Qt::AlignLeft | Qt::AlignTop, false);
-    Label2 = MakeLabel(c, 8, 20, 17, 13, "x0=", right); // right-to-left reading
-    Label3 = MakeLabel(c, 0, 58, 62, 13, "Формула y=");
-    Label4 = MakeLabel(c, 279, 0, 26, 13, "min X");
-    Label5 = MakeLabel(c, 330, 0, 29, 13, "max X");
-    Label6 = MakeLabel(c, 402, 0, 20, 13, "Шаг");
-    Label7 = MakeLabel(c, 40, 8, 20, 13, "x(t)=", right);
-    Label8 = MakeLabel(c, 40, 33, 20, 13, "y(t)=", right);
-    Label9 = MakeLabel(c, 40, 58, 20, 13, "z(t)=", right);
-    Label10 = MakeLabel(c, 264, 17, 8, 13, "U");
-    Label11 = MakeLabel(c, 264, 45, 7, 13, "V");
-    Label12 = MakeLabel(c, 142, 139, 7, 13, "X");
-    Label13 = MakeLabel(c, 142, 168, 7, 13, "Y");
-    Label14 = MakeLabel(c, 142, 196, 7, 13, "Z");
-    Label15 = MakeLabel(c, 165, 120, 16, 13, "min");
-    Label16 = MakeLabel(c, 209, 120, 19, 13, "max");
-    Label17 = MakeLabel(c, 253, 120, 25, 13, "шаг1");
-    Label17->setToolTip(QString::fromUtf8("между точками линии уровня"));
-    Label18 = MakeLabel(c, 297, 120, 25, 13, "шаг2");
-    Label18->setToolTip(QString::fromUtf8("между линиями уровня"));
-    Label19 = MakeLabel(c, 78, 504, 11, 13, "x1");
-    Label20 = MakeLabel(c, 360, 504, 11, 13, "x2");
-    Label21 = MakeLabel(c, 463, 458, 11, 13, "y1");
-    Label22 = MakeLabel(c, 463, 120, 11, 13, "y2");
-    Label23 = MakeLabel(c, 165, 504, 13, 13, "X=");
-    Label24 = MakeLabel(c, 237, 504, 13, 13, "Y=");
-    Label25 = MakeLabel(c, 181, 504, 3, 13, "");
-    Label26 = MakeLabel(c, 253, 504, 3, 13, "");
-    for (QLabel* l : {Label4, Label5, Label7, Label8, Label9, Label10, Label11, Label12, Label13,
-                      Label14, Label15, Label16, Label17, Label18})
-        l->hide();
-
-    PaintBox1 = new TPaintBox(this, c);
-    PaintBox1->setGeometry(24, 97, 400, 400);
-
-    Edit1 = MakeEdit(c, 24, 16, 73);
-    Button1 = MakeButton(c, 104, 14, 33, 25, "y(x0)=");
-    Edit2 = MakeEdit(c, 64, 4, 193);
-    Edit6 = MakeEdit(c, 64, 29, 193);
-    Edit7 = MakeEdit(c, 64, 54, 193);
-    for (QLineEdit* e : {Edit2, Edit6, Edit7})
-        e->hide();
-    ComboBox1 = new QComboBox(c);
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert); // Enter builds; "добавить" adds
-    ComboBox1->setGeometry(64, 54, 193, 21);
-    CheckBox1 = MakeCheck(c, 7, 74, 49, "Все", false);
-    Button5 = MakeButton(c, 64, 78, 65, 17, "добавить");
-    Button6 = MakeButton(c, 128, 78, 65, 17, "удалить");
-    Button7 = MakeButton(c, 192, 78, 65, 17, "очистить");
-    Edit3 = MakeEdit(c, 272, 13, 41, "0");
-    Edit4 = MakeEdit(c, 324, 13, 41, "0");
-    Edit5 = MakeEdit(c, 392, 13, 41, "0");
-    Edit3->hide();
-    Edit4->hide();
-    Edit8 = MakeEdit(c, 272, 41, 41, "0");
-    Edit9 = MakeEdit(c, 324, 41, 41, "0");
-    Edit10 = MakeEdit(c, 392, 41, 41, "0");
-    for (QLineEdit* e : {Edit8, Edit9, Edit10})
-        e->hide();
-    CheckBox9 = MakeCheck(c, 435, 15, 15, "", false, "Минимальный шаг");
-    Button2 = MakeButton(c, 272, 52, 161, 25, "Построить график");
-    Button9 = MakeButton(c, 272, 52, 161, 25, "Построить 3D кривую");
-    Button8 = MakeButton(c, 272, 68, 161, 25, "Построить поверхность");
-    Button10 = MakeButton(c, 272, 68, 161, 25, "Построить поверхность");
-    Button11 = MakeButton(c, 272, 68, 161, 25, "Построить поверхность");
-    for (QPushButton* b : {Button8, Button9, Button10, Button11})
-        b->hide();
-    Button3 = MakeButton(c, 434, 48, 17, 17, "+");
-    Button4 = MakeButton(c, 434, 64, 17, 17, "-");
-    RadioButton1 = new QRadioButton(QString::fromUtf8("декарт"), c);
-    RadioButton1->setGeometry(296, 80, 57, 17);
-    RadioButton1->setChecked(true);
-    RadioButton2 = new QRadioButton(QString::fromUtf8("поляр"), c);
-    RadioButton2->setGeometry(360, 80, 49, 17);
-    CheckBox2 = MakeCheck(c, 100, 79, 121, "траектория камеры", false,
-                          "поместить камеру на траекторию x(t),y(t),z(t)");
-    CheckBox2->hide();
-
-    const int columns[4] = {153, 198, 244, 289};
-    const int rows[3] = {135, 164, 192};
-    for (int row = 0; row < 3; ++row)
-        for (int col = 0; col < 4; ++col) {
-            QLineEdit* e = MakeEdit(c, columns[col], rows[row], 41, "0");
-            e->hide();
-            if (row > 0) e->setEnabled(false); // rows Y and Z follow X while "Equally" is on
-            Edits[11 + row * 4 + col] = e;
+    for (const TControlRow& r : ControlRows) {
+        QWidget* w = nullptr;
+        const QString text = QString::fromUtf8(r.Text ? r.Text : "");
+        switch (r.Kind) {
+        case K::Label:
+            w = Labels[r.Number] = MakeLabel(Client, r);
+            break;
+        case K::Edit:
+            w = Edits[r.Number] = MakeEdit(Client, r);
+            break;
+        case K::Button:
+            w = Buttons[r.Number] = new QPushButton(text, Client);
+            break;
+        case K::CheckBox:
+        case K::Equally: {
+            auto* box = new QCheckBox(text, Client);
+            box->setChecked(r.Flags & Checked);
+            w = box;
+            if (r.Kind == K::Equally)
+                Equally = box;
+            else
+                CheckBoxes[r.Number] = box;
+            break;
         }
+        case K::RadioButton: {
+            auto* radio = new QRadioButton(text, Client);
+            radio->setChecked(r.Flags & Checked);
+            w = RadioButtons[r.Number] = radio;
+            break;
+        }
+        case K::ComboBox:
+            w = ComboBox1 = new QComboBox(Client);
+            ComboBox1->setEditable(true);
+            ComboBox1->setInsertPolicy(QComboBox::NoInsert); // Enter builds; "добавить" adds
+            break;
+        case K::PaintBox:
+            w = PaintBox1 = new TPaintBox(this, Client);
+            break;
+        }
+        if (r.Kind != K::Label) w->setGeometry(r.X, r.Y, r.W, r.H);
+        if (r.Hint) w->setToolTip(QString::fromUtf8(r.Hint));
+        if (r.Flags & Hidden) w->hide();
+        if (r.Flags & Disabled) w->setEnabled(false);
+    }
+    Label1 = Labels[1], Label2 = Labels[2], Label3 = Labels[3], Label4 = Labels[4];
+    Label5 = Labels[5], Label6 = Labels[6], Label7 = Labels[7], Label8 = Labels[8];
+    Label9 = Labels[9], Label10 = Labels[10], Label11 = Labels[11], Label12 = Labels[12];
+    Label13 = Labels[13], Label14 = Labels[14], Label15 = Labels[15], Label16 = Labels[16];
+    Label17 = Labels[17], Label18 = Labels[18], Label19 = Labels[19], Label20 = Labels[20];
+    Label21 = Labels[21], Label22 = Labels[22], Label23 = Labels[23], Label24 = Labels[24];
+    Label25 = Labels[25], Label26 = Labels[26];
+    Edit1 = Edits[1], Edit2 = Edits[2], Edit3 = Edits[3], Edit4 = Edits[4], Edit5 = Edits[5];
+    Edit6 = Edits[6], Edit7 = Edits[7], Edit8 = Edits[8], Edit9 = Edits[9], Edit10 = Edits[10];
     Edit11 = Edits[11], Edit12 = Edits[12], Edit13 = Edits[13], Edit14 = Edits[14];
     Edit15 = Edits[15], Edit16 = Edits[16], Edit17 = Edits[17], Edit18 = Edits[18];
     Edit19 = Edits[19], Edit20 = Edits[20], Edit21 = Edits[21], Edit22 = Edits[22];
-    CheckBox3 = MakeCheck(c, 121, 137, 15, "", true, "линии уровня перпендикулярно оси X");
-    CheckBox4 = MakeCheck(c, 121, 166, 15, "", true, "линии уровня перпендикулярно оси Y");
-    CheckBox5 = MakeCheck(c, 121, 194, 15, "", true, "линии уровня перпендикулярно оси Z");
-    Equally = MakeCheck(c, 158, 224, 65, "Equally", true);
-    CheckBox8 = MakeCheck(c, 232, 224, 97, "Центрировать", false);
-    for (QCheckBox* b : {CheckBox3, CheckBox4, CheckBox5, Equally, CheckBox8})
-        b->hide();
-
-    Edit23 = MakeEdit(c, 424, 97, 50);
-    Edit23->setEnabled(false); // equal scales are on
-    Edit24 = MakeEdit(c, 424, 476, 50);
-    Edit25 = MakeEdit(c, 375, 496, 50);
-    Edit26 = MakeEdit(c, 24, 496, 50);
-    CheckBox6 = MakeCheck(c, 429, 120, 15, "", true, "Равные масштабы");
-    CheckBox7 = MakeCheck(c, 7, 289, 15, "", true, "Вспомогательная сетка");
-
+    Edit23 = Edits[23], Edit24 = Edits[24], Edit25 = Edits[25], Edit26 = Edits[26];
+    Button1 = Buttons[1], Button2 = Buttons[2], Button3 = Buttons[3], Button4 = Buttons[4];
+    Button5 = Buttons[5], Button6 = Buttons[6], Button7 = Buttons[7], Button8 = Buttons[8];
+    Button9 = Buttons[9], Button10 = Buttons[10], Button11 = Buttons[11];
+    CheckBox1 = CheckBoxes[1], CheckBox2 = CheckBoxes[2], CheckBox3 = CheckBoxes[3];
+    CheckBox4 = CheckBoxes[4], CheckBox5 = CheckBoxes[5], CheckBox6 = CheckBoxes[6];
+    CheckBox7 = CheckBoxes[7], CheckBox8 = CheckBoxes[8], CheckBox9 = CheckBoxes[9];
+    RadioButton1 = RadioButtons[1], RadioButton2 = RadioButtons[2];
     Timer1 = new QTimer(this);
-
-    QLabel* labels[] = {nullptr, Label1,  Label2,  Label3,  Label4,  Label5,  Label6,
-                        Label7,  Label8,  Label9,  Label10, Label11, Label12, Label13,
-                        Label14, Label15, Label16, Label17, Label18, Label19, Label20,
-                        Label21, Label22, Label23, Label24, Label25, Label26};
-    std::copy(std::begin(labels), std::end(labels), Labels);
-    QLineEdit* edits[] = {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10};
-    for (int k = 1; k <= 10; ++k)
-        Edits[k] = edits[k - 1];
-    Edits[23] = Edit23, Edits[24] = Edit24, Edits[25] = Edit25, Edits[26] = Edit26;
 }
 
 void TForm1::CreateMenu() {
-    QMenuBar* bar = menuBar();
-    auto action = [this](QMenu* menu, const char* caption, QKeySequence key = {}) {
-        QAction* a = menu->addAction(QString::fromUtf8(caption));
-        if (!key.isEmpty()) a->setShortcut(key);
-        return a;
-    };
-    N3 = bar->addMenu(QString::fromUtf8("Файл"));
-    N4 = action(N3, "Сохранить", QKeySequence(Qt::Key_F2));
-    N5 = action(N3, "Открыть", QKeySequence(Qt::Key_F3));
-
-    N1 = bar->addMenu(QString::fromUtf8("Опции"));
-    N2 = action(N1, "Настроить анимацию");
-    N10 = action(N1, "Анимация (вкл/выкл)", QKeySequence(Qt::CTRL | Qt::Key_A));
-    N14 = action(N1, "Цвета");
-    N6 = action(N1, "Рисовать оси координат", QKeySequence(Qt::Key_F8));
-    N6->setCheckable(true);
-    N6->setChecked(true);
-    N11 = N1->addSeparator();
-    N2Dyx = action(N1, "2D y(x)");
-    N3Dzxy = action(N1, "3D z(x,y)");
-    N3DFxyz = action(N1, "3D F(x,y,z)=0");
-    N9Menu = N1->addMenu(QString::fromUtf8("Параметрические уравнения"));
-    N9 = N9Menu->menuAction();
-    N2Dxyt = action(N9Menu, "2D x(t),y(t)");
-    N3Dxyzt = action(N9Menu, "3D x(t),y(t),z(t)");
-    N3Dxyzuv = action(N9Menu, "3D x(u,v),y(u,v),z(u,v)");
-    N12 = N1->addSeparator();
-    N13 = action(N1, "Генерировать случайную функцию", QKeySequence(Qt::Key_F12));
-
-    N7 = bar->addMenu(QString::fromUtf8("Помощь"));
-    N8 = action(N7, "Список функций");
-
     // Radio groups: checking one item unchecks its siblings, and all of them
     // may be unchecked at once.
     ModeGroup = new QActionGroup(this);
     ParametricGroup = new QActionGroup(this);
     for (QActionGroup* g : {ModeGroup, ParametricGroup})
         g->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    for (QAction* a : {N2Dyx, N3Dzxy, N3DFxyz, N9}) {
-        a->setCheckable(true);
-        ModeGroup->addAction(a);
+    for (const TMenuRow& m : MenuRows) {
+        const QString caption = QString::fromUtf8(m.Caption ? m.Caption : "");
+        if (m.Parent == nullptr) {
+            this->*m.Menu = menuBar()->addMenu(caption);
+            continue;
+        }
+        QMenu* parent = this->*m.Parent;
+        QAction* a = nullptr;
+        if (m.Flags & Separator) {
+            a = parent->addSeparator();
+        } else if (m.Menu != nullptr) {
+            this->*m.Menu = parent->addMenu(caption);
+            a = (this->*m.Menu)->menuAction();
+        } else {
+            a = parent->addAction(caption);
+        }
+        if (m.Key != 0) a->setShortcut(QKeySequence(QKeyCombination::fromCombined(m.Key)));
+        if (m.Flags & (Checkable | ModeItem | ParametricItem)) a->setCheckable(true);
+        if (m.Flags & ModeItem) ModeGroup->addAction(a);
+        if (m.Flags & ParametricItem) ParametricGroup->addAction(a);
+        if (m.Flags & CheckedItem) a->setChecked(true);
+        this->*m.Item = a;
     }
-    for (QAction* a : {N2Dxyt, N3Dxyzt, N3Dxyzuv}) {
-        a->setCheckable(true);
-        ParametricGroup->addAction(a);
-    }
-    N2Dyx->setChecked(true);
 }
 
 void TForm1::SetTabOrder() {
@@ -346,58 +417,48 @@ void TForm1::SetTabOrder() {
 }
 
 void TForm1::ConnectHandlers() {
-    connect(Button1, &QPushButton::clicked, this, AsCommand([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
-    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-    connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
-    connect(Button5, &QPushButton::clicked, this, AsCommand([this] { Button5Click(); }));
-    connect(Button8, &QPushButton::clicked, this, AsCommand([this] { Button8Click(); }));
-    connect(Button9, &QPushButton::clicked, this, AsCommand([this] { Button9Click(); }));
-    connect(Button10, &QPushButton::clicked, this, AsCommand([this] { Button10Click(); }));
-    connect(Button11, &QPushButton::clicked, this, AsCommand([this] { Button11Click(); }));
-    connect(Equally, &QCheckBox::toggled, this, [this] { EquallyClick(); });
-    for (QLineEdit* e : {Edit11, Edit12, Edit13, Edit14})
-        connect(e, &QLineEdit::textChanged, this, [this] { Edit11Change(); });
-    connect(Button6, &QPushButton::clicked, this, AsCommand([this] { Button6Click(); }));
-    connect(Button7, &QPushButton::clicked, this, AsCommand([this] { Button7Click(); }));
-    // A radio button or check box that becomes checked runs its click action,
-    // whether the user or the program checked it.
-    connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) RadioButton1Click();
-    });
-    connect(RadioButton2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) RadioButton2Click();
-    });
-    connect(CheckBox6, &QCheckBox::toggled, this, [this] { CheckBox6Click(); });
-    connect(CheckBox7, &QCheckBox::toggled, this, [this] { CheckBox7Click(); });
-    for (QLineEdit* e : {Edit23, Edit24, Edit25, Edit26})
-        connect(e, &QLineEdit::textChanged, this, [this] { Edit23Change(); });
-    connect(ComboBox1, &QComboBox::editTextChanged, this, AsCommand([this] { ComboBox1Change(); }));
-
-    // Menu items that are checkable toggle by themselves when chosen; the
-    // handlers set the check marks, so the automatic toggle is undone first.
-    auto menuCommand = [this](QAction* a, auto handler) {
-        connect(a, &QAction::triggered, this, [a, handler] {
+    for (const TControlRow& r : ControlRows) {
+        if (r.Handler == nullptr) continue;
+        const auto handler = [this, h = r.Handler] { std::invoke(h, this); };
+        switch (r.Kind) {
+        case K::Button:
+            connect(Buttons[r.Number], &QPushButton::clicked, this, AsCommand(handler));
+            break;
+        case K::CheckBox:
+            connect(CheckBoxes[r.Number], &QCheckBox::toggled, this, handler);
+            break;
+        case K::Equally:
+            connect(Equally, &QCheckBox::toggled, this, handler);
+            break;
+        case K::RadioButton:
+            // A radio button that becomes checked runs its click action,
+            // whether the user or the program checked it.
+            connect(RadioButtons[r.Number], &QRadioButton::toggled, this, [handler](bool on) {
+                if (on) handler();
+            });
+            break;
+        case K::Edit:
+            connect(Edits[r.Number], &QLineEdit::textChanged, this, handler);
+            break;
+        case K::ComboBox:
+            connect(ComboBox1, &QComboBox::editTextChanged, this, AsCommand(handler));
+            break;
+        case K::Label:
+        case K::PaintBox:
+            break;
+        }
+    }
+    for (const TMenuRow& m : MenuRows) {
+        if (m.Handler == nullptr) continue;
+        QAction* a = this->*m.Item;
+        // Menu items that are checkable toggle by themselves when chosen; the
+        // handlers set the check marks, so the automatic toggle is undone first.
+        connect(a, &QAction::triggered, this, [this, a, h = m.Handler] {
             if (a->isCheckable()) a->setChecked(!a->isChecked());
-            RunCommand(handler);
+            RunCommand([this, h] { std::invoke(h, this); });
         });
-    };
-    menuCommand(N6, [this] { N6Click(); });
-    menuCommand(N2Dyx, [this] { N2DyxClick(); });
-    menuCommand(N3Dzxy, [this] { N3DzxyClick(); });
-    menuCommand(N3DFxyz, [this] { N3DFxyzClick(); });
-    menuCommand(N2Dxyt, [this] { N2DxytClick(); });
-    menuCommand(N3Dxyzt, [this] { N3DxyztClick(); });
-    menuCommand(N3Dxyzuv, [this] { N3DxyzuvClick(); });
-    menuCommand(N13, [this] { N13Click(); });
-    menuCommand(N4, [this] { N4Click(); });
-    menuCommand(N2, [this] { N2Click(); });
-    menuCommand(N10, [this] { N10Click(); });
+    }
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    connect(CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
-    menuCommand(N5, [this] { N5Click(); });
-    menuCommand(N8, [this] { N8Click(); });
-    menuCommand(N14, [this] { N14Click(); });
 }
 
 // The fields whose Enter evaluates their text: x0 and every field of numbers.

@@ -214,8 +214,11 @@ class TForm1 : public QMainWindow {
     // build compiled into them) or the formula box was edited.
     TYxTrees YxTrees;
 
-    QLabel* Labels[27] = {};   // Labels[k] is Labelk
-    QLineEdit* Edits[27] = {}; // Edits[k] is Editk
+    QLabel* Labels[27] = {};            // Labels[k] is Labelk
+    QLineEdit* Edits[27] = {};          // Edits[k] is Editk
+    QPushButton* Buttons[12] = {};      // Buttons[k] is Buttonk
+    QCheckBox* CheckBoxes[10] = {};     // CheckBoxes[k] is CheckBoxk
+    QRadioButton* RadioButtons[3] = {}; // RadioButtons[k] is RadioButtonk
 
   protected:
     void closeEvent(QCloseEvent* event) override;

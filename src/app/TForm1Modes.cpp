@@ -32,18 +32,12 @@ QWidget* TForm1::Control(TControl control) const {
         return Labels[n];
     case TControlKind::Edit:
         return Edits[n];
-    case TControlKind::Button: {
-        QPushButton* const buttons[] = {Button1, Button2, Button3, Button4,  Button5, Button6,
-                                        Button7, Button8, Button9, Button10, Button11};
-        return buttons[n - 1];
-    }
-    case TControlKind::CheckBox: {
-        QCheckBox* const boxes[] = {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5,
-                                    CheckBox6, CheckBox7, CheckBox8, CheckBox9};
-        return boxes[n - 1];
-    }
+    case TControlKind::Button:
+        return Buttons[n];
+    case TControlKind::CheckBox:
+        return CheckBoxes[n];
     case TControlKind::RadioButton:
-        return n == 1 ? RadioButton1 : RadioButton2;
+        return RadioButtons[n];
     case TControlKind::ComboBox:
         return ComboBox1;
     case TControlKind::PaintBox:

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
+#include "app/WidgetTable.h"
 #include "document/Settings.h"
 #include "engine/Engine.h"
 #include "view3d/FlyingCamera.h"
@@ -21,24 +22,39 @@
 
 namespace {
 
-QLabel* MakeLabel(QWidget* parent, int x, int y, const char* text) {
-    auto* l = new QLabel(QString::fromUtf8(text), parent);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
+using F = TForm2;
+using Row = TWidgetRow<TForm2>;
 
-QLineEdit* MakeEdit(QWidget* parent, int x, int y, int w, const char* text) {
-    auto* e = new QLineEdit(QString::fromUtf8(text), parent);
-    e->setGeometry(x, y, w, 21);
-    return e;
-}
-
-QPushButton* MakeButton(QWidget* parent, int x, int y, int w, const char* text) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setGeometry(x, y, w, 25);
-    return b;
-}
+const Row Rows[] = {
+    {&F::FrameGroup, nullptr, 8, 8, 314, 112, "Параметр f (frame)"},
+    {&F::Label1, &F::FrameGroup, 12, 24, 0, 0, "Первый кадр"},
+    {&F::Edit1, &F::FrameGroup, 110, 20, 60, 21, "0"},
+    {&F::Label2, &F::FrameGroup, 12, 50, 0, 0, "Последний кадр"},
+    {&F::Edit2, &F::FrameGroup, 110, 46, 60, 21, "0"},
+    {&F::Label3, &F::FrameGroup, 12, 76, 0, 0, "Шаг"},
+    {&F::Edit3, &F::FrameGroup, 110, 72, 60, 21, "0"},
+    {&F::Label4, &F::FrameGroup, 176, 76, 0, 0, "мс"},
+    {&F::CheckBox2, &F::FrameGroup, 206, 22, 0, 0, "Цикл"},
+    {&F::Button1, &F::FrameGroup, 206, 46, 96, 25, "Анимация", nullptr, false, &F::Button1Click},
+    {&F::Button2, &F::FrameGroup, 206, 76, 96, 25, "Отмена", nullptr, false, &F::Button2Click},
+    {&F::CameraGroup, nullptr, 8, 128, 314, 194, "Летающая камера"},
+    {&F::ViewGroup, &F::CameraGroup, 10, 22, 150, 96, "Вид по траектории"},
+    {&F::RadioButton1, &F::ViewGroup, 10, 22, 0, 0, "вперёд", nullptr, true, &F::RadioButton1Click},
+    {&F::RadioButton2, &F::ViewGroup, 10, 46, 0, 0, "назад", nullptr, false, &F::RadioButton2Click},
+    {&F::RadioButton3, &F::ViewGroup, 10, 70, 0, 0, "в начало координат", nullptr, false,
+     &F::RadioButton3Click},
+    {&F::UpGroup, &F::CameraGroup, 168, 22, 136, 96, "Направление вверх",
+     "вектор, направленный вверх от камеры"},
+    {&F::Label5, &F::UpGroup, 10, 26, 0, 0, "X"},
+    {&F::Edit4, &F::UpGroup, 24, 22, 40, 21, "1"},
+    {&F::Label6, &F::UpGroup, 72, 26, 0, 0, "Y"},
+    {&F::Edit5, &F::UpGroup, 86, 22, 40, 21, "1"},
+    {&F::Label7, &F::UpGroup, 10, 56, 0, 0, "Z"},
+    {&F::Edit6, &F::UpGroup, 24, 52, 40, 21, "1"},
+    {&F::Button4, &F::UpGroup, 72, 52, 56, 25, "применить", nullptr, false, &F::Button4Click},
+    {&F::CheckBox3, &F::CameraGroup, 12, 128, 0, 0, "рисовать траекторию"},
+    {&F::Button3, &F::CameraGroup, 12, 156, 120, 25, "Анимация", nullptr, false, &F::Button3Click},
+};
 
 } // namespace
 
@@ -46,59 +62,7 @@ TForm2::TForm2() {
     setFont(WindowFont());
     setWindowTitle(QString::fromUtf8("Анимация"));
     setFixedSize(330, 330);
-
-    FrameGroup = new QGroupBox(QString::fromUtf8("Параметр f (frame)"), this);
-    FrameGroup->setGeometry(8, 8, 314, 112);
-    Label1 = MakeLabel(FrameGroup, 12, 24, "Первый кадр");
-    Edit1 = MakeEdit(FrameGroup, 110, 20, 60, "0");
-    Label2 = MakeLabel(FrameGroup, 12, 50, "Последний кадр");
-    Edit2 = MakeEdit(FrameGroup, 110, 46, 60, "0");
-    Label3 = MakeLabel(FrameGroup, 12, 76, "Шаг");
-    Edit3 = MakeEdit(FrameGroup, 110, 72, 60, "0");
-    Label4 = MakeLabel(FrameGroup, 176, 76, "мс");
-    CheckBox2 = new QCheckBox(QString::fromUtf8("Цикл"), FrameGroup);
-    CheckBox2->move(206, 22);
-    Button1 = MakeButton(FrameGroup, 206, 46, 96, "Анимация");
-    Button2 = MakeButton(FrameGroup, 206, 76, 96, "Отмена");
-
-    CameraGroup = new QGroupBox(QString::fromUtf8("Летающая камера"), this);
-    CameraGroup->setGeometry(8, 128, 314, 194);
-    ViewGroup = new QGroupBox(QString::fromUtf8("Вид по траектории"), CameraGroup);
-    ViewGroup->setGeometry(10, 22, 150, 96);
-    RadioButton1 = new QRadioButton(QString::fromUtf8("вперёд"), ViewGroup);
-    RadioButton1->move(10, 22);
-    RadioButton1->setChecked(true);
-    RadioButton2 = new QRadioButton(QString::fromUtf8("назад"), ViewGroup);
-    RadioButton2->move(10, 46);
-    RadioButton3 = new QRadioButton(QString::fromUtf8("в начало координат"), ViewGroup);
-    RadioButton3->move(10, 70);
-    UpGroup = new QGroupBox(QString::fromUtf8("Направление вверх"), CameraGroup);
-    UpGroup->setToolTip(QString::fromUtf8("вектор, направленный вверх от камеры"));
-    UpGroup->setGeometry(168, 22, 136, 96);
-    Label5 = MakeLabel(UpGroup, 10, 26, "X");
-    Edit4 = MakeEdit(UpGroup, 24, 22, 40, "1");
-    Label6 = MakeLabel(UpGroup, 72, 26, "Y");
-    Edit5 = MakeEdit(UpGroup, 86, 22, 40, "1");
-    Label7 = MakeLabel(UpGroup, 10, 56, "Z");
-    Edit6 = MakeEdit(UpGroup, 24, 52, 40, "1");
-    Button4 = MakeButton(UpGroup, 72, 52, 56, "применить");
-    CheckBox3 = new QCheckBox(QString::fromUtf8("рисовать траекторию"), CameraGroup);
-    CheckBox3->move(12, 128);
-    Button3 = MakeButton(CameraGroup, 12, 156, 120, "Анимация");
-
-    connect(Button1, &QPushButton::clicked, this, AsCommand([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, AsCommand([this] { Button2Click(); }));
-    connect(Button3, &QPushButton::clicked, this, AsCommand([this] { Button3Click(); }));
-    connect(Button4, &QPushButton::clicked, this, AsCommand([this] { Button4Click(); }));
-    connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) RadioButton1Click();
-    });
-    connect(RadioButton2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) RadioButton2Click();
-    });
-    connect(RadioButton3, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) RadioButton3Click();
-    });
+    CreateWidgets<TForm2>(this, Rows);
 }
 
 void TForm2::ShowFrameSettings() {

@@ -4,6 +4,7 @@
 
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
+#include "app/WidgetTable.h"
 #include "engine/Engine.h"
 #include "plot2d/Compose.h"
 
@@ -22,13 +23,28 @@ namespace {
 // Positions in the block of fourteen colours.
 constexpr int AxesPosition = 0, BackgroundPosition = 1, FontPosition = 2, FirstGraphPosition = 3;
 
-QFrame* Swatch(QWidget* parent, int x, int y) {
-    auto* f = new QFrame(parent);
-    f->setGeometry(x, y, 20, 20);
-    f->setFrameShape(QFrame::Box);
-    f->setAutoFillBackground(true);
-    return f;
-}
+using F = TForm3;
+using Row = TWidgetRow<TForm3>;
+
+// The graph selector, then a row for each colour: its label, "Определить"
+// and the swatch that shows the colour.
+const Row Rows[] = {
+    {&F::Label4, nullptr, 8, 12, 48, 13, "График"},
+    {&F::ComboBox1, nullptr, 60, 9, 50, 21, nullptr, nullptr, false, &F::ComboBox1Change},
+    {&F::Button1, nullptr, 120, 8, 100, 23, "Определить", nullptr, false, &F::Button1Click},
+    {&F::Shape1, nullptr, 236, 10, 20, 20},
+    {&F::Label1, nullptr, 8, 42, 48, 13, "Оси"},
+    {&F::Button2, nullptr, 120, 38, 100, 23, "Определить", nullptr, false, &F::Button2Click},
+    {&F::Shape2, nullptr, 236, 40, 20, 20},
+    {&F::Label2, nullptr, 8, 72, 48, 13, "Фон"},
+    {&F::Button3, nullptr, 120, 68, 100, 23, "Определить", nullptr, false, &F::Button3Click},
+    {&F::Shape3, nullptr, 236, 70, 20, 20},
+    {&F::Label3, nullptr, 8, 102, 48, 13, "Шрифт"},
+    {&F::Button4, nullptr, 120, 98, 100, 23, "Определить", nullptr, false, &F::Button4Click},
+    {&F::Shape4, nullptr, 236, 100, 20, 20},
+    {&F::Button5, nullptr, 8, 134, 120, 25, "По умолчанию", nullptr, false, &F::Button5Click},
+    {&F::Button6, nullptr, 152, 134, 120, 25, "Применить", nullptr, false, &F::Button6Click},
+};
 
 } // namespace
 
@@ -36,48 +52,19 @@ TForm3::TForm3() {
     setFont(WindowFont());
     setWindowTitle(QString::fromUtf8("Цвета"));
     setFixedSize(280, 168);
-    auto label = [this](int y, const char* text) {
-        auto* l = new QLabel(QString::fromUtf8(text), this);
-        l->setGeometry(8, y + 4, 48, 13);
-        return l;
-    };
-    auto button = [this](int y) {
-        auto* b = new QPushButton(QString::fromUtf8("Определить"), this);
-        b->setGeometry(120, y, 100, 23);
-        return b;
-    };
-    Label4 = label(8, "График");
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    for (int k = 0; k <= 10; ++k)
-        ComboBox1->addItem(QString::number(k));
+    CreateWidgets<TForm3>(this, Rows);
+    {
+        const QSignalBlocker quiet(ComboBox1); // no working copy to show yet
+        ComboBox1->setEditable(true);
+        ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+        for (int k = 0; k <= 10; ++k)
+            ComboBox1->addItem(QString::number(k));
+    }
     ComboBox1->setMaxVisibleItems(11);
-    ComboBox1->setGeometry(60, 9, 50, 21);
-    Button1 = button(8);
-    Shape1 = Swatch(this, 236, 10);
-    Label1 = label(38, "Оси");
-    Button2 = button(38);
-    Shape2 = Swatch(this, 236, 40);
-    Label2 = label(68, "Фон");
-    Button3 = button(68);
-    Shape3 = Swatch(this, 236, 70);
-    Label3 = label(98, "Шрифт");
-    Button4 = button(98);
-    Shape4 = Swatch(this, 236, 100);
-    Button5 = new QPushButton(QString::fromUtf8("По умолчанию"), this);
-    Button5->setGeometry(8, 134, 120, 25);
-    Button6 = new QPushButton(QString::fromUtf8("Применить"), this);
-    Button6->setGeometry(152, 134, 120, 25);
-
-    auto command = [](auto handler) { return [handler] { RunCommand(handler); }; };
-    connect(ComboBox1, &QComboBox::editTextChanged, this, command([this] { ComboBox1Change(); }));
-    connect(Button1, &QPushButton::clicked, this, command([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, command([this] { Button2Click(); }));
-    connect(Button3, &QPushButton::clicked, this, command([this] { Button3Click(); }));
-    connect(Button4, &QPushButton::clicked, this, command([this] { Button4Click(); }));
-    connect(Button5, &QPushButton::clicked, this, command([this] { Button5Click(); }));
-    connect(Button6, &QPushButton::clicked, this, command([this] { Button6Click(); }));
+    for (QFrame* f : {Shape1, Shape2, Shape3, Shape4}) {
+        f->setFrameShape(QFrame::Box);
+        f->setAutoFillBackground(true);
+    }
 }
 
 void TForm3::showEvent(QShowEvent* event) {
