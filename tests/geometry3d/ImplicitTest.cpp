@@ -100,6 +100,24 @@ TEST_F(Implicit, ALinearFormulaGivesAPointAtTheZeroSampleOnly) {
         EXPECT_EQ(v.x, 0); // exact zeros: no offset
 }
 
+// A sign change is a sign change however small or large the values are: a
+// product of two neighbouring samples would underflow to 0 or overflow.
+TEST_F(Implicit, TinyAndHugeValuesCrossZeroLikeOrdinaryOnes) {
+    auto count = [](const char* formula) {
+        TImplicitRequest r = DefaultRequest(formula);
+        for (auto& row : r.Rows)
+            row = {-1, 1, 0.1, 0.5};
+        Recorder progress;
+        BuildLevelPoints(r, progress);
+        return LevelPointCount;
+    };
+    const int plain = count("x-0.05");
+    EXPECT_EQ(plain, 210);
+    for (const char* formula :
+         {"(x-0.05)*10^(-200)", "(x-0.05)*10^200", "(x-0.05)*10^(-310)", "(0.05-x)*10^300"})
+        EXPECT_EQ(count(formula), plain) << formula;
+}
+
 TEST_F(Implicit, EachFamilyAlone) {
     for (const TLevelFamily family : {lfX, lfY, lfZ}) {
         TImplicitRequest r = DefaultRequest("x^2+y^2+z^2-4");

@@ -6,7 +6,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 
 namespace {
 
@@ -70,6 +72,88 @@ TEST_F(Mouse, ADragOf30PixelsTurnsTheRightVectorByTenDegrees) {
     form->FormMouseMove(200, 200); // no button: nothing turns
     EXPECT_NEAR(TrackRight[0], std::cos(10 * Pi / 180), 1e-15);
     EXPECT_FALSE(Dragging);
+}
+
+// The matrix of the trackball's rotations as OpenGL makes it, in doubles.
+struct Matrix {
+    double m[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    // This times the rotation by `degrees` about `axis` (glRotate's rule).
+    void Rotate(double degrees, const float axis[3]) {
+        const double l = std::sqrt(axis[0] * axis[0] + axis[1] * axis[1] + axis[2] * axis[2]);
+        const double x = axis[0] / l, y = axis[1] / l, z = axis[2] / l;
+        const double c = std::cos(degrees * Pi / 180), s = std::sin(degrees * Pi / 180);
+        const double r[3][3] = {
+            {x * x * (1 - c) + c, x * y * (1 - c) - z * s, x * z * (1 - c) + y * s},
+            {y * x * (1 - c) + z * s, y * y * (1 - c) + c, y * z * (1 - c) - x * s},
+            {z * x * (1 - c) - y * s, z * y * (1 - c) + x * s, z * z * (1 - c) + c}};
+        double p[3][3] = {};
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j)
+                for (int k = 0; k < 3; ++k)
+                    p[i][j] += m[i][k] * r[k][j];
+        std::copy(&p[0][0], &p[0][0] + 9, &m[0][0]);
+    }
+    void Apply(const double v[3], double out[3]) const {
+        for (int i = 0; i < 3; ++i)
+            out[i] = m[i][0] * v[0] + m[i][1] * v[1] + m[i][2] * v[2];
+    }
+};
+
+Matrix TrackballMatrix() {
+    const TTrackballRotations r = TrackballRotations(TrackUp, TrackRight);
+    Matrix m;
+    for (int i = 0; i < r.Count; ++i)
+        m.Rotate(r.Angle[i], r.Axis[i]);
+    return m;
+}
+
+double Dot(const double a[3], const double b[3]) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+// Random drags: the frame stays orthonormal, and the picture's rotations
+// carry it back onto the axes (up onto Y, right onto X).
+TEST_F(Mouse, RandomDragsKeepTheFrameAndItsRotationsCarryItOntoTheAxes) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> step(-40, 40);
+    for (int drag = 0; drag < 50; ++drag) {
+        ResetViewState();
+        int x = 200, y = 200;
+        form->FormMouseDown(x, y);
+        for (int move = 0; move < 1 + drag % 7; ++move)
+            form->FormMouseMove(x += step(random), y += step(random));
+        form->FormMouseUp();
+        EXPECT_NEAR(Dot(TrackUp, TrackUp), 1, 1e-12) << drag;
+        EXPECT_NEAR(Dot(TrackRight, TrackRight), 1, 1e-12) << drag;
+        EXPECT_NEAR(Dot(TrackUp, TrackRight), 0, 1e-12) << drag;
+        const Matrix m = TrackballMatrix();
+        double up[3], right[3];
+        m.Apply(TrackUp, up);
+        m.Apply(TrackRight, right);
+        EXPECT_NEAR(up[1], 1, 1e-5) << drag;
+        EXPECT_NEAR(right[0], 1, 1e-5) << drag;
+    }
+}
+
+// A drag to the right turns the picture to the right: a point in front of
+// the origin (toward the eye) moves right; a drag down moves it down.
+TEST_F(Mouse, ThePictureTurnsWithTheMouse) {
+    const double front[3] = {0, 0, 1};
+    const struct {
+        int dx, dy;
+        int sx, sy; // the signs of the point's moves on the screen
+    } drags[] = {{30, 0, 1, 0}, {-30, 0, -1, 0}, {0, 30, 0, -1}, {0, -30, 0, 1}};
+    for (const auto& d : drags) {
+        ResetViewState();
+        form->FormMouseDown(200, 200);
+        form->FormMouseMove(200 + d.dx, 200 + d.dy);
+        form->FormMouseUp();
+        double moved[3];
+        TrackballMatrix().Apply(front, moved);
+        auto sign = [](double v) { return std::fabs(v) < 1e-9 ? 0 : v > 0 ? 1 : -1; };
+        EXPECT_EQ(sign(moved[0]), d.sx) << d.dx << "," << d.dy;
+        EXPECT_EQ(sign(moved[1]), d.sy) << d.dx << "," << d.dy; // y grows upward
+    }
 }
 
 TEST_F(Mouse, ApplyTrackballOfTheInitialFrameLeavesTheMatrix) {
