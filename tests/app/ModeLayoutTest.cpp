@@ -3,6 +3,8 @@
 // the numeric fields that the normalisation before a build follows.
 #include "app/ModeLayout.h"
 
+#include "ModeSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,20 +13,6 @@
 #include <vector>
 
 namespace {
-
-constexpr TPlotMode Modes[] = {pmYx, pmSurface, pmPlane, pmCurve, pmPatch, pmImplicit};
-constexpr TCoordinates BothCoordinates[] = {TCoordinates::Cartesian, TCoordinates::Polar};
-
-bool HasCoordinates(TPlotMode m) {
-    return m == pmYx || m == pmPlane;
-}
-
-std::vector<TDocValue> Values(TPlotMode m, TCoordinates c) {
-    const TParameterSet set = ParameterSet(m, c);
-    std::vector<TDocValue> all(set.Shared.begin(), set.Shared.end());
-    all.insert(all.end(), set.Own.begin(), set.Own.end());
-    return all;
-}
 
 TEST(ModeLayout, TheFieldsOfOneSetAreDistinct) {
     for (TPlotMode m : Modes)

@@ -3,6 +3,8 @@
 // and each number has the role that says how its text is made usable.
 #include "document/ModeTable.h"
 
+#include "ModeSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -10,20 +12,6 @@
 #include <vector>
 
 namespace {
-
-constexpr TPlotMode Modes[] = {pmYx, pmSurface, pmPlane, pmCurve, pmPatch, pmImplicit};
-constexpr TCoordinates BothCoordinates[] = {TCoordinates::Cartesian, TCoordinates::Polar};
-
-bool HasCoordinates(TPlotMode m) {
-    return m == pmYx || m == pmPlane;
-}
-
-std::vector<TDocValue> Values(TPlotMode m, TCoordinates c) {
-    const TParameterSet set = ParameterSet(m, c);
-    std::vector<TDocValue> all(set.Shared.begin(), set.Shared.end());
-    all.insert(all.end(), set.Own.begin(), set.Own.end());
-    return all;
-}
 
 TEST(ModeTable, EveryDocumentValueBelongsToExactlyOneSet) {
     std::map<int, int> numbers, formulas; // index -> how many sets hold it
