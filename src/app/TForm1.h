@@ -78,20 +78,27 @@ class TForm1 : public QMainWindow {
     void SanitiseNumberField(QLineEdit* field);
     void MakeFieldNonNegative(QLineEdit* field);
     void CaptureDocument();
-    // The capture, and everything else a picture is made of: the document
-    // with the current mode's formulas as the fields hold them (not cut),
-    // the formula box, its list and the switches.
+    // The capture, and everything else a picture is made of (DocumentInput).
     TPlotInput CaptureInput();
+    // What a picture is made of without reading a field: the document with
+    // its formulas as they were typed (not cut), the current mode, the
+    // formula box, its list and the switches.
+    TPlotInput DocumentInput() const;
     // The formula box, its list and the switches, into `input`.
     void ReadSwitches(TPlotInput& input) const;
 
     // --- the 2D picture
     void Button2Click(); // "Построить график"
     void BuildPicture(); // the build itself; throws on failure
-    // The picture of a captured input in the plot area, and the step the
-    // pixel rule gave back into the step field.
-    void ShowPicture(const TPlotInput& input);
-    void PaintBox1Paint();    // a repaint: builds quietly, never reports
+    // The picture of an input in the plot area. After a command the step the
+    // pixel rule gave goes back into the step field and the document.
+    void ShowPicture(const TPlotInput& input, bool command = true);
+    // A repaint: the picture of the document, quietly; no field is read or written.
+    void PaintBox1Paint();
+    // The picture of the document in the view the document gives, quietly
+    // and without reading or writing a field; a view that cannot be used
+    // leaves the view and the picture as they were (the next build tells).
+    void ShowDocumentPicture();
     void RadioButton1Click(); // "декарт"
     void RadioButton2Click(); // "поляр"
     void N6Click();           // "Рисовать оси координат"
@@ -159,6 +166,13 @@ class TForm1 : public QMainWindow {
     // Reads the file and applies it to the document and the windows; an
     // empty file changes nothing. Throws before anything is applied.
     void ReadPlotFile(const std::string& path);
+    // The open command after its dialog: the file read and applied, the
+    // formula box compiled, the curve built from the document, and every
+    // picture shown made anew from the opened document.
+    void OpenPlotFile(const std::string& path);
+    // The pictures shown, made anew: the 2D area from the document, and the
+    // 3D window's picture of the current mode (from the fields) while it is shown.
+    void RebuildShownPictures();
 
     // --- the formula list
     void CompileFormulaList();
@@ -209,6 +223,9 @@ class TForm1 : public QMainWindow {
 
     // The window was asked to close while a scan ran: it closes when the scan ends.
     bool CloseAfterScan = false;
+    // The formulas of the document as they were typed or read, before the
+    // document cut them to 100 characters.
+    std::string TypedFormulas[DocumentFormulaCount];
     // The y(x) formulas as last compiled: while the animation runs, they are
     // compiled again only when the slots have changed since (another mode's
     // build compiled into them) or the formula box was edited.

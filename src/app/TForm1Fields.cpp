@@ -97,6 +97,8 @@ void TForm1::FormCreate() {
     SeedRandomFromClock();
     Panning = BoxDragging = RangeEditsDirty = false;
     SetDocumentDefaults(PlotDocument); // every formula slot empty as well
+    for (std::string& typed : TypedFormulas)
+        typed.clear();
     SetPlotMode(pmYx);
     SetDefaultSettings();
     RandomiseColourCoeffs();

@@ -11,6 +11,7 @@
 #include "document/PlotFile.h"
 #include "document/Settings.h"
 #include "engine/Engine.h"
+#include "view3d/Tfrm3D.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -58,9 +59,42 @@ void TForm1::WritePlotFile(const std::string& chosen) {
 void TForm1::N5Click() {
     if (Busy()) return;
     const QString chosen = Dialogs().OpenFileName(this);
-    if (!chosen.isEmpty()) ReadPlotFile(chosen.toStdString()); // a failure ends the command here
+    if (!chosen.isEmpty()) {
+        OpenPlotFile(chosen.toStdString());
+        return;
+    }
     CompileFormulaList();
     BuildCurve3D();
+}
+
+void TForm1::OpenPlotFile(const std::string& path) {
+    ReadPlotFile(path); // a failure ends the command here, before anything is applied
+    CompileFormulaList();
+    BuildCurve3D();
+    RebuildShownPictures();
+}
+
+void TForm1::RebuildShownPictures() {
+    if (!PaintBox1->isHidden()) ShowDocumentPicture();
+    if (Frm3D == nullptr || !Frm3D->isVisible()) return;
+    // The 3D window shows the opened document's picture, in the colours it had.
+    switch (CurrentPlotMode()) {
+    case pmSurface:
+        BuildSurfaceZxy();
+        break;
+    case pmCurve:
+        BuildCurve3D();
+        break;
+    case pmPatch:
+        BuildParametricSurface();
+        break;
+    case pmImplicit:
+        BuildLevelPoints();
+        break;
+    default:
+        Frm3D->FormPaint();
+        break;
+    }
 }
 
 void TForm1::ReadPlotFile(const std::string& path) {
@@ -68,6 +102,8 @@ void TForm1::ReadPlotFile(const std::string& path) {
     if (!read) return; // an empty file: nothing changes
     const TPlotFileRecord& r = *read;
     const bool replaced = DocumentFromRecord(r, PlotDocument);
+    for (int k = 0; k < DocumentFormulaCount; ++k)
+        TypedFormulas[k] = PlotDocument.Formulas[k];
     SetPlotMode(RecordMode(r)); // a code outside 1 ... 6 leaves the empty layout
     if (!Label1->isHidden()) SetCaption(Label1, QString::fromStdString(r.ResultText));
     if (!RadioButton1->isHidden()) {

@@ -120,19 +120,23 @@ void TForm1::SetPlotMode(int mode) {
     LoadFields(set.Own);
     for (const TMenuItem item : layout->Menu)
         MenuItem(item)->setChecked(true);
+    // A 2D mode shows the picture of its document in its own view at once.
+    if (!PaintBox1->isHidden()) ShowDocumentPicture();
 }
 
 void TForm1::CaptureDocument() {
     const int mode = CurrentPlotMode();
     if (!IsPlotMode(mode)) return;
     // The coordinate system is read after the fields both systems share.
-    auto capture = [](std::span<const TDocValue> values, const TForm1* form) {
+    auto capture = [](std::span<const TDocValue> values, TForm1* form) {
         for (const TDocValue& v : values) {
             const std::string text = FieldText(form->Edits[FieldOf(v)]);
-            if (v.IsFormula)
+            if (v.IsFormula) {
                 StoreFormula(PlotDocument, static_cast<TFormulaSlot>(v.Index), text);
-            else
+                form->TypedFormulas[v.Index] = text;
+            } else {
                 PlotDocument.Numbers[v.Index] = StrToFloat(text);
+            }
         }
     };
     const auto plotMode = static_cast<TPlotMode>(mode);
@@ -144,18 +148,18 @@ void TForm1::CaptureDocument() {
 
 TPlotInput TForm1::CaptureInput() {
     CaptureDocument();
+    return DocumentInput();
+}
+
+TPlotInput TForm1::DocumentInput() const {
     TPlotInput input;
     input.Mode = CurrentPlotMode();
     input.Document = PlotDocument;
-    ReadSwitches(input);
     // The builds take the formulas as typed; the document keeps 100 characters.
-    if (IsPlotMode(input.Mode)) {
-        const TParameterSet set =
-            ParameterSet(static_cast<TPlotMode>(input.Mode), input.Coordinates);
-        for (const auto values : {set.Shared, set.Own})
-            for (const TDocValue& v : values)
-                if (v.IsFormula) input.Document.Formulas[v.Index] = FieldText(Edits[FieldOf(v)]);
-    }
+    for (int k = 0; k < DocumentFormulaCount; ++k)
+        if (CutFormula(TypedFormulas[k]) == PlotDocument.Formulas[k])
+            input.Document.Formulas[k] = TypedFormulas[k];
+    ReadSwitches(input);
     return input;
 }
 

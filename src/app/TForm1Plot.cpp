@@ -37,13 +37,29 @@ void TForm1::PaintBox1Paint() {
         PictureFresh = false;
         return;
     }
-    // A repaint builds like every other change of the view, but never shows a
-    // message: the command that met an error has reported it, and the area
-    // keeps the picture it had.
+    // A repaint that no command asked for (the area uncovered, a field over
+    // it repainted while the user types) shows the picture of the document in
+    // the current view: it still builds, so new colours or formulas show, but
+    // it reads and writes no field, and never shows a message: the command
+    // that met an error has reported it, and the area keeps its picture.
     try {
-        BuildPicture();
+        ShowPicture(DocumentInput(), false);
     } catch (const std::exception&) {
     }
+}
+
+void TForm1::ShowDocumentPicture() {
+    const TPlotInput input = DocumentInput();
+    const TViewState before = SaveView();
+    try {
+        ViewFromInput(input);
+        ShowPicture(input, false);
+    } catch (const std::exception&) {
+        RestoreView(before);
+        return;
+    }
+    PictureFresh = true;
+    PaintBox1->update();
 }
 
 void TForm1::BuildPicture() {
@@ -52,9 +68,14 @@ void TForm1::BuildPicture() {
     ShowPicture(CaptureInput());
 }
 
-void TForm1::ShowPicture(const TPlotInput& input) {
+void TForm1::ShowPicture(const TPlotInput& input, bool command) {
     const TPlotRequest request = PictureRequest(input, AnimationRunning, YxTrees);
-    if (!request.StepText.empty()) SetEditText(Edit5, QString::fromStdString(request.StepText));
+    if (command && !request.StepText.empty()) {
+        // The field shows the step the graphs took, and the document keeps
+        // what the field shows, so that a save holds it too.
+        SetEditText(Edit5, QString::fromStdString(request.StepText));
+        PlotDocument.Numbers[YxCartStep] = StrToFloat(request.StepText);
+    }
     // At the screen's pixel density: 400 x 400 pixels at 100 %, twice as
     // many each way at 200 %.
     PaintBox1->Picture = PictureImage(request, PaintBox1->devicePixelRatioF());
@@ -69,8 +90,7 @@ void TForm1::ChangeView(const std::function<void()>& change) {
     RestoreView(before);
     WriteRangeEditsToFields();
     RangeEditsDirty = false;
-    throw BuildRefused("Такой вид не помещается в числа: края или размеры выходят за пределы. "
-                       "Оставлен прежний вид.");
+    throw BuildRefused(ViewRefusedMessage() + " Оставлен прежний вид.");
 }
 
 void TForm1::ReadRangeEditsFromFields() {

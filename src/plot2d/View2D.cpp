@@ -68,7 +68,8 @@ void RestoreView(const TViewState& v) {
 
 bool ViewUsable() {
     for (const double v : {ViewWidth, ViewHeight, ScaleX, ScaleY})
-        if (!std::isfinite(v)) return false;
+        if (!std::isfinite(v) || v == 0) return false;
+    if (ViewX1 == ViewX2 || ViewY1 == ViewY2) return false;
     for (const double edge : {ViewX1, ViewX2, ViewY1, ViewY2}) {
         if (!std::isfinite(edge)) return false;
         try {
@@ -113,7 +114,8 @@ void SetView(double x1, double x2, double y1, double y2, bool equalScales) {
 }
 
 std::string ViewRefusedMessage() {
-    return "Такой вид не помещается в числа: края или размеры выходят за пределы.";
+    return "Такой вид не помещается в числа: края или размеры выходят за пределы, "
+           "или у него нет ширины или высоты.";
 }
 
 void ReadRangeEdits(const TRangeTexts& texts, bool equalScales) {

@@ -41,10 +41,11 @@ struct TViewState {
 TViewState SaveView();
 void RestoreView(const TViewState& view);
 
-// True when every edge, extent and scale of the view is a finite number and
-// the text each edge is written as reads back as a finite number: a view
-// near the limits of double (an extent that overflows, an edge whose 15
-// digits round beyond the largest double) is not.
+// True when every edge, extent and scale of the view is a finite number,
+// the extents and scales are not zero, and the text each edge is written as
+// reads back as a finite number: a view near the limits of double (an
+// extent that overflows, an edge whose 15 digits round beyond the largest
+// double) is not, nor one without width or height.
 bool ViewUsable();
 
 // The four range texts, in the order the fields are written: y2, y1, x2, x1.

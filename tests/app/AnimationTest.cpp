@@ -129,17 +129,15 @@ TEST_F(Animation, EditsTakeEffectAtTheNextFrame) {
     EXPECT_TRUE(blueAt(50, 300));
     EXPECT_FALSE(blueAt(50, 100));
 
-    // Another mode's frames compile into the slots; back in y(x) the list is
-    // compiled again, not the other mode's formula drawn.
+    // Another mode's frames compile into the slots; back in y(x) the formula
+    // is compiled again, not the other mode's formula (y = x, row 350) drawn.
     form->N3DzxyClick();
     Type(form->Edit7, "x");
     form->Timer1Timer();
     form->N2DyxClick();
-    form->ComboBox1->blockSignals(true);
-    form->ComboBox1->setEditText("5");
-    form->ComboBox1->blockSignals(false);
     form->Timer1Timer();
-    EXPECT_TRUE(blueAt(50, 100));
+    EXPECT_TRUE(blueAt(50, 300));
+    EXPECT_FALSE(blueAt(50, 350));
     EXPECT_TRUE(failures.empty());
 }
 

@@ -1,5 +1,6 @@
 #include "AppTestSupport.h"
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -191,13 +192,23 @@ TEST_F(WindowTest, EqualScalesSwitchEnablesY2) {
 
 namespace {
 
-TEST_F(WindowTest, TheRepaintAfterABuildShowsItsPictureWithoutBuildingAgain) {
+// The repaint a build asks for shows that build's picture; any later one
+// draws the document anew (new colours show) and reads and writes no field.
+TEST_F(WindowTest, RepaintsDrawTheDocumentAndLeaveTheFieldsAlone) {
+    form->ComboBox1->setEditText("x");
     form->Button2Click();
     Type(form->Edit5, "2*3");
-    form->PaintBox1Paint(); // shows the build that asked for it
+    Type(form->Edit24, "4+");
+    GraphColors[0] = 0x0000FF; // red
+    form->PaintBox1Paint();    // shows the build that asked for it
+    EXPECT_EQ(CountPixels(0xFFFF0000), 0);
+    form->PaintBox1Paint();
+    EXPECT_GT(CountPixels(0xFFFF0000), 300);
     EXPECT_EQ(Text(form->Edit5), "2*3");
-    form->PaintBox1Paint(); // any later repaint builds
-    EXPECT_NE(Text(form->Edit5), "2*3");
+    EXPECT_EQ(Text(form->Edit24), "4+");
+    EXPECT_EQ(ViewY1, -10);
+    EXPECT_TRUE(failures.empty());
+    ApplyColours(DefaultColours());
 }
 
 } // namespace
@@ -231,6 +242,67 @@ TEST_F(WindowTest, TheWheelOverThePlotAreaZooms) {
                       QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(form->PaintBox1, &wheel);
     EXPECT_EQ(Text(form->Edit26), "-11.3333333333333");
+}
+
+} // namespace
+
+namespace {
+
+// Typing key by key, with the events between the keys delivered as a real
+// keyboard has them: the x2 field lies over the plot area's bottom row, so
+// each key repaints the area, and that repaint must neither evaluate nor
+// rewrite any field.
+TEST_F(WindowTest, TypingIntoARangeFieldRewritesNoField) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    Type(form->Edit24, "2+3");
+    for (const char* typed : {"-20", "a-b", "1E300", "3*4/2"}) {
+        form->Edit25->setFocus();
+        form->Edit25->selectAll();
+        for (const char* c = typed; *c != 0; ++c) {
+            QTest::keyClick(form->Edit25, *c);
+            QTest::qWait(2);
+        }
+        EXPECT_EQ(Text(form->Edit25), typed);
+        EXPECT_EQ(Text(form->Edit24), "2+3");
+    }
+    // Enter evaluates the field typed in, and only that one.
+    QTest::keyClick(form->Edit25, Qt::Key_Return);
+    EXPECT_EQ(Text(form->Edit25), "6");
+    EXPECT_EQ(Text(form->Edit24), "2+3");
+    EXPECT_TRUE(failures.empty());
+}
+
+// A view of no width or no height draws nothing that could be seen: it is
+// refused like a view whose numbers overflow, and the last good view stays.
+TEST_F(WindowTest, AViewWithoutWidthOrHeightIsRefused) {
+    form->CheckBox6->setChecked(false);
+    failures.clear();
+    for (const auto& [x1, x2, y1, y2] : {std::array<const char*, 4>{"5", "5", "-10", "10"},
+                                         std::array<const char*, 4>{"-10", "10", "3", "3"}}) {
+        Type(form->Edit26, x1);
+        Type(form->Edit25, x2);
+        Type(form->Edit24, y1);
+        Type(form->Edit23, y2);
+        form->Button2Click();
+        ASSERT_EQ(failures.size(), 1u) << x1 << " " << y1;
+        EXPECT_EQ(failures[0].rfind("Такой вид не помещается", 0), 0u) << failures[0];
+        EXPECT_EQ(ViewX1, -10);
+        EXPECT_EQ(ViewX2, 10);
+        EXPECT_EQ(Text(form->Edit25), "10");
+        failures.clear();
+    }
+    // "+" far from the origin until the edges would meet: refused before.
+    Type(form->Edit26, "1000000");
+    Type(form->Edit25, "1000020");
+    Type(form->Edit24, "1000000");
+    Type(form->Edit23, "1000020");
+    form->Button2Click();
+    for (int i = 0; i < 1000 && failures.empty(); ++i)
+        form->Button3Click();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_LT(ViewX1, ViewX2);
+    EXPECT_LT(ViewY1, ViewY2);
 }
 
 } // namespace

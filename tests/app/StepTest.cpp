@@ -53,11 +53,17 @@ TEST_F(Steps, CartesianStepFollowsTheMinimalStepSwitch) {
     }
 }
 
-TEST_F(Steps, TheStepIsStoredAsTypedBeforeThePixelRuleReplacesIt) {
+// The document keeps the step the field shows after the build, not the one
+// typed before the pixel rule replaced it, so that a save holds what is seen.
+TEST_F(Steps, TheDocumentKeepsTheStepTheFieldShows) {
     Type(form->Edit5, "0.001");
     form->Button2Click();
-    EXPECT_EQ(PlotDocument.Numbers[YxCartStep], 0.001);
     EXPECT_EQ(Text(form->Edit5), "0.0499999999999989");
+    EXPECT_EQ(PlotDocument.Numbers[YxCartStep], 0.0499999999999989);
+    Type(form->Edit5, "0.5");
+    form->CheckBox9->setChecked(false);
+    form->Button2Click();
+    EXPECT_EQ(PlotDocument.Numbers[YxCartStep], 0.5); // a coarser step stays as typed
 }
 
 // r = 5 in polar coordinates: the point at angle 0.5 lies on the circle; with
