@@ -31,10 +31,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             CompileTree(f);
     } catch (const ConversionError&) {
     }
-    // Written back, the record is the same file again as far as it was read.
+    // Written back, the record is the same file again as far as it was read,
+    // and a file the reader accepts is accepted again once written.
     const auto bytes = EncodePlotFile(record);
     const TPlotFileRecord again = DecodePlotFile(bytes.data(), bytes.size());
     if (RecordMode(again) != RecordMode(record) || again.FirstFrame != record.FirstFrame)
+        std::abort();
+    if (PlotFileFault(data, size).empty() && !PlotFileFault(bytes.data(), bytes.size()).empty())
         std::abort();
     return 0;
 }

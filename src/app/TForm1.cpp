@@ -338,6 +338,8 @@ void TForm1::CreateControls() {
             w = ComboBox1 = new QComboBox(Client);
             ComboBox1->setEditable(true);
             ComboBox1->setInsertPolicy(QComboBox::NoInsert); // Enter builds; "добавить" adds
+            // No completion from the list while typing: Enter draws what was typed.
+            ComboBox1->setCompleter(nullptr);
             break;
         case K::PaintBox:
             w = PaintBox1 = new TPaintBox(this, Client);
@@ -511,4 +513,5 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
     FormClose();
     event->accept();
+    if (Closed) Closed();
 }

@@ -223,6 +223,8 @@ class TForm1 : public QMainWindow {
 
     // The window was asked to close while a scan ran: it closes when the scan ends.
     bool CloseAfterScan = false;
+    // Run once the window has closed: the program ends with it.
+    std::function<void()> Closed;
     // The formulas of the document as they were typed or read, before the
     // document cut them to 100 characters.
     std::string TypedFormulas[DocumentFormulaCount];

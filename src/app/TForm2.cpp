@@ -4,6 +4,7 @@
 
 #include "app/ErrorReport.h"
 #include "app/WidgetTable.h"
+#include "document/Limits.h"
 #include "document/Settings.h"
 #include "engine/Engine.h"
 #include "view3d/FlyingCamera.h"
@@ -63,6 +64,7 @@ TForm2::TForm2() {
     setWindowTitle(QString::fromUtf8("Анимация"));
     setFixedSize(330, 330);
     CreateWidgets<TForm2>(this, Rows);
+    ShowFrameSettings(); // Ctrl+A may start an animation before the dialog was ever shown
 }
 
 void TForm2::ShowFrameSettings() {
@@ -71,12 +73,27 @@ void TForm2::ShowFrameSettings() {
     Edit3->setText(QString::number(FrameInterval));
 }
 
+namespace {
+
+// A field's whole number within [low, high], or a message that says the range.
+std::int32_t Within(const QLineEdit* field, std::int32_t low, std::int32_t high) {
+    const std::int32_t v = StrToInt(FieldText(field));
+    if (v < low || v > high)
+        throw BuildRefused("Номера кадров — от " + std::to_string(-MaxFrameNumber) + " до " +
+                           std::to_string(MaxFrameNumber) + ", шаг — от 0 до " +
+                           std::to_string(MaxFrameInterval) + " мс, а не " + std::to_string(v) +
+                           ".");
+    return v;
+}
+
+} // namespace
+
 void TForm2::Button1Click() {
-    // In this order; a field that is no integer stops here with the values
-    // read before it kept, and the dialog stays open.
-    FirstFrame = StrToInt(FieldText(Edit1));
-    LastFrame = StrToInt(FieldText(Edit2));
-    FrameInterval = StrToInt(FieldText(Edit3));
+    // In this order; a field that is no integer, or out of range, stops here
+    // with the values read before it kept, and the dialog stays open.
+    FirstFrame = Within(Edit1, -MaxFrameNumber, MaxFrameNumber);
+    LastFrame = Within(Edit2, -MaxFrameNumber, MaxFrameNumber);
+    FrameInterval = Within(Edit3, 0, MaxFrameInterval);
     hide();
     Form1->CompileFormulaList(); // a 2D plot has its trees for every frame
     Form1->StartAnimation();

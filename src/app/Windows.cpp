@@ -19,6 +19,17 @@ TApplicationWindows::TApplicationWindows() {
     Form2->Form1 = Form1.get();
     Form2->Frm3D = Frm3D.get();
     Form3->Rebuild = [form = Form1.get()] { form->Button2Click(); };
+    Form1->Closed = [this] { MainWindowClosed(); };
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Form2.get(), Form3.get(), Form4.get(), Frm3D.get()})
+        w->setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+void TApplicationWindows::MainWindowClosed() {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Form2.get(), Form3.get(), Form4.get(), Frm3D.get()})
+        w->hide();
+    if (QuitApplication) QuitApplication();
 }
 
 TApplicationWindows::~TApplicationWindows() {

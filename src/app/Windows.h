@@ -9,11 +9,18 @@
 #include "app/TForm4.h"
 #include "view3d/Tfrm3D.h"
 
+#include <QCoreApplication>
+
+#include <functional>
 #include <memory>
 
 struct TApplicationWindows {
     TApplicationWindows();
     ~TApplicationWindows();
+    // When the main window closes, the others go with it and the program
+    // ends: none of them keeps it running.
+    void MainWindowClosed();
+    std::function<void()> QuitApplication = [] { QCoreApplication::quit(); };
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TForm2> Form2;
     std::unique_ptr<TForm3> Form3;

@@ -226,10 +226,53 @@ void WritePlotFile(const std::string& path, const TPlotFileRecord& record) {
     }
 }
 
+std::string PlotFileFault(const std::uint8_t* b, std::size_t size) {
+    if (size != PlotFileRecordSize)
+        return "его длина " + std::to_string(size) + " байт, а у файла графиков " +
+               std::to_string(PlotFileRecordSize);
+    const auto mode = Get<std::uint32_t>(b + OffMode);
+    if (mode < pmYx || mode > pmImplicit) return "код режима в нём не от 1 до 6";
+    std::vector<std::size_t> strings = {OffMainFormula, OffResultText};
+    for (int k = 0; k < PlotFileListSlots; ++k)
+        strings.push_back(OffFormulaList + k * ShortStringSize);
+    for (int k = 0; k < DocumentFormulaCount; ++k)
+        strings.push_back(OffFormulas + k * ShortStringSize);
+    for (const std::size_t at : strings)
+        if (b[at] > MaxShortString) return "длина строки в нём больше 100 символов";
+    if (!FrameSettingsAllowed(Get<std::int32_t>(b + OffFirstFrame),
+                              Get<std::int32_t>(b + OffLastFrame),
+                              Get<std::int32_t>(b + OffInterval)))
+        return "номера кадров или шаг анимации в нём вне пределов, которые принимает окно";
+    return "";
+}
+
+namespace {
+
+[[noreturn]] void NotAPlotFile(const std::string& path, const std::string& reason) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    throw PlotFileError("Файл «" + name + "» не открыт: это не файл графиков (" + reason +
+                        "). Всё осталось как было.");
+}
+
+} // namespace
+
 std::optional<TPlotFileRecord> ReadPlotFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC); // reading only
+    // Reading only, and without waiting for a writer of a pipe.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) Fail(errno);
-    std::array<std::uint8_t, PlotFileRecordSize> bytes{};
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        const int error = errno;
+        ::close(fd);
+        Fail(error);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        ::close(fd);
+        NotAPlotFile(path, "это не обычный файл, а папка, канал или устройство");
+    }
+    // One byte more than a record tells a longer file.
+    std::array<std::uint8_t, PlotFileRecordSize + 1> bytes{};
     std::size_t got = 0;
     while (got < bytes.size()) {
         const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
@@ -244,7 +287,12 @@ std::optional<TPlotFileRecord> ReadPlotFile(const std::string& path) {
     }
     ::close(fd);
     if (got == 0) return std::nullopt; // an empty file changes nothing
-    return DecodePlotFile(bytes.data(), got);
+    if (got < PlotFileRecordSize) throw PlotFileError("Read beyond end of file");
+    const std::size_t size =
+        got > PlotFileRecordSize ? static_cast<std::size_t>(status.st_size) : got;
+    const std::string fault = PlotFileFault(bytes.data(), std::max(size, got));
+    if (!fault.empty()) NotAPlotFile(path, fault);
+    return DecodePlotFile(bytes.data(), PlotFileRecordSize);
 }
 
 std::string FileErrorMessage(int error) {

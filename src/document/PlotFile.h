@@ -6,6 +6,7 @@
 
 #include "document/PlotDocument.h"
 #include "document/PlotInput.h"
+#include "document/Settings.h"
 
 #include <array>
 #include <cstddef>
@@ -78,9 +79,17 @@ std::string PlotFileName(const std::string& chosen);
 // earlier file. Throws PlotFileError with the reason.
 void WritePlotFile(const std::string& path, const TPlotFileRecord& record);
 
-// Reads a plot file, opened for reading only. An empty file gives nothing;
-// a file shorter than a record, or one that cannot be read, throws
-// PlotFileError.
+// Why these bytes cannot be a plot file that the program wrote, or "" when
+// they can: a size other than one record, a mode code outside 1 ... 6 (or
+// with its upper bytes set), a length byte over 100, frame settings that the
+// animation dialog does not take.
+std::string PlotFileFault(const std::uint8_t* data, std::size_t size);
+
+// Reads a plot file, opened for reading only and without waiting (a pipe
+// with no writer does not block). An empty file gives nothing; a file
+// shorter than a record gives "Read beyond end of file"; anything that is
+// not a regular file, or whose bytes cannot be a plot file, is refused with
+// a message that names the file and the reason; all throw PlotFileError.
 std::optional<TPlotFileRecord> ReadPlotFile(const std::string& path);
 
 // The message for a system error number, as the user reads it.

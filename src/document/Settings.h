@@ -37,6 +37,13 @@ extern std::int32_t FirstFrame;
 extern std::int32_t LastFrame;
 extern std::int32_t FrameInterval;
 
+// What the animation dialog takes, and so what a plot file can hold: frame
+// numbers up to a thousand million either way (f then never overflows),
+// and from no tick at all (0) to a frame an hour.
+constexpr std::int32_t MaxFrameNumber = 1000000000;
+constexpr std::int32_t MaxFrameInterval = 3600000;
+bool FrameSettingsAllowed(std::int32_t first, std::int32_t last, std::int32_t interval);
+
 // Where the flying camera looks: 1 forward, 2 backward, 3 at the origin.
 extern std::uint8_t ViewAlongMode;
 

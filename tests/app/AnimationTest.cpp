@@ -85,11 +85,11 @@ TEST_F(Animation, CtrlABeforeTheDialogWasEverOpened) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     form->ComboBox1->setFocus();
     QTest::keyClick(form->ComboBox1, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_TRUE(form->AnimationRunning);
-    EXPECT_EQ(FirstFrame, 0);
-    EXPECT_EQ(LastFrame, 0);
-    EXPECT_EQ(FrameInterval, 0);
-    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_TRUE(form->AnimationRunning); // with the frame settings the dialog shows
+    EXPECT_EQ(FirstFrame, 1);
+    EXPECT_EQ(LastFrame, 20);
+    EXPECT_EQ(FrameInterval, 50);
+    EXPECT_TRUE(form->Timer1->isActive());
     EXPECT_FALSE(form->N4->isEnabled());
     form->Edit5->setFocus();
     QTest::keyClick(form->Edit5, Qt::Key_A, Qt::ControlModifier); // a text field has the focus

@@ -133,6 +133,7 @@ class AllWindowsTest : public ::testing::Test {
         SetFailureSink([this](const std::string& m) { failures.push_back(m); });
         QLocale::setDefault(QLocale(QLocale::C));
         windows = std::make_unique<TApplicationWindows>();
+        windows->QuitApplication = [this] { ++quits; }; // the tests go on
         form = windows->Form1.get();
     }
     void TearDown() override {
@@ -149,4 +150,5 @@ class AllWindowsTest : public ::testing::Test {
     std::unique_ptr<TApplicationWindows> windows;
     TForm1* form = nullptr;
     std::vector<std::string> failures;
+    int quits = 0; // the times the program was asked to end
 };

@@ -186,24 +186,22 @@ TEST_F(Files, ASaveThatStopsAtX0KeepsTheOldFile) {
     EXPECT_EQ(Bytes(dir / "keep.mth"), before);
 }
 
-TEST_F(Files, AFileOfAForeignModeCodeGivesTheEmptyLayout) {
+TEST_F(Files, AFileOfAForeignModeCodeIsRefused) {
     TPlotFileRecord r;
     r.Mode = 9;
+    r.FirstFrame = 1, r.LastFrame = 20, r.FrameInterval = 50;
     TPlotDocument doc;
     SetDocumentDefaults(doc);
     for (int k = 0; k < DocumentNumberCount; ++k)
         r.Numbers[k] = doc.Numbers[k];
-    r.Numbers[YxCartX1] = std::numeric_limits<double>::infinity();
+    r.Numbers[YxCartX1] = 5;
     WritePlotFile((dir / "odd.mth").string(), r);
     Open("odd.mth");
-    EXPECT_EQ(form->CurrentPlotMode(), 0);
-    EXPECT_TRUE(form->ComboBox1->isHidden());
-    ASSERT_EQ(failures.size(), 1u); // told that a value was not a number
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0], "Файл «odd.mth» не открыт: это не файл графиков (код режима в нём "
+                           "не от 1 до 6). Всё осталось как было.");
+    EXPECT_EQ(form->CurrentPlotMode(), pmYx);
     EXPECT_EQ(PlotDocument.Numbers[YxCartX1], -10);
-    form->N2DyxClick(); // a mode from the menu: a normal layout, and builds work
-    failures.clear();
-    form->Button2Click();
-    EXPECT_TRUE(failures.empty());
 }
 
 // --- the colours dialog, run by a test in place of the user

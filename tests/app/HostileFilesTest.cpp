@@ -8,6 +8,8 @@
 
 #include <QRegularExpression>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -117,24 +119,88 @@ TEST_F(HostileFiles, EveryTruncatedFileIsRefusedWithoutChangingTheWindow) {
     EXPECT_EQ(FirstFrame, 3);
 }
 
-// Every mode code a file can hold, with the three bytes above it set: the
-// six modes are laid out, any other code leaves no mode at all.
+// Every mode code a file can hold, alone and with a byte above it set: the
+// six modes are laid out; any other code, or any upper byte, is refused
+// before anything changes.
 TEST_F(HostileFiles, EveryModeCode) {
-    auto bytes = SavedFile();
-    bytes[ModeAt + 1] = 0x5A;
-    bytes[ModeAt + 3] = 0xFF;
-    for (int code = 0; code <= 255; ++code) {
-        bytes[ModeAt] = static_cast<std::uint8_t>(code);
-        OpenBytes(bytes);
-        EXPECT_TRUE(failures.empty()) << code << ": " << failures[0];
-        const int expected = code >= pmYx && code <= pmImplicit ? code : 0;
-        EXPECT_EQ(form->CurrentPlotMode(), expected) << code;
-        EXPECT_EQ(form->ComboBox1->isHidden(), expected != pmYx) << code;
-        EXPECT_EQ(PlotDocument.Formulas[fsImplicitF], "x^2+y^2-z") << code;
+    const auto saved = SavedFile();
+    for (const std::size_t upper : {std::size_t{0}, std::size_t{1}, std::size_t{3}}) {
+        for (int code = 0; code <= 255; ++code) {
+            auto bytes = saved;
+            bytes[ModeAt] = static_cast<std::uint8_t>(code);
+            if (upper != 0) bytes[ModeAt + upper] = 0x5A;
+            form->N3DzxyClick();
+            const TWindowState before = State();
+            OpenBytes(bytes);
+            const bool mode = upper == 0 && code >= pmYx && code <= pmImplicit;
+            if (mode) {
+                EXPECT_TRUE(failures.empty()) << code << ": " << failures[0];
+                EXPECT_EQ(form->CurrentPlotMode(), code);
+                EXPECT_EQ(PlotDocument.Formulas[fsImplicitF], "x^2+y^2-z") << code;
+            } else {
+                ASSERT_EQ(failures.size(), 1u) << code << " " << upper;
+                EXPECT_NE(failures[0].find("код режима"), std::string::npos) << failures[0];
+                EXPECT_TRUE(State() == before) << code << " " << upper;
+            }
+        }
     }
-    form->N2DyxClick(); // from no mode back to one that builds
-    form->Button2Click();
-    EXPECT_TRUE(failures.empty());
+}
+
+// Files of any other kind: text, a picture, a file a byte too long, frame
+// settings that the animation dialog does not take; each is refused with
+// one message that names the file and the reason, and the window stays.
+TEST_F(HostileFiles, ForeignFilesAreRefusedBeforeAnythingChanges) {
+    const auto saved = SavedFile();
+    std::vector<std::uint8_t> text;
+    const std::string services = "# Network services, Internet style\ntcpmux 1/tcp\n";
+    while (text.size() < 4000)
+        text.insert(text.end(), services.begin(), services.end());
+    text.resize(4000);
+    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', 13,  10,  26,  10,
+                                     0,    0,   0,   13,  'I', 'H', 'D', 'R'};
+    png.resize(2680, 0x41);
+    auto longer = saved;
+    longer.push_back(0);
+    auto frames = saved;
+    frames[1] = 0x7F; // FirstFrame 0x00007F03: allowed ...
+    frames[3] = 0x7F; // ... 0x7F007F03 is not
+    auto interval = saved;
+    interval[11] = 0x80; // a negative interval
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        const char* reason;
+    } cases[] = {
+        {"text", {text.begin(), text.begin() + 2680}, "код режима"},
+        {"a longer text", text, "длина 4000 байт"},
+        {"a picture", png, "код режима"},
+        {"a byte too long", longer, "длина 2681 байт"},
+        {"frame numbers", frames, "номера кадров"},
+        {"an interval", interval, "шаг анимации"},
+    };
+    for (const auto& c : cases) {
+        form->N3DzxyClick();
+        const TWindowState before = State();
+        OpenBytes(c.bytes);
+        ASSERT_EQ(failures.size(), 1u) << c.name;
+        EXPECT_EQ(failures[0].rfind("Файл «hostile.mth» не открыт: это не файл графиков (", 0), 0u)
+            << failures[0];
+        EXPECT_NE(failures[0].find(c.reason), std::string::npos) << c.name << ": " << failures[0];
+        EXPECT_TRUE(State() == before) << c.name;
+    }
+    // A pipe no one writes to, and a link to an endless device: refused at
+    // once, without waiting or reading.
+    ASSERT_EQ(::mkfifo((dir / "pipe.mth").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir / "zero.mth");
+    for (const char* name : {"pipe.mth", "zero.mth"}) {
+        const TWindowState before = State();
+        failures.clear();
+        Open(name);
+        ASSERT_EQ(failures.size(), 1u) << name;
+        EXPECT_NE(failures[0].find("это не обычный файл"), std::string::npos) << failures[0];
+        EXPECT_NE(failures[0].find(name), std::string::npos) << failures[0];
+        EXPECT_TRUE(State() == before) << name;
+    }
 }
 
 // A length byte from 0 to 255 in each of the 21 text fields, over a field of
@@ -165,7 +231,7 @@ TEST_F(HostileFiles, LengthBytesInEveryTextField) {
         codePage[i] = static_cast<std::uint8_t>(i * 37 % 256); // 0, 0x25 ... 0x98 ...
     }
     codePage[50] = 0;
-    int opened = 0;
+    int opened = 0, refused = 0;
     for (const TField& field : fields) {
         for (const std::uint8_t* fill : {digits, codePage}) {
             for (int length = 0; length <= 255; length += fill == digits ? 1 : 17) {
@@ -175,19 +241,28 @@ TEST_F(HostileFiles, LengthBytesInEveryTextField) {
                     bytes[list] = 0; // only the slot under test fills the list
                 bytes[field.at] = static_cast<std::uint8_t>(length);
                 std::memcpy(bytes.data() + field.at + 1, fill, 100);
+                const std::string before = field.shown(form);
                 OpenBytes(bytes);
+                if (length > 100) {
+                    // No program writes a longer string: the file is refused.
+                    ++refused;
+                    ASSERT_EQ(failures.size(), 1u) << field.at << " " << length;
+                    EXPECT_NE(failures[0].find("больше 100"), std::string::npos) << failures[0];
+                    EXPECT_EQ(field.shown(form), before) << field.at << " " << length;
+                    continue;
+                }
                 ++opened;
                 const std::string held(reinterpret_cast<const char*>(fill),
-                                       static_cast<std::size_t>(std::min(length, 100)));
+                                       static_cast<std::size_t>(length));
                 const std::string shown = field.shown(form);
                 EXPECT_EQ(shown, FromWindows1251(held)) << field.at << " " << length;
-                EXPECT_LE(QString::fromStdString(shown).size(), 100) << field.at;
                 EXPECT_LE(failures.size(), 1u) << field.at << " " << length;
                 EXPECT_EQ(form->CurrentPlotMode(), pmYx);
             }
         }
     }
-    EXPECT_GT(opened, 21 * 256);
+    EXPECT_GT(opened, 21 * 101);
+    EXPECT_GT(refused, 21 * 155);
 }
 
 // NaN, a signalling NaN and both infinities in every stored double: the

@@ -6,6 +6,8 @@
 #include "document/PlotFile.h"
 #include "view3d/Tfrm3D.h"
 
+#include <QTest>
+
 #include <cstring>
 
 namespace {
@@ -62,6 +64,68 @@ TEST_F(Files, AnOpenInASurfaceModeRebuildsTheShownSurface) {
     Open("x.mth");
     ASSERT_TRUE(failures.empty()) << failures[0];
     EXPECT_EQ(SurfaceGrid[0][100].z, -10); // z = x at x = -10
+}
+
+} // namespace
+
+namespace {
+
+class NewUser : public AllWindowsTest {};
+
+// Ctrl+A before the animation dialog was ever opened: the frames of the
+// settings (1 to 20, 50 ms) run, and the dialog shows them.
+TEST_F(NewUser, CtrlABeforeTheDialogWasOpenedAnimatesTheStartFrames) {
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    form->Edit5->setFocus();
+    QTest::keyClick(form->Edit5, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(form->AnimationRunning);
+    EXPECT_EQ(form->Timer1->interval(), 50);
+    EXPECT_EQ(FrameCounter, 1);
+    EXPECT_EQ(Text(windows->Form2->Edit1), "1");
+    EXPECT_EQ(Text(windows->Form2->Edit2), "20");
+    EXPECT_EQ(Text(windows->Form2->Edit3), "50");
+    form->N10Click();
+    EXPECT_FALSE(form->AnimationRunning);
+    // Frames that no plot file could hold are refused by the dialog.
+    windows->Form2->Edit2->setText("2000000000");
+    RunCommand([this] { windows->Form2->Button1Click(); });
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].rfind("Номера кадров", 0), 0u) << failures[0];
+    EXPECT_FALSE(form->AnimationRunning);
+    EXPECT_EQ(LastFrame, 20);
+}
+
+// The formula box does not complete what is typed from its list: Enter
+// draws what the user typed.
+TEST_F(NewUser, TheFormulaBoxDoesNotCompleteFromItsList) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    form->ComboBox1->setEditText("sin(x)+2");
+    form->Button5Click();
+    form->ComboBox1->setEditText("");
+    form->ComboBox1->setFocus();
+    for (const char c : std::string("sin(")) {
+        QTest::keyClick(form->ComboBox1, c);
+        QTest::qWait(2);
+    }
+    QTest::keyClick(form->ComboBox1, Qt::Key_Return);
+    EXPECT_EQ(form->ComboBox1->currentText().toStdString(), "sin(");
+}
+
+// Closing the main window ends the program, whatever else is shown.
+TEST_F(NewUser, ClosingTheMainWindowEndsTheProgram) {
+    form->show();
+    windows->Form4->show();
+    windows->Frm3D->show();
+    form->close();
+    EXPECT_FALSE(windows->Form4->isVisible());
+    EXPECT_FALSE(windows->Frm3D->isVisible());
+    EXPECT_EQ(quits, 1);
+    for (QWidget* w :
+         {static_cast<QWidget*>(windows->Form4.get()), static_cast<QWidget*>(windows->Frm3D.get())})
+        EXPECT_FALSE(w->testAttribute(Qt::WA_QuitOnClose)); // never keeps it running
 }
 
 } // namespace
