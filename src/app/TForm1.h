@@ -244,6 +244,11 @@ class TForm1 : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Runs something on the field EditN; a text there that does not convert
+    // is told with the field's place in the current mode. With
+    // `onlyThisMode`, a field the current mode does not use fails nothing.
+    void InField(int edit, const std::function<void()>& action, bool onlyThisMode) const;
+    TCoordinates Coordinates() const;
     QLineEdit* NumericField(QObject* watched) const;
     void CentreOnDesktop();
     void CreateControls();

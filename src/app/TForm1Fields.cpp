@@ -81,12 +81,34 @@ void TForm1::MakeFieldNonNegative(QLineEdit* field) {
 }
 
 void TForm1::NormaliseParamFields() {
-    // Every field evaluated first, then each checked as its numbers' role says.
+    // Every field evaluated first, then each checked as its numbers' role
+    // says. A field that does not convert stops the build only when the
+    // current mode uses it; another mode's field waits for its own build.
     for (const TNumericField& f : NumericFields())
-        EvalNumberField(Edits[f.Edit], KeyEnter);
-    for (const TNumericField& f : NumericFields()) {
-        if (IsSanitised(f.Role)) SanitiseNumberField(Edits[f.Edit]);
-        if (IsNonNegative(f.Role)) MakeFieldNonNegative(Edits[f.Edit]);
+        InField(
+            f.Edit, [&] { EvalNumberField(Edits[f.Edit], KeyEnter); }, true);
+    for (const TNumericField& f : NumericFields())
+        InField(
+            f.Edit,
+            [&] {
+                if (IsSanitised(f.Role)) SanitiseNumberField(Edits[f.Edit]);
+                if (IsNonNegative(f.Role)) MakeFieldNonNegative(Edits[f.Edit]);
+            },
+            true);
+}
+
+void TForm1::InField(int edit, const std::function<void()>& action, bool onlyThisMode) const {
+    try {
+        action();
+    } catch (const ConversionError& e) {
+        const int mode = CurrentPlotMode();
+        if (IsPlotMode(mode)) {
+            const TParameterSet set = ParameterSet(static_cast<TPlotMode>(mode), Coordinates());
+            for (const auto values : {set.Shared, set.Own})
+                for (const TDocValue& v : values)
+                    if (FieldOf(v) == edit) throw e.At(FieldPlace(v, static_cast<TPlotMode>(mode)));
+        }
+        if (!onlyThisMode) throw;
     }
 }
 

@@ -135,15 +135,14 @@ void TForm1::CaptureDocument() {
                 StoreFormula(PlotDocument, static_cast<TFormulaSlot>(v.Index), text);
                 form->TypedFormulas[v.Index] = text;
             } else {
-                PlotDocument.Numbers[v.Index] = StrToFloat(text);
+                form->InField(
+                    FieldOf(v), [&] { PlotDocument.Numbers[v.Index] = StrToFloat(text); }, false);
             }
         }
     };
     const auto plotMode = static_cast<TPlotMode>(mode);
     capture(ParameterSet(plotMode, TCoordinates::Cartesian).Shared, this);
-    const TCoordinates coords =
-        RadioButton1->isChecked() ? TCoordinates::Cartesian : TCoordinates::Polar;
-    capture(ParameterSet(plotMode, coords).Own, this);
+    capture(ParameterSet(plotMode, Coordinates()).Own, this);
 }
 
 TPlotInput TForm1::CaptureInput() {
@@ -163,8 +162,12 @@ TPlotInput TForm1::DocumentInput() const {
     return input;
 }
 
+TCoordinates TForm1::Coordinates() const {
+    return RadioButton1->isChecked() ? TCoordinates::Cartesian : TCoordinates::Polar;
+}
+
 void TForm1::ReadSwitches(TPlotInput& input) const {
-    input.Coordinates = RadioButton1->isChecked() ? TCoordinates::Cartesian : TCoordinates::Polar;
+    input.Coordinates = Coordinates();
     input.Formula = ComboBox1->currentText().toStdString();
     input.List.clear();
     for (int i = 0; i < ComboBox1->count(); ++i)

@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 void TForm1::Button2Click() {
@@ -95,8 +96,19 @@ void TForm1::ChangeView(const std::function<void()>& change) {
 
 void TForm1::ReadRangeEditsFromFields() {
     ChangeView([this] {
-        ReadRangeEdits({FieldText(Edit23), FieldText(Edit24), FieldText(Edit25), FieldText(Edit26)},
-                       CheckBox6->isChecked());
+        const TRangeTexts texts{FieldText(Edit23), FieldText(Edit24), FieldText(Edit25),
+                                FieldText(Edit26)};
+        try {
+            ReadRangeEdits(texts, CheckBox6->isChecked());
+        } catch (const ConversionError& e) {
+            // The first field, in the order they are read, that holds the text.
+            for (QLineEdit* field : {Edit26, Edit25, Edit24, Edit23})
+                if (FieldText(field) == e.text())
+                    InField(
+                        static_cast<int>(std::find(Edits, Edits + 27, field) - Edits),
+                        [&] { throw e; }, false);
+            throw;
+        }
     });
     WriteRangeEditsToFields();
 }

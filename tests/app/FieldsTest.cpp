@@ -132,24 +132,38 @@ TEST_P(Fields, SanitisingChecksCharactersOnly) {
     }
 }
 
-TEST_P(Fields, BadStep2AndViewFieldsStopTheBuildWithTheConversionMessage) {
-    Type(form->Edit14, "abc"); // a hidden шаг2 field
+// A шаг2 or view field that is no number stops the builds of its own mode,
+// with the conversion's message and the field's place; a bad field of
+// another mode stops nothing.
+TEST_P(Fields, BadFieldsStopOnlyTheBuildsOfTheirMode) {
+    form->N3DFxyzClick();
+    form->Edit14->setFocus();
+    Type(form->Edit14, "abc"); // шаг2 of X
+    form->Edit14->clearFocus();
+    form->N3DzxyClick(); // its fields only are built from here
+    form->N2DyxClick();
     form->Button2Click();
+    form->Button3Click(); // zoom
+    EXPECT_TRUE(failures.empty()) << failures[0];
+    form->N3DzxyClick();
+    Type(form->Edit7, "x*y");
+    RunCommand([this] { form->Button8Click(); });
+    EXPECT_TRUE(failures.empty()) << failures[0];
+
+    form->N3DFxyzClick();
+    Type(form->Edit14, "abc");
+    RunCommand([this] { form->Button11Click(); });
     ASSERT_EQ(failures.size(), 1u);
-    EXPECT_EQ(failures[0], "'Error!' is not a valid floating point value");
+    EXPECT_EQ(failures[0], "'Error!' is not a valid floating point value: шаг2 (X), режим "
+                           "F(x,y,z)=0");
     EXPECT_EQ(Text(form->Edit14), "Error!");
-    form->Button2Click(); // every build fails until the field is corrected
-    EXPECT_EQ(failures.size(), 2u);
-    form->N3DFxyzClick(); // entering the implicit mode refills it
+
     form->N2DyxClick();
     failures.clear();
-    form->Button2Click();
-    EXPECT_TRUE(failures.empty());
-
     Type(form->Edit26, "zzz");
     form->Button2Click();
     ASSERT_EQ(failures.size(), 1u);
-    EXPECT_EQ(failures[0], "'Error!' is not a valid floating point value");
+    EXPECT_EQ(failures[0], "'Error!' is not a valid floating point value: x1, режим y(x)");
 }
 
 TEST_P(Fields, ARepaintWithAPendingErrorKeepsThePictureAndShowsNoMessage) {
