@@ -29,9 +29,13 @@ class TWindowProgress : public TScanProgress {
         CancelRequested = false;
         if (window_) window_->ProgressStart(0);
     }
-    bool Plane(double weight, double step, double rangeMax, double rangeMin) override {
-        if (window_) window_->ProgressAdvance(weight, step, rangeMax, rangeMin);
+    bool Plane(double, double, double, double) override {
+        if (window_) window_->ProgressAdvance(done_, true);
         return CancelRequested;
+    }
+    void Line(double done) override {
+        done_ = done;
+        if (window_) window_->ProgressAdvance(done, false);
     }
     void End() override {
         if (window_) window_->ProgressEnd();
@@ -39,6 +43,7 @@ class TWindowProgress : public TScanProgress {
 
   private:
     Tfrm3D* window_;
+    double done_ = 0;
 };
 
 } // namespace

@@ -181,6 +181,7 @@ void TForm1::ReadSwitches(TPlotInput& input) const {
     input.Families[1] = CheckBox4->isChecked();
     input.Families[2] = CheckBox5->isChecked();
     input.Centre = CheckBox8->isChecked();
+    input.EqualRows = Equally->isChecked();
 }
 
 // Relabels the fields for one coordinate system of a 2D mode, loads its

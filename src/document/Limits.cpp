@@ -3,6 +3,13 @@
 #include <cmath>
 #include <cstdio>
 
+std::string StuckStepMessage(const std::string& step, const std::string& value,
+                             const std::string& end) {
+    return step + " (" + value + ") слишком мал для чисел около " + end +
+           ": прибавление шага их не меняет, и построение не кончилось бы. Увеличьте шаг или "
+           "возьмите диапазон ближе к нулю.";
+}
+
 std::string TooManyPointsMessage(long double count) {
     char text[64];
     if (std::isfinite(count))

@@ -18,3 +18,8 @@ class BuildRefused : public std::runtime_error {
 
 // The message for a build that would take `count` points.
 std::string TooManyPointsMessage(long double count);
+
+// The message for a step (named, with its value as text) too small to move
+// the numbers of its range near `end` (as text).
+std::string StuckStepMessage(const std::string& step, const std::string& value,
+                             const std::string& end);

@@ -23,6 +23,7 @@ struct TPlotInput {
     bool EqualScales = true;               // "Равные масштабы"
     bool Families[3] = {true, true, true}; // level lines across X, Y and Z
     bool Centre = false;                   // "Центрировать"
+    bool EqualRows = true;                 // "Equally": the rows Y and Z follow the row X
 };
 
 // The start: the default document in the y(x) mode.

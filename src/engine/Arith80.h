@@ -16,6 +16,14 @@ inline bool Before(double end, double step, double v) {
     return static_cast<long double>(end) + step > v;
 }
 
+// True when a step moves the values of [min, max]: added to the end of the
+// larger magnitude, whose neighbouring doubles lie farthest apart, it
+// changes the value. A step that does not would never end a walk.
+inline bool StepMoves(double min, double max, double step) {
+    const double end = __builtin_fabs(min) > __builtin_fabs(max) ? min : max;
+    return Advance(end, step) != end;
+}
+
 // a - b in extended precision, rounded to double.
 inline double Minus(double a, double b) {
     return static_cast<double>(static_cast<long double>(a) - b);

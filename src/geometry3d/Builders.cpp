@@ -40,6 +40,12 @@ TPatchRequest PatchRequest(const TPlotDocument& d) {
             {n[PatchUMin], n[PatchUMax], n[PatchUStep], n[PatchVMin], n[PatchVMax], n[PatchVStep]}};
 }
 
+void CheckStepMoves(double min, double max, double step, const std::string& name) {
+    if (step == 0 || StepMoves(min, max, step)) return;
+    const double end = std::fabs(min) > std::fabs(max) ? min : max;
+    throw BuildRefused(StuckStepMessage(name, FormatNumber(step), FormatNumber(end)));
+}
+
 std::int32_t SampleCount(double min, double max, double step, bool truncate) {
     const long double q = (static_cast<long double>(max) - min) / step;
     // A zero step: the processor's conversion of the undefined or infinite
@@ -60,6 +66,8 @@ bool BuildSurfaceZxy(const std::string& z, const TGridRanges& xy) {
     const std::int32_t rows = SampleCount(xy.Min1, xy.Max1, xy.Step1, false);
     const std::int32_t cols = SampleCount(xy.Min2, xy.Max2, xy.Step2, false);
     CheckGridSize(rows, cols);
+    CheckStepMoves(xy.Min1, xy.Max1, xy.Step1, "Шаг по оси X");
+    CheckStepMoves(xy.Min2, xy.Max2, xy.Step2, "Шаг по оси Y");
     const double cx = Centre(xy.Min1, xy.Max1);
     const double cy = Centre(xy.Min2, xy.Max2);
     const TExprNode* tree = FormulaTrees[tsSurface];
@@ -98,6 +106,7 @@ bool BuildCurve3D(const std::string& x, const std::string& y, const std::string&
     CompileFormula(tsY, y);
     CompileFormula(tsZ, z);
     const std::int32_t count = SampleCount(tmin, tmax, tstep, true);
+    CheckStepMoves(tmin, tmax, tstep, "Шаг по t");
 
     std::vector<Vertex3D> points(count);
     double t = tmin;
@@ -127,6 +136,8 @@ bool BuildParametricSurface(const std::string& x, const std::string& y, const st
     const std::int32_t rows = SampleCount(uv.Min1, uv.Max1, uv.Step1, false);
     const std::int32_t cols = SampleCount(uv.Min2, uv.Max2, uv.Step2, false);
     CheckGridSize(rows, cols);
+    CheckStepMoves(uv.Min1, uv.Max1, uv.Step1, "Шаг по u");
+    CheckStepMoves(uv.Min2, uv.Max2, uv.Step2, "Шаг по v");
 
     std::vector<std::vector<Vertex3D>> grid(rows, std::vector<Vertex3D>(cols));
     double u = uv.Min1;

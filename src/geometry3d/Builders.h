@@ -42,6 +42,11 @@ struct TPatchRequest {
 };
 TPatchRequest PatchRequest(const TPlotDocument& document);
 
+// Refuses (BuildRefused) a step that does not move the numbers of its range;
+// `name` says which step it is ("Шаг по оси X"). A zero step takes one
+// sample and passes.
+void CheckStepMoves(double min, double max, double step, const std::string& name);
+
 // The number of samples of a range: the quotient (max - min) / step in
 // extended precision, rounded to the nearest integer (ties to even) or, with
 // `truncate`, toward zero, plus one. A zero step (an infinite or undefined

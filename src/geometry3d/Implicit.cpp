@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "geometry3d/Builders.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -13,29 +14,48 @@ bool LevelScanRunning = false;
 namespace {
 
 // The samples of a line from min while the value stays at or below max.
-long double SamplesAlong(const TAxisRow& row) {
+long double SamplesAlong(const TAxisRow& row, double step) {
     if (!(row.Max >= row.Min)) return 0;
-    return std::floor((static_cast<long double>(row.Max) - row.Min) / row.Step1) + 1;
+    return std::floor((static_cast<long double>(row.Max) - row.Min) / step) + 1;
+}
+long double SamplesAlong(const TAxisRow& row) {
+    return SamplesAlong(row, row.Step1);
 }
 
 const char* const AxisNames[3] = {"X", "Y", "Z"};
 
-// Steps that would never end a loop, and planes too large to scan between
-// two looks at "Отмена", refused before anything changes.
+// Steps that would never end a loop (not above zero, or too small to move
+// the numbers of their range), and planes too large to scan between two
+// looks at "Отмена", refused before anything changes. While the rows follow
+// X, a step is named by the row X, where the user typed it.
 void CheckScan(const TImplicitRequest& r) {
+    bool lineStep[3] = {}, planeStep[3] = {}; // the steps the checked families use
     for (int f = 0; f < 3; ++f) {
         if (!r.Families[f]) continue;
         const TFamilyRoles roles = FamilyRoles(static_cast<TLevelFamily>(f));
-        const TAxisRow& n = r.Rows[roles.N];
-        if (!(n.Step2 > 0))
-            throw BuildRefused(std::string("Шаг2 по оси ") + AxisNames[roles.N] +
+        planeStep[roles.N] = lineStep[roles.P] = lineStep[roles.Q] = true;
+    }
+    const auto name = [&](const char* step, int axis) {
+        return std::string(step) + " по оси " + AxisNames[r.RowsFollowX ? 0 : axis];
+    };
+    for (int axis = 0; axis < 3; ++axis)
+        if (planeStep[axis] && !(r.Rows[axis].Step2 > 0))
+            throw BuildRefused(name("Шаг2", axis) +
                                " должен быть больше нуля: иначе построение не кончится.");
-        for (const int axis : {roles.P, roles.Q})
-            if (!(r.Rows[axis].Step1 > 0))
-                throw BuildRefused(std::string("Шаг1 по оси ") + AxisNames[axis] +
-                                   " должен быть больше нуля: иначе построение не кончится.");
+    for (int axis = 0; axis < 3; ++axis)
+        if (lineStep[axis] && !(r.Rows[axis].Step1 > 0))
+            throw BuildRefused(name("Шаг1", axis) +
+                               " должен быть больше нуля: иначе построение не кончится.");
+    for (int f = 0; f < 3; ++f) {
+        if (!r.Families[f]) continue;
+        const TFamilyRoles roles = FamilyRoles(static_cast<TLevelFamily>(f));
         const long double plane = SamplesAlong(r.Rows[roles.P]) * SamplesAlong(r.Rows[roles.Q]);
         if (!(plane <= MaxVertices)) throw BuildRefused(TooManyPointsMessage(plane));
+    }
+    for (int axis = 0; axis < 3; ++axis) {
+        const TAxisRow& row = r.Rows[axis];
+        if (planeStep[axis]) CheckStepMoves(row.Min, row.Max, row.Step2, name("Шаг2", axis));
+        if (lineStep[axis]) CheckStepMoves(row.Min, row.Max, row.Step1, name("Шаг1", axis));
     }
 }
 
@@ -47,6 +67,13 @@ class TLevelScan {
         if (r.Centre)
             for (int a = 0; a < 3; ++a)
                 centre_[a] = Centre(r.Rows[a].Min, r.Rows[a].Max);
+        // The lines of the whole scan: each plane's lines along both axes.
+        for (int f = 0; f < 3; ++f) {
+            if (!r.Families[f]) continue;
+            const TFamilyRoles roles = FamilyRoles(static_cast<TLevelFamily>(f));
+            totalLines_ += SamplesAlong(r.Rows[roles.N], r.Rows[roles.N].Step2) *
+                           (SamplesAlong(r.Rows[roles.P]) + SamplesAlong(r.Rows[roles.Q]));
+        }
     }
 
     std::vector<Vertex3D> Points;
@@ -80,6 +107,7 @@ class TLevelScan {
                     TestSample(family, n, p, q, prev, cur, halfP, halfQ);
                     prev = cur;
                 }
+                LineDone();
             }
             // Lines along P.
             for (double q = Q.Min; q <= Q.Max && !AtBound; q = Advance(q, Q.Step1)) {
@@ -92,6 +120,7 @@ class TLevelScan {
                     TestSample(family, n, p, q, prev, cur, halfP, halfQ);
                     prev = cur;
                 }
+                LineDone();
             }
             if (progress_.Plane(1.0 / 3, N.Step2, N.Max, N.Min) || AtBound) Stopped = true;
         }
@@ -99,6 +128,11 @@ class TLevelScan {
 
   private:
     static double* Cell(int axis) { return axis == 0 ? &VarX : axis == 1 ? &VarY : &VarZ; }
+
+    void LineDone() {
+        ++lines_;
+        progress_.Line(static_cast<double>(std::min(lines_ / totalLines_, 1.0L)));
+    }
 
     // F at the current cells, as EvalTree computes it (the form it runs is
     // looked up once for the whole scan).
@@ -158,6 +192,7 @@ class TLevelScan {
     const TExprNode* tree_;
     double (*run_)(const TExprNode*);
     double centre_[3] = {0, 0, 0};
+    long double lines_ = 0, totalLines_ = 0;
 };
 
 // While the scan runs, the trees stay where they are; the marks are cleared
@@ -178,6 +213,7 @@ TImplicitRequest ImplicitRequest(const TPlotInput& input) {
         request.Families[axis] = input.Families[axis];
     }
     request.Centre = input.Centre;
+    request.RowsFollowX = input.EqualRows;
     return request;
 }
 

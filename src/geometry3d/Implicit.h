@@ -23,7 +23,8 @@ struct TImplicitRequest {
     std::string Formula;
     TAxisRow Rows[3]; // X, Y, Z
     bool Families[3] = {true, true, true};
-    bool Centre = false; // centre on the middle of the three ranges
+    bool Centre = false;      // centre on the middle of the three ranges
+    bool RowsFollowX = false; // "Equally": the rows Y and Z repeat X
 };
 
 // The scan of the input's implicit surface: its formula, rows, families and
@@ -39,6 +40,9 @@ class TScanProgress {
     // the normal axis). Pending events may run here. True stops the scan
     // after this plane.
     virtual bool Plane(double weight, double step, double rangeMax, double rangeMin) = 0;
+    // After each line of a plane: the share of the whole scan done, from 0
+    // to 1, so that a slow plane shows its progress too.
+    virtual void Line(double /*done*/) {}
     virtual void End() {}
 };
 

@@ -25,16 +25,26 @@ bool UsesPixelStep(double typedStep, bool minimalStep) {
 
 namespace {
 
+// The polar and parametric walks refuse a step that would not move their
+// parameter; the cartesian one stops where it no longer moves (the pixel
+// rule chose its step, not the user).
+void CheckStepMoves(double from, double to, double step, const char* name) {
+    if (StepMoves(from, to, step)) return;
+    const double end = std::fabs(from) > std::fabs(to) ? from : to;
+    throw BuildRefused(StuckStepMessage(name, FormatNumber(step), FormatNumber(end)));
+}
+
 // The walk all three kinds of curve share: parameter values from `from` by
 // repeated addition while end + step lies beyond them; `sample` evaluates the
 // point (x, y) of a value with EvalError cleared before it. A point is
 // accepted when no error occurred and low <= y <= high.
 template <typename Sample>
 int Walk(double from, double to, double step, long double low, long double high, int bandLow,
-         int bandHigh, TCurvePen& pen, Sample sample) {
+         int bandHigh, const char* stepName, TCurvePen& pen, Sample sample) {
     // A walk of more samples than a picture may have is refused before it starts.
     const long double most = (static_cast<long double>(to) - from) / step + 2;
     if (!(most <= MaxPictureVertices)) throw BuildRefused(TooManyPointsMessage(most));
+    if (stepName != nullptr) CheckStepMoves(from, to, step, stepName);
     TCurveJoiner joiner(pen, bandLow, bandHigh);
     int samples = 0;
     for (double v = from; Before(to, step, v);) {
@@ -69,7 +79,7 @@ int WalkCartesian(const TExprNode* tree, double xs, double xe, double step, TCur
     // The accepted band is the view extended by one view height above and below.
     const long double low = static_cast<long double>(ViewY1) - ViewHeight;
     const long double high = static_cast<long double>(ViewY2) + ViewHeight;
-    return Walk(xs, xe, step, low, high, -100, PlotHeight + 100, pen,
+    return Walk(xs, xe, step, low, high, -100, PlotHeight + 100, nullptr, pen,
                 [tree](double v, double& x, double& y) {
                     VarX = v;
                     x = v;
@@ -79,8 +89,8 @@ int WalkCartesian(const TExprNode* tree, double xs, double xe, double step, TCur
 
 int WalkPolar(const TExprNode* tree, double fmin, double fmax, double step, TCurvePen& pen) {
     if (!(step > 0)) return 0;
-    return Walk(fmin, fmax, step, ViewY1, ViewY2, -2 * PlotHeight, 2 * PlotHeight, pen,
-                [tree](double a, double& x, double& y) {
+    return Walk(fmin, fmax, step, ViewY1, ViewY2, -2 * PlotHeight, 2 * PlotHeight, "Шаг по углу",
+                pen, [tree](double a, double& x, double& y) {
                     VarX = a;
                     PolarPoint(a, EvalTree(tree), x, y);
                 });
@@ -89,7 +99,7 @@ int WalkPolar(const TExprNode* tree, double fmin, double fmax, double step, TCur
 int WalkParametric(const TExprNode* treeX, const TExprNode* treeY, double tmin, double tmax,
                    double step, bool polar, TCurvePen& pen) {
     if (!(step > 0)) return 0;
-    return Walk(tmin, tmax, step, ViewY1, ViewY2, -2 * PlotHeight, 2 * PlotHeight, pen,
+    return Walk(tmin, tmax, step, ViewY1, ViewY2, -2 * PlotHeight, 2 * PlotHeight, "Шаг по t", pen,
                 [=](double t, double& x, double& y) {
                     VarT = t;
                     const double a = EvalTree(treeX);

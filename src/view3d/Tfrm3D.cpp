@@ -18,6 +18,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 
 bool CancelRequested = false;
@@ -227,25 +228,37 @@ void Tfrm3D::ProgressStart(double fraction) {
     ProgressBar1->show();
     PlaceProgressControls();
     ProgressBar1->setValue(static_cast<int>(std::lround(ProgressBar1->maximum() * fraction)));
+    sinceEvents_.start();
 }
 
-void Tfrm3D::ProgressAdvance(double weight, double step, double rangeMax, double rangeMin) {
-    const long double share = static_cast<long double>(step) / (rangeMax - rangeMin) * weight;
-    const long double added = std::nearbyint(ProgressBar1->maximum() * share);
-    if (std::isfinite(added))
-        ProgressBar1->setValue(static_cast<int>(
-            std::min<long double>(ProgressBar1->value() + added, ProgressBar1->maximum())));
+void Tfrm3D::ProgressAdvance(double done, bool events) {
+    const int value =
+        static_cast<int>(std::floor(ProgressBar1->maximum() * std::clamp(done, 0.0, 1.0)));
+    if (value != ProgressBar1->value()) ProgressBar1->setValue(value);
+    if (!events && sinceEvents_.isValid() && sinceEvents_.elapsed() < 40) return;
     // Lets the window repaint, the bar move and "Отмена" be clicked.
     QApplication::processEvents();
+    sinceEvents_.start();
 }
 
 void Tfrm3D::ProgressEnd() {
+    ProgressBar1->setValue(ProgressBar1->maximum());
     Button1->hide();
     ProgressBar1->hide();
 }
 
 void Tfrm3D::Button1Click() {
     CancelRequested = true;
+}
+
+void Tfrm3D::showEvent(QShowEvent* event) {
+    // A window shown again keeps the frame it had when it was hidden: the
+    // buffers may have been built anew since, so the frame is drawn again.
+    if (View) {
+        View->FrameFresh = false;
+        View->update();
+    }
+    QWidget::showEvent(event);
 }
 
 void Tfrm3D::keyPressEvent(QKeyEvent* event) {

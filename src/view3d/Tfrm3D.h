@@ -5,6 +5,7 @@
 
 #include "view3d/Scene.h"
 
+#include <QElapsedTimer>
 #include <QOpenGLWidget>
 #include <QWidget>
 
@@ -60,10 +61,13 @@ class Tfrm3D : public QWidget {
     void FormMouseUp();
     void Timer1Timer();
 
-    // The progress of a long build, and its cancel button.
+    // The progress of a long build, and its cancel button: the bar shows the
+    // share done (0 ... 1); pending events run when `events` asks for them,
+    // and in any case whenever 40 ms have passed since they last ran, so
+    // that the bar moves and "Отмена" answers during a slow plane too.
     void ProgressStart(double fraction);
-    void ProgressAdvance(double weight, double step, double rangeMax, double rangeMin);
-    void ProgressEnd();
+    void ProgressAdvance(double done, bool events);
+    void ProgressEnd(); // the bar full, then hidden with the button
     void Button1Click();
 
     // The frame, in the current context: called by the view when it paints.
@@ -83,9 +87,11 @@ class Tfrm3D : public QWidget {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
     void PlaceProgressControls();
-    bool drawing_ = false; // a frame is being drawn
+    bool drawing_ = false;      // a frame is being drawn
+    QElapsedTimer sinceEvents_; // since pending events last ran during a build
 };

@@ -6,6 +6,7 @@
 #include "document/PlotFile.h"
 #include "view3d/Tfrm3D.h"
 
+#include <QProgressBar>
 #include <QTest>
 
 #include <cstring>
@@ -126,6 +127,110 @@ TEST_F(NewUser, ClosingTheMainWindowEndsTheProgram) {
     for (QWidget* w :
          {static_cast<QWidget*>(windows->Form4.get()), static_cast<QWidget*>(windows->Frm3D.get())})
         EXPECT_FALSE(w->testAttribute(Qt::WA_QuitOnClose)); // never keeps it running
+}
+
+} // namespace
+
+namespace {
+
+// A step that no longer moves the numbers of its range would never end its
+// walk (2^53 + 1 is 2^53 again): every walk refuses it before anything
+// changes, and names the step the user typed.
+TEST_F(NewUser, StepsThatDoNotMoveTheirValuesAreRefused) {
+    const struct {
+        const char* name;
+        void (TForm1::*mode)();
+        std::vector<std::pair<int, const char*>> fields; // EditN and its text
+        void (TForm1::*build)();
+        const char* message; // how the message starts
+    } cases[] = {
+        {"implicit rows at 2^53",
+         &TForm1::N3DFxyzClick,
+         {{7, "x-y"}, {11, "9007199254740992"}, {12, "9007199254740996"}, {13, "1"}, {14, "1"}},
+         &TForm1::Button11Click,
+         "Шаг2 по оси X (1) слишком мал"},
+        {"implicit rows up to 2^53",
+         &TForm1::N3DFxyzClick,
+         {{7, "x-y"}, {11, "9007199254740988"}, {12, "9007199254740996"}, {13, "1"}, {14, "16"}},
+         &TForm1::Button11Click,
+         "Шаг1 по оси X (1) слишком мал"},
+        {"implicit planes that stay",
+         &TForm1::N3DFxyzClick,
+         {{7, "x-y"}, {11, "-1E17"}, {12, "-1E17"}, {13, "1E16"}, {14, "1"}},
+         &TForm1::Button11Click,
+         "Шаг2 по оси X (1) слишком мал"},
+        {"a zero шаг1 with Equally: the row typed in",
+         &TForm1::N3DFxyzClick,
+         {{7, "x-y"}, {13, "0"}},
+         &TForm1::Button11Click,
+         "Шаг1 по оси X должен быть больше нуля"},
+        {"surface",
+         &TForm1::N3DzxyClick,
+         {{7, "x"}, {3, "1E17"}, {4, "100000000000000064"}, {5, "1"}},
+         &TForm1::Button8Click,
+         "Шаг по оси X (1) слишком мал для чисел около 1E17"},
+        {"patch",
+         &TForm1::N3DxyzuvClick,
+         {{2, "u"}, {6, "v"}, {7, "1"}, {8, "-1E17"}, {9, "-1E17"}, {10, "2"}},
+         &TForm1::Button10Click,
+         "Шаг по v (2) слишком мал"},
+        {"curve",
+         &TForm1::N3DxyztClick,
+         {{2, "t"}, {6, "t"}, {7, "t"}, {3, "1E16"}, {4, "1.0000000000001E16"}, {5, "0.5"}},
+         &TForm1::Button9Click,
+         "Шаг по t (0.5) слишком мал"},
+        {"2D parametric",
+         &TForm1::N2DxytClick,
+         {{2, "t"}, {6, "t"}, {3, "1E17"}, {4, "100000000000000064"}, {5, "1"}},
+         &TForm1::Button2Click,
+         "Шаг по t (1) слишком мал"},
+    };
+    for (const auto& c : cases) {
+        std::invoke(c.mode, form);
+        for (const auto& [edit, text] : c.fields)
+            Type(form->Edits[edit], text);
+        const std::int32_t points = LevelPointCount, rows = SurfaceRows, curve = CurveCount;
+        failures.clear();
+        RunCommand([&] { std::invoke(c.build, form); });
+        ASSERT_EQ(failures.size(), 1u) << c.name;
+        EXPECT_EQ(failures[0].rfind(c.message, 0), 0u) << c.name << ": " << failures[0];
+        EXPECT_EQ(LevelPointCount, points) << c.name;
+        EXPECT_EQ(SurfaceRows, rows) << c.name;
+        EXPECT_EQ(CurveCount, curve) << c.name;
+    }
+    // The polar angle, typed in y(x).
+    form->N2DyxClick();
+    form->RadioButton2->setChecked(true);
+    form->ComboBox1->setEditText("1");
+    Type(form->Edit3, "1E17");
+    Type(form->Edit4, "100000000000000064");
+    Type(form->Edit5, "1");
+    failures.clear();
+    form->Button2Click();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].rfind("Шаг по углу (1) слишком мал", 0), 0u) << failures[0];
+}
+
+} // namespace
+
+namespace {
+
+// Many thin planes, each a tiny share of the scan: the bar still climbs
+// through the scan and is full at its end.
+TEST_F(NewUser, TheProgressBarMovesThroughASlowScan) {
+    form->N3DFxyzClick();
+    Type(form->Edit7, "x^2+y^2+z^2-4");
+    Type(form->Edit13, "0.1");
+    Type(form->Edit14, "0.05");
+    std::vector<int> values;
+    QObject::connect(windows->Frm3D->ProgressBar1, &QProgressBar::valueChanged,
+                     [&](int v) { values.push_back(v); });
+    RunCommand([this] { form->Button11Click(); });
+    ASSERT_TRUE(failures.empty()) << failures[0];
+    ASSERT_GT(values.size(), 50u);
+    EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
+    EXPECT_EQ(values.back(), 100);
+    EXPECT_GT(LevelPointCount, 1000);
 }
 
 } // namespace
