@@ -7,6 +7,7 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libqt6opengl6-dev libgl1-mesa-dev libglu1-mesa-dev
+  qt6-translations-l10n
   fonts-liberation2
 )
 if [ "${1:-all}" = "all" ]; then

@@ -233,6 +233,14 @@ void SetEditText(QLineEdit* edit, const QString& text) {
     if (edit->text() != text) edit->setText(text);
 }
 
+void TipForCutText(QLineEdit* edit) {
+    // The text's room: the field less its frame and the line edit's own
+    // margin of two pixels each side.
+    const int room = edit->contentsRect().width() - 4;
+    const bool cut = edit->fontMetrics().horizontalAdvance(edit->text()) > room;
+    edit->setToolTip(cut ? edit->text() : QString());
+}
+
 QFont WindowFont() {
     // "MS Sans Serif" of height -11: a sans-serif face of the same metrics at
     // 11 pixels, so that every caption fits the place the window gives it.
@@ -461,6 +469,14 @@ void TForm1::ConnectHandlers() {
         });
     }
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    // A number wider than its field shows whole in the field's tooltip.
+    std::vector<QLineEdit*> numeric{Edit1};
+    for (const TNumericField& f : NumericFields())
+        numeric.push_back(Edits[f.Edit]);
+    for (QLineEdit* e : numeric) {
+        connect(e, &QLineEdit::textChanged, this, [e] { TipForCutText(e); });
+        TipForCutText(e);
+    }
 }
 
 // The fields whose Enter evaluates their text: x0 and every field of numbers.

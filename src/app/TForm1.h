@@ -267,6 +267,10 @@ void SetEditText(QLineEdit* edit, const QString& text);
 // fits its text, keeping its left edge, or its right edge when right-aligned.
 void SetCaption(QLabel* label, const QString& caption);
 
+// A field whose text is wider than the field shows the whole text in its
+// tooltip; one that fits has none.
+void TipForCutText(QLineEdit* edit);
+
 // The font of the window and its controls.
 QFont WindowFont();
 

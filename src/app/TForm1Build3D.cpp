@@ -139,7 +139,12 @@ void TForm1::Button11Click() {
 }
 
 void TForm1::N13Click() {
-    if (Busy() || !N3Dzxy->isChecked()) return;
+    if (Busy()) return;
+    if (!N3Dzxy->isChecked()) {
+        ReportFailure("Случайная функция строится в режиме 3D z(x,y): выберите его в меню "
+                      "«Опции» и нажмите F12 ещё раз.");
+        return;
+    }
     const int depth = 2 + static_cast<int>(RandomBelow(4));
     SetEditText(Edit7, QString::fromStdString(RandomFormula(depth, false)));
     Button8Click();

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     for (const int size : {16, 32, 48, 64, 128, 256})
         own.addFile(QStringLiteral(":/icons/%1.png").arg(size));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.grafiki.Plotter"), own));
+    InstallQtTranslations();
     TApplicationWindows windows;
     windows.Form1->show();
     return QApplication::exec();

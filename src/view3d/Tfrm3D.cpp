@@ -181,6 +181,9 @@ void Tfrm3D::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     case TKeyAction::StepBack:
         StepCamera(-1);
         break;
+    case TKeyAction::Home:
+        ResetOrientation();
+        break;
     case TKeyAction::None:
         break;
     }

@@ -17,23 +17,29 @@ float CameraEye[3], CameraCentre[3], CameraUp[3];
 bool CameraPlaced;
 
 void ResetViewState() {
-    ViewOffsetZ = -5.2;
-    ViewScale = 0.2;
+    ViewOffsetZ = StartOffsetZ;
+    ViewScale = StartScale;
     StereoSplit = false;
     CameraPlaced = false;
-    const float angles[3] = {-60, 0, -120};
+    ResetOrientation();
     for (int i = 0; i < 3; ++i) {
-        SpinAngles[i] = angles[i];
         SpinSpeeds[i] = 0;
         CameraEye[i] = 0;
         CameraCentre[i] = 0;
         CameraUp[i] = 1;
-        TrackUp[i] = i == 1 ? 1 : 0;
-        TrackRight[i] = i == 0 ? 1 : 0;
     }
     Wireframe = false;
     Dragging = false;
     BuildArrowCircle();
+}
+
+void ResetOrientation() {
+    const float angles[3] = {-60, 0, -120};
+    for (int i = 0; i < 3; ++i) {
+        SpinAngles[i] = angles[i];
+        TrackUp[i] = i == 1 ? 1 : 0;
+        TrackRight[i] = i == 0 ? 1 : 0;
+    }
 }
 
 namespace {
@@ -85,6 +91,11 @@ TKeyOutcome ViewKey(int key, bool shift, bool control, bool keypad, bool followT
         break;
     case Qt::Key_Insert:
         v.OffsetZ = 0; // the eye at the origin
+        break;
+    case Qt::Key_Home: // the start distance, scale and orientation
+        v.OffsetZ = StartOffsetZ;
+        v.Scale = StartScale;
+        out.Action = TKeyAction::Home;
         break;
     case Qt::Key_L:
         v.Wireframe = !v.Wireframe;

@@ -29,6 +29,13 @@ extern bool CameraPlaced; // stepped at least once
 // Every value above to its start value, and the arrow circle built.
 void ResetViewState();
 
+// The start distance and scale of the view.
+constexpr double StartOffsetZ = -5.2;
+constexpr double StartScale = 0.2;
+
+// The picture turned back to its start: the trackball frame and the spin angles.
+void ResetOrientation();
+
 // The circle made by turning (0.1, 0) by pi/6 again and again in extended
 // precision, each entry stored in single precision.
 void BuildArrowCircle();
@@ -44,7 +51,7 @@ TKeyView CurrentKeyView();
 void SetKeyView(const TKeyView& view);
 
 // What a key asks of the window beyond the view state.
-enum class TKeyAction { None, Hide, Spin, StepForward, StepBack };
+enum class TKeyAction { None, Hide, Spin, StepForward, StepBack, Home };
 
 struct TKeyOutcome {
     TKeyView View;

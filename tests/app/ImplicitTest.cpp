@@ -169,10 +169,14 @@ TEST_F(Implicit, F12WritesARandomSurfaceOnlyInTheModeZxy) {
         std::invoke(enter, form);
         Type(form->Edit7, "kept");
         const int rows = SurfaceRows;
+        failures.clear();
         form->N13Click();
         EXPECT_EQ(Text(form->Edit7), "kept");
         EXPECT_EQ(SurfaceRows, rows);
+        ASSERT_EQ(failures.size(), 1u); // it says where it works
+        EXPECT_NE(failures[0].find("z(x,y)"), std::string::npos);
     }
+    failures.clear();
     form->N3DzxyClick();
     SeedRandom(21);
     form->N13Click();

@@ -234,3 +234,24 @@ TEST_F(NewUser, TheProgressBarMovesThroughASlowScan) {
 }
 
 } // namespace
+
+namespace {
+
+// Small things: numbers cut off in their fields show whole in the tooltip,
+// Qt's own dialogs speak Russian, F12 elsewhere than z(x,y) says where it works.
+TEST_F(NewUser, SmallThingsANewUserNotices) {
+    EXPECT_EQ(Text(form->Edit5), "0.0499999999999989");
+    EXPECT_EQ(form->Edit5->toolTip().toStdString(), "0.0499999999999989");
+    EXPECT_EQ(form->Edit26->toolTip().toStdString(), ""); // "-10" fits
+    form->RadioButton2->setChecked(true);
+    EXPECT_EQ(form->Edit4->toolTip().toStdString(), "6.28318530717959");
+
+    ASSERT_TRUE(InstallQtTranslations());
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), "Отмена");
+
+    form->N13Click(); // in y(x)
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_NE(failures[0].find("3D z(x,y)"), std::string::npos) << failures[0];
+}
+
+} // namespace

@@ -194,6 +194,7 @@ TEST_F(Keys, TheKeyTable) {
         {"L", Qt::Key_L, Qt::NoModifier, 1, -5.2, 0.2, true, false},
         {"L twice", Qt::Key_L, Qt::NoModifier, 2, -5.2, 0.2, false, false},
         {"S", Qt::Key_S, Qt::NoModifier, 1, -5.2, 0.2, false, true},
+        {"Home", Qt::Key_Home, Qt::NoModifier, 1, -5.2, 0.2, false, false},
     };
     for (const auto& c : cases) {
         ResetViewState();
@@ -206,6 +207,26 @@ TEST_F(Keys, TheKeyTable) {
         EXPECT_EQ(StereoSplit, c.split) << c.name;
         EXPECT_EQ(form->FramesDrawn, frames + c.times) << c.name; // a frame after every key
     }
+}
+
+// Home brings the view back to its start after drags, keys and the spin.
+TEST_F(Keys, HomeRestoresTheStartView) {
+    form->FormMouseDown(100, 100);
+    form->FormMouseMove(170, 140);
+    form->FormMouseUp();
+    for (int key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_L})
+        form->FormKeyDown(key, Qt::NoModifier);
+    form->FormKeyDown(Qt::Key_Plus, Qt::KeypadModifier);
+    SpinAngles[1] = 33;
+    form->FormKeyDown(Qt::Key_Home, Qt::NoModifier);
+    EXPECT_EQ(ViewOffsetZ, -5.2);
+    EXPECT_EQ(ViewScale, 0.2);
+    EXPECT_EQ(TrackUp[1], 1);
+    EXPECT_EQ(TrackRight[0], 1);
+    EXPECT_EQ(TrackRight[2], 0);
+    EXPECT_EQ(SpinAngles[0], -60);
+    EXPECT_EQ(SpinAngles[1], 0);
+    EXPECT_TRUE(Wireframe); // the drawing style is not the view
 }
 
 TEST_F(Keys, EscapeAndTheCloseBoxOnlyHide) {
