@@ -25,5 +25,5 @@ fi
 if [ "$EXTRAS" = ON ]; then
   cmake --build "$DIR"
 else
-  cmake --build "$DIR" --target plotter
+  cmake --build "$DIR" --target plotter guide
 fi

@@ -7,14 +7,14 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libqt6opengl6-dev libgl1-mesa-dev libglu1-mesa-dev
-  qt6-translations-l10n
+  qt6-translations-l10n cmark-gfm
   fonts-liberation2
 )
 if [ "${1:-all}" = "all" ]; then
   PACKAGES+=(
     libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libfparser-dev
     xvfb xauth fonts-dejavu-core
-    desktop-file-utils appstream shared-mime-info
+    desktop-file-utils appstream shared-mime-info xdg-utils xdotool
   )
 fi
 

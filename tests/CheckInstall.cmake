@@ -46,6 +46,26 @@ file(READ ${PREFIX}/share/mime/globs2 globs)
 if(NOT globs MATCHES "application/x-plotter-mth:\\*\\.mth")
   message(FATAL_ERROR "*.mth is not a plot file in the built database:\n${globs}")
 endif()
+# Double-clicking a plot file: the entry opens the type with the file as its
+# argument, and in a desktop that reads the prefix (and nothing of this
+# machine's own settings) the type's default application is our entry.
+file(READ ${PREFIX}/share/applications/${id}.desktop entry)
+if(NOT entry MATCHES "\nExec=plotter %f\n" OR NOT entry MATCHES "\nMimeType=application/x-plotter-mth;\n")
+  message(FATAL_ERROR "the entry does not open plot files:\n${entry}")
+endif()
+check("update-desktop-database" update-desktop-database ${PREFIX}/share/applications)
+set(home ${PREFIX}/../install-check-home)
+file(REMOVE_RECURSE ${home})
+file(MAKE_DIRECTORY ${home})
+execute_process(
+  COMMAND env -i PATH=/usr/bin:/bin HOME=${home} XDG_DATA_HOME=${home}/data
+          XDG_CONFIG_HOME=${home}/config XDG_DATA_DIRS=${PREFIX}/share
+          xdg-mime query default application/x-plotter-mth
+  RESULT_VARIABLE rc OUTPUT_VARIABLE default ERROR_VARIABLE err OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT rc EQUAL 0 OR NOT default STREQUAL "${id}.desktop")
+  message(FATAL_ERROR "xdg-mime names '${default}' for plot files (${rc}): ${err}")
+endif()
+message(STATUS "xdg-mime: plot files open with ${default}")
 # Each PNG is of the size its folder names.
 foreach(size 16 32 48 64 128 256)
   file(READ ${PREFIX}/share/icons/hicolor/${size}x${size}/apps/${id}.png head LIMIT 24 HEX)

@@ -3,6 +3,8 @@
 #include "engine/Engine.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,5 +14,11 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     InitFloatingPoint();
+    // Settings (the recent files) in a folder of the run's own, never the user's.
+    QCoreApplication::setOrganizationName(QStringLiteral("grafiki-tests"));
+    QCoreApplication::setApplicationName(QStringLiteral("plotter-tests"));
+    const QTemporaryDir settings;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     return RUN_ALL_TESTS();
 }

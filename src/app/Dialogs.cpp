@@ -3,10 +3,12 @@
 #include "plot2d/Compose.h"
 
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 namespace {
@@ -15,12 +17,12 @@ const QString Filter = QStringLiteral("*.mth");
 
 TDialogHooks PlatformDialogs() {
     TDialogHooks d;
-    d.SaveFileName = [](QWidget* parent) {
-        return QFileDialog::getSaveFileName(parent, QString(), QString(), Filter, nullptr,
+    d.SaveFileName = [](QWidget* parent, const QString& start) {
+        return QFileDialog::getSaveFileName(parent, QString(), start, Filter, nullptr,
                                             QFileDialog::DontConfirmOverwrite);
     };
-    d.OpenFileName = [](QWidget* parent) {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), Filter);
+    d.OpenFileName = [](QWidget* parent, const QString& start) {
+        return QFileDialog::getOpenFileName(parent, QString(), start, Filter);
     };
     d.Confirm = [](QWidget* parent, const QString& text, const QString& caption) {
         return QMessageBox::question(parent, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
@@ -31,7 +33,25 @@ TDialogHooks PlatformDialogs() {
         if (!c.isValid()) return std::nullopt;
         return FromQColor(c);
     };
+    d.AskSave = [](QWidget* parent, const QString& name) {
+        QMessageBox box(QMessageBox::Question, QString::fromUtf8("Графики функций"),
+                        QString::fromUtf8("Сохранить изменения в «%1»?").arg(name),
+                        QMessageBox::NoButton, parent);
+        QPushButton* save = box.addButton(QString::fromUtf8("Сохранить"), QMessageBox::AcceptRole);
+        QPushButton* discard =
+            box.addButton(QString::fromUtf8("Не сохранять"), QMessageBox::DestructiveRole);
+        box.addButton(QString::fromUtf8("Отмена"), QMessageBox::RejectRole);
+        box.setDefaultButton(save);
+        box.exec();
+        if (box.clickedButton() == save) return TSaveAnswer::Save;
+        if (box.clickedButton() == discard) return TSaveAnswer::Discard;
+        return TSaveAnswer::Cancel;
+    };
     d.RunModal = [](QDialog* dialog) { dialog->exec(); };
+    d.Inform = [](QWidget* parent, const QString& caption, const QString& text) {
+        QMessageBox::about(parent, caption, text);
+    };
+    d.OpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     return d;
 }
 

@@ -82,13 +82,13 @@ const TControlRow ControlRows[] = {
     {K::Label, 25, 181, 504, 3, 13, "", nullptr, 0, nullptr},
     {K::Label, 26, 253, 504, 3, 13, "", nullptr, 0, nullptr},
     {K::PaintBox, 1, 24, 97, 400, 400, nullptr, nullptr, 0, nullptr},
-    {K::Edit, 1, 24, 16, 73, 21, "", nullptr, 0, nullptr},
+    {K::Edit, 1, 24, 16, 73, 21, "", nullptr, 0, &F::DocumentMaybeChanged},
     {K::Button, 1, 104, 14, 33, 25, "y(x0)=", nullptr, 0, &F::Button1Click},
     {K::Edit, 2, 64, 4, 193, 21, "", nullptr, Hidden, nullptr},
     {K::Edit, 6, 64, 29, 193, 21, "", nullptr, Hidden, nullptr},
     {K::Edit, 7, 64, 54, 193, 21, "", nullptr, Hidden, nullptr},
     {K::ComboBox, 1, 64, 54, 193, 21, nullptr, nullptr, 0, &F::ComboBox1Change},
-    {K::CheckBox, 1, 7, 74, 49, 17, "Все", nullptr, 0, nullptr},
+    {K::CheckBox, 1, 7, 74, 49, 17, "Все", nullptr, 0, &F::DocumentMaybeChanged},
     {K::Button, 5, 64, 78, 65, 17, "добавить", nullptr, 0, &F::Button5Click},
     {K::Button, 6, 128, 78, 65, 17, "удалить", nullptr, 0, &F::Button6Click},
     {K::Button, 7, 192, 78, 65, 17, "очистить", nullptr, 0, &F::Button7Click},
@@ -155,7 +155,8 @@ enum TMenuFlag : unsigned {
 struct TMenuRow {
     QMenu* TForm1::*Parent;
     const char* Caption;
-    int Key;
+    int Key;  // its shortcut
+    int Key2; // a second one
     unsigned Flags;
     QMenu* TForm1::*Menu;
     QAction* TForm1::*Item;
@@ -163,29 +164,39 @@ struct TMenuRow {
 };
 
 const TMenuRow MenuRows[] = {
-    {nullptr, "Файл", 0, 0, &F::N3, nullptr, nullptr},
-    {&F::N3, "Сохранить", Qt::Key_F2, 0, nullptr, &F::N4, &F::N4Click},
-    {&F::N3, "Открыть", Qt::Key_F3, 0, nullptr, &F::N5, &F::N5Click},
-    {nullptr, "Опции", 0, 0, &F::N1, nullptr, nullptr},
-    {&F::N1, "Настроить анимацию", 0, 0, nullptr, &F::N2, &F::N2Click},
-    {&F::N1, "Анимация (вкл/выкл)", (Qt::CTRL | Qt::Key_A).toCombined(), 0, nullptr, &F::N10,
+    {nullptr, "Файл", 0, 0, 0, &F::N3, nullptr, nullptr},
+    {&F::N3, "Создать", (Qt::CTRL | Qt::Key_N).toCombined(), 0, 0, nullptr, &F::NNew, &F::NewClick},
+    {&F::N3, "Открыть", Qt::Key_F3, (Qt::CTRL | Qt::Key_O).toCombined(), 0, nullptr, &F::N5,
+     &F::N5Click},
+    {&F::N3, "Последние файлы", 0, 0, 0, &F::RecentMenu, &F::NRecent, nullptr},
+    {&F::N3, nullptr, 0, 0, Separator, nullptr, nullptr, nullptr},
+    {&F::N3, "Сохранить", Qt::Key_F2, 0, 0, nullptr, &F::N4, &F::N4Click},
+    {&F::N3, "Сохранить в открытый файл", (Qt::CTRL | Qt::Key_S).toCombined(), 0, 0, nullptr,
+     &F::NSave, &F::SaveClick},
+    {&F::N3, "Сохранить как…", (Qt::CTRL | Qt::SHIFT | Qt::Key_S).toCombined(), 0, 0, nullptr,
+     &F::NSaveAs, &F::SaveAsClick},
+    {nullptr, "Опции", 0, 0, 0, &F::N1, nullptr, nullptr},
+    {&F::N1, "Настроить анимацию", 0, 0, 0, nullptr, &F::N2, &F::N2Click},
+    {&F::N1, "Анимация (вкл/выкл)", (Qt::CTRL | Qt::Key_A).toCombined(), 0, 0, nullptr, &F::N10,
      &F::N10Click},
-    {&F::N1, "Цвета", 0, 0, nullptr, &F::N14, &F::N14Click},
-    {&F::N1, "Рисовать оси координат", Qt::Key_F8, Checkable | CheckedItem, nullptr, &F::N6,
+    {&F::N1, "Цвета", 0, 0, 0, nullptr, &F::N14, &F::N14Click},
+    {&F::N1, "Рисовать оси координат", Qt::Key_F8, 0, Checkable | CheckedItem, nullptr, &F::N6,
      &F::N6Click},
-    {&F::N1, nullptr, 0, Separator, nullptr, &F::N11, nullptr},
-    {&F::N1, "2D y(x)", 0, ModeItem | CheckedItem, nullptr, &F::N2Dyx, &F::N2DyxClick},
-    {&F::N1, "3D z(x,y)", 0, ModeItem, nullptr, &F::N3Dzxy, &F::N3DzxyClick},
-    {&F::N1, "3D F(x,y,z)=0", 0, ModeItem, nullptr, &F::N3DFxyz, &F::N3DFxyzClick},
-    {&F::N1, "Параметрические уравнения", 0, ModeItem, &F::N9Menu, &F::N9, nullptr},
-    {&F::N9Menu, "2D x(t),y(t)", 0, ParametricItem, nullptr, &F::N2Dxyt, &F::N2DxytClick},
-    {&F::N9Menu, "3D x(t),y(t),z(t)", 0, ParametricItem, nullptr, &F::N3Dxyzt, &F::N3DxyztClick},
-    {&F::N9Menu, "3D x(u,v),y(u,v),z(u,v)", 0, ParametricItem, nullptr, &F::N3Dxyzuv,
+    {&F::N1, nullptr, 0, 0, Separator, nullptr, &F::N11, nullptr},
+    {&F::N1, "2D y(x)", 0, 0, ModeItem | CheckedItem, nullptr, &F::N2Dyx, &F::N2DyxClick},
+    {&F::N1, "3D z(x,y)", 0, 0, ModeItem, nullptr, &F::N3Dzxy, &F::N3DzxyClick},
+    {&F::N1, "3D F(x,y,z)=0", 0, 0, ModeItem, nullptr, &F::N3DFxyz, &F::N3DFxyzClick},
+    {&F::N1, "Параметрические уравнения", 0, 0, ModeItem, &F::N9Menu, &F::N9, nullptr},
+    {&F::N9Menu, "2D x(t),y(t)", 0, 0, ParametricItem, nullptr, &F::N2Dxyt, &F::N2DxytClick},
+    {&F::N9Menu, "3D x(t),y(t),z(t)", 0, 0, ParametricItem, nullptr, &F::N3Dxyzt, &F::N3DxyztClick},
+    {&F::N9Menu, "3D x(u,v),y(u,v),z(u,v)", 0, 0, ParametricItem, nullptr, &F::N3Dxyzuv,
      &F::N3DxyzuvClick},
-    {&F::N1, nullptr, 0, Separator, nullptr, &F::N12, nullptr},
-    {&F::N1, "Генерировать случайную функцию", Qt::Key_F12, 0, nullptr, &F::N13, &F::N13Click},
-    {nullptr, "Помощь", 0, 0, &F::N7, nullptr, nullptr},
-    {&F::N7, "Список функций", 0, 0, nullptr, &F::N8, &F::N8Click},
+    {&F::N1, nullptr, 0, 0, Separator, nullptr, &F::N12, nullptr},
+    {&F::N1, "Генерировать случайную функцию", Qt::Key_F12, 0, 0, nullptr, &F::N13, &F::N13Click},
+    {nullptr, "Помощь", 0, 0, 0, &F::N7, nullptr, nullptr},
+    {&F::N7, "Список функций", 0, 0, 0, nullptr, &F::N8, &F::N8Click},
+    {&F::N7, "Руководство", Qt::Key_F1, 0, 0, nullptr, &F::NGuide, &F::GuideClick},
+    {&F::N7, "О программе", 0, 0, 0, nullptr, &F::NAbout, &F::AboutClick},
 };
 
 QLabel* MakeLabel(QWidget* parent, const TControlRow& r) {
@@ -404,12 +415,16 @@ void TForm1::CreateMenu() {
         } else {
             a = parent->addAction(caption);
         }
-        if (m.Key != 0) a->setShortcut(QKeySequence(QKeyCombination::fromCombined(m.Key)));
+        if (m.Key != 0) {
+            QList<QKeySequence> keys{QKeySequence(QKeyCombination::fromCombined(m.Key))};
+            if (m.Key2 != 0) keys << QKeySequence(QKeyCombination::fromCombined(m.Key2));
+            a->setShortcuts(keys);
+        }
         if (m.Flags & (Checkable | ModeItem | ParametricItem)) a->setCheckable(true);
         if (m.Flags & ModeItem) ModeGroup->addAction(a);
         if (m.Flags & ParametricItem) ParametricGroup->addAction(a);
         if (m.Flags & CheckedItem) a->setChecked(true);
-        this->*m.Item = a;
+        if (m.Item != nullptr) this->*m.Item = a;
     }
 }
 
@@ -459,7 +474,7 @@ void TForm1::ConnectHandlers() {
         }
     }
     for (const TMenuRow& m : MenuRows) {
-        if (m.Handler == nullptr) continue;
+        if (m.Handler == nullptr || m.Item == nullptr) continue;
         QAction* a = this->*m.Item;
         // Menu items that are checkable toggle by themselves when chosen; the
         // handlers set the check marks, so the automatic toggle is undone first.
@@ -524,6 +539,10 @@ void TForm1::closeEvent(QCloseEvent* event) {
         // window closes when it has ended.
         CancelRequested = true;
         CloseAfterScan = true;
+        event->ignore();
+        return;
+    }
+    if (!MaySetDocumentAside()) { // the user keeps the window
         event->ignore();
         return;
     }

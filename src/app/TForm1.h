@@ -11,7 +11,10 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QUrl>
 #include <QWidget>
+
+#include "document/PlotFile.h"
 
 #include <functional>
 #include <string>
@@ -155,14 +158,48 @@ class TForm1 : public QMainWindow {
     bool TrajectoryFailed = false;
 
     // --- plot files, the colours, the function list
-    void N4Click();  // "Сохранить"
+    void N4Click();  // "Сохранить": always asks for a name
     void N5Click();  // "Открыть"
     void N8Click();  // "Список функций"
     void N14Click(); // "Цвета"
     // The record of the window's state written to `chosen` (".mth" added
     // unless it ends so); the record is gathered whole before the file is
-    // touched. Throws with the reason.
+    // touched. Throws with the reason. The file is then the open one.
     void WritePlotFile(const std::string& chosen);
+    // The record a save would write now; without `readX0` the x0 field is
+    // not read (nor can it fail).
+    TPlotFileRecord GatherRecord(bool readX0) const;
+    // Saves under a name the user chose, after the overwrite question;
+    // false when the user answered Cancel.
+    bool SaveAs(const QString& chosen);
+
+    // --- the open document: its file, the title, unsaved changes
+    void NewClick();         // "Создать", Ctrl+N: the start, after the question
+    void SaveClick();        // "Сохранить в открытый файл", Ctrl+S
+    void SaveAsClick();      // "Сохранить как…", Ctrl+Shift+S
+    void AboutClick();       // "О программе"
+    void GuideClick();       // "Руководство", F1: the user's guide
+    void ClearRecentClick(); // "Очистить список"
+    // Opens a file of "Последние файлы"; one that no longer opens leaves the list.
+    void OpenRecent(const QString& path);
+    void RebuildRecentMenu();
+    // The title, and its mark of unsaved changes, anew.
+    void UpdateTitle();
+    // After anything that may change what a save writes: the mark anew.
+    void DocumentMaybeChanged();
+    // What a save would write now counts as saved.
+    void RememberSavedState();
+    // The open document is the file `path` (just opened or saved).
+    void DocumentIsFile(const std::string& path);
+    // Before the document is set aside (close, open, new): true to go on,
+    // after saving when the user asks for it; false when the user cancels.
+    bool MaySetDocumentAside();
+    // The name of the open document as the title and the question give it.
+    QString DocumentName() const;
+    std::string FileName; // the open file; empty: none
+    // What a save wrote or an open read last, to tell unsaved changes.
+    TPlotFileRecord SavedRecord;
+    std::string SavedX0;
     // Reads the file and applies it to the document and the windows; an
     // empty file changes nothing. Throws before anything is applied.
     void ReadPlotFile(const std::string& path);
@@ -212,7 +249,8 @@ class TForm1 : public QMainWindow {
     TForm3* Form3 = nullptr;
     TForm4* Form4 = nullptr;
 
-    QMenu *N3, *N1, *N7, *N9Menu;
+    QMenu *N3, *N1, *N7, *N9Menu, *RecentMenu;
+    QAction *NNew, *NSave, *NSaveAs, *NRecent, *NAbout, *NGuide;
     QAction *N4, *N5, *N2, *N10, *N14, *N6, *N11, *N2Dyx, *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt, *N3Dxyzt,
         *N3Dxyzuv, *N12, *N13, *N8;
     QActionGroup *ModeGroup, *ParametricGroup;
@@ -270,6 +308,10 @@ void SetCaption(QLabel* label, const QString& caption);
 // A field whose text is wider than the field shows the whole text in its
 // tooltip; one that fits has none.
 void TipForCutText(QLineEdit* edit);
+
+// The user's guide as a page: installed beside the program, or made in the
+// build tree; empty when neither is there.
+QUrl GuideUrl();
 
 // The font of the window and its controls.
 QFont WindowFont();

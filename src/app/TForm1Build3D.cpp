@@ -64,6 +64,7 @@ void TForm1::BuildSurfaceZxy() {
     if (Busy()) return;
     NormaliseParamFields();
     const TSurfaceRequest r = SurfaceRequest(CaptureInput().Document);
+    DocumentMaybeChanged();
     if (::BuildSurfaceZxy(r.Formula, r.Ranges) && Frm3D) Frm3D->FormPaint();
 }
 
@@ -74,6 +75,7 @@ void TForm1::BuildCurve3D() {
         // The document's curve follows the window.
         NormaliseParamFields();
         r = CurveRequest(CaptureInput().Document);
+        DocumentMaybeChanged();
     } else {
         // Elsewhere the curve, the camera's path, comes from the document.
         r = CurveRequest(PlotDocument);
@@ -88,6 +90,7 @@ void TForm1::BuildParametricSurface() {
     if (Busy()) return;
     NormaliseParamFields();
     const TPatchRequest r = PatchRequest(CaptureInput().Document);
+    DocumentMaybeChanged();
     if (::BuildParametricSurface(r.X, r.Y, r.Z, r.Ranges) && Frm3D) Frm3D->FormPaint();
 }
 
@@ -118,6 +121,7 @@ void TForm1::BuildLevelPoints() {
     if (Busy()) return;
     NormaliseParamFields();
     const TImplicitRequest request = ImplicitRequest(CaptureInput());
+    DocumentMaybeChanged();
     TWindowProgress progress(Frm3D);
     const TLevelResult result = ::BuildLevelPoints(request, progress);
     if (result.Built && Frm3D) Frm3D->FormPaint();

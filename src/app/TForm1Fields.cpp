@@ -129,6 +129,10 @@ void TForm1::FormCreate() {
     // The first view, from the fields just laid out; y2 follows from equal scales.
     RunCommand([this] { ReadRangeEditsFromFields(); });
     Button2Click();
+    // A new document, saved nowhere, that nothing has changed yet.
+    FileName.clear();
+    RebuildRecentMenu();
+    RememberSavedState();
 }
 
 void TForm1::FormClose() {

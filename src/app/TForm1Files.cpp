@@ -4,6 +4,7 @@
 
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
+#include "app/RecentFiles.h"
 #include "app/TForm2.h"
 #include "app/TForm3.h"
 #include "app/TForm4.h"
@@ -23,22 +24,28 @@
 
 void TForm1::N4Click() {
     if (Busy()) return;
-    const QString chosen = Dialogs().SaveFileName(this);
+    const QString chosen = Dialogs().SaveFileName(this, RecentFiles::LastFolder());
     if (chosen.isEmpty()) return;
+    SaveAs(chosen);
+}
+
+bool TForm1::SaveAs(const QString& chosen) {
     const bool exists = QFileInfo::exists(chosen) || QFileInfo::exists(chosen + ".mth");
     if (exists &&
         !Dialogs().Confirm(this, QString::fromUtf8("Такой файл уже существует! Заменить его?"),
                            QString::fromUtf8("Предупреждение!")))
-        return;
+        return false;
     WritePlotFile(chosen.toStdString());
+    return true;
 }
 
-void TForm1::WritePlotFile(const std::string& chosen) {
+TPlotFileRecord TForm1::GatherRecord(bool readX0) const {
     TPlotFileRecord r;
     r.ResultText = CutFormula(Label1->text().toStdString());
     r.Cartesian = RadioButton1->isChecked();
     const std::string x0 = FieldText(Edit1);
-    r.X0 = x0.empty() ? 0 : StrToFloat(x0); // a formula not yet evaluated stops the save here
+    // A formula not yet evaluated stops a save here.
+    r.X0 = x0.empty() || !readX0 ? 0 : StrToFloat(x0);
     for (int k = 0; k < DocumentFormulaCount; ++k)
         r.Formulas[k] = PlotDocument.Formulas[k];
     for (int k = 0; k < DocumentNumberCount; ++k)
@@ -52,13 +59,20 @@ void TForm1::WritePlotFile(const std::string& chosen) {
     r.LastFrame = LastFrame;
     r.FrameInterval = FrameInterval;
     r.LoopAnimation = Form2 != nullptr && Form2->CheckBox2->isChecked();
+    return r;
+}
+
+void TForm1::WritePlotFile(const std::string& chosen) {
+    const TPlotFileRecord r = GatherRecord(true);
     // Only now, with the whole record at hand, is a file written.
-    ::WritePlotFile(PlotFileName(chosen), r);
+    const std::string path = PlotFileName(chosen);
+    ::WritePlotFile(path, r);
+    DocumentIsFile(path);
 }
 
 void TForm1::N5Click() {
-    if (Busy()) return;
-    const QString chosen = Dialogs().OpenFileName(this);
+    if (Busy() || !MaySetDocumentAside()) return;
+    const QString chosen = Dialogs().OpenFileName(this, RecentFiles::LastFolder());
     if (!chosen.isEmpty()) {
         OpenPlotFile(chosen.toStdString());
         return;
@@ -68,10 +82,12 @@ void TForm1::N5Click() {
 }
 
 void TForm1::OpenPlotFile(const std::string& path) {
-    ReadPlotFile(path); // a failure ends the command here, before anything is applied
+    ReadPlotFile(path);   // a failure ends the command here, before anything is applied
+    DocumentIsFile(path); // the file is open, whatever the builds below say
     CompileFormulaList();
     BuildCurve3D();
     RebuildShownPictures();
+    RememberSavedState(); // a picture built from the file changes nothing of it
 }
 
 void TForm1::RebuildShownPictures() {

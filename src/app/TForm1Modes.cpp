@@ -122,6 +122,7 @@ void TForm1::SetPlotMode(int mode) {
         MenuItem(item)->setChecked(true);
     // A 2D mode shows the picture of its document in its own view at once.
     if (!PaintBox1->isHidden()) ShowDocumentPicture();
+    DocumentMaybeChanged();
 }
 
 void TForm1::CaptureDocument() {

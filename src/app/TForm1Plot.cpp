@@ -30,6 +30,7 @@ void TForm1::Button2Click() {
         PictureFresh = true;
         PaintBox1->update();
     });
+    DocumentMaybeChanged();
 }
 
 void TForm1::PaintBox1Paint() {
@@ -218,6 +219,7 @@ void TForm1::Button5Click() {
     }
     ComboBox1->addItem(text);
     ComboBox1->setEditText(text);
+    DocumentMaybeChanged();
 }
 
 void TForm1::Button6Click() {
@@ -226,6 +228,7 @@ void TForm1::Button6Click() {
         if (ComboBox1->itemText(i) == text) {
             ComboBox1->removeItem(i);
             ComboBox1->setEditText(text); // the formula field keeps its text
+            DocumentMaybeChanged();
             return;
         }
     }
@@ -233,6 +236,7 @@ void TForm1::Button6Click() {
 
 void TForm1::Button7Click() {
     ComboBox1->clear();
+    DocumentMaybeChanged();
 }
 
 void TForm1::ComboBox1KeyPress(char key) {
@@ -240,5 +244,6 @@ void TForm1::ComboBox1KeyPress(char key) {
 }
 
 void TForm1::ComboBox1Change() {
+    DocumentMaybeChanged();
     if (AnimationRunning && !Busy()) CompileFormulaList();
 }

@@ -64,6 +64,9 @@ TForm2::TForm2() {
     setWindowTitle(QString::fromUtf8("Анимация"));
     setFixedSize(330, 330);
     CreateWidgets<TForm2>(this, Rows);
+    connect(CheckBox2, &QCheckBox::toggled, this, [this] {
+        if (Form1) Form1->DocumentMaybeChanged();
+    });
     ShowFrameSettings(); // Ctrl+A may start an animation before the dialog was ever shown
 }
 
@@ -94,6 +97,7 @@ void TForm2::Button1Click() {
     FirstFrame = Within(Edit1, -MaxFrameNumber, MaxFrameNumber);
     LastFrame = Within(Edit2, -MaxFrameNumber, MaxFrameNumber);
     FrameInterval = Within(Edit3, 0, MaxFrameInterval);
+    Form1->DocumentMaybeChanged(); // the frames are saved with the document
     hide();
     Form1->CompileFormulaList(); // a 2D plot has its trees for every frame
     Form1->StartAnimation();

@@ -31,12 +31,46 @@
 #include <string>
 #include <vector>
 
+// Every question answered at once, as a test that asks none wants: no file
+// chosen, Cancel to overwriting, changes not saved; messages and pages
+// recorded instead of shown.
+struct TAnswers {
+    int AskedToSave = 0;
+    std::vector<std::string> Informed;
+    std::vector<QUrl> Opened;
+};
+inline TAnswers& AnswerDialogs() {
+    static TAnswers answers;
+    answers = {};
+    Dialogs().RunModal = [](QDialog* d) { d->show(); };
+    Dialogs().SaveFileName =
+        Dialogs().OpenFileName = [](QWidget*, const QString&) { return QString(); };
+    Dialogs().Confirm = [](QWidget*, const QString&, const QString&) { return false; };
+    Dialogs().AskSave = [](QWidget*, const QString&) {
+        ++answers.AskedToSave;
+        return TSaveAnswer::Discard;
+    };
+    Dialogs().PickColour = [](QWidget*, TColorValue) { return std::optional<TColorValue>(); };
+    Dialogs().Inform = [](QWidget*, const QString& caption, const QString& text) {
+        answers.Informed.push_back((caption + " | " + text).toStdString());
+    };
+    Dialogs().OpenUrl = [](const QUrl& url) {
+        answers.Opened.push_back(url);
+        return true;
+    };
+    return answers;
+}
+
 class WindowTest : public ::testing::Test {
   protected:
-    void SetUp() override { Open(QLocale(QLocale::C)); }
+    void SetUp() override {
+        AnswerDialogs();
+        Open(QLocale(QLocale::C));
+    }
     void TearDown() override {
         form.reset();
         SetFailureSink({});
+        RestoreDialogs();
         QLocale::setDefault(QLocale(QLocale::C));
     }
     void Open(const QLocale& locale) {
@@ -126,10 +160,7 @@ inline std::set<std::string> Names(std::initializer_list<const char*> names,
 class AllWindowsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        Dialogs().RunModal = [](QDialog* d) { d->show(); };
-        Dialogs().SaveFileName = Dialogs().OpenFileName = [](QWidget*) { return QString(); };
-        Dialogs().Confirm = [](QWidget*, const QString&, const QString&) { return false; };
-        Dialogs().PickColour = [](QWidget*, TColorValue) { return std::optional<TColorValue>(); };
+        answers = &AnswerDialogs();
         SetFailureSink([this](const std::string& m) { failures.push_back(m); });
         QLocale::setDefault(QLocale(QLocale::C));
         windows = std::make_unique<TApplicationWindows>();
@@ -151,4 +182,5 @@ class AllWindowsTest : public ::testing::Test {
     TForm1* form = nullptr;
     std::vector<std::string> failures;
     int quits = 0; // the times the program was asked to end
+    TAnswers* answers = nullptr;
 };

@@ -32,8 +32,14 @@ class Files : public AllWindowsTest {
         dir = fs::temp_directory_path() / ("plotter-files-" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
-        Dialogs().SaveFileName = [this](QWidget*) { return QString::fromStdString(saveAs); };
-        Dialogs().OpenFileName = [this](QWidget*) { return QString::fromStdString(openName); };
+        Dialogs().SaveFileName = [this](QWidget*, const QString& start) {
+            startedAt = start.toStdString();
+            return QString::fromStdString(saveAs);
+        };
+        Dialogs().OpenFileName = [this](QWidget*, const QString& start) {
+            startedAt = start.toStdString();
+            return QString::fromStdString(openName);
+        };
         Dialogs().Confirm = [this](QWidget*, const QString& text, const QString& caption) {
             questions.push_back(text.toStdString() + " / " + caption.toStdString());
             return answer;
@@ -55,6 +61,7 @@ class Files : public AllWindowsTest {
 
     fs::path dir;
     std::string saveAs, openName;
+    std::string startedAt; // where the last file dialog started
     std::vector<std::string> questions;
     bool answer = true;
 };

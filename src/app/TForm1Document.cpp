@@ -1,0 +1,214 @@
+// The open document: its file, the title that names it, the mark of unsaved
+// changes and the question before they are lost, "Создать", saving without
+// a question, the recent files, and the help items.
+#include "app/TForm1.h"
+
+#include "app/Dialogs.h"
+#include "app/ErrorReport.h"
+#include "app/RecentFiles.h"
+#include "app/TForm2.h"
+#include "document/PlotFile.h"
+#include "view3d/Tfrm3D.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTimer>
+#include <QUrl>
+
+#ifndef PLOTTER_VERSION
+#define PLOTTER_VERSION "0"
+#endif
+
+namespace {
+
+const QString ProgramName = QString::fromUtf8("Графики функций");
+
+// Two records save the same document: the same text everywhere, the same
+// switches, and numbers that the fields show alike (15 digits). The result
+// of y(x0) is left out: the program computes it again at will.
+bool SameDocument(const TPlotFileRecord& a, const TPlotFileRecord& b) {
+    if (a.FirstFrame != b.FirstFrame || a.LastFrame != b.LastFrame ||
+        a.FrameInterval != b.FrameInterval || a.Mode != b.Mode || a.AllFormulas != b.AllFormulas ||
+        a.Cartesian != b.Cartesian || a.LoopAnimation != b.LoopAnimation ||
+        a.MainFormula != b.MainFormula)
+        return false;
+    for (int k = 0; k < PlotFileListSlots; ++k)
+        if (a.FormulaList[k] != b.FormulaList[k]) return false;
+    for (int k = 0; k < DocumentFormulaCount; ++k)
+        if (a.Formulas[k] != b.Formulas[k]) return false;
+    for (int k = 0; k < DocumentNumberCount; ++k)
+        if (FormatNumber(a.Numbers[k]) != FormatNumber(b.Numbers[k])) return false;
+    return true;
+}
+
+} // namespace
+
+QString TForm1::DocumentName() const {
+    return FileName.empty() ? QString::fromUtf8("Без имени")
+                            : QFileInfo(QString::fromStdString(FileName)).fileName();
+}
+
+void TForm1::UpdateTitle() {
+    const bool modified =
+        !SameDocument(GatherRecord(false), SavedRecord) || FieldText(Edit1) != SavedX0;
+    // A new document that nothing changed yet is the program's own title.
+    if (FileName.empty() && !modified)
+        setWindowTitle(ProgramName);
+    else
+        setWindowTitle(DocumentName() + QStringLiteral("[*] — ") + ProgramName);
+    setWindowModified(modified);
+}
+
+void TForm1::DocumentMaybeChanged() {
+    UpdateTitle();
+}
+
+void TForm1::RememberSavedState() {
+    SavedRecord = GatherRecord(false);
+    SavedX0 = FieldText(Edit1);
+    UpdateTitle();
+}
+
+void TForm1::DocumentIsFile(const std::string& path) {
+    FileName = path;
+    RecentFiles::Add(QString::fromStdString(path));
+    RebuildRecentMenu();
+    RememberSavedState();
+}
+
+bool TForm1::MaySetDocumentAside() {
+    UpdateTitle();
+    if (!isWindowModified()) return true;
+    switch (Dialogs().AskSave(this, DocumentName())) {
+    case TSaveAnswer::Discard:
+        return true;
+    case TSaveAnswer::Cancel:
+        return false;
+    case TSaveAnswer::Save:
+        break;
+    }
+    // Saved as Ctrl+S saves; a save that fails or is cancelled keeps the document.
+    bool saved = false;
+    RunCommand([&] {
+        if (!FileName.empty()) {
+            WritePlotFile(FileName);
+            saved = true;
+            return;
+        }
+        const QString chosen = Dialogs().SaveFileName(this, RecentFiles::LastFolder());
+        saved = !chosen.isEmpty() && SaveAs(chosen);
+    });
+    return saved;
+}
+
+void TForm1::SaveClick() {
+    if (Busy() || !N4->isEnabled()) return; // no saving while an animation runs
+    if (FileName.empty()) {
+        N4Click();
+        return;
+    }
+    WritePlotFile(FileName);
+}
+
+void TForm1::SaveAsClick() {
+    if (Busy() || !N4->isEnabled()) return;
+    const QString start =
+        FileName.empty() ? RecentFiles::LastFolder() : QString::fromStdString(FileName);
+    const QString chosen = Dialogs().SaveFileName(this, start);
+    if (!chosen.isEmpty()) SaveAs(chosen);
+}
+
+void TForm1::NewClick() {
+    if (Busy() || !MaySetDocumentAside()) return;
+    // Everything a start sets, and then the start itself.
+    if (AnimationRunning) N10Click();
+    if (Frm3D) {
+        Frm3D->Timer1->stop();
+        Frm3D->hide();
+    }
+    ComboBox1->clear();
+    ComboBox1->setEditText(QString());
+    CheckBox1->setChecked(false);
+    Edit1->clear();
+    SetCaption(Label1, QString());
+    N6->setChecked(true);
+    for (QCheckBox* box : {CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7, Equally})
+        box->setChecked(true);
+    CheckBox8->setChecked(false);
+    if (Form2) Form2->CheckBox2->setChecked(false);
+    FormCreate();
+    if (Form2) Form2->ShowFrameSettings();
+    FileName.clear();
+    RememberSavedState();
+}
+
+void TForm1::OpenRecent(const QString& path) {
+    if (Busy() || !MaySetDocumentAside()) return;
+    if (!RunCommand([&] { OpenPlotFile(path.toStdString()); })) {
+        // A file that no longer opens leaves the list (the message told why).
+        RecentFiles::Remove(path);
+        RebuildRecentMenu();
+    }
+}
+
+void TForm1::ClearRecentClick() {
+    RecentFiles::Clear();
+    RebuildRecentMenu();
+}
+
+void TForm1::RebuildRecentMenu() {
+    RecentMenu->clear();
+    const QStringList files = RecentFiles::Files();
+    for (int i = 0; i < files.size(); ++i) {
+        QAction* a = RecentMenu->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()));
+        a->setToolTip(files[i]);
+        a->setData(files[i]);
+        connect(a, &QAction::triggered, this, [this, file = files[i]] { OpenRecent(file); });
+    }
+    RecentMenu->addSeparator();
+    QAction* clear = RecentMenu->addAction(QString::fromUtf8("Очистить список"));
+    clear->setEnabled(!files.isEmpty());
+    connect(clear, &QAction::triggered, this, [this] { ClearRecentClick(); });
+}
+
+void TForm1::AboutClick() {
+    Dialogs().Inform(
+        this, QString::fromUtf8("О программе"),
+        QString::fromUtf8("<b>Графики функций</b>, версия %1<br><br>"
+                          "Графики функций на плоскости и в пространстве по формулам: "
+                          "y(x), r(fi), x(t),y(t), z(x,y), F(x,y,z)=0, x(t),y(t),z(t) и "
+                          "x(u,v),y(u,v),z(u,v).<br><br>"
+                          "Лицензия: все права принадлежат авторам программы "
+                          "(LicenseRef-proprietary).<br><br>"
+                          "Файл графиков (.mth) — одна запись из 2680 байт: формулы и числа "
+                          "всех режимов, режим, список формул y(x) и кадры анимации; "
+                          "текст в кодировке Windows-1251.")
+            .arg(QStringLiteral(PLOTTER_VERSION)));
+}
+
+QUrl GuideUrl() {
+    // Installed: share/doc/<package>/guide beside bin/; from the build tree: guide/.
+    const QDir bin(QCoreApplication::applicationDirPath());
+    for (const QString& candidate :
+         {bin.filePath(QStringLiteral("../share/doc/function-plotter/guide/index.html")),
+          QStringLiteral(PLOTTER_BUILD_GUIDE)})
+        if (QFileInfo::exists(candidate))
+            return QUrl::fromLocalFile(QFileInfo(candidate).absoluteFilePath());
+    return {};
+}
+
+void TForm1::GuideClick() {
+    const QUrl guide = GuideUrl();
+    if (guide.isEmpty() || !Dialogs().OpenUrl(guide))
+        ReportFailure("Руководство не найдено или его нечем открыть: оно ставится вместе с "
+                      "программой в share/doc/function-plotter/guide.");
+}

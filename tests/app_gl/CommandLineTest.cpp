@@ -1,0 +1,145 @@
+// The real program started with a command line: the usage, the version, a
+// usage error, and a plot file opened at start-up, checked on the display
+// by the window's title and its picture.
+#include "app/AppTestSupport.h"
+
+#include "document/PlotFile.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct TResult {
+    int Status;
+    std::string Out, Err;
+};
+
+class CommandLine : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(home.isValid());
+        // Settings and recent files of the runs in a folder of their own.
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+        environment.insert(QStringLiteral("HOME"), home.path());
+    }
+    void TearDown() override {
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished();
+        }
+    }
+    TResult Run(const QStringList& arguments) {
+        QProcess p;
+        p.setProcessEnvironment(environment);
+        p.start(QStringLiteral(PLOTTER_BINARY), arguments);
+        EXPECT_TRUE(p.waitForFinished(30000));
+        return {p.exitCode(), p.readAllStandardOutput().toStdString(),
+                p.readAllStandardError().toStdString()};
+    }
+    // The window of that exact title, waited for; 0 when none comes.
+    static QString Window(const QString& title) {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 20000) {
+            QProcess search;
+            search.start(QStringLiteral("xdotool"),
+                         {QStringLiteral("search"), QStringLiteral("--name"),
+                          QStringLiteral("^%1$").arg(QRegularExpression::escape(title))});
+            search.waitForFinished();
+            const QString id = QString::fromUtf8(search.readAllStandardOutput()).trimmed();
+            if (!id.isEmpty()) return id.split(QLatin1Char('\n')).first();
+            QTest::qWait(100);
+        }
+        return {};
+    }
+    // What the screen shows of a window.
+    static QImage Shown(const QString& id) {
+        QProcess geometry;
+        geometry.start(QStringLiteral("xdotool"),
+                       {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id});
+        geometry.waitForFinished();
+        std::map<QString, int> g;
+        for (const QString& line : QString::fromUtf8(geometry.readAllStandardOutput()).split('\n'))
+            if (line.contains('=')) g[line.section('=', 0, 0)] = line.section('=', 1).toInt();
+        QTest::qWait(300); // the first picture drawn
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(0, g["X"], g["Y"], g["WIDTH"], g["HEIGHT"])
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    static int Blue(const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += (image.pixel(x, y) & 0xFFFFFF) == 0x0000FF;
+        return n;
+    }
+
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcess program;
+};
+
+TEST_F(CommandLine, UsageVersionAndUsageErrors) {
+    const TResult help = Run({QStringLiteral("--help")});
+    EXPECT_EQ(help.Status, 0);
+    for (const char* part : {"Usage:", "--help", "--version", "FILE.mth"})
+        EXPECT_NE(help.Out.find(part), std::string::npos) << part;
+    const TResult version = Run({QStringLiteral("--version")});
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out, "plotter " PLOTTER_VERSION "\n");
+    const struct {
+        QStringList arguments;
+        const char* error;
+    } errors[] = {{{QStringLiteral("--frobnicate")}, "frobnicate"},
+                  {{QStringLiteral("a.mth"), QStringLiteral("b.mth")}, "только один файл"}};
+    for (const auto& e : errors) {
+        const TResult r = Run(e.arguments);
+        EXPECT_EQ(r.Status, 2) << e.error;
+        EXPECT_NE(r.Err.find(e.error), std::string::npos) << r.Err;
+        EXPECT_NE(r.Err.find("Usage:"), std::string::npos) << r.Err;
+        EXPECT_TRUE(r.Out.empty());
+    }
+}
+
+// A file named on the command line opens as F3 opens it: its name in the
+// title, its picture in the area (a blue circle r = 6).
+TEST_F(CommandLine, AFileOpensAtStart) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no display";
+    TPlotFileRecord record;
+    TPlotDocument defaults;
+    SetDocumentDefaults(defaults);
+    for (int k = 0; k < DocumentNumberCount; ++k)
+        record.Numbers[k] = defaults.Numbers[k];
+    record.Mode = pmYx;
+    record.Cartesian = false;
+    record.MainFormula = "6";
+    record.FirstFrame = 1, record.LastFrame = 20, record.FrameInterval = 50;
+    const QString file = QDir(home.path()).filePath(QStringLiteral("circle.mth"));
+    WritePlotFile(file.toStdString(), record);
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(PLOTTER_BINARY), {file});
+    const QString id = Window(QString::fromUtf8("circle.mth — Графики функций"));
+    ASSERT_FALSE(id.isEmpty()) << "no window titled circle.mth";
+    EXPECT_GT(Blue(Shown(id)), 300);
+}
+
+// A file that does not open: F3's message, and the window of the start.
+TEST_F(CommandLine, AFileThatDoesNotOpenLeavesTheStart) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no display";
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(PLOTTER_BINARY),
+                  {QDir(home.path()).filePath(QStringLiteral("missing.mth"))});
+    EXPECT_FALSE(Window(QStringLiteral("plotter")).isEmpty()) << "no message";
+    const QString id = Window(QString::fromUtf8("Графики функций"));
+    ASSERT_FALSE(id.isEmpty());
+    EXPECT_EQ(Blue(Shown(id)), 0);
+}
+
+} // namespace
