@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libqt6opengl6-dev libgl1-mesa-dev libglu1-mesa-dev
+  qt6-base-dev libqt6opengl6-dev qt6-svg-dev libgl1-mesa-dev libglu1-mesa-dev
   qt6-translations-l10n cmark-gfm
   fonts-liberation2
 )
@@ -15,6 +15,7 @@ if [ "${1:-all}" = "all" ]; then
     libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libfparser-dev
     xvfb xauth fonts-dejavu-core
     desktop-file-utils appstream shared-mime-info xdg-utils xdotool
+    librsvg2-bin poppler-utils admesh assimp-utils
   )
 fi
 

@@ -1,15 +1,23 @@
 #include "app/CommandLine.h"
 
 #include "app/ErrorReport.h"
+#include "app/Export.h"
 #include "app/Windows.h"
+#include "document/PlotFile.h"
 #include "engine/Engine.h"
+#include "geometry3d/Buffers.h"
+#include "geometry3d/Builders.h"
+#include "geometry3d/Implicit.h"
+#include "plot2d/Picture.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QGuiApplication>
 #include <QIcon>
 
 #include <cstdio>
 #include <functional>
+#include <stdexcept>
 #include <vector>
 
 #ifndef PLOTTER_VERSION
@@ -66,6 +74,123 @@ struct TOptionRow {
     std::function<int(TRun&)> Run;
 };
 
+[[noreturn]] void Refuse(const std::string& message) {
+    throw std::runtime_error(message);
+}
+
+QString OptionValue(const TRun& run, const char* name) {
+    return run.Parser.value(QString::fromLatin1(name));
+}
+
+// The one plot file a command works on.
+QString TheFile(TRun& run, const char* option) {
+    const QStringList files = run.Parser.positionalArguments();
+    if (files.size() != 1)
+        throw std::invalid_argument(std::string("--") + option +
+                                    " работает с одним файлом графиков.");
+    return files.first();
+}
+
+// The plot input of a file, as the window would have it after opening it.
+TPlotInput InputOfFile(const QString& file) {
+    const std::optional<TPlotFileRecord> record = ReadPlotFile(file.toStdString());
+    if (!record) Refuse("Файл «" + file.toStdString() + "» пуст: в нём нет графиков.");
+    return InputFromRecord(*record);
+}
+
+// Builds the 3D picture of the input into its buffer, as the window's build
+// buttons do, the colours from `seed` (or the clock).
+void Build3D(const TPlotInput& input, const QString& seed) {
+    if (seed.isEmpty())
+        SeedRandomFromClock();
+    else
+        SeedRandom(seed.toULongLong());
+    RandomiseColourCoeffs(input.Mode == pmImplicit ? 1.3 : 3);
+    bool built = false;
+    switch (input.Mode) {
+    case pmSurface: {
+        const TSurfaceRequest r = SurfaceRequest(input.Document);
+        built = BuildSurfaceZxy(r.Formula, r.Ranges);
+        break;
+    }
+    case pmCurve: {
+        const TCurveRequest r = CurveRequest(input.Document);
+        built = BuildCurve3D(r.X, r.Y, r.Z, r.TMin, r.TMax, r.TStep);
+        break;
+    }
+    case pmPatch: {
+        const TPatchRequest r = PatchRequest(input.Document);
+        built = BuildParametricSurface(r.X, r.Y, r.Z, r.Ranges);
+        break;
+    }
+    case pmImplicit: {
+        struct : TScanProgress {
+            bool Plane(double, double, double, double) override { return false; }
+        } quiet;
+        built = BuildLevelPoints(ImplicitRequest(input), quiet).Built;
+        break;
+    }
+    }
+    if (!built) Refuse("В файле нет формул этого режима: рисовать нечего.");
+}
+
+// A headless run: no display needed where none is used (the offscreen
+// platform when there is no X display).
+template <typename Work> int Headless(TRun& run, Work work) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    InitFloatingPoint();
+    QGuiApplication app(run.argc, run.argv);
+    InitFloatingPoint();
+    try {
+        work();
+        return 0;
+    } catch (const std::invalid_argument& e) {
+        Print(stderr, QString::fromUtf8(e.what()) + QStringLiteral("\n\n") + run.Parser.helpText());
+        return 2;
+    } catch (const std::exception& e) {
+        Print(stderr, QString::fromUtf8(e.what()) + QStringLiteral("\n"));
+        return 1;
+    }
+}
+
+// --export OUT [--size WxH] [--seed N] FILE.mth
+int RunExport(TRun& run) {
+    return Headless(run, [&] {
+        const QString out = OptionValue(run, "export");
+        const QString file = TheFile(run, "export");
+        QSize size;
+        if (run.Parser.isSet(QStringLiteral("size"))) {
+            const QStringList wh = OptionValue(run, "size").split(QLatin1Char('x'));
+            bool w = false, h = false;
+            if (wh.size() == 2) size = QSize(wh[0].toInt(&w), wh[1].toInt(&h));
+            if (!w || !h || size.width() < 16 || size.height() < 16 || size.width() > 16384 ||
+                size.height() > 16384)
+                throw std::invalid_argument("--size ждёт ширину и высоту, например 800x800 "
+                                            "(от 16 до 16384).");
+        }
+        const QString seed = OptionValue(run, "seed");
+        bool seedOk = true;
+        if (!seed.isEmpty()) seed.toULongLong(&seedOk);
+        if (!seedOk) throw std::invalid_argument("--seed ждёт целое неотрицательное число.");
+        const std::optional<TExportFormat> format = FormatOfName(out);
+        if (!format)
+            Refuse("Формат файла «" + out.toStdString() +
+                   "» не известен: расширение — png, svg, pdf, stl, obj или ply.");
+        // As the window builds it after opening the file.
+        const TPlotInput input = AsLaidOut(InputOfFile(file));
+        CheckFormatFits(input.Mode, *format);
+        TSceneOptions scene;
+        scene.Mode = input.Mode;
+        scene.Axes = input.Axes;
+        if (input.Mode == pmYx || input.Mode == pmPlane)
+            ViewFromInput(input);
+        else
+            Build3D(input, seed);
+        ExportPicture(out.toStdString(), *format, input, size, scene);
+    });
+}
+
 std::vector<TOptionRow> Options() {
     return {
         {{QStringLiteral("h"), QStringLiteral("help")},
@@ -82,6 +207,19 @@ std::vector<TOptionRow> Options() {
              Print(stdout, QStringLiteral("plotter %1\n").arg(QStringLiteral(PLOTTER_VERSION)));
              return 0;
          }},
+        {{QStringLiteral("export")},
+         "Записать рисунок файла графиков в OUT и выйти, без окон. Формат — по расширению: png, "
+         "svg, pdf (2D); png, stl, obj, ply (3D).",
+         "OUT",
+         RunExport},
+        {{QStringLiteral("size")},
+         "Размер рисунка PNG, ширина x высота (с --export; в 2D квадрат, по умолчанию 400x400).",
+         "WxH",
+         nullptr},
+        {{QStringLiteral("seed")},
+         "Начало случайных цветов 3D (с --export), чтобы рисунки повторялись.",
+         "N",
+         nullptr},
     };
 }
 

@@ -8,6 +8,8 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 
@@ -52,6 +54,17 @@ TDialogHooks PlatformDialogs() {
         QMessageBox::about(parent, caption, text);
     };
     d.OpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    d.ExportFileName = [](QWidget* parent, const QString& start, const QStringList& filters,
+                          QString& chosen) {
+        return QFileDialog::getSaveFileName(parent, QString::fromUtf8("Экспорт рисунка"), start,
+                                            filters.join(QStringLiteral(";;")), &chosen);
+    };
+    d.PrintPreview = [](QWidget* parent, const std::function<void(QPrinter*)>& paint) {
+        QPrintPreviewDialog preview(parent);
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                         [&paint](QPrinter* printer) { paint(printer); });
+        preview.exec();
+    };
     return d;
 }
 

@@ -8,12 +8,14 @@
 #include "document/Settings.h"
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
 #include <optional>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 // The answers to "Сохранить изменения в «name»?".
@@ -36,6 +38,13 @@ struct TDialogHooks {
     std::function<void(QWidget* parent, const QString& caption, const QString& text)> Inform;
     // Opens a page (the user's guide) in the desktop's viewer; false when none took it.
     std::function<bool(const QUrl& url)> OpenUrl;
+    // The name to export to, from `filters` (the one chosen left in `chosen`).
+    std::function<QString(QWidget* parent, const QString& start, const QStringList& filters,
+                          QString& chosen)>
+        ExportFileName;
+    // A print preview whose pages `paint` draws on the printer; it prints
+    // when the user asks it to.
+    std::function<void(QWidget* parent, const std::function<void(QPrinter*)>& paint)> PrintPreview;
 };
 
 TDialogHooks& Dialogs();

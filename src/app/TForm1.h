@@ -26,6 +26,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QTimer;
@@ -174,10 +175,20 @@ class TForm1 : public QMainWindow {
     bool SaveAs(const QString& chosen);
 
     // --- the open document: its file, the title, unsaved changes
-    void NewClick();         // "Создать", Ctrl+N: the start, after the question
-    void SaveClick();        // "Сохранить в открытый файл", Ctrl+S
-    void SaveAsClick();      // "Сохранить как…", Ctrl+Shift+S
-    void AboutClick();       // "О программе"
+    void NewClick();    // "Создать", Ctrl+N: the start, after the question
+    void SaveClick();   // "Сохранить в открытый файл", Ctrl+S
+    void SaveAsClick(); // "Сохранить как…", Ctrl+Shift+S
+    void AboutClick();  // "О программе"
+    // --- pictures out of the window
+    void ExportClick(); // "Экспорт рисунка…", Ctrl+E
+    void PrintClick();  // "Печать…", Ctrl+P: a preview, then the printer
+    void CopyClick();   // "Копировать рисунок", Ctrl+C where no field takes it
+    // The page of a print: the picture centred at its aspect ratio, the
+    // formulas in one line under it.
+    void PrintPicture(QPrinter& printer);
+    // The current mode's picture, side x side pixels: the 2D picture at that
+    // scale, or the 3D frame.
+    QImage PictureOfMode(int side);
     void GuideClick();       // "Руководство", F1: the user's guide
     void ClearRecentClick(); // "Очистить список"
     // Opens a file of "Последние файлы"; one that no longer opens leaves the list.
@@ -250,7 +261,7 @@ class TForm1 : public QMainWindow {
     TForm4* Form4 = nullptr;
 
     QMenu *N3, *N1, *N7, *N9Menu, *RecentMenu;
-    QAction *NNew, *NSave, *NSaveAs, *NRecent, *NAbout, *NGuide;
+    QAction *NNew, *NSave, *NSaveAs, *NRecent, *NAbout, *NGuide, *NExport, *NPrint, *NCopy;
     QAction *N4, *N5, *N2, *N10, *N14, *N6, *N11, *N2Dyx, *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt, *N3Dxyzt,
         *N3Dxyzuv, *N12, *N13, *N8;
     QActionGroup *ModeGroup, *ParametricGroup;

@@ -189,40 +189,12 @@ std::string PlotFileName(const std::string& chosen) {
 
 void WritePlotFile(const std::string& path, const TPlotFileRecord& record) {
     const auto bytes = EncodePlotFile(record);
-    // A new file beside the old one, put in its place only once complete.
-    std::string part;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        part = path + ".part" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-        fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) Fail(errno);
-    }
-    if (fd < 0) Fail(EEXIST);
-    auto abandon = [&](int error) {
-        ::close(fd);
-        ::unlink(part.c_str());
-        Fail(error);
-    };
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const long n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            abandon(errno);
-        }
-        if (n == 0) abandon(ENOSPC);
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) abandon(errno);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(part.c_str());
-        Fail(error);
-    }
-    if (std::rename(part.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(part.c_str());
-        Fail(error);
+    try {
+        WriteFileAtomically(path, [&](TFileSink& sink) { sink.Write(bytes.data(), bytes.size()); });
+    } catch (const PlotFileError&) {
+        throw;
+    } catch (const FileError& e) {
+        throw PlotFileError(e.what());
     }
 }
 
@@ -293,29 +265,4 @@ std::optional<TPlotFileRecord> ReadPlotFile(const std::string& path) {
     const std::string fault = PlotFileFault(bytes.data(), std::max(size, got));
     if (!fault.empty()) NotAPlotFile(path, fault);
     return DecodePlotFile(bytes.data(), PlotFileRecordSize);
-}
-
-std::string FileErrorMessage(int error) {
-    switch (error) {
-    case ENOENT:
-        return "File not found";
-    case ENAMETOOLONG:
-    case EINVAL:
-    case ENOTDIR:
-        return "Invalid filename";
-    case EMFILE:
-    case ENFILE:
-        return "Too many open files";
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case ETXTBSY:
-        return "File access denied";
-    case ENOSPC:
-    case EDQUOT:
-        return "Disk full";
-    default:
-        return "I/O error " + std::to_string(error);
-    }
 }

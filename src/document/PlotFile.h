@@ -4,6 +4,7 @@
 // code page and held here in UTF-8.
 #pragma once
 
+#include "document/AtomicFile.h"
 #include "document/PlotDocument.h"
 #include "document/PlotInput.h"
 #include "document/Settings.h"
@@ -35,9 +36,9 @@ struct TPlotFileRecord {
 };
 
 // A failure to read or write a plot file, with the message the user sees.
-class PlotFileError : public std::runtime_error {
+class PlotFileError : public FileError {
   public:
-    using std::runtime_error::runtime_error;
+    using FileError::FileError;
 };
 
 // The bytes of a record. Every string is cut to its first 100 characters;
@@ -91,6 +92,3 @@ std::string PlotFileFault(const std::uint8_t* data, std::size_t size);
 // not a regular file, or whose bytes cannot be a plot file, is refused with
 // a message that names the file and the reason; all throw PlotFileError.
 std::optional<TPlotFileRecord> ReadPlotFile(const std::string& path);
-
-// The message for a system error number, as the user reads it.
-std::string FileErrorMessage(int error);

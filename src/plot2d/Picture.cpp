@@ -131,6 +131,9 @@ void ComposePicture(QPainter& p, const TPlotRequest& request) {
 
 QImage PictureImage(const TPlotRequest& request, qreal density) {
     QImage image(qRound(PlotWidth * density), qRound(PlotHeight * density), QImage::Format_RGB32);
+    // Above 100 % the border's one-pixel line leaves the last device column
+    // and row unpainted: they take the border's colour, not what the memory held.
+    image.fill(Qt::black);
     image.setDevicePixelRatio(density);
     QPainter painter(&image);
     ComposePicture(painter, request);

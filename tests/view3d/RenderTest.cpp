@@ -214,3 +214,29 @@ TEST_F(Render, TheFrameTheWindowDrawsIsTheOneShown) {
 }
 
 } // namespace
+
+#include "view3d/FrameImage.h"
+
+namespace {
+
+// The frame drawn into a framebuffer of its own is the window's frame, and
+// it can be larger than the window (and the screen).
+TEST_F(Render, AFrameOfItsOwnIsTheWindowsFrameAtAnySize) {
+    SeedRandom(9);
+    RandomiseColourCoeffs();
+    ASSERT_TRUE(BuildSurfaceZxy("sin(x)*cos(y)*3", {-10, 10, 0.5, -10, 10, 0.5}));
+    options.Mode = pmSurface;
+    for (bool wire : {false, true}) {
+        Wireframe = wire;
+        const QImage shown = Frame();
+        const QImage own = RenderFrame(shown.width(), shown.height(), options);
+        EXPECT_TRUE(own == shown) << wire;
+    }
+    Wireframe = false;
+    const QImage big = RenderFrame(2400, 1800, options);
+    ASSERT_EQ(big.size(), QSize(2400, 1800));
+    EXPECT_GT(Count(big, Lit), 500000);
+    EXPECT_EQ(Count(big, Lit, QRect(0, 0, 50, 50)), 0); // the corner stays black
+}
+
+} // namespace

@@ -1,0 +1,233 @@
+#include "app/Export.h"
+
+#include "document/AtomicFile.h"
+#include "document/Limits.h"
+#include "document/ModeTable.h"
+#include "engine/Engine.h"
+#include "geometry3d/MeshFiles.h"
+#include "plot2d/Export2D.h"
+#include "plot2d/View2D.h"
+#include "view3d/FrameImage.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+
+namespace {
+
+bool Is2D(int mode) {
+    return mode == pmYx || mode == pmPlane;
+}
+
+const char* ModeCaption(int mode) {
+    switch (mode) {
+    case pmYx:
+        return "2D y(x)";
+    case pmPlane:
+        return "2D x(t),y(t)";
+    case pmSurface:
+        return "3D z(x,y)";
+    case pmCurve:
+        return "3D x(t),y(t),z(t)";
+    case pmPatch:
+        return "3D x(u,v),y(u,v),z(u,v)";
+    case pmImplicit:
+        return "3D F(x,y,z)=0";
+    }
+    return "без режима";
+}
+
+// The geometry formats of a 3D mode.
+std::vector<TExportFormat> GeometryFormats(int mode) {
+    switch (mode) {
+    case pmSurface:
+    case pmPatch:
+        return {TExportFormat::Stl, TExportFormat::Obj};
+    case pmCurve:
+        return {TExportFormat::Obj};
+    case pmImplicit:
+        return {TExportFormat::Ply};
+    }
+    return {};
+}
+
+const char* Name(TExportFormat f) {
+    switch (f) {
+    case TExportFormat::Png:
+        return "PNG";
+    case TExportFormat::Svg:
+        return "SVG";
+    case TExportFormat::Pdf:
+        return "PDF";
+    case TExportFormat::Stl:
+        return "STL";
+    case TExportFormat::Obj:
+        return "OBJ";
+    case TExportFormat::Ply:
+        return "PLY";
+    }
+    return "";
+}
+
+QString Extension(TExportFormat f) {
+    return QStringLiteral(".") + QString::fromLatin1(Name(f)).toLower();
+}
+
+std::vector<TExportFormat> Formats(int mode) {
+    if (Is2D(mode)) return {TExportFormat::Png, TExportFormat::Svg, TExportFormat::Pdf};
+    if (!IsPlotMode(mode)) return {};
+    std::vector<TExportFormat> formats{TExportFormat::Png};
+    for (TExportFormat f : GeometryFormats(mode))
+        formats.push_back(f);
+    return formats;
+}
+
+void WriteBytes(const std::string& path, const QByteArray& bytes) {
+    WriteFileAtomically(path, [&](TFileSink& sink) {
+        sink.Write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    });
+}
+
+QByteArray Png(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+} // namespace
+
+std::vector<TExportChoice> ExportChoices(int mode) {
+    std::vector<TExportChoice> choices;
+    for (TExportFormat f : Formats(mode)) {
+        const QString pattern = QStringLiteral(" (*%1)").arg(Extension(f));
+        if (f == TExportFormat::Png) {
+            // 2D at 1, 2 and 4 times the plot area; 3D from the window's size up.
+            for (int side : Is2D(mode) ? std::vector<int>{400, 800, 1600}
+                                       : std::vector<int>{400, 800, 1600, 3200})
+                choices.push_back({f, QString::fromUtf8("PNG, %1 × %1").arg(side) + pattern,
+                                   Extension(f), QSize(side, side)});
+            continue;
+        }
+        const char* what = f == TExportFormat::Svg   ? "SVG, векторный рисунок"
+                           : f == TExportFormat::Pdf ? "PDF, одна страница"
+                           : f == TExportFormat::Stl ? "STL, треугольники для 3D-печати"
+                           : f == TExportFormat::Ply ? "PLY, точки с цветом"
+                           : mode == pmCurve         ? "OBJ, линия с цветом"
+                                             : "OBJ, треугольники с цветом";
+        choices.push_back({f, QString::fromUtf8(what) + pattern, Extension(f), {}});
+    }
+    return choices;
+}
+
+std::optional<TExportFormat> FormatOfName(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    for (TExportFormat f : {TExportFormat::Png, TExportFormat::Svg, TExportFormat::Pdf,
+                            TExportFormat::Stl, TExportFormat::Obj, TExportFormat::Ply})
+        if (QStringLiteral(".") + suffix == Extension(f)) return f;
+    return std::nullopt;
+}
+
+void CheckFormatFits(int mode, TExportFormat format) {
+    const auto formats = Formats(mode);
+    if (std::find(formats.begin(), formats.end(), format) != formats.end()) return;
+    std::string list;
+    for (std::size_t i = 0; i < formats.size(); ++i)
+        list += (i == 0                    ? ""
+                 : i + 1 == formats.size() ? " или "
+                                           : ", ") +
+                std::string(Name(formats[i]));
+    throw BuildRefused(std::string("Рисунок режима ") + ModeCaption(mode) +
+                       (formats.empty() ? " нечего сохранять" : " сохраняется как " + list) +
+                       ", а не как " + Name(format) + ".");
+}
+
+void ExportPicture(const std::string& path, TExportFormat format, const TPlotInput& input,
+                   QSize size, const TSceneOptions& scene) {
+    CheckFormatFits(input.Mode, format);
+    if (Is2D(input.Mode)) {
+        TYxTrees trees; // compiled afresh, as a build compiles them
+        const TPlotRequest request = PictureRequest(input, false, trees);
+        switch (format) {
+        case TExportFormat::Png: {
+            const int side = size.isEmpty() ? PlotWidth : size.width();
+            if (size.width() != size.height() && !size.isEmpty())
+                throw BuildRefused("Рисунок 2D квадратный: задайте размер вида N×N.");
+            WriteBytes(path, PicturePng(request, static_cast<qreal>(side) / PlotWidth));
+            return;
+        }
+        case TExportFormat::Svg:
+            WriteBytes(path, PictureSvg(request));
+            return;
+        default:
+            WriteBytes(path, PicturePdf(request));
+            return;
+        }
+    }
+    switch (format) {
+    case TExportFormat::Png: {
+        const QSize s = size.isEmpty() ? QSize(400, 400) : size;
+        WriteBytes(path, Png(RenderFrame(s.width(), s.height(), scene)));
+        return;
+    }
+    case TExportFormat::Stl:
+        WriteFileAtomically(path, [](TFileSink& sink) { WriteSurfaceStl(sink); });
+        return;
+    case TExportFormat::Ply:
+        WriteFileAtomically(path, [](TFileSink& sink) { WriteLevelPointsPly(sink); });
+        return;
+    default:
+        WriteFileAtomically(path, [&](TFileSink& sink) {
+            if (input.Mode == pmCurve)
+                WriteCurveObj(sink);
+            else
+                WriteSurfaceObj(sink);
+        });
+        return;
+    }
+}
+
+TPlotInput AsLaidOut(TPlotInput input) {
+    if (!IsPlotMode(input.Mode)) return input;
+    const TParameterSet set = ParameterSet(static_cast<TPlotMode>(input.Mode), input.Coordinates);
+    for (const auto values : {set.Shared, set.Own})
+        for (const TDocValue& v : values) {
+            if (v.IsFormula) continue;
+            double& n = input.Document.Numbers[v.Index];
+            n = StrToFloat(FormatNumber(n));
+            if (IsNonNegative(NumberRole(static_cast<TNumberIndex>(v.Index))) && n < 0) n = -n;
+        }
+    return input;
+}
+
+QString FormulaLine(const TPlotInput& input) {
+    const auto& f = input.Document.Formulas;
+    const auto q = [](const std::string& s) { return QString::fromStdString(s); };
+    const bool polar = input.Coordinates == TCoordinates::Polar;
+    switch (input.Mode) {
+    case pmYx: {
+        QStringList formulas;
+        if (input.AllFormulas)
+            for (const std::string& item : input.List)
+                formulas << q(item);
+        else
+            formulas << q(input.Formula);
+        return (polar ? QStringLiteral("r = ") : QStringLiteral("y = ")) +
+               formulas.join(QStringLiteral("; "));
+    }
+    case pmPlane:
+        return polar ? QStringLiteral("fi(t) = %1, r(t) = %2").arg(q(f[fsPlaneX]), q(f[fsPlaneY]))
+                     : QStringLiteral("x(t) = %1, y(t) = %2").arg(q(f[fsPlaneX]), q(f[fsPlaneY]));
+    case pmSurface:
+        return QStringLiteral("z = ") + q(f[fsSurfaceZ]);
+    case pmCurve:
+        return QStringLiteral("x(t) = %1, y(t) = %2, z(t) = %3")
+            .arg(q(f[fsCurveX]), q(f[fsCurveY]), q(f[fsCurveZ]));
+    case pmPatch:
+        return QStringLiteral("x(u,v) = %1, y(u,v) = %2, z(u,v) = %3")
+            .arg(q(f[fsPatchX]), q(f[fsPatchY]), q(f[fsPatchZ]));
+    case pmImplicit:
+        return QStringLiteral("0 = ") + q(f[fsImplicitF]);
+    }
+    return {};
+}

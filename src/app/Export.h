@@ -1,0 +1,51 @@
+// Pictures out of the program: the 2D picture as PNG, SVG or PDF, the 3D
+// frame as PNG, and the 3D geometry as STL, OBJ or PLY; each written whole
+// before it replaces a file of its name. The window and the command line
+// export through the same functions.
+#pragma once
+
+#include "document/PlotInput.h"
+#include "view3d/Scene.h"
+
+#include <QSize>
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class TExportFormat { Png, Svg, Pdf, Stl, Obj, Ply };
+
+// One choice of the export dialog: a format, with a size for PNG.
+struct TExportChoice {
+    TExportFormat Format;
+    QString Filter;    // the dialog's text, "PNG, 800 × 800 (*.png)"
+    QString Extension; // ".png"
+    QSize Size;        // PNG: the picture's pixels; otherwise empty
+};
+
+// The choices that fit a mode: PNG, SVG, PDF in 2D; PNG and the geometry's
+// own formats in 3D.
+std::vector<TExportChoice> ExportChoices(int mode);
+
+// The format a file name asks for by its extension (case is ignored).
+std::optional<TExportFormat> FormatOfName(const QString& path);
+
+// Refuses (BuildRefused) a format that does not fit the mode, with the
+// message the user reads.
+void CheckFormatFits(int mode, TExportFormat format);
+
+// Writes the picture of `input.Mode` to `path` in `format`: in 2D the
+// picture of the input in the current view (the view must be set), in 3D
+// what the buffers hold, drawn with `scene`. `size` is the PNG's size (in 2D
+// a square, 400 × 400 or a multiple). Throws with the message.
+void ExportPicture(const std::string& path, TExportFormat format, const TPlotInput& input,
+                   QSize size, const TSceneOptions& scene);
+
+// The input as the window builds it after laying its mode out: each number
+// of the mode through the fields' 15-digit text, and made non-negative
+// where a build's normalisation makes it so.
+TPlotInput AsLaidOut(TPlotInput input);
+
+// The formulas of the input's picture in one line, as printed under it.
+QString FormulaLine(const TPlotInput& input);

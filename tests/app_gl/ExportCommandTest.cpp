@@ -1,0 +1,167 @@
+// plotter --export: every format written from a plot file without a window
+// is the window's export of the same file, byte for byte (PNG, STL, OBJ,
+// PLY) or, rendered by rsvg-convert and pdftoppm, pixel for pixel (SVG,
+// PDF); and each way it can fail ends with status 1 and the window's words.
+#include "app/AppTestSupport.h"
+
+#include "ToolSupport.h"
+#include "app/Export.h"
+#include "document/PlotFile.h"
+#include "geometry3d/Buffers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+class ExportCommand : public AllWindowsTest {
+  protected:
+    void SetUp() override {
+        AllWindowsTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+    }
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    // A plot file of `mode` with a formula in each of its fields.
+    QString PlotFile(int mode) {
+        TPlotFileRecord r;
+        TPlotDocument d;
+        SetDocumentDefaults(d);
+        for (int k = 0; k < DocumentNumberCount; ++k)
+            r.Numbers[k] = d.Numbers[k];
+        r.FirstFrame = 1, r.LastFrame = 20, r.FrameInterval = 50;
+        r.Mode = mode;
+        r.MainFormula = "sin(x)*3+x/4";
+        r.Cartesian = true;
+        r.Formulas[fsPlaneX] = "cos(t)*6-cos(t*6)*2";
+        r.Formulas[fsPlaneY] = "sin(t)*6-sin(t*6)*2";
+        r.Formulas[fsSurfaceZ] = "sin(x)*cos(y)*3";
+        r.Formulas[fsCurveX] = "cos(t)*8", r.Formulas[fsCurveY] = "sin(t)*8";
+        r.Formulas[fsCurveZ] = "t";
+        r.Formulas[fsPatchX] = "cos(u)*cos(v)*8", r.Formulas[fsPatchY] = "sin(u)*cos(v)*8";
+        r.Formulas[fsPatchZ] = "sin(v)*8";
+        r.Formulas[fsImplicitF] = "x^2+y^2+z^2-4";
+        const QString path = Path(QStringLiteral("mode%1.mth").arg(mode));
+        WritePlotFile(path.toStdString(), r);
+        return path;
+    }
+    struct TRun {
+        int Status;
+        std::string Err;
+    };
+    TRun Command(const QStringList& arguments, bool display = true) {
+        QProcess p;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!display) environment.remove(QStringLiteral("DISPLAY"));
+        p.setProcessEnvironment(environment);
+        p.start(QStringLiteral(PLOTTER_BINARY), arguments);
+        EXPECT_TRUE(p.waitForFinished(120000));
+        return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError()).toStdString()};
+    }
+    static QByteArray Read(const QString& path) {
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+        return f.readAll();
+    }
+    // The window opens the file, builds its 3D picture with the colours of
+    // `seed` as the command line does, and exports.
+    void WindowExport(const QString& file, int mode, const QString& out, QSize size = {}) {
+        ASSERT_TRUE(RunCommand([&] { form->OpenPlotFile(file.toStdString()); }));
+        if (mode == pmYx || mode == pmPlane) {
+            form->Button2Click();
+        } else {
+            SeedRandom(7);
+            RandomiseColourCoeffs(mode == pmImplicit ? 1.3 : 3);
+            RunCommand([&] {
+                if (mode == pmSurface) form->BuildSurfaceZxy();
+                if (mode == pmCurve) form->BuildCurve3D();
+                if (mode == pmPatch) form->BuildParametricSurface();
+                if (mode == pmImplicit) form->BuildLevelPoints();
+            });
+        }
+        ASSERT_TRUE(RunCommand([&] {
+            ExportPicture(out.toStdString(), *FormatOfName(out), form->DocumentInput(), size,
+                          form->SceneOptions());
+        }));
+        ASSERT_TRUE(failures.empty()) << failures[0];
+    }
+    QImage Rendered(const QString& path) {
+        const QString png = path + QStringLiteral(".rendered");
+        if (path.endsWith(QStringLiteral(".svg")))
+            RunTool("rsvg-convert", {"-w", "400", "-h", "400", "-o", png + ".png", path});
+        else
+            RunTool("pdftoppm", {"-r", "72", "-png", "-singlefile", path, png});
+        return QImage(png + ".png").convertToFormat(QImage::Format_RGB32);
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(ExportCommand, EveryFormatIsTheWindowsExport) {
+    const struct {
+        int mode;
+        const char* name;
+        bool bytes; // else rendered
+        bool needsDisplay;
+    } cases[] = {
+        {pmYx, "yx.png", true, false},           {pmYx, "yx.svg", false, false},
+        {pmYx, "yx.pdf", false, false},          {pmPlane, "plane.png", true, false},
+        {pmPlane, "plane.svg", false, false},    {pmSurface, "surface.stl", true, false},
+        {pmSurface, "surface.obj", true, false}, {pmSurface, "surface.png", true, true},
+        {pmPatch, "patch.stl", true, false},     {pmCurve, "curve.obj", true, false},
+        {pmImplicit, "sphere.ply", true, false},
+    };
+    for (const auto& c : cases) {
+        const QString file = PlotFile(c.mode);
+        const QString fromCommand = Path(QStringLiteral("command-") + c.name);
+        const TRun run = Command({"--export", fromCommand, "--seed", "7", file}, c.needsDisplay);
+        ASSERT_EQ(run.Status, 0) << c.name << ": " << run.Err;
+        const QString fromWindow = Path(QStringLiteral("window-") + c.name);
+        WindowExport(file, c.mode, fromWindow);
+        if (c.bytes) {
+            EXPECT_TRUE(Read(fromCommand) == Read(fromWindow)) << c.name;
+            EXPECT_GT(Read(fromCommand).size(), 100) << c.name;
+        } else {
+            const QImage a = Rendered(fromCommand), b = Rendered(fromWindow);
+            ASSERT_FALSE(a.isNull()) << c.name;
+            EXPECT_TRUE(a == b) << c.name;
+        }
+    }
+    // A 3D frame larger than the screen, at the size asked for.
+    const QString big = Path(QStringLiteral("big.png"));
+    ASSERT_EQ(Command({"--export", big, "--size", "2000x1500", PlotFile(pmSurface)}).Status, 0);
+    EXPECT_EQ(QImage(big).size(), QSize(2000, 1500));
+}
+
+// Each way the command can fail: status 1, and the message the window shows.
+TEST_F(ExportCommand, FailuresEndWithTheWindowsMessage) {
+    QFile(Path("empty.mth")).open(QIODevice::WriteOnly);
+    TPlotFileRecord stuck = *ReadPlotFile(PlotFile(pmImplicit).toStdString());
+    stuck.Numbers[ImplXStep2] = 0;
+    WritePlotFile(Path("stuck.mth").toStdString(), stuck);
+    const struct {
+        QStringList arguments;
+        int status;
+        const char* message;
+    } cases[] = {
+        {{"--export", Path("a.png"), Path("missing.mth")}, 1, "File not found"},
+        {{"--export", Path("a.png"), Path("empty.mth")}, 1, "пуст"},
+        {{"--export", Path("a.stl"), PlotFile(pmYx)}, 1, "сохраняется как PNG, SVG или PDF"},
+        {{"--export", Path("a.svg"), PlotFile(pmSurface)}, 1, "сохраняется как PNG, STL или OBJ"},
+        {{"--export", Path("a.gif"), PlotFile(pmYx)}, 1, "не известен"},
+        {{"--export", Path("a.ply"), Path("stuck.mth")},
+         1,
+         "Шаг2 по оси X должен быть больше нуля"},
+        {{"--export", Path("no/such/folder/a.png"), PlotFile(pmYx)}, 1, "File not found"},
+        {{"--export", Path("a.png"), "--size", "big", PlotFile(pmYx)}, 2, "--size"},
+        {{"--export", Path("a.png")}, 2, "одним файлом"},
+    };
+    for (const auto& c : cases) {
+        const TRun run = Command(c.arguments, false);
+        EXPECT_EQ(run.Status, c.status) << c.message << ": " << run.Err;
+        EXPECT_NE(run.Err.find(c.message), std::string::npos) << run.Err;
+    }
+    EXPECT_FALSE(QFile::exists(Path("a.png")));
+}
+
+} // namespace
