@@ -7,9 +7,11 @@
 // mode_*.png show the whole main window (with the 3D window over its plot
 // area in the 3D modes), as a user sees it on the screen.
 #include "app/ErrorReport.h"
+#include "app/GraphAnalysis.h"
 #include "app/Windows.h"
 #include "document/Settings.h"
 #include "engine/Engine.h"
+#include "plot2d/View2D.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -101,6 +103,21 @@ int main(int argc, char** argv) {
     form.CheckBox1->setChecked(true);
     form.Button2Click();
     save(&form, "mode_yx_list");
+    // The points of interest of two of them, and the trace on one.
+    form.Button7Click();
+    for (const char* f : {"sin(x)*3", "x^2/8-4"}) {
+        form.ComboBox1->setEditText(f);
+        form.Button5Click();
+    }
+    form.Button2Click();
+    form.NPoints->trigger();
+    form.NTrace->trigger();
+    form.Analysis->TraceAt(WorldToPixelX(5.5), WorldToPixelY(-2));
+    form.PaintBox1->repaint();
+    Settle();
+    save(&form, "analysis");
+    form.NTrace->trigger();
+    form.NPoints->trigger();
     form.CheckBox1->setChecked(false);
     form.Button7Click();
     ApplyColours(DefaultColours());

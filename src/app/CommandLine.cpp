@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "analysis/Analysis.h"
 #include "app/ErrorReport.h"
 #include "app/Export.h"
 #include "app/Windows.h"
@@ -9,12 +10,16 @@
 #include "geometry3d/Builders.h"
 #include "geometry3d/Implicit.h"
 #include "plot2d/Picture.h"
+#include "plot2d/Sampling.h"
+#include "plot2d/View2D.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QIcon>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <stdexcept>
@@ -191,6 +196,133 @@ int RunExport(TRun& run) {
     });
 }
 
+// A number given on the command line: a plain number, or a formula of x = 0
+// as the window's numeric fields take it.
+double NumberOf(const QString& text, const char* option) {
+    const std::string s = text.toStdString();
+    try {
+        return StrToFloat(s);
+    } catch (const ConversionError&) {
+        bool error = false;
+        const double v = EvalFormulaText(UpperCaseFormula(s), error, 0);
+        if (error || !std::isfinite(v))
+            throw std::invalid_argument(std::string("--") + option + ": «" + s +
+                                        "» не число и не формула числа.");
+        return v;
+    }
+}
+
+std::string Json(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+            continue;
+        }
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string Json(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", v); // reads back to the same double
+    return text;
+}
+
+// The graphs the file's y(x) picture draws, compiled, with their formulas.
+struct TFileGraphs {
+    TPlotInput Input;
+    std::vector<TGraph> Graphs;
+    std::vector<std::string> Formulas;
+};
+
+TFileGraphs GraphsOfFile(const QString& file) {
+    TFileGraphs g{AsLaidOut(InputOfFile(file)), {}, {}};
+    if (g.Input.Mode != pmYx || g.Input.Coordinates != TCoordinates::Cartesian)
+        Refuse("Файл «" + file.toStdString() +
+               "» — не график y(x) в декартовых координатах: особые точки и площади считаются "
+               "только для него.");
+    TYxTrees trees;
+    CompileYxFormulas(g.Input, trees);
+    const int n = g.Input.AllFormulas ? std::min<int>(g.Input.List.size(), 10) : 0;
+    for (int s = g.Input.AllFormulas ? 1 : 0; s <= n; ++s) {
+        const std::string& formula = s == 0 ? g.Input.Formula : g.Input.List[s - 1];
+        if (FormulaTrees[s] == nullptr) continue; // an empty formula draws nothing
+        g.Graphs.push_back({FormulaTrees[s], s});
+        g.Formulas.push_back(formula);
+    }
+    if (g.Graphs.empty()) Refuse("В файле нет формулы y(x): искать нечего.");
+    ViewFromInput(g.Input);
+    return g;
+}
+
+// --analyse FILE.mth [--from A --to B]
+int RunAnalyse(TRun& run) {
+    return Headless(run, [&] {
+        const TFileGraphs g = GraphsOfFile(OptionValue(run, "analyse"));
+        const bool given =
+            run.Parser.isSet(QStringLiteral("from")) || run.Parser.isSet(QStringLiteral("to"));
+        const double a = run.Parser.isSet(QStringLiteral("from"))
+                             ? NumberOf(OptionValue(run, "from"), "from")
+                             : ViewX1;
+        const double b = run.Parser.isSet(QStringLiteral("to"))
+                             ? NumberOf(OptionValue(run, "to"), "to")
+                             : ViewX2;
+        const double step = std::min(PixelStep(), std::fabs(b - a) / 400);
+        const TPointsFound found = PointsOfInterest(g.Graphs, std::min(a, b), std::max(a, b), step);
+        std::string out;
+        for (const TGraphPoint& p : found.Points) {
+            // In the file's view, what the window shows; on [A, B], every point.
+            if (!given && !(p.Y >= std::min(ViewY1, ViewY2) && p.Y <= std::max(ViewY1, ViewY2)))
+                continue;
+            const auto formula = std::find_if(g.Graphs.begin(), g.Graphs.end(),
+                                              [&](const TGraph& x) { return x.Number == p.Graph; });
+            out += "{\"graph\": " + std::to_string(p.Graph) +
+                   ", \"formula\": " + Json(g.Formulas[formula - g.Graphs.begin()]) +
+                   ", \"kind\": \"" + KindName(p.Kind) + "\", \"x\": " + Json(p.X) +
+                   ", \"y\": " + Json(p.Y);
+            if (p.With >= 0) out += ", \"with\": " + std::to_string(p.With);
+            out += "}\n";
+        }
+        Print(stdout, QString::fromStdString(out));
+        if (found.Incomplete)
+            Print(stderr,
+                  QString::fromUtf8("Точек больше %1: показаны не все.\n").arg(MaxGraphPoints));
+    });
+}
+
+// --integrate A B FILE.mth
+int RunIntegrate(TRun& run) {
+    return Headless(run, [&] {
+        const QStringList rest = run.Parser.positionalArguments();
+        if (rest.size() != 2)
+            throw std::invalid_argument("--integrate ждёт A B FILE.mth: два конца и файл "
+                                        "(отрицательный конец — после --).");
+        const double a = NumberOf(OptionValue(run, "integrate"), "integrate");
+        const double b = NumberOf(rest[0], "integrate");
+        const TFileGraphs g = GraphsOfFile(rest[1]);
+        const double step = std::min(PixelStep(), std::fabs(b - a) / 400);
+        std::string out, refused;
+        for (const TGraph& graph : g.Graphs) {
+            try {
+                const TArea area = Integrate(graph, a, b, step);
+                out += "{\"graph\": " + std::to_string(graph.Number) +
+                       ", \"area\": " + Json(area.Value) + ", \"error\": " + Json(area.Error) +
+                       "}\n";
+            } catch (const AreaRefused& e) {
+                refused += "График " + std::to_string(graph.Number) + ": " + e.what() + "\n";
+            }
+        }
+        Print(stdout, QString::fromStdString(out));
+        Print(stderr, QString::fromStdString(refused));
+        if (out.empty()) Refuse("Ни одной площади не сосчитать.");
+    });
+}
+
 std::vector<TOptionRow> Options() {
     return {
         {{QStringLiteral("h"), QStringLiteral("help")},
@@ -220,6 +352,20 @@ std::vector<TOptionRow> Options() {
          "Начало случайных цветов 3D (с --export), чтобы рисунки повторялись.",
          "N",
          nullptr},
+        {{QStringLiteral("analyse")},
+         "Напечатать особые точки графиков y(x) файла (корни, экстремумы, пересечения, "
+         "пересечения с осью y) строками JSON и выйти.",
+         "FILE.mth",
+         RunAnalyse},
+        {{QStringLiteral("from")},
+         "Начало отрезка для --analyse (по умолчанию — вид файла).",
+         "A",
+         nullptr},
+        {{QStringLiteral("to")}, "Конец отрезка для --analyse.", "B", nullptr},
+        {{QStringLiteral("integrate")},
+         "Напечатать площадь каждого графика y(x) от A до B: --integrate A B FILE.mth.",
+         "A",
+         RunIntegrate},
     };
 }
 
@@ -252,10 +398,10 @@ int RunProgram(int argc, char** argv) {
     {
         QCoreApplication core(argc, argv); // for the texts of the usage
         if (!parser.parse(arguments)) return usageError(parser.errorText());
-        if (parser.positionalArguments().size() > 1)
-            return usageError(QString::fromUtf8("Можно открыть только один файл."));
         for (std::size_t i = 0; i < rows.size(); ++i)
             if (rows[i].Run && parser.isSet(options[i])) return rows[i].Run(run);
+        if (parser.positionalArguments().size() > 1)
+            return usageError(QString::fromUtf8("Можно открыть только один файл."));
     }
     return RunWindows(run);
 }

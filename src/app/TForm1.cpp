@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
+#include "app/GraphAnalysis.h"
 #include "plot2d/View2D.h"
 #include "view3d/Tfrm3D.h"
 
@@ -200,6 +201,13 @@ const TMenuRow MenuRows[] = {
      &F::N3DxyzuvClick},
     {&F::N1, nullptr, 0, 0, Separator, nullptr, &F::N12, nullptr},
     {&F::N1, "Генерировать случайную функцию", Qt::Key_F12, 0, 0, nullptr, &F::N13, &F::N13Click},
+    {nullptr, "Анализ", 0, 0, 0, &F::NAnalysisMenu, nullptr, nullptr},
+    {&F::NAnalysisMenu, "Трассировка", (Qt::CTRL | Qt::Key_T).toCombined(), 0, Checkable, nullptr,
+     &F::NTrace, &F::TraceClick},
+    {&F::NAnalysisMenu, "Особые точки", (Qt::CTRL | Qt::Key_I).toCombined(), 0, Checkable, nullptr,
+     &F::NPoints, &F::PointsClick},
+    {&F::NAnalysisMenu, "Найти…", (Qt::CTRL | Qt::Key_F).toCombined(), 0, 0, nullptr, &F::NFind,
+     &F::FindClick},
     {nullptr, "Помощь", 0, 0, 0, &F::N7, nullptr, nullptr},
     {&F::N7, "Список функций", 0, 0, 0, nullptr, &F::N8, &F::N8Click},
     {&F::N7, "Руководство", Qt::Key_F1, 0, 0, nullptr, &F::NGuide, &F::GuideClick},
@@ -277,6 +285,14 @@ void TPaintBox::paintEvent(QPaintEvent*) {
     form_->PaintBox1Paint();
     QPainter painter(this);
     if (!Picture.isNull()) painter.drawImage(0, 0, Picture);
+    if (form_->Analysis) form_->Analysis->Paint(painter); // the trace and the points over it
+}
+
+void TPaintBox::keyPressEvent(QKeyEvent* e) {
+    if (!form_->Analysis ||
+        !form_->Analysis->TraceKey(e->key(), e->modifiers() & Qt::ShiftModifier))
+        QWidget::keyPressEvent(e);
+    form_->NTrace->setChecked(form_->Analysis && form_->Analysis->Tracing());
 }
 
 namespace {
@@ -306,6 +322,11 @@ TForm1::TForm1() {
     Client->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(Client);
     CreateControls();
+    Analysis = new TGraphAnalysis(PaintBox1, [this] { PaintBox1->update(); });
+    PointsTimer = new QTimer(this);
+    PointsTimer->setSingleShot(true);
+    PointsTimer->setInterval(200);
+    connect(PointsTimer, &QTimer::timeout, this, [this] { Analysis->ComputePoints(); });
     CreateMenu();
     SetTabOrder();
     ConnectHandlers();

@@ -35,6 +35,8 @@ class Tfrm3D;
 class TForm2;
 class TForm3;
 class TForm4;
+class TFormFind;
+class TGraphAnalysis;
 
 constexpr char KeyEnter = 13;
 constexpr int MaxListFormulas = tsListLast - tsListFirst + 1; // list slots of the trees
@@ -48,6 +50,7 @@ class TPaintBox : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -259,9 +262,21 @@ class TForm1 : public QMainWindow {
     TForm2* Form2 = nullptr;
     TForm3* Form3 = nullptr;
     TForm4* Form4 = nullptr;
+    TFormFind* FormFind = nullptr;
+
+    // --- analysis on the graph: the menu "Анализ"
+    void TraceClick();  // "Трассировка", Ctrl+T
+    void PointsClick(); // "Особые точки", Ctrl+I
+    void FindClick();   // "Найти…", Ctrl+F
+    TGraphAnalysis* Analysis = nullptr;
+    // Each picture shown: its graphs are what the trace and the points follow.
+    void AnalysePicture(const TPlotInput& input, const TPlotRequest& request);
+    QTimer* PointsTimer = nullptr; // the points, once the view has rested
 
     QMenu *N3, *N1, *N7, *N9Menu, *RecentMenu;
     QAction *NNew, *NSave, *NSaveAs, *NRecent, *NAbout, *NGuide, *NExport, *NPrint, *NCopy;
+    QMenu* NAnalysisMenu;
+    QAction *NTrace, *NPoints, *NFind;
     QAction *N4, *N5, *N2, *N10, *N14, *N6, *N11, *N2Dyx, *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt, *N3Dxyzt,
         *N3Dxyzuv, *N12, *N13, *N8;
     QActionGroup *ModeGroup, *ParametricGroup;

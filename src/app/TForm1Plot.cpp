@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
+#include "app/GraphAnalysis.h"
 #include "document/Limits.h"
 #include "document/PlotDocument.h"
 #include "engine/Engine.h"
@@ -81,6 +82,7 @@ void TForm1::ShowPicture(const TPlotInput& input, bool command) {
     // At the screen's pixel density: 400 x 400 pixels at 100 %, twice as
     // many each way at 200 %.
     PaintBox1->Picture = PictureImage(request, PaintBox1->devicePixelRatioF());
+    AnalysePicture(input, request);
 }
 
 void TForm1::ChangeView(const std::function<void()>& change) {
@@ -161,6 +163,8 @@ void TForm1::Zoom(int k) {
 }
 
 void TForm1::PaintBox1MouseDown(TMouseButton button, int x, int y) {
+    // A click on a point of interest tells what it is, and moves nothing.
+    if (button == TMouseButton::Left && Analysis->Click(x, y)) return;
     DragStartX = x;
     DragStartY = y;
     if (button == TMouseButton::Left)
@@ -178,6 +182,7 @@ void TForm1::PaintBox1MouseMove(int x, int y) {
     }
     if (BoxDragging) UpdateZoomBox(x, y);
     if (Panning || BoxDragging) Button2Click();
+    if (Analysis->Tracing()) Analysis->TraceAt(x, y);
     SetCaption(Label25, QString::fromStdString(CursorCoordinateText(PixelToWorldX(x))));
     SetCaption(Label26, QString::fromStdString(CursorCoordinateText(PixelToWorldY(y))));
 }

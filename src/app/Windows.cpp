@@ -26,6 +26,7 @@ TApplicationWindows::TApplicationWindows() {
     Form2 = std::make_unique<TForm2>();
     Form3 = std::make_unique<TForm3>();
     Form4 = std::make_unique<TForm4>();
+    FormFind = std::make_unique<TFormFind>();
     Frm3D = std::make_unique<Tfrm3D>();
     // Over the plot area of the main window.
     Frm3D->FormCreate(Form1->frameGeometry().topLeft() + QPoint(24, 97));
@@ -35,28 +36,31 @@ TApplicationWindows::TApplicationWindows() {
     Form1->Form2 = Form2.get();
     Form1->Form3 = Form3.get();
     Form1->Form4 = Form4.get();
+    Form1->FormFind = FormFind.get();
+    FormFind->Form1 = Form1.get();
     Form2->Form1 = Form1.get();
     Form2->Frm3D = Frm3D.get();
     Form3->Rebuild = [form = Form1.get()] { form->Button2Click(); };
     Form1->Closed = [this] { MainWindowClosed(); };
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Form2.get(), Form3.get(), Form4.get(), Frm3D.get()})
+    for (QWidget* w : std::initializer_list<QWidget*>{Form2.get(), Form3.get(), Form4.get(),
+                                                      FormFind.get(), Frm3D.get()})
         w->setAttribute(Qt::WA_QuitOnClose, false);
 }
 
 void TApplicationWindows::MainWindowClosed() {
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Form2.get(), Form3.get(), Form4.get(), Frm3D.get()})
+    for (QWidget* w : std::initializer_list<QWidget*>{Form2.get(), Form3.get(), Form4.get(),
+                                                      FormFind.get(), Frm3D.get()})
         w->hide();
     if (QuitApplication) QuitApplication();
 }
 
 TApplicationWindows::~TApplicationWindows() {
     // The main window first: its closing may still ask the 3D window to draw.
-    if (Form1) Form1->Frm3D = nullptr, Form1->Form2 = nullptr;
+    if (Form1) Form1->Frm3D = nullptr, Form1->Form2 = nullptr, Form1->FormFind = nullptr;
     Form1.reset();
     Form2.reset();
     Form3.reset();
     Form4.reset();
+    FormFind.reset();
     Frm3D.reset();
 }

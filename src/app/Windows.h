@@ -7,6 +7,7 @@
 #include "app/TForm2.h"
 #include "app/TForm3.h"
 #include "app/TForm4.h"
+#include "app/TFormFind.h"
 #include "view3d/Tfrm3D.h"
 
 #include <QCoreApplication>
@@ -29,5 +30,6 @@ struct TApplicationWindows {
     std::unique_ptr<TForm2> Form2;
     std::unique_ptr<TForm3> Form3;
     std::unique_ptr<TForm4> Form4;
+    std::unique_ptr<TFormFind> FormFind;
     std::unique_ptr<Tfrm3D> Frm3D;
 };

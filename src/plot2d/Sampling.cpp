@@ -64,15 +64,14 @@ int Walk(double from, double to, double step, long double low, long double high,
     return samples;
 }
 
-// The point at angle a and radius r, each product in 80 bits.
+} // namespace
+
 void PolarPoint(double a, double r, double& x, double& y) {
     double sine, cosine;
     ::sincos(a, &sine, &cosine);
     x = static_cast<double>(static_cast<long double>(cosine) * r);
     y = static_cast<double>(static_cast<long double>(sine) * r);
 }
-
-} // namespace
 
 int WalkCartesian(const TExprNode* tree, double xs, double xe, double step, TCurvePen& pen) {
     if (tree == nullptr || !(step > 0) || xs >= xe) return 0;

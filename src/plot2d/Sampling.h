@@ -36,6 +36,9 @@ double PixelStep();
 // minimal step ("Минимальный шаг") takes exactly one pixel column.
 bool UsesPixelStep(double typedStep, bool minimalStep);
 
+// The point at angle a and radius r, each product in 80 bits.
+void PolarPoint(double a, double r, double& x, double& y);
+
 // y = f(x) from xs to xe: samples while xe + step > x. Returns the number of
 // samples taken. Draws nothing for an empty tree, a step that is not above
 // zero, or xs >= xe.

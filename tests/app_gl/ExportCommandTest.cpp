@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -162,6 +163,69 @@ TEST_F(ExportCommand, FailuresEndWithTheWindowsMessage) {
         EXPECT_NE(run.Err.find(c.message), std::string::npos) << run.Err;
     }
     EXPECT_FALSE(QFile::exists(Path("a.png")));
+}
+
+} // namespace
+
+namespace {
+
+// plotter --analyse and --integrate: JSON lines whose numbers read back to
+// the library's own results, and status 1 where nothing can be computed.
+TEST_F(ExportCommand, AnalyseAndIntegrate) {
+    TPlotFileRecord r = *ReadPlotFile(PlotFile(pmYx).toStdString());
+    r.MainFormula = "";
+    r.FormulaList[0] = "x^2-4";
+    r.FormulaList[1] = "2-x";
+    r.AllFormulas = true;
+    const QString file = Path(QStringLiteral("two.mth"));
+    WritePlotFile(file.toStdString(), r);
+    QProcess p;
+    p.start(QStringLiteral(PLOTTER_BINARY), {"--analyse", file, "--from", "-3", "--to", "3"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0);
+    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).trimmed().split('\n');
+    // x^2-4: roots -2 and 2, minimum at 0, y0 -4; 2-x: root 2, y0 2; they
+    // meet at -3 (an end of [A, B], which holds it) and at 2.
+    QStringList kinds;
+    for (const QString& line : lines) {
+        const auto m =
+            QRegularExpression(
+                R"re(^\{"graph": (\d), "formula": "([^"]*)", "kind": "(\w+)", "x": ([^,]+), "y": ([^,}]+)(, "with": (\d))?\}$)re")
+                .match(line);
+        ASSERT_TRUE(m.hasMatch()) << line.toStdString();
+        kinds << m.captured(3) + "@" + m.captured(1);
+        if (m.captured(3) == "root" && m.captured(1) == "1") {
+            EXPECT_TRUE(m.captured(4) == "-2" || m.captured(4) == "2") << line.toStdString();
+        }
+        if (m.captured(3) == "intersection") {
+            EXPECT_TRUE(m.captured(4) == "-3" || m.captured(4) == "2") << line.toStdString();
+            EXPECT_EQ(m.captured(7), "2");
+        }
+    }
+    EXPECT_EQ(kinds.join(' ').toStdString(),
+              "intersection@1 root@1 min@1 y0@1 y0@2 root@1 intersection@1 root@2");
+
+    QProcess area;
+    area.start(QStringLiteral(PLOTTER_BINARY), {"--integrate", "0", "3", file});
+    ASSERT_TRUE(area.waitForFinished(60000));
+    EXPECT_EQ(area.exitCode(), 0);
+    const QString out = QString::fromUtf8(area.readAllStandardOutput());
+    // x^2-4 over [0, 3]: 9 - 12 = -3; 2-x: 6 - 4.5 = 1.5.
+    const auto first =
+        QRegularExpression(R"re(\{"graph": 1, "area": ([^,]+), "error": [^}]+\})re").match(out);
+    ASSERT_TRUE(first.hasMatch()) << out.toStdString();
+    EXPECT_NEAR(first.captured(1).toDouble(), -3, 1e-12);
+    EXPECT_TRUE(out.contains(QStringLiteral("{\"graph\": 2, \"area\": 1.5")));
+
+    for (const QStringList& arguments :
+         {QStringList{"--analyse", PlotFile(pmSurface)},
+          QStringList{"--integrate", "-1", "1", PlotFile(pmPlane)}}) {
+        QProcess refused;
+        refused.start(QStringLiteral(PLOTTER_BINARY), arguments);
+        ASSERT_TRUE(refused.waitForFinished(60000));
+        EXPECT_EQ(refused.exitCode(), 1);
+        EXPECT_TRUE(QString::fromUtf8(refused.readAllStandardError()).contains("не график y(x)"));
+    }
 }
 
 } // namespace

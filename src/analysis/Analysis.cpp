@@ -1,0 +1,384 @@
+#include "analysis/Analysis.h"
+
+#include <boost/math/quadrature/gauss_kronrod.hpp>
+#include <boost/math/tools/minima.hpp>
+#include <boost/math/tools/toms748_solve.hpp>
+
+#include <algorithm>
+#include <cstring>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <limits>
+
+namespace {
+
+using TFunction = std::function<std::optional<double>(double)>;
+
+// Samples of f at a, a + h, ... b, with h no wider than `step`.
+struct TSamples {
+    std::vector<double> X;
+    std::vector<std::optional<double>> Y;
+};
+
+constexpr std::size_t MaxSamples = std::size_t{1} << 22;
+
+TSamples Sample(const TFunction& f, double a, double b, double step) {
+    TSamples s;
+    const long double width = static_cast<long double>(b) - a;
+    long double n = step > 0 ? std::ceil(width / step) : 1;
+    if (!(n >= 1)) n = 1;
+    n = std::min<long double>(n, MaxSamples);
+    const auto count = static_cast<std::size_t>(n);
+    s.X.reserve(count + 1);
+    s.Y.reserve(count + 1);
+    for (std::size_t i = 0; i <= count; ++i) {
+        const double x = i == count ? b : static_cast<double>(a + width * i / count);
+        s.X.push_back(x);
+        s.Y.push_back(f(x));
+    }
+    return s;
+}
+
+int Sign(double v) {
+    return v > 0 ? 1 : v < 0 ? -1 : 0;
+}
+
+std::string Number(double v) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.15g", v);
+    return text;
+}
+
+// Collects points up to the limit.
+class TCollector {
+  public:
+    explicit TCollector(TPointsFound& found) : found_(found) {}
+    bool Full() const { return found_.Points.size() >= MaxGraphPoints; }
+    void Add(const TGraphPoint& p) {
+        if (Full()) {
+            found_.Incomplete = true;
+            return;
+        }
+        found_.Points.push_back(p);
+    }
+
+  private:
+    TPointsFound& found_;
+};
+
+// The root in [l, r], where f changes sign, solved to the nearest doubles;
+// nothing when what changes sign there is a pole (the values grow toward
+// it instead of falling) or a gap in the domain.
+std::optional<double> SolveBracket(const TFunction& f, double l, double r, double fl, double fr) {
+    const auto g = [&](double x) {
+        const std::optional<double> v = f(x);
+        if (!v) throw std::domain_error("no value");
+        return *v;
+    };
+    try {
+        boost::uintmax_t iterations = 200;
+        const auto [lo, hi] = boost::math::tools::toms748_solve(
+            g, l, r, fl, fr, boost::math::tools::eps_tolerance<double>(53), iterations);
+        const double glo = g(lo), ghi = g(hi);
+        const double x = std::fabs(glo) <= std::fabs(ghi) ? lo : hi;
+        const double at = std::min(std::fabs(glo), std::fabs(ghi));
+        // A root: the value there is far below the values at the bracket's ends.
+        if (at == 0 || at <= 1e-3 * std::min(std::fabs(fl), std::fabs(fr))) return x;
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
+}
+
+// Doubles in their order as whole numbers, so that halving the distance
+// between two of them takes at most 64 steps to reach neighbours.
+std::int64_t Ordered(double x) {
+    std::int64_t i;
+    std::memcpy(&i, &x, sizeof i);
+    return i < 0 ? std::numeric_limits<std::int64_t>::min() - i : i;
+}
+double FromOrdered(std::int64_t i) {
+    if (i < 0) i = std::numeric_limits<std::int64_t>::min() - i;
+    double x;
+    std::memcpy(&x, &i, sizeof x);
+    return x;
+}
+
+// The edge of the domain between a sample with no value and one with a
+// value, found by halving down to neighbouring doubles: the last double
+// with a value, and that value.
+std::pair<double, double> DomainEdge(const TFunction& f, double undefinedAt, double definedAt) {
+    std::int64_t out = Ordered(undefinedAt), in = Ordered(definedAt);
+    while (out - in > 1 || in - out > 1) {
+        const std::int64_t m = out + (in - out) / 2;
+        (f(FromOrdered(m)) ? in : out) = m;
+    }
+    const double edge = FromOrdered(in);
+    return {edge == 0 ? 0.0 : edge, *f(edge)}; // -0 is 0
+}
+
+// The sign changes of f on [l, r]: three inner samples split it in four;
+// a quarter where the sign changes is solved, and where the inner samples
+// show more changes than one, each quarter is looked at the same way, as
+// deep as the quarters stay wider than a few doubles (an oscillation
+// without end stops at the limit of points).
+void FindChanges(const TFunction& f, double l, double r, double fl, double fr, int depth,
+                 std::vector<double>& roots, bool& full) {
+    if (full) return;
+    double x[5] = {l, 0, 0, 0, r};
+    std::optional<double> y[5] = {fl, {}, {}, {}, fr};
+    for (int k = 1; k < 4; ++k) {
+        x[k] = l + (r - l) * k / 4;
+        y[k] = f(x[k]);
+    }
+    int changes = 0;
+    bool defined = true;
+    for (int k = 0; k < 4; ++k) {
+        if (!y[k] || !y[k + 1]) defined = false;
+        else changes += Sign(*y[k]) * Sign(*y[k + 1]) < 0;
+    }
+    const bool deeper = changes > 1 && depth > 0 && x[1] > l && x[2] > x[1] && x[3] > x[2] &&
+                        r > x[3] && defined;
+    // An inner sample that is exactly zero between two that are not.
+    for (int k = 1; k < 4; ++k)
+        if (y[k] && *y[k] == 0 && y[k - 1] && *y[k - 1] != 0 && y[k + 1] && *y[k + 1] != 0)
+            roots.push_back(x[k]);
+    for (int k = 0; k < 4; ++k) {
+        if (!y[k] || !y[k + 1]) continue;
+        const double a = *y[k], b = *y[k + 1];
+        if (deeper) {
+            FindChanges(f, x[k], x[k + 1], a, b, depth - 1, roots, full);
+        } else if (Sign(a) * Sign(b) < 0) {
+            if (roots.size() >= MaxGraphPoints) {
+                full = true;
+                return;
+            }
+            if (const auto root = SolveBracket(f, x[k], x[k + 1], a, b)) roots.push_back(*root);
+        }
+    }
+}
+
+constexpr int HiddenDepth = 24;
+
+// The roots of f (roots of a difference for intersections), in order.
+std::vector<double> Roots(const TFunction& f, double a, double b, double step, bool& incomplete) {
+    const TSamples s = Sample(f, a, b, step);
+    std::vector<double> roots;
+    bool full = false;
+    const auto zero = [&](std::size_t i) { return i < s.Y.size() && s.Y[i] && *s.Y[i] == 0; };
+    for (std::size_t i = 0; i < s.X.size() && !full; ++i) {
+        const std::optional<double>& y = s.Y[i];
+        // A zero at a sample; where the graph runs along zero, none.
+        if (zero(i) && !(i > 0 && zero(i - 1)) && !zero(i + 1)) roots.push_back(s.X[i]);
+        if (i + 1 == s.X.size()) break;
+        const std::optional<double>& next = s.Y[i + 1];
+        if (y && next) {
+            FindChanges(f, s.X[i], s.X[i + 1], *y, *next, HiddenDepth, roots, full);
+        } else if (y || next) {
+            // An end of the domain: a root when the graph ends at zero; and
+            // the piece up to it is searched as any other (it may hold
+            // sign changes, or oscillate ever faster toward the end).
+            const bool left = y.has_value();
+            const auto [edge, value] = DomainEdge(f, s.X[left ? i + 1 : i], s.X[left ? i : i + 1]);
+            const double inside = left ? *y : *next;
+            if (inside != 0 &&
+                (value == 0 || std::fabs(value) <= 1e-8 * std::max(1.0, std::fabs(inside))))
+                roots.push_back(edge);
+            if (left)
+                FindChanges(f, s.X[i], edge, inside, value, HiddenDepth, roots, full);
+            else
+                FindChanges(f, edge, s.X[i + 1], value, inside, HiddenDepth, roots, full);
+        }
+    }
+    incomplete = full;
+    std::sort(roots.begin(), roots.end());
+    roots.erase(std::unique(roots.begin(), roots.end()), roots.end());
+    return roots;
+}
+
+struct TExtremum {
+    double X, Y;
+    bool Minimum;
+};
+
+// The local minima and maxima inside (a, b): where a sample lies below (or
+// above) both neighbours, found to the precision a flat extremum allows.
+std::vector<TExtremum> Extrema(const TFunction& f, double a, double b, double step) {
+    const TSamples s = Sample(f, a, b, step);
+    std::vector<TExtremum> found;
+    for (std::size_t i = 1; i + 1 < s.X.size(); ++i) {
+        if (!s.Y[i - 1] || !s.Y[i] || !s.Y[i + 1]) continue;
+        const double l = *s.Y[i - 1], m = *s.Y[i], r = *s.Y[i + 1];
+        const bool minimum = m < l && m <= r, maximum = m > l && m >= r;
+        if (!minimum && !maximum) continue;
+        const double sign = minimum ? 1 : -1;
+        const auto g = [&](double x) {
+            const std::optional<double> v = f(x);
+            return v ? sign * *v : std::numeric_limits<double>::infinity();
+        };
+        const auto [x, gx] = boost::math::tools::brent_find_minima(
+            g, s.X[i - 1], s.X[i + 1], std::numeric_limits<double>::digits / 2);
+        const std::optional<double> y = f(x);
+        if (!y || !(x > a && x < b)) continue;
+        // The best of the sample and the search (a kink can sit on a sample).
+        if (sign * m < sign * *y)
+            found.push_back({s.X[i], m, minimum});
+        else
+            found.push_back({x, *y, minimum});
+        (void)gx;
+    }
+    return found;
+}
+
+// The largest value of |f| on the samples, to tell a zero from a small value.
+double Scale(const TFunction& f, double a, double b, double step) {
+    double scale = 1;
+    const TSamples s = Sample(f, a, b, step);
+    for (const auto& y : s.Y)
+        if (y) scale = std::max(scale, std::fabs(*y));
+    return scale;
+}
+
+// Roots of f, with the zeros it touches without crossing (extrema of value 0).
+void AddRoots(const TFunction& f, double a, double b, double step, TPointKind kind, int graph,
+              int with, const TFunction& height, TPointsFound& found) {
+    bool incomplete = false;
+    std::vector<double> roots = Roots(f, a, b, step, incomplete);
+    const double scale = Scale(f, a, b, step);
+    for (const TExtremum& e : Extrema(f, a, b, step))
+        if (std::fabs(e.Y) <= 1e-9 * scale) roots.push_back(e.X);
+    std::sort(roots.begin(), roots.end());
+    TCollector points(found);
+    double last = -std::numeric_limits<double>::infinity();
+    for (const double x : roots) {
+        // The same zero found twice (at a sample and as a touch) counts once.
+        if (std::fabs(x - last) <= 1e-7 * std::fabs(x)) continue;
+        last = x;
+        const std::optional<double> y = height(x);
+        points.Add({kind, x, y.value_or(0), graph, with});
+    }
+    if (incomplete) found.Incomplete = true;
+}
+
+TFunction Of(const TGraph& g) {
+    return [tree = g.Tree](double x) { return GraphValue(tree, x); };
+}
+
+void Order(TPointsFound& found) {
+    std::stable_sort(found.Points.begin(), found.Points.end(),
+                     [](const TGraphPoint& p, const TGraphPoint& q) { return p.X < q.X; });
+    if (found.Points.size() > MaxGraphPoints) {
+        found.Points.resize(MaxGraphPoints);
+        found.Incomplete = true;
+    }
+}
+
+} // namespace
+
+const char* KindName(TPointKind kind) {
+    switch (kind) {
+    case TPointKind::Root:
+        return "root";
+    case TPointKind::Minimum:
+        return "min";
+    case TPointKind::Maximum:
+        return "max";
+    case TPointKind::Intersection:
+        return "intersection";
+    case TPointKind::YIntercept:
+        return "y0";
+    }
+    return "";
+}
+
+std::optional<double> GraphValue(const TExprNode* tree, double x) {
+    VarX = x;
+    EvalError = false;
+    const double v = EvalTree(tree);
+    if (EvalError || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+TPointsFound FindRoots(const TGraph& f, double a, double b, double step) {
+    TPointsFound found;
+    const TFunction fx = Of(f);
+    AddRoots(fx, a, b, step, TPointKind::Root, f.Number, -1, fx, found);
+    Order(found);
+    return found;
+}
+
+TPointsFound FindExtrema(const TGraph& f, double a, double b, double step) {
+    TPointsFound found;
+    TCollector points(found);
+    for (const TExtremum& e : Extrema(Of(f), a, b, step))
+        points.Add({e.Minimum ? TPointKind::Minimum : TPointKind::Maximum, e.X, e.Y, f.Number});
+    Order(found);
+    return found;
+}
+
+TPointsFound FindIntersections(const TGraph& f, const TGraph& g, double a, double b,
+                               double step) {
+    TPointsFound found;
+    const TFunction fx = Of(f), gx = Of(g);
+    const TFunction difference = [&](double x) -> std::optional<double> {
+        const std::optional<double> u = fx(x), v = gx(x);
+        if (!u || !v) return std::nullopt;
+        return static_cast<double>(static_cast<long double>(*u) - *v);
+    };
+    AddRoots(difference, a, b, step, TPointKind::Intersection, f.Number, g.Number, fx, found);
+    Order(found);
+    return found;
+}
+
+TPointsFound PointsOfInterest(const std::vector<TGraph>& graphs, double a, double b,
+                              double step) {
+    TPointsFound all;
+    const auto take = [&](const TPointsFound& some) {
+        all.Points.insert(all.Points.end(), some.Points.begin(), some.Points.end());
+        all.Incomplete = all.Incomplete || some.Incomplete;
+    };
+    for (std::size_t i = 0; i < graphs.size(); ++i) {
+        take(FindRoots(graphs[i], a, b, step));
+        take(FindExtrema(graphs[i], a, b, step));
+        if (a <= 0 && 0 <= b)
+            if (const auto y = GraphValue(graphs[i].Tree, 0))
+                all.Points.push_back({TPointKind::YIntercept, 0, *y, graphs[i].Number});
+        for (std::size_t j = i + 1; j < graphs.size(); ++j)
+            take(FindIntersections(graphs[i], graphs[j], a, b, step));
+    }
+    Order(all);
+    return all;
+}
+
+TArea Integrate(const TGraph& f, double a, double b, double step) {
+    const TFunction fx = Of(f);
+    const double lo = std::min(a, b), hi = std::max(a, b);
+    const TSamples s = Sample(fx, lo, hi, step);
+    for (std::size_t i = 0; i < s.X.size(); ++i)
+        if (!s.Y[i])
+            throw AreaRefused("Площадь не считается: функция не определена при x = " +
+                              Number(s.X[i]) + ".");
+    // A pole: the sign changes, and what is there is no root.
+    for (std::size_t i = 0; i + 1 < s.X.size(); ++i) {
+        const double l = *s.Y[i], r = *s.Y[i + 1];
+        if (Sign(l) * Sign(r) < 0 && !SolveBracket(fx, s.X[i], s.X[i + 1], l, r))
+            throw AreaRefused("Площадь бесконечна: график проходит через полюс около x = " +
+                              Number(s.X[i]) + ".");
+    }
+    double error = 0, l1 = 0;
+    const auto g = [&](double x) {
+        const std::optional<double> v = fx(x);
+        return v ? *v : std::numeric_limits<double>::quiet_NaN();
+    };
+    double value;
+    try {
+        value = boost::math::quadrature::gauss_kronrod<double, 61>::integrate(g, lo, hi, 15, 1e-14,
+                                                                              &error, &l1);
+    } catch (const std::exception&) {
+        throw AreaRefused("Площадь не считается: интеграл не сходится на этом отрезке.");
+    }
+    if (!std::isfinite(value) || !std::isfinite(error) ||
+        error > 1e-6 * std::max(1.0, std::fabs(l1)))
+        throw AreaRefused("Площадь не считается: интеграл не сходится на этом отрезке.");
+    return {a <= b ? value : -value, error};
+}

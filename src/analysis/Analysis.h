@@ -1,0 +1,76 @@
+// What can be read off the graph of y = f(x) over an interval: its roots,
+// local minima and maxima, where two graphs meet, where it crosses the y
+// axis, and the area under it. The graphs are compiled trees evaluated as
+// the builds evaluate them (80-bit, a domain error as no value); the
+// numerical work is Boost.Math's (TOMS 748 for roots, Brent for extrema,
+// Gauss-Kronrod for areas); here is decided where to look and what counts.
+#pragma once
+
+#include "engine/Engine.h"
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+enum class TPointKind : std::uint8_t { Root, Minimum, Maximum, Intersection, YIntercept };
+
+// "root", "min", "max", "intersection", "y0": the kind's name on the command line.
+const char* KindName(TPointKind kind);
+
+struct TGraphPoint {
+    TPointKind Kind;
+    double X, Y;
+    int Graph;      // the graph's number (its slot)
+    int With = -1;  // the other graph of an intersection
+};
+
+// At most this many points are found in one search; a graph that oscillates
+// without end (sin(1/x) near 0) stops there, and the result says so.
+constexpr std::size_t MaxGraphPoints = 1000;
+
+struct TPointsFound {
+    std::vector<TGraphPoint> Points; // ordered by x
+    bool Incomplete = false;         // stopped at MaxGraphPoints: "показаны не все"
+};
+
+// A graph to search: its tree (null: the graph of x) and its number.
+struct TGraph {
+    const TExprNode* Tree;
+    int Number;
+};
+
+// f(x) as a build evaluates it; nothing where the evaluation sets EvalError
+// or gives a value that is not finite.
+std::optional<double> GraphValue(const TExprNode* tree, double x);
+
+// The points of one kind on [a, b], looked for on samples `step` apart
+// (the picture's pixel width, or finer). Roots are sign changes, solved to
+// the nearest doubles, and zeros the graph touches without crossing (a
+// minimum or maximum of value 0); a sign change through a pole or across a
+// domain gap is none; an end of the domain at a zero is one. Extrema lie
+// inside the interval, kinks included.
+TPointsFound FindRoots(const TGraph& f, double a, double b, double step);
+TPointsFound FindExtrema(const TGraph& f, double a, double b, double step);
+TPointsFound FindIntersections(const TGraph& f, const TGraph& g, double a, double b, double step);
+
+// Every point of interest of the graphs on [a, b]: roots, extrema, the
+// crossing of the y axis, and the intersections of each pair.
+TPointsFound PointsOfInterest(const std::vector<TGraph>& graphs, double a, double b, double step);
+
+// An area that cannot be given: the message says why.
+class AreaRefused : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+struct TArea {
+    double Value; // the integral of f from a to b
+    double Error; // its estimated error
+};
+
+// The integral of f over [a, b] (a > b gives its negative). Refused where
+// f has no value at a sample `step` apart, where it passes a pole, or where
+// the integral does not settle.
+TArea Integrate(const TGraph& f, double a, double b, double step);

@@ -1,0 +1,393 @@
+#include "app/GraphAnalysis.h"
+
+#include "engine/Arith80.h"
+#include "plot2d/Compose.h"
+#include "plot2d/Sampling.h"
+#include "plot2d/View2D.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QString Number(double v) {
+    return QString::fromStdString(FormatNumber(v));
+}
+
+// The samples of a polar or parametric walk, as the picture takes them:
+// the parameter from `from` by repeated addition while to + step lies beyond.
+template <typename Visit> void Samples(double from, double to, double step, Visit visit) {
+    if (!(step > 0)) return;
+    long index = 0;
+    for (double v = from; Before(to, step, v) && index < 200000; ++index) {
+        visit(index, v);
+        const double next = Advance(v, step);
+        if (next == v) break;
+        v = next;
+    }
+}
+
+// A point of a polar or parametric graph at parameter v; nothing where it has no value.
+std::optional<std::pair<double, double>> CurvePoint(const TPlotRequest& r, const TGraphRequest& g,
+                                                    double v) {
+    double x = 0, y = 0;
+    EvalError = false;
+    if (r.Kind == TCurveKind::Polar) {
+        VarX = v;
+        PolarPoint(v, EvalTree(g.Tree), x, y);
+    } else {
+        VarT = v;
+        const double a = EvalTree(g.Tree), b = EvalTree(g.TreeY);
+        if (r.Polar)
+            PolarPoint(a, b, x, y);
+        else
+            x = a, y = b;
+    }
+    if (EvalError || !std::isfinite(x) || !std::isfinite(y)) return std::nullopt;
+    return std::pair{x, y};
+}
+
+} // namespace
+
+QString PointKindText(const TGraphPoint& p) {
+    switch (p.Kind) {
+    case TPointKind::Root:
+        return QString::fromUtf8("Корень");
+    case TPointKind::Minimum:
+        return QString::fromUtf8("Минимум");
+    case TPointKind::Maximum:
+        return QString::fromUtf8("Максимум");
+    case TPointKind::Intersection:
+        return QString::fromUtf8("Пересечение графиков %1 и %2").arg(p.Graph).arg(p.With);
+    case TPointKind::YIntercept:
+        return QString::fromUtf8("Пересечение с осью y");
+    }
+    return {};
+}
+
+TGraphAnalysis::TGraphAnalysis(QWidget* area, std::function<void()> repaint)
+    : QObject(area), area_(area), repaint_(std::move(repaint)) {
+    info_ = new QLabel(area);
+    info_->setTextInteractionFlags(Qt::TextSelectableByMouse); // its text can be copied
+    info_->setAutoFillBackground(true);
+    info_->setFrameShape(QFrame::Box);
+    info_->setMargin(2);
+    info_->hide();
+}
+
+bool TGraphAnalysis::Valid() const {
+    return generation_ == FormulaTreesGeneration && !request_.Graphs.empty();
+}
+
+void TGraphAnalysis::Shown(const TPlotRequest& request) {
+    request_ = request;
+    generation_ = FormulaTreesGeneration;
+    numbers_.clear();
+    for (std::size_t s = 0; s < request.Graphs.size(); ++s)
+        numbers_.push_back(static_cast<int>(s)); // a graph of y(x) is its slot
+    if (tracing_ && traceX_ && request.Kind == TCurveKind::Cartesian) Trace(traceGraph_, *traceX_);
+}
+
+void TGraphAnalysis::Forget() {
+    request_ = {};
+    SetTracing(false);
+    points_ = {};
+    marks_.clear();
+    shade_.reset();
+    info_->hide();
+}
+
+void TGraphAnalysis::SetTracing(bool on) {
+    tracing_ = on;
+    if (!on) traceX_.reset(), traceY_.reset(), traceParameter_.reset();
+    repaint_();
+}
+
+const TGraphRequest* TGraphAnalysis::GraphOf(int number) const {
+    for (std::size_t i = 0; i < numbers_.size(); ++i)
+        if (numbers_[i] == number && request_.Graphs[i].Tree != nullptr) return &request_.Graphs[i];
+    return nullptr;
+}
+
+void TGraphAnalysis::Trace(std::size_t graph, double x) {
+    traceGraph_ = graph;
+    traceX_ = x;
+    traceY_ = GraphValue(request_.Graphs[graph].Tree, x);
+    traceParameter_.reset();
+}
+
+void TGraphAnalysis::TraceSample(std::size_t graph, long index) {
+    const TGraphRequest& g = request_.Graphs[graph];
+    traceGraph_ = graph;
+    traceX_.reset(), traceY_.reset();
+    Samples(request_.From, request_.To, g.Step, [&](long i, double v) {
+        if (i != index) return;
+        traceIndex_ = i;
+        traceParameter_ = v;
+        if (const auto p = CurvePoint(request_, g, v)) traceX_ = p->first, traceY_ = p->second;
+    });
+}
+
+void TGraphAnalysis::TraceAt(int px, int py) {
+    if (!tracing_ || !Valid()) return;
+    if (request_.Kind == TCurveKind::Cartesian) {
+        // The graph whose point at the mouse's x is nearest to the mouse.
+        const double x = PixelToWorldX(px);
+        std::optional<std::size_t> best;
+        int distance = 0;
+        for (std::size_t i = 0; i < request_.Graphs.size(); ++i) {
+            if (request_.Graphs[i].Tree == nullptr) continue;
+            const auto y = GraphValue(request_.Graphs[i].Tree, x);
+            if (!y) continue;
+            const int d = std::abs(WorldToPixelY(*y) - py);
+            if (!best || d < distance) best = i, distance = d;
+        }
+        if (best) Trace(*best, x);
+    } else {
+        // The sample of any graph nearest to the mouse.
+        std::optional<std::pair<std::size_t, long>> best;
+        long distance = 0;
+        for (std::size_t i = 0; i < request_.Graphs.size(); ++i) {
+            const TGraphRequest& g = request_.Graphs[i];
+            if (g.Tree == nullptr && request_.Kind == TCurveKind::Polar) continue;
+            Samples(request_.From, request_.To, g.Step, [&](long index, double v) {
+                const auto p = CurvePoint(request_, g, v);
+                if (!p) return;
+                const long dx = WorldToPixelX(p->first) - px, dy = WorldToPixelY(p->second) - py;
+                if (!best || dx * dx + dy * dy < distance)
+                    best = std::pair{i, index}, distance = dx * dx + dy * dy;
+            });
+        }
+        if (best) TraceSample(best->first, best->second);
+    }
+    repaint_();
+}
+
+bool TGraphAnalysis::TraceKey(int key, bool shift) {
+    if (!tracing_) return false;
+    if (key == Qt::Key_Escape) {
+        SetTracing(false);
+        return true;
+    }
+    if (!Valid() || (!traceX_ && !traceParameter_))
+        return key == Qt::Key_Left || key == Qt::Key_Right;
+    const int steps = shift ? 10 : 1;
+    const bool cartesian = request_.Kind == TCurveKind::Cartesian;
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        const int sign = key == Qt::Key_Left ? -1 : 1;
+        if (cartesian)
+            Trace(traceGraph_, PixelToWorldX(WorldToPixelX(*traceX_) + sign * steps));
+        else
+            TraceSample(traceGraph_, std::max(0L, traceIndex_ + sign * steps));
+        break;
+    }
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        // The next graph (in the list's order) that has a point there.
+        const std::size_t n = request_.Graphs.size();
+        for (std::size_t k = 1; k < n; ++k) {
+            const std::size_t i = (traceGraph_ + (key == Qt::Key_Down ? k : n - k)) % n;
+            if (request_.Graphs[i].Tree == nullptr) continue;
+            if (cartesian) {
+                if (!GraphValue(request_.Graphs[i].Tree, *traceX_)) continue;
+                Trace(i, *traceX_);
+            } else {
+                TraceSample(i, traceIndex_);
+            }
+            break;
+        }
+        break;
+    }
+    default:
+        return false;
+    }
+    repaint_();
+    return true;
+}
+
+QString TGraphAnalysis::TraceText() const {
+    if (!traceX_ || !traceY_) return {};
+    QString text = QStringLiteral("x = %1, y = %2").arg(Number(*traceX_), Number(*traceY_));
+    if (traceParameter_)
+        text.prepend((request_.Kind == TCurveKind::Polar ? QStringLiteral("fi = ")
+                                                         : QStringLiteral("t = ")) +
+                     Number(*traceParameter_) + QStringLiteral(", "));
+    return text;
+}
+
+void TGraphAnalysis::SetShowPoints(bool on) {
+    showPoints_ = on;
+    if (on)
+        ComputePoints();
+    else
+        points_ = {}, info_->hide();
+    repaint_();
+}
+
+void TGraphAnalysis::ComputePoints() {
+    points_ = {};
+    if (!showPoints_ || !Valid() || request_.Kind != TCurveKind::Cartesian) return;
+    std::vector<TGraph> graphs;
+    for (std::size_t i = 0; i < request_.Graphs.size(); ++i)
+        if (request_.Graphs[i].Tree != nullptr)
+            graphs.push_back({request_.Graphs[i].Tree, numbers_[i]});
+    points_ = PointsOfInterest(graphs, ViewX1, ViewX2, PixelStep());
+    // Only what the view shows.
+    std::erase_if(points_.Points, [](const TGraphPoint& p) {
+        return !(p.Y >= std::min(ViewY1, ViewY2) && p.Y <= std::max(ViewY1, ViewY2));
+    });
+    repaint_();
+}
+
+bool TGraphAnalysis::Click(int x, int y) {
+    if (!showPoints_) return false;
+    for (const auto* list : {&marks_, &points_.Points})
+        for (const TGraphPoint& p : *list) {
+            const int dx = WorldToPixelX(p.X) - x, dy = WorldToPixelY(p.Y) - y;
+            if (dx * dx + dy * dy > 36) continue;
+            ShowInfo(PointKindText(p) +
+                         QStringLiteral(": x = %1, y = %2").arg(Number(p.X), Number(p.Y)),
+                     x, y);
+            return true;
+        }
+    info_->hide();
+    return false;
+}
+
+void TGraphAnalysis::ShowInfo(const QString& text, int x, int y) {
+    info_->setText(text);
+    info_->adjustSize();
+    const int left = std::clamp(x + 8, 0, std::max(0, area_->width() - info_->width()));
+    const int top = std::clamp(y + 8, 0, std::max(0, area_->height() - info_->height()));
+    info_->move(left, top);
+    info_->show();
+    info_->raise();
+}
+
+QString TGraphAnalysis::InfoText() const {
+    return info_->isVisible() ? info_->text() : QString();
+}
+
+std::vector<TGraphAnalysis::TChoice> TGraphAnalysis::Graphs() const {
+    std::vector<TChoice> choices;
+    if (!Valid() || request_.Kind != TCurveKind::Cartesian) return choices;
+    for (std::size_t i = 0; i < request_.Graphs.size(); ++i)
+        if (request_.Graphs[i].Tree != nullptr && i < formulas_.size())
+            choices.push_back({numbers_[i], formulas_[i]});
+    return choices;
+}
+
+void TGraphAnalysis::SetFormulas(std::vector<QString> formulas) {
+    if (formulas != formulas_) marks_.clear(), shade_.reset();
+    formulas_ = std::move(formulas);
+}
+
+QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, double b) {
+    const TGraphRequest* g = GraphOf(number);
+    if (g == nullptr || request_.Kind != TCurveKind::Cartesian)
+        throw std::runtime_error("Такого графика y(x) на рисунке нет.");
+    if (!(a < b)) std::swap(a, b);
+    const double step = std::min(PixelStep(), (b - a) / 400);
+    const QString where = QStringLiteral("[%1; %2]").arg(Number(a), Number(b));
+    marks_.clear();
+    shade_.reset();
+    if (kind == TFindKind::Area) {
+        const TArea area = Integrate({g->Tree, number}, a, b, step);
+        shade_ = TShade{number, a, b};
+        repaint_();
+        return QString::fromUtf8("Площадь на %1: %2 (погрешность %3)")
+            .arg(where, Number(area.Value), Number(area.Error));
+    }
+    TPointsFound found;
+    QString what;
+    if (kind == TFindKind::Intersection) {
+        const TGraphRequest* h = GraphOf(second);
+        if (h == nullptr) throw std::runtime_error("Второго такого графика на рисунке нет.");
+        found = FindIntersections({g->Tree, number}, {h->Tree, second}, a, b, step);
+        what = QString::fromUtf8("Пересечения");
+    } else if (kind == TFindKind::Root) {
+        found = FindRoots({g->Tree, number}, a, b, step);
+        what = QString::fromUtf8("Корни");
+    } else {
+        found = FindExtrema({g->Tree, number}, a, b, step);
+        const TPointKind wanted =
+            kind == TFindKind::Minimum ? TPointKind::Minimum : TPointKind::Maximum;
+        std::erase_if(found.Points, [&](const TGraphPoint& p) { return p.Kind != wanted; });
+        what = QString::fromUtf8(kind == TFindKind::Minimum ? "Минимумы" : "Максимумы");
+    }
+    marks_ = found.Points;
+    repaint_();
+    if (found.Points.empty()) return QString::fromUtf8("На %1 ничего не найдено.").arg(where);
+    QStringList items;
+    for (std::size_t i = 0; i < found.Points.size() && i < 10; ++i)
+        items << QStringLiteral("x = %1, y = %2")
+                     .arg(Number(found.Points[i].X), Number(found.Points[i].Y));
+    QString text =
+        QStringLiteral("%1 на %2: %3").arg(what, where, items.join(QStringLiteral("; ")));
+    if (found.Points.size() > 10 || found.Incomplete)
+        text += QString::fromUtf8(" … (всего %1%2)")
+                    .arg(found.Points.size())
+                    .arg(found.Incomplete ? QString::fromUtf8(", показаны не все") : QString());
+    return text;
+}
+
+void TGraphAnalysis::Paint(QPainter& p) const {
+    if (!Valid()) return;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const auto colour = [&](int number) {
+        const TGraphRequest* g = GraphOf(number);
+        return ToQColor(g ? g->Colour : ClBlack);
+    };
+    if (shade_) {
+        // Between the graph and the x axis, column by column.
+        const TGraphRequest* g = GraphOf(shade_->Graph);
+        QPainterPath path;
+        const int from = WorldToPixelX(shade_->From), to = WorldToPixelX(shade_->To);
+        const int axis = WorldToPixelY(0);
+        path.moveTo(from, axis);
+        for (int x = from; x <= to && g; ++x)
+            if (const auto y = GraphValue(g->Tree, PixelToWorldX(x)))
+                path.lineTo(x, std::clamp(WorldToPixelY(*y), -1000, 2000));
+        path.lineTo(to, axis);
+        path.closeSubpath();
+        QColor fill = colour(shade_->Graph);
+        fill.setAlpha(70);
+        p.fillPath(path, fill);
+    }
+    if (showPoints_)
+        for (const TGraphPoint& pt : points_.Points) {
+            p.setPen(QPen(colour(pt.Graph), 1.5));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QPointF(WorldToPixelX(pt.X), WorldToPixelY(pt.Y)), 4, 4);
+        }
+    for (const TGraphPoint& pt : marks_) {
+        const QPointF at(WorldToPixelX(pt.X), WorldToPixelY(pt.Y));
+        p.setPen(QPen(Qt::black, 1.5));
+        p.setBrush(colour(pt.Graph));
+        p.drawEllipse(at, 4, 4);
+    }
+    if (tracing_ && traceX_ && traceY_) {
+        const int x = WorldToPixelX(*traceX_), y = WorldToPixelY(*traceY_);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(Qt::black, 1));
+        p.drawLine(x - 7, y, x + 7, y);
+        p.drawLine(x, y - 7, x, y + 7);
+        const QString text = TraceText();
+        p.setFont(LabelFont());
+        const QFontMetrics m(p.font());
+        const int w = m.horizontalAdvance(text) + 4, h = m.height() + 2;
+        const int left = std::clamp(x + 8, 1, std::max(1, PlotWidth - w - 1));
+        const int top = std::clamp(y - h - 6, 1, std::max(1, PlotHeight - h - 1));
+        p.fillRect(QRect(left, top, w, h), QColor(255, 255, 225));
+        p.drawRect(QRect(left, top, w, h));
+        p.drawText(QRect(left, top, w, h), Qt::AlignCenter, text);
+    }
+    p.restore();
+}

@@ -1,0 +1,108 @@
+// Analysis on the 2D picture: the trace that follows a graph under the
+// mouse, the points of interest drawn on the graphs, and what "Найти…"
+// found, all drawn over the picture of the plot area. It works on the
+// graphs of the picture last shown, and is drawn by the area after the
+// picture.
+#pragma once
+
+#include "analysis/Analysis.h"
+#include "plot2d/Picture.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QLabel;
+class QPainter;
+class QTimer;
+class QWidget;
+
+class TGraphAnalysis : public QObject {
+  public:
+    // `area` is the plot area (the info label lies on it); `repaint` asks it
+    // to paint again.
+    TGraphAnalysis(QWidget* area, std::function<void()> repaint);
+
+    // A new picture was shown: its graphs are what is analysed from now on
+    // (while FormulaTrees holds the trees it was made with).
+    void Shown(const TPlotRequest& request);
+    // The formulas of the graphs, by their place in the request; what
+    // "Найти…" marked goes when they change.
+    void SetFormulas(std::vector<QString> formulas);
+    // No picture to analyse (a 3D mode): everything is put away.
+    void Forget();
+
+    // --- the trace
+    void SetTracing(bool on);
+    bool Tracing() const { return tracing_; }
+    // The mouse at pixel (x, y) of the area: the nearest graph there.
+    void TraceAt(int x, int y);
+    // Left and Right move a pixel (a sample), ten with Shift; Up and Down go
+    // to the next graph; Esc ends the trace. True when the key was taken.
+    bool TraceKey(int key, bool shift);
+    // What the trace label says: "x = …, y = …" (fi or t first where they apply).
+    QString TraceText() const;
+
+    // --- the points of interest
+    void SetShowPoints(bool on);
+    bool ShowingPoints() const { return showPoints_; }
+    // Computes the points now, for the current view (the window waits until
+    // the view rests before it asks).
+    void ComputePoints();
+    const TPointsFound& Points() const { return points_; }
+    // A click at pixel (x, y): on a point, its kind and coordinates in the
+    // info label; true when a point was hit.
+    bool Click(int x, int y);
+    QString InfoText() const;
+
+    // --- "Найти…": the graphs to choose from, by their number and formula
+    struct TChoice {
+        int Number;
+        QString Formula;
+    };
+    std::vector<TChoice> Graphs() const;
+    // Finds a kind of point (root, minimum, maximum, intersection with
+    // `second`) or the area on [a, b]; marks what it found and answers in
+    // words. Throws with a message for an area that cannot be given.
+    enum class TFindKind { Root, Minimum, Maximum, Intersection, Area };
+    QString Find(TFindKind kind, int graph, int second, double a, double b);
+
+    // Draws the trace, the points and the marks over the picture.
+    void Paint(QPainter& p) const;
+
+  private:
+    bool Valid() const;
+    const TGraphRequest* GraphOf(int number) const;
+    void Trace(std::size_t graph, double x);
+    void TraceSample(std::size_t graph, long index);
+    void ShowInfo(const QString& text, int x, int y);
+
+    QWidget* area_;
+    std::function<void()> repaint_;
+    QLabel* info_;
+    TPlotRequest request_;
+    std::uint64_t generation_ = ~std::uint64_t{0};
+    std::vector<int> numbers_; // the graph number of each graph of the request
+    std::vector<QString> formulas_;
+
+    bool tracing_ = false;
+    std::size_t traceGraph_ = 0;
+    std::optional<double> traceX_, traceY_, traceParameter_; // the point, and fi or t
+    long traceIndex_ = 0; // the sample, in polar and parametric curves
+
+    bool showPoints_ = false;
+    TPointsFound points_;
+
+    std::vector<TGraphPoint> marks_; // what "Найти…" found
+    struct TShade {
+        int Graph;
+        double From, To;
+    };
+    std::optional<TShade> shade_;
+};
+
+// The kind of a point as the window names it: "Корень", "Минимум" ...
+QString PointKindText(const TGraphPoint& p);

@@ -1,0 +1,60 @@
+// The menu "Анализ" of the main window: the trace, the points of interest
+// and "Найти…", on the graphs of the picture shown (the work is
+// GraphAnalysis's and the analysis library's).
+#include "app/TForm1.h"
+
+#include "app/Dialogs.h"
+#include "app/GraphAnalysis.h"
+#include "app/TFormFind.h"
+#include "plot2d/View2D.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCursor>
+#include <QTimer>
+
+#include <algorithm>
+
+void TForm1::TraceClick() {
+    NTrace->setChecked(!NTrace->isChecked());
+    Analysis->SetTracing(NTrace->isChecked());
+    if (NTrace->isChecked()) {
+        // The keys go to the area while the trace runs.
+        PaintBox1->setFocusPolicy(Qt::StrongFocus);
+        PaintBox1->setFocus();
+        const QPoint mouse = PaintBox1->mapFromGlobal(QCursor::pos());
+        Analysis->TraceAt(std::clamp(mouse.x(), 0, PlotWidth - 1), PlotHeight / 2);
+    } else {
+        PaintBox1->setFocusPolicy(Qt::NoFocus);
+    }
+}
+
+void TForm1::PointsClick() {
+    NPoints->setChecked(!NPoints->isChecked());
+    Analysis->SetShowPoints(NPoints->isChecked());
+}
+
+void TForm1::FindClick() {
+    if (FormFind == nullptr) return;
+    FormFind->show(); // not modal: what it finds is marked on the graph beside it
+    FormFind->raise();
+}
+
+// Called with every picture shown in the plot area.
+void TForm1::AnalysePicture(const TPlotInput& input, const TPlotRequest& request) {
+    if (input.Mode != pmYx && input.Mode != pmPlane) {
+        Analysis->Forget();
+        return;
+    }
+    std::vector<QString> formulas;
+    if (input.Mode == pmYx) {
+        formulas.push_back(QString::fromStdString(input.Formula));
+        for (const std::string& item : input.List)
+            formulas.push_back(QString::fromStdString(item));
+        if (!input.AllFormulas) formulas.resize(1);
+    }
+    Analysis->SetFormulas(formulas);
+    Analysis->Shown(request);
+    // The points follow the view once it rests: a pan is never held up.
+    if (Analysis->ShowingPoints()) PointsTimer->start();
+}

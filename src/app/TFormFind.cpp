@@ -1,0 +1,85 @@
+#include "app/TFormFind.h"
+
+#include "app/GraphAnalysis.h"
+#include "app/TForm1.h"
+#include "app/WidgetTable.h"
+#include "engine/Engine.h"
+#include "plot2d/View2D.h"
+
+namespace {
+
+using F = TFormFind;
+using Row = TWidgetRow<TFormFind>;
+
+const Row Rows[] = {
+    {&F::Label1, nullptr, 8, 12, 52, 13, "График"},
+    {&F::ComboBox1, nullptr, 64, 8, 200, 21},
+    {&F::Label2, nullptr, 8, 40, 52, 13, "Найти"},
+    {&F::ComboBox3, nullptr, 64, 36, 120, 21},
+    {&F::Label3, nullptr, 8, 68, 52, 13, "с графиком"},
+    {&F::ComboBox2, nullptr, 64, 64, 200, 21},
+    {&F::Label4, nullptr, 8, 96, 20, 13, "от"},
+    {&F::Edit1, nullptr, 30, 92, 90, 21},
+    {&F::Label5, nullptr, 130, 96, 20, 13, "до"},
+    {&F::Edit2, nullptr, 152, 92, 90, 21},
+    {&F::Button1, nullptr, 252, 90, 80, 25, "Найти", nullptr, false, &F::Button1Click},
+    {&F::Label6, nullptr, 8, 124, 324, 60, ""},
+};
+
+// A field's number: a plain number, or a formula of x = 0 as every numeric
+// field takes it.
+double FieldValue(const QLineEdit* field) {
+    const std::string text = FieldText(field);
+    try {
+        return StrToFloat(text);
+    } catch (const ConversionError&) {
+        bool error = false;
+        const double v = EvalFormulaText(UpperCaseFormula(text), error, 0);
+        if (error) throw ConversionError(text);
+        return v;
+    }
+}
+
+} // namespace
+
+TFormFind::TFormFind() {
+    setFont(WindowFont());
+    setWindowTitle(QString::fromUtf8("Найти"));
+    setFixedSize(340, 192);
+    CreateWidgets<TFormFind>(this, Rows);
+    for (const char* kind : {"корень", "минимум", "максимум", "пересечение", "площадь"})
+        ComboBox3->addItem(QString::fromUtf8(kind));
+    Label6->setWordWrap(true);
+    Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label6->setTextInteractionFlags(Qt::TextSelectableByMouse);
+}
+
+void TFormFind::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TFormFind::FormShow() {
+    ComboBox1->clear();
+    ComboBox2->clear();
+    if (Form1 == nullptr) return;
+    for (const auto& g : Form1->Analysis->Graphs()) {
+        const QString name = QStringLiteral("%1: %2").arg(g.Number).arg(g.Formula);
+        ComboBox1->addItem(name, g.Number);
+        ComboBox2->addItem(name, g.Number);
+    }
+    if (ComboBox2->count() > 1) ComboBox2->setCurrentIndex(1);
+    Edit1->setText(QString::fromStdString(FormatNumber(ViewX1)));
+    Edit2->setText(QString::fromStdString(FormatNumber(ViewX2)));
+    Label6->clear();
+}
+
+void TFormFind::Button1Click() {
+    if (Form1 == nullptr || ComboBox1->count() == 0)
+        throw std::runtime_error("На рисунке нет графиков y(x): постройте график и откройте "
+                                 "«Найти…» снова.");
+    const double a = FieldValue(Edit1), b = FieldValue(Edit2);
+    const auto kind = static_cast<TGraphAnalysis::TFindKind>(ComboBox3->currentIndex());
+    Label6->setText(Form1->Analysis->Find(kind, ComboBox1->currentData().toInt(),
+                                          ComboBox2->currentData().toInt(), a, b));
+}

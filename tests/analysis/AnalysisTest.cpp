@@ -1,0 +1,230 @@
+// Roots, extrema, intersections and areas against values known in closed
+// form: simple roots within 4 units in the last place, extrema's x within
+// 1e-7 relative, areas within 1e-12 relative; and what is no root (a pole,
+// a gap in the domain) or no area (a pole, the domain's end).
+#include "analysis/Analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+constexpr double Pi = 3.141592653589793;
+constexpr long double PiL = 3.14159265358979323846264338327950288L;
+const double Sqrt2 = static_cast<double>(1.41421356237309504880168872420969808L);
+const double E = static_cast<double>(2.71828182845904523536028747135266250L);
+
+class Analysis : public ::testing::Test {
+  protected:
+    void SetUp() override { DecimalSeparatorChar = '.'; }
+    void TearDown() override { FreeAllTrees(); }
+    // The graph of a formula, compiled into slot `slot`.
+    static TGraph Graph(const char* formula, int slot = 0) {
+        CompileFormula(slot, formula);
+        return {FormulaTrees[slot], slot};
+    }
+    static double Ulp(double x) { return std::nextafter(std::fabs(x), HUGE_VAL) - std::fabs(x); }
+    static std::vector<double> Xs(const TPointsFound& found, TPointKind kind) {
+        std::vector<double> xs;
+        for (const TGraphPoint& p : found.Points)
+            if (p.Kind == kind) xs.push_back(p.X);
+        return xs;
+    }
+};
+
+constexpr double Pixel = 0.05; // the default view's pixel width
+
+TEST_F(Analysis, SimpleRootsToFourUnitsInTheLastPlace) {
+    auto cheb = [](int k) { return static_cast<double>(std::cos((2 * k - 1) * PiL / 10)); };
+    const struct {
+        const char* formula;
+        double a, b;
+        std::vector<double> roots;
+    } cases[] = {
+        {"x^2-2", -3, 3, {-Sqrt2, Sqrt2}},
+        {"cos(x)", 0, 10, {Pi / 2, 3 * Pi / 2, 5 * Pi / 2}},
+        {"16*x^5-20*x^3+5*x", -1.5, 1.5, {cheb(5), cheb(4), 0, cheb(2), cheb(1)}},
+        {"ln(x)-1", 0.5, 5, {E}},
+        {"x^3-2", 0, 3, {static_cast<double>(std::cbrt(2.0L))}},
+        {"10000000000*(x-1)", 0, 3, {1}},
+        {"sin(x)", 1, 10, {Pi, 2 * Pi, 3 * Pi}},
+    };
+    for (const auto& c : cases) {
+        const TPointsFound found = FindRoots(Graph(c.formula), c.a, c.b, Pixel);
+        const auto xs = Xs(found, TPointKind::Root);
+        ASSERT_EQ(xs.size(), c.roots.size()) << c.formula;
+        for (std::size_t i = 0; i < xs.size(); ++i)
+            EXPECT_LE(std::fabs(xs[i] - c.roots[i]), 4 * Ulp(c.roots[i]))
+                << c.formula << " root " << i << ": " << xs[i] << " for " << c.roots[i];
+        EXPECT_FALSE(found.Incomplete);
+    }
+}
+
+// A zero that falls exactly on a sample inside a pixel column is a root
+// (the default view's pixel width puts x = 0 on an inner sample).
+TEST_F(Analysis, AZeroOnAnInnerSample) {
+    const auto xs =
+        Xs(FindRoots(Graph("sin(x)*3"), -10, 10, 0.049999999999998934), TPointKind::Root);
+    ASSERT_EQ(xs.size(), 7u);
+    EXPECT_EQ(xs[3], 0);
+}
+
+// Touching zeros, poles, gaps in the domain and its ends.
+TEST_F(Analysis, WhatCountsAsARoot) {
+    const struct {
+        const char* formula;
+        double a, b;
+        std::vector<double> roots;
+        double tolerance;
+    } cases[] = {
+        {"x^2", -3.03, 2.97, {0}, 1e-7},                   // touches zero without crossing
+        {"(x-1)^2*(x+2)", -3, 3, {-2, 1}, 1e-7},           // a simple and a double root
+        {"sin(x)^2", 0.5, 7, {Pi, 2 * Pi}, 1e-7},          // touches at each multiple of pi
+        {"tg(x)", 1, 3, {}, 0},                            // a pole is no root
+        {"1/x", -1.01, 0.99, {}, 0},                       // nor is one at the origin
+        {"sqrt(x)", -1.013, 1, {0}, 0},                    // the domain ends at a zero
+        {"sqrt(x-2)", 0.01, 5, {2}, 0},
+        {"ln(x)", -1.013, 2, {1}, 4e-16},                  // the end at 0 is no zero
+        {"sqrt(1-x*x)-0.5", -2.01, 2, {-std::sqrt(0.75), std::sqrt(0.75)}, 4e-16},
+        {"abs(x)-1", -3, 3, {-1, 1}, 0},
+        {"1", -3, 3, {}, 0},
+    };
+    for (const auto& c : cases) {
+        const auto xs = Xs(FindRoots(Graph(c.formula), c.a, c.b, Pixel), TPointKind::Root);
+        ASSERT_EQ(xs.size(), c.roots.size()) << c.formula;
+        for (std::size_t i = 0; i < xs.size(); ++i)
+            EXPECT_NEAR(xs[i], c.roots[i], c.tolerance) << c.formula << " " << i;
+    }
+}
+
+TEST_F(Analysis, ExtremaInsideTheInterval) {
+    const struct {
+        const char* formula;
+        double a, b;
+        std::vector<std::pair<double, bool>> extrema; // x, a minimum
+    } cases[] = {
+        {"sin(x)", 0, 10, {{Pi / 2, false}, {3 * Pi / 2, true}, {5 * Pi / 2, false}}},
+        {"x^3-3*x", -3, 3, {{-1, false}, {1, true}}},
+        {"abs(x)", -1.013, 1, {{0, true}}}, // a kink
+        {"abs(x-0.3)+1", -1, 1, {{0.3, true}}},
+        {"(x-1)^2", -1, 1, {}},  // the smallest value is at the end: not inside
+        {"x", -1, 1, {}},
+    };
+    for (const auto& c : cases) {
+        const TGraph g = Graph(c.formula);
+        const TPointsFound found = FindExtrema(g, c.a, c.b, Pixel);
+        ASSERT_EQ(found.Points.size(), c.extrema.size()) << c.formula;
+        for (std::size_t i = 0; i < c.extrema.size(); ++i) {
+            const TGraphPoint& p = found.Points[i];
+            EXPECT_EQ(p.Kind, c.extrema[i].second ? TPointKind::Minimum : TPointKind::Maximum)
+                << c.formula;
+            EXPECT_NEAR(p.X, c.extrema[i].first, 1e-7 * std::max(1.0, std::fabs(p.X)))
+                << c.formula << " " << i;
+            EXPECT_EQ(p.Y, *GraphValue(g.Tree, p.X)) << c.formula; // y is f at that x
+        }
+    }
+}
+
+TEST_F(Analysis, IntersectionsOfALineAndAParabola) {
+    const TGraph line = Graph("x", 1), parabola = Graph("x^2-2", 2);
+    const TPointsFound found = FindIntersections(line, parabola, -5, 5, Pixel);
+    ASSERT_EQ(found.Points.size(), 2u);
+    EXPECT_EQ(found.Points[0].X, -1);
+    EXPECT_EQ(found.Points[0].Y, -1);
+    EXPECT_EQ(found.Points[1].X, 2);
+    EXPECT_EQ(found.Points[1].Graph, 1);
+    EXPECT_EQ(found.Points[1].With, 2);
+    // A tangent line touches once.
+    const TGraph tangent = Graph("2*x-1", 3), square = Graph("x^2", 4);
+    const auto touch = FindIntersections(tangent, square, -5, 5, Pixel).Points;
+    ASSERT_EQ(touch.size(), 1u);
+    EXPECT_NEAR(touch[0].X, 1, 1e-7);
+}
+
+TEST_F(Analysis, AreasToTwelveDigitsAndAreasThatAreNone) {
+    const struct {
+        const char* formula;
+        double a, b, area;
+    } cases[] = {
+        {"x^2", 0, 1, 1.0 / 3}, {"sin(x)", 0, Pi, 2},          {"exp(x)", 0, 1, E - 1},
+        {"x^3", -1, 2, 3.75},   {"1/(1+x^2)", -1, 1, Pi / 2}, {"sqrt(x)", 0, 4, 16.0 / 3},
+        {"x", 2, -1, -1.5},
+    };
+    for (const auto& c : cases) {
+        const TArea area = Integrate(Graph(c.formula), c.a, c.b, Pixel);
+        EXPECT_NEAR(area.Value, c.area, 1e-12 * std::fabs(c.area)) << c.formula;
+        EXPECT_LT(area.Error, 1e-6 * std::fabs(c.area)) << c.formula;
+    }
+    const struct {
+        const char* formula;
+        double a, b;
+        const char* why;
+    } refused[] = {
+        {"1/x", -1, 1, "не определена при x = 0"},
+        {"1/x", -1.01, 0.99, "полюс"},
+        {"tg(x)", 1, 2, "полюс"},
+        {"sqrt(x)", -1, 1, "не определена"},
+        {"ln(x)", 0, 1, "не определена при x = 0"},
+    };
+    for (const auto& r : refused) {
+        try {
+            Integrate(Graph(r.formula), r.a, r.b, Pixel);
+            ADD_FAILURE() << r.formula << " gave an area";
+        } catch (const AreaRefused& e) {
+            EXPECT_NE(std::string(e.what()).find(r.why), std::string::npos) << e.what();
+        }
+    }
+}
+
+// Properties over random cubics: a root is where the sign changes or the
+// value is zero; a minimum is not above its neighbours.
+TEST_F(Analysis, RootsChangeSignAndMinimaLieLow) {
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> coefficient(-3, 3);
+    for (int n = 0; n < 200; ++n) {
+        char formula[160];
+        std::snprintf(formula, sizeof formula, "(x-(%.6f))*(x-(%.6f))*(x-(%.6f))+%.6f",
+                      coefficient(random), coefficient(random), coefficient(random),
+                      coefficient(random) / 10);
+        const TGraph g = Graph(formula);
+        const TPointsFound found = PointsOfInterest({g}, -4, 4, Pixel);
+        for (const TGraphPoint& p : found.Points) {
+            const double below = *GraphValue(g.Tree, std::nextafter(p.X, -HUGE_VAL));
+            const double above = *GraphValue(g.Tree, std::nextafter(p.X, HUGE_VAL));
+            const double at = *GraphValue(g.Tree, p.X);
+            if (p.Kind == TPointKind::Root)
+                EXPECT_TRUE(at == 0 || below * above <= 0 || std::fabs(at) < 1e-12)
+                    << formula << " at " << p.X;
+            if (p.Kind == TPointKind::Minimum)
+                for (const double d : {1e-3, 1e-2})
+                    EXPECT_LE(at, std::min(*GraphValue(g.Tree, p.X - d),
+                                           *GraphValue(g.Tree, p.X + d)))
+                        << formula;
+        }
+    }
+}
+
+// A graph that oscillates without end stops at a thousand points and says so.
+TEST_F(Analysis, OscillationWithoutEndStopsAtAThousandPoints) {
+    const TPointsFound found = FindRoots(Graph("sin(1/x)"), -1, 1, 2.0 / 400);
+    EXPECT_TRUE(found.Incomplete);
+    EXPECT_EQ(found.Points.size(), MaxGraphPoints);
+    const TExprNode* tree = FormulaTrees[0];
+    for (const TGraphPoint& p : found.Points)
+        if (std::fabs(p.X) > 1e-6) EXPECT_NEAR(*GraphValue(tree, p.X), 0, 1e-6) << p.X;
+}
+
+TEST_F(Analysis, PointsOfInterestOfTwoGraphs) {
+    const TPointsFound found = PointsOfInterest({Graph("x^2-1", 1), Graph("1-x", 2)}, -3, 3, Pixel);
+    std::vector<std::string> kinds;
+    for (const TGraphPoint& p : found.Points)
+        kinds.push_back(std::string(KindName(p.Kind)) + "@" + std::to_string(p.Graph));
+    // x^2-1: roots -1 and 1, minimum at 0, y0 -1; 1-x: root 1, y0 1;
+    // they meet at -2 and 1.
+    EXPECT_EQ(kinds, (std::vector<std::string>{"intersection@1", "root@1", "min@1", "y0@1", "y0@2",
+                                               "root@1", "intersection@1", "root@2"}));
+}
+
+} // namespace
