@@ -3,6 +3,7 @@
 #include "analysis/Analysis.h"
 #include "app/ErrorReport.h"
 #include "app/Export.h"
+#include "app/FormulaMessages.h"
 #include "app/Windows.h"
 #include "document/PlotFile.h"
 #include "engine/Engine.h"
@@ -323,6 +324,24 @@ int RunIntegrate(TRun& run) {
     });
 }
 
+// --check FORMULA: a JSON line for each place of the formula that the
+// compiler does not understand; the status says whether there was one.
+int RunCheck(TRun& run) {
+    const std::string text = run.Parser.value(QStringLiteral("check")).toStdString();
+    const std::vector<TDiagnosis> found = Diagnose(text);
+    std::string out;
+    for (const TDiagnosis& d : found) {
+        const TCharSpan span = CharacterSpan(text, d.Pos, d.Len);
+        out += "{\"pos\": " + std::to_string(span.First) +
+               ", \"len\": " + std::to_string(span.Last - span.First + 1) +
+               ", \"kind\": " + Json(std::string(KindName(d.Kind))) +
+               ", \"message\": " + Json(DiagnosisMessage(text, d).toStdString()) +
+               ", \"hint\": " + Json(d.Hint) + "}\n";
+    }
+    Print(stdout, QString::fromStdString(out));
+    return found.empty() ? 0 : 1;
+}
+
 std::vector<TOptionRow> Options() {
     return {
         {{QStringLiteral("h"), QStringLiteral("help")},
@@ -362,6 +381,12 @@ std::vector<TOptionRow> Options() {
          "A",
          nullptr},
         {{QStringLiteral("to")}, "Конец отрезка для --analyse.", "B", nullptr},
+        {{QStringLiteral("check")},
+         "Проверить формулу: напечатать строками JSON места, которых не понимает компилятор "
+         "({\"pos\", \"len\", \"kind\", \"message\", \"hint\"}; pos — номер символа с 1), и "
+         "выйти с 0, если таких мест нет, и с 1, если есть.",
+         "FORMULA",
+         RunCheck},
         {{QStringLiteral("integrate")},
          "Напечатать площадь каждого графика y(x) от A до B: --integrate A B FILE.mth.",
          "A",

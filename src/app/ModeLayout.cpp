@@ -174,6 +174,10 @@ std::string FieldPlace(TDocValue value, TPlotMode mode) {
     return std::string(field) + ", режим " + ModeName(mode);
 }
 
+std::string FormulaCaption(int slot) {
+    return slot >= 0 && slot < DocumentFormulaCount ? FormulaPlaces[slot] : "";
+}
+
 const TModeLayout* ModeLayout(int code) {
     for (const auto& layout : Layouts)
         if (layout.Mode == code) return &layout;

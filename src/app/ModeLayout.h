@@ -50,6 +50,9 @@ std::span<const TNumericField> NumericFields();
 // "шаг2 (X), режим F(x,y,z)=0".
 std::string FieldPlace(TDocValue value, TPlotMode mode);
 
+// How a formula field is named: "x(t)=", "F(x,y,z)=".
+std::string FormulaCaption(int slot);
+
 // What the layout of a mode shows and writes, after the window was emptied.
 struct TModeLayout {
     TPlotMode Mode;

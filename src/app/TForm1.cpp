@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
+#include "app/FormulaMarks.h"
 #include "app/GraphAnalysis.h"
 #include "plot2d/View2D.h"
 #include "view3d/Tfrm3D.h"
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -264,7 +266,14 @@ void TipForCutText(QLineEdit* edit) {
     // margin of two pixels each side.
     const int room = edit->contentsRect().width() - 4;
     const bool cut = edit->fontMetrics().horizontalAdvance(edit->text()) > room;
-    edit->setToolTip(cut ? edit->text() : QString());
+    QString tip = cut ? edit->text() : QString();
+    // A formula field tells what in its text is not understood.
+    if (const TFormulaMarks* marks = TFormulaMarks::Of(edit)) {
+        const QString explanation = marks->Explanation();
+        if (!explanation.isEmpty())
+            tip = tip.isEmpty() ? explanation : tip + QLatin1Char('\n') + explanation;
+    }
+    edit->setToolTip(tip);
 }
 
 QFont WindowFont() {
@@ -330,6 +339,15 @@ TForm1::TForm1() {
     CreateMenu();
     SetTabOrder();
     ConnectHandlers();
+    Edit2Marks = new TFormulaMarks(Edit2);
+    Edit6Marks = new TFormulaMarks(Edit6);
+    Edit7Marks = new TFormulaMarks(Edit7);
+    ComboBox1Marks = new TFormulaMarks(ComboBox1->lineEdit());
+    // Under the client area, which keeps its size.
+    StatusLine = new QLabel;
+    StatusLine->setObjectName(QStringLiteral("StatusLine"));
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(StatusLine, 1);
     // A single fixed border: the window is not resizable.
     adjustSize();
     setFixedSize(sizeHint());

@@ -36,6 +36,7 @@ class TForm2;
 class TForm3;
 class TForm4;
 class TFormFind;
+class TFormulaMarks;
 class TGraphAnalysis;
 
 constexpr char KeyEnter = 13;
@@ -272,6 +273,23 @@ class TForm1 : public QMainWindow {
     // Each picture shown: its graphs are what the trace and the points follow.
     void AnalysePicture(const TPlotInput& input, const TPlotRequest& request);
     QTimer* PointsTimer = nullptr; // the points, once the view has rested
+
+    // --- what a formula holds that the compiler does not understand
+    // The marks of the formula fields: Edit2, Edit6, Edit7 and the formula box.
+    TFormulaMarks *Edit2Marks = nullptr, *Edit6Marks = nullptr, *Edit7Marks = nullptr,
+                  *ComboBox1Marks = nullptr;
+    // The marks follow the fields that hold formulas in the current mode.
+    void UpdateFormulaMarks();
+    // The first diagnosis of the formulas a build takes, in the status line.
+    void ShowFormulaDiagnosis(const TPlotInput& input);
+    // The line under the client area: what the last build or "Error!" means.
+    QLabel* StatusLine = nullptr;
+    void ShowStatus(const QString& text);
+    // "Error!" in a field or after "y(x0)=", explained in the status line.
+    void ExplainError(const QString& place, const std::string& text, const TTextFaultInfo& fault);
+    QString FieldErrorStatus; // the first field that failed in this build
+    // How a field is named in the status line: "x0=", "x1, режим y(x):".
+    QString FieldCaption(const QLineEdit* field) const;
 
     QMenu *N3, *N1, *N7, *N9Menu, *RecentMenu;
     QAction *NNew, *NSave, *NSaveAs, *NRecent, *NAbout, *NGuide, *NExport, *NPrint, *NCopy;

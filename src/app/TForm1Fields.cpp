@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
+#include "app/FormulaMessages.h"
 #include "app/TForm2.h"
 #include "document/PlotDocument.h"
 #include "document/Settings.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -34,22 +36,47 @@ void TForm1::EvalNumberField(QLineEdit* field, char key) {
     bool error = false;
     const std::string text = FieldText(field);
     std::string result;
+    TTextFaultInfo fault;
     try {
         result = FormatNumber(StrToFloat(text));
     } catch (const ConversionError&) {
         // Not a plain number: a formula of x = 0. A malformed number inside it
         // ends the command with the field unchanged.
-        result = FormatNumber(EvalFormulaText(UpperCaseFormula(text), error, 0));
+        result = FormatNumber(EvalFormulaText(UpperCaseFormula(text), error, 0, &fault));
     }
     SetField(field, error ? "Error!" : result);
+    if (error) ExplainError(FieldCaption(field), text, fault);
 }
 
 void TForm1::Button1Click() {
     bool error = false;
     const double x0 = FieldNumber(Edit1);
-    const double v =
-        EvalFormulaText(UpperCaseFormula(ComboBox1->currentText().toStdString()), error, x0);
+    const std::string text = ComboBox1->currentText().toStdString();
+    TTextFaultInfo fault;
+    const double v = EvalFormulaText(UpperCaseFormula(text), error, x0, &fault);
     SetCaption(Label1, QString::fromStdString(error ? "Error!" : FormatNumber(v)));
+    if (error) ExplainError(Button1->text(), text, fault);
+}
+
+void TForm1::ExplainError(const QString& place, const std::string& text,
+                          const TTextFaultInfo& fault) {
+    const QString message = tr("%1 Error! — %2").arg(place, TextFaultMessage(text, fault));
+    // A build tells the first field that failed, after the formulas.
+    if (FieldErrorStatus.isEmpty()) FieldErrorStatus = message;
+    ShowStatus(message);
+}
+
+QString TForm1::FieldCaption(const QLineEdit* field) const {
+    if (field == Edit1) return Label2->text();
+    const int mode = CurrentPlotMode();
+    if (!IsPlotMode(mode)) return {};
+    const TParameterSet set = ParameterSet(static_cast<TPlotMode>(mode), Coordinates());
+    for (const auto values : {set.Shared, set.Own})
+        for (const TDocValue& v : values)
+            if (Edits[FieldOf(v)] == field)
+                return QString::fromStdString(FieldPlace(v, static_cast<TPlotMode>(mode))) +
+                       QLatin1Char(':');
+    return {};
 }
 
 void TForm1::SanitiseNumberField(QLineEdit* field) {
@@ -81,6 +108,7 @@ void TForm1::MakeFieldNonNegative(QLineEdit* field) {
 }
 
 void TForm1::NormaliseParamFields() {
+    FieldErrorStatus.clear();
     // Every field evaluated first, then each checked as its numbers' role
     // says. A field that does not convert stops the build only when the
     // current mode uses it; another mode's field waits for its own build.

@@ -120,6 +120,7 @@ void TForm1::SetPlotMode(int mode) {
     LoadFields(set.Own);
     for (const TMenuItem item : layout->Menu)
         MenuItem(item)->setChecked(true);
+    UpdateFormulaMarks();
     // A 2D mode shows the picture of its document in its own view at once.
     if (!PaintBox1->isHidden()) ShowDocumentPicture();
     DocumentMaybeChanged();
@@ -148,7 +149,9 @@ void TForm1::CaptureDocument() {
 
 TPlotInput TForm1::CaptureInput() {
     CaptureDocument();
-    return DocumentInput();
+    TPlotInput input = DocumentInput();
+    ShowFormulaDiagnosis(input);
+    return input;
 }
 
 TPlotInput TForm1::DocumentInput() const {
@@ -197,6 +200,7 @@ void TForm1::SwitchCoordinates(TPlotMode mode, TCoordinates coords) {
     LoadFields(ParameterSet(mode, coords).Own);
     for (const TControl& c : layout.Show)
         Control(c)->show();
+    UpdateFormulaMarks();
     Button2Click();
 }
 

@@ -155,9 +155,29 @@ inline double EvalTree(const TExprNode* tree) {
     return engine::EvalTreeWalk(tree);
 }
 
+// Why the text evaluator set its flag: the first failure it met.
+enum class TTextFault {
+    None,
+    Unknown,        // a name or text it does not know (Y, "abc", an empty operand)
+    SquareRoot,     // SQRT of a negative number
+    Logarithm,      // LN or LG of a number not above 0
+    ArcRange,       // ASIN or ACOS outside -1 .. 1
+    DivisionByZero, // a divisor (or a cosine or sine below a fraction bar) of 0
+    ZeroPower,      // 0 to a negative power
+    NegativeBase,   // a negative number to a power that is not whole
+    TooDeep,        // nesting deeper than MaxFormulaDepth
+    TooLong,        // more work than any formula of a field needs
+};
+struct TTextFaultInfo {
+    TTextFault Kind = TTextFault::None;
+    std::string Text; // the (upper-case) text it happened in
+};
+
 // The direct evaluator of formula text (already upper-cased): x stands for
-// the name X, FrameCounter for F. Every problem sets `error`.
-double EvalFormulaText(const std::string& text, bool& error, double x);
+// the name X, FrameCounter for F. Every problem sets `error`; `fault`, when
+// given, gets the first of them.
+double EvalFormulaText(const std::string& text, bool& error, double x,
+                       TTextFaultInfo* fault = nullptr);
 
 // The standard number text: 15 significant digits, DecimalSeparatorChar.
 std::string FormatNumber(double value);

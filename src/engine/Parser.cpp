@@ -9,6 +9,7 @@
 #include "engine/Engine.h"
 #include "engine/FastForm.h"
 #include "engine/Library.h"
+#include "engine/ParseNotes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -123,6 +124,13 @@ class ParseContext {
 
     std::string_view Text() const { return text_; }
 
+    // Where the parse took 0 for text it does not understand, or left an
+    // operand out; null while compiling, set by the diagnosis.
+    std::vector<engine::TParseNote>* Notes = nullptr;
+    void Note(engine::TParseNote::TKind kind, int a, int b) const {
+        if (Notes != nullptr) Notes->push_back({kind, a, b});
+    }
+
     int DepthBefore(int position) const { return position == 0 ? 0 : depthAfter_[position - 1]; }
 
     // Narrows [a, b) while brackets enclose all of it.
@@ -191,7 +199,8 @@ struct Range {
     bool Empty() const { return a >= b; }
 };
 
-void Parse(const ParseContext& ctx, TExprNode* node, Range r, int depth);
+// `quiet`: an empty range is not noted (the caller noted the place already).
+void Parse(const ParseContext& ctx, TExprNode* node, Range r, int depth, bool quiet = false);
 
 // Nodes come from blocks that are kept when trees are freed: every plot
 // compiles its formulas afresh, and handing thousands of nodes back to the
@@ -254,7 +263,7 @@ void ParseOperatorChain(const ParseContext& ctx, TExprNode* node, Range r,
             // The last operand would be the first one: put the missing one before it.
             tail = NewNode();
             node->Child = tail;
-            Parse(ctx, tail, Range{0, 0}, depth + 1);
+            Parse(ctx, tail, Range{0, 0}, depth + 1, true);
         }
         TExprNode* operand;
         if (tail == nullptr) {
@@ -279,17 +288,23 @@ void ParseOperatorChain(const ParseContext& ctx, TExprNode* node, Range r,
     for (const auto& op : ops) {
         const int p = op.second;
         const Range segment{start, p};
-        if (!segment.Empty()) addOperand(segment, false);
+        if (!segment.Empty())
+            addOperand(segment, false);
+        else if (start != r.a || level != OperatorLevel::Additive) // not a leading sign
+            ctx.Note(engine::TParseNote::OperandBefore, p, p + 1);
         negative = text[p] == '-' || text[p] == '/';
         start = p + 1;
     }
     const Range last{start, r.b};
-    if (!last.Empty()) addOperand(last, true);
+    if (!last.Empty())
+        addOperand(last, true);
+    else
+        ctx.Note(engine::TParseNote::OperandAfter, start - 1, start);
     if (tail == nullptr) {
         // Signs or operators only: one operand from the empty text.
         tail = NewNode();
         node->Child = tail;
-        Parse(ctx, tail, Range{0, 0}, depth + 1);
+        Parse(ctx, tail, Range{0, 0}, depth + 1, true);
         if (level == OperatorLevel::Additive) tail->Positive = negative ? 0 : 1;
     }
 }
@@ -301,13 +316,15 @@ bool IsNumberText(std::string_view s) {
     return true;
 }
 
-void Parse(const ParseContext& ctx, TExprNode* node, Range r, int depth) {
+void Parse(const ParseContext& ctx, TExprNode* node, Range r, int depth, bool quiet) {
     InitNode(node);
     if (depth > MaxFormulaDepth) {
         node->Kind = nkConstant;
         node->Value = 0.0;
+        ctx.Note(engine::TParseNote::TooDeep, r.a, r.b);
         return;
     }
+    const Range typed = r;
     if (!r.Empty()) ctx.Strip(r.a, r.b);
     const std::string_view text = ctx.Text().substr(r.a, r.b - r.a);
     if (!r.Empty() && !ctx.HasNoOperator(r.a, r.b)) {
@@ -335,7 +352,9 @@ void Parse(const ParseContext& ctx, TExprNode* node, Range r, int depth) {
             node->Child = NewNode();
             const int argumentStart = entry.Name == "SQR(" ? r.a + static_cast<int>(length) - 1
                                                            : r.a + static_cast<int>(length);
-            Parse(ctx, node->Child, Range{argumentStart, r.b}, depth + 1);
+            const bool noArgument = argumentStart >= r.b;
+            if (noArgument) ctx.Note(engine::TParseNote::NoArgument, r.a, r.b);
+            Parse(ctx, node->Child, Range{argumentStart, r.b}, depth + 1, noArgument);
             return;
         }
     }
@@ -354,8 +373,16 @@ void Parse(const ParseContext& ctx, TExprNode* node, Range r, int depth) {
         std::string number(text);
         for (char& c : number)
             if (c == '.' || c == ',') c = DecimalSeparatorChar;
-        node->Value = StrToFloat(number);
         node->Kind = nkConstant;
+        if (ctx.Notes == nullptr) {
+            node->Value = StrToFloat(number);
+        } else {
+            try {
+                node->Value = StrToFloat(number);
+            } catch (const ConversionError&) {
+                ctx.Note(engine::TParseNote::Number, r.a, r.b);
+            }
+        }
         return;
     }
 
@@ -371,12 +398,17 @@ void Parse(const ParseContext& ctx, TExprNode* node, Range r, int depth) {
         }
     }
     node->Kind = nkConstant;
-    if (text == "PI")
+    if (text == "PI") {
         node->Value = PiValue;
-    else if (text == "E")
+    } else if (text == "E") {
         node->Value = std::exp(1.0);
-    else
+    } else {
         node->Value = 0.0;
+        if (!r.Empty())
+            ctx.Note(engine::TParseNote::Unknown, r.a, r.b);
+        else if (!quiet)
+            ctx.Note(engine::TParseNote::EmptyBrackets, typed.a, typed.b);
+    }
 }
 
 void FreeChain(TExprNode* node) {
@@ -412,6 +444,20 @@ void ParseFormula(TExprNode* node, const std::string& text) {
     const ParseContext ctx(text);
     Parse(ctx, node, Range{0, static_cast<int>(text.size())}, 0);
 }
+
+namespace engine {
+
+std::vector<TParseNote> ParseNotes(const std::string& upper) {
+    std::vector<TParseNote> notes;
+    if (upper.empty()) return notes;
+    ParseContext ctx(upper);
+    ctx.Notes = &notes;
+    TTreePtr root(NewNode());
+    Parse(ctx, root.get(), Range{0, static_cast<int>(upper.size())}, 0);
+    return notes;
+}
+
+} // namespace engine
 
 void FreeTree(TExprNode*& tree) {
     FreeChain(tree);

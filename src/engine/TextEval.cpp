@@ -53,17 +53,17 @@ double AddLD(double r, double v, bool plus) {
                                     : static_cast<long double>(r) - v);
 }
 
-double TextPower(double b, double e, bool& error) {
+double TextPower(double b, double e, TTextFault& fault) {
     if (b < 0) {
         if (!IsIntegral(e)) {
-            error = true;
+            fault = TTextFault::NegativeBase;
             return b;
         }
         const double m = PowMagnitude(-b, e);
         return IsOddIntegral(e) ? -m : m;
     }
     if (b == 0) {
-        if (e < 0) error = true;
+        if (e < 0) fault = TTextFault::ZeroPower;
         return 0.0;
     }
     if (b > 0) return PowMagnitude(b, e);
@@ -72,14 +72,15 @@ double TextPower(double b, double e, bool& error) {
 
 class TextEvaluator {
   public:
-    TextEvaluator(bool& error, double x) : error_(error), x_(x) {}
+    TextEvaluator(bool& error, double x, TTextFaultInfo* fault)
+        : error_(error), x_(x), fault_(fault) {}
 
     double Eval(std::string_view text, int depth) {
-        if (depth > MaxFormulaDepth) return Fail();
+        if (depth > MaxFormulaDepth) return Fail(TTextFault::TooDeep, text);
         // Every call scans its text; past a bound on the whole evaluation the
         // formula counts as too complex, so that no text can hang the program.
         work_ += static_cast<long long>(text.size()) + 1;
-        if (work_ > WorkBudget) return Fail();
+        if (work_ > WorkBudget) return Fail(TTextFault::TooLong, text);
         const std::string_view s = StripBrackets(text);
         const size_t n = s.size();
         int bracketDepth = 0; // carried from one scan to the next
@@ -119,7 +120,7 @@ class TextEvaluator {
                 if (multiply) {
                     product = static_cast<double>(static_cast<long double>(product) * v);
                 } else if (v == 0 || v != v) {
-                    error_ = true;
+                    Fail(TTextFault::DivisionByZero, s);
                 } else {
                     product = static_cast<double>(static_cast<long double>(product) / v);
                 }
@@ -154,12 +155,12 @@ class TextEvaluator {
                     --bracketDepth;
                 } else if (c == '^' && bracketDepth == 0) {
                     const double v = Eval(s.substr(start, i - start), depth + 1);
-                    base = met ? TextPower(base, v, error_) : v;
+                    base = met ? Power(base, v, s) : v;
                     met = true;
                     start = i + 1;
                 }
                 if (i == n - 1 && met && start < n)
-                    base = TextPower(base, Eval(s.substr(start), depth + 1), error_);
+                    base = Power(base, Eval(s.substr(start), depth + 1), s);
             }
             if (met) return base;
         }
@@ -173,9 +174,21 @@ class TextEvaluator {
     }
 
   private:
-    double Fail() {
+    // Sets the flag; the first failure is kept with the text it happened in.
+    double Fail(TTextFault kind, std::string_view where) {
+        if (fault_ != nullptr && fault_->Kind == TTextFault::None) {
+            fault_->Kind = kind;
+            fault_->Text = std::string(where);
+        }
         error_ = true;
         return 0.0;
+    }
+
+    double Power(double base, double exponent, std::string_view where) {
+        TTextFault fault = TTextFault::None;
+        const double result = TextPower(base, exponent, fault);
+        if (fault != TTextFault::None) Fail(fault, where);
+        return result;
     }
 
     double Argument(std::string_view s, size_t from, int depth) {
@@ -222,7 +235,7 @@ class TextEvaluator {
         }
         const double divisor = denominator(v);
         if (divisor == 0 || divisor != divisor) {
-            error_ = true; // the zero divisor is skipped
+            Fail(TTextFault::DivisionByZero, arg); // the zero divisor is skipped
             return product;
         }
         return static_cast<double>(static_cast<long double>(product) / divisor);
@@ -235,14 +248,14 @@ class TextEvaluator {
         if (name == "ABS") return result = engine::FnAbs(Argument(s, L, depth)), true;
         if (name == "SQRT") {
             const double v = Argument(s, L, depth);
-            result = v >= 0 ? std::sqrt(v) : Fail();
+            result = v >= 0 ? std::sqrt(v) : Fail(TTextFault::SquareRoot, s);
             return true;
         }
         if (name == "SQR(") return result = engine::FnSqr(Argument(s, L - 1, depth)), true;
         if (name == "EXP") return result = engine::FnExp(Argument(s, L, depth)), true;
         if (name == "LN" || name == "LG") {
             const long double v = Argument(s, L, depth);
-            if (!(v > 0)) return result = Fail(), true;
+            if (!(v > 0)) return result = Fail(TTextFault::Logarithm, s), true;
             const long double ln = std::log(v);
             result = static_cast<double>(name == "LN" ? ln : ln / std::log(10.0L));
             return true;
@@ -256,7 +269,7 @@ class TextEvaluator {
         if (name == "ACTG") return result = engine::FnActg(Argument(s, L, depth)), true;
         if (name == "ASIN" || name == "ACOS") {
             const double v = Argument(s, L, depth);
-            if (std::fabs(v) > 1) return result = Fail(), true;
+            if (std::fabs(v) > 1) return result = Fail(TTextFault::ArcRange, s), true;
             result = name == "ASIN" ? engine::FnAsin(v) : engine::FnAcos(v);
             return true;
         }
@@ -284,7 +297,7 @@ class TextEvaluator {
         bool number = !s.empty();
         for (const char c : s)
             if (!((c >= '0' && c <= '9') || c == '.' || c == ',')) number = false;
-        if (!number) return Fail();
+        if (!number) return Fail(TTextFault::Unknown, s);
         std::string text(s);
         for (char& c : text)
             if (c == '.' || c == ',') c = DecimalSeparatorChar;
@@ -298,12 +311,14 @@ class TextEvaluator {
 
     bool& error_;
     double x_;
+    TTextFaultInfo* fault_;
     long long work_ = 0;
 };
 
 } // namespace
 
-double EvalFormulaText(const std::string& text, bool& error, double x) {
-    TextEvaluator evaluator(error, x);
+double EvalFormulaText(const std::string& text, bool& error, double x, TTextFaultInfo* fault) {
+    if (fault != nullptr) *fault = TTextFaultInfo{};
+    TextEvaluator evaluator(error, x, fault);
     return evaluator.Eval(text, 0);
 }

@@ -11,6 +11,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -225,6 +228,50 @@ TEST_F(ExportCommand, AnalyseAndIntegrate) {
         ASSERT_TRUE(refused.waitForFinished(60000));
         EXPECT_EQ(refused.exitCode(), 1);
         EXPECT_TRUE(QString::fromUtf8(refused.readAllStandardError()).contains("не график y(x)"));
+    }
+}
+
+// --check: one JSON line per place, as Qt's JSON reader takes it; status 1
+// when there is one, 0 for a formula the compiler understands fully.
+TEST_F(ExportCommand, CheckPrintsEachPlaceAsAJsonLine) {
+    const struct {
+        const char* formula;
+        int status;
+        const char* kinds; // "kind@pos+len" per line
+        const char* firstMessage;
+        const char* firstHint;
+    } rows[] = {
+        {"x+sni(x)", 1, "unknown-name@3+3", "Неизвестная функция «sni» (позиция 3–5)", "sin"},
+        {"x + 1", 1, "space@2+1 space@4+1",
+         "Пробел в формуле (позиция 2): в языке формул пробелов нет", ""},
+        {"\xD1\x84(x", 1, "stray-character@1+1", "Знака «ф» нет в языке формул (позиция 1)", ""},
+        {"2x", 1, "unknown-name@1+2", "Между числом и x нужен знак *: 2*x", "2*x"},
+        {"sin(x)^2", 0, "", "", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.formula);
+        QProcess p;
+        p.start(QStringLiteral(PLOTTER_BINARY), {"--check", QString::fromUtf8(row.formula)});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), row.status);
+        const QString out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+        QStringList kinds;
+        QJsonObject first;
+        for (const QString& line : out.split('\n', Qt::SkipEmptyParts)) {
+            QJsonParseError error;
+            const QJsonDocument json = QJsonDocument::fromJson(line.toUtf8(), &error);
+            ASSERT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
+            const QJsonObject o = json.object();
+            ASSERT_EQ(o.keys(), QStringList({"hint", "kind", "len", "message", "pos"}));
+            if (first.isEmpty()) first = o;
+            kinds << QStringLiteral("%1@%2+%3")
+                         .arg(o["kind"].toString())
+                         .arg(o["pos"].toInt())
+                         .arg(o["len"].toInt());
+        }
+        EXPECT_EQ(kinds.join(' ').toStdString(), row.kinds);
+        EXPECT_EQ(first["message"].toString().toStdString(), row.firstMessage);
+        EXPECT_EQ(first["hint"].toString().toStdString(), row.firstHint);
     }
 }
 

@@ -1,0 +1,46 @@
+// A wavy red underline under each place of a formula field that the
+// compiler does not understand, drawn by a transparent layer over the
+// field; the field's tooltip says what and where. Nothing here changes the
+// text or what is plotted.
+#pragma once
+
+#include "engine/Diagnosis.h"
+
+#include <QRect>
+#include <QWidget>
+
+#include <vector>
+
+class QLineEdit;
+
+class TFormulaMarks : public QWidget {
+  public:
+    explicit TFormulaMarks(QLineEdit* edit);
+
+    // Whether the field holds a formula now (a field of numbers in one mode
+    // may hold a formula in another). An inactive field shows no marks.
+    void SetActive(bool active);
+    bool Active() const { return active_; }
+
+    const std::vector<TDiagnosis>& Diagnoses() const { return found_; }
+    // The explanation of every place, one per line; empty when none.
+    QString Explanation() const;
+    // Where the underlines go, in the field's coordinates, one per place.
+    std::vector<QRect> MarkRects() const;
+
+    // The marks of the field's tooltip, if the field has marks.
+    static const TFormulaMarks* Of(const QLineEdit* edit);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void Refresh();
+    // The x of the left edge of the character at byte offset `pos`.
+    int XOf(int pos) const;
+
+    QLineEdit* edit_;
+    bool active_ = false;
+    std::vector<TDiagnosis> found_;
+};

@@ -1,0 +1,60 @@
+// What the formulas hold that the compiler does not understand: the marks
+// of the formula fields and the status line under the client area.
+#include "app/TForm1.h"
+
+#include "app/FormulaMarks.h"
+#include "app/FormulaMessages.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+void TForm1::UpdateFormulaMarks() {
+    const int mode = CurrentPlotMode();
+    auto holdsFormula = [&](int edit) {
+        if (!IsPlotMode(mode)) return false;
+        const TParameterSet set = ParameterSet(static_cast<TPlotMode>(mode), Coordinates());
+        for (const auto values : {set.Shared, set.Own})
+            for (const TDocValue& v : values)
+                if (v.IsFormula && FieldOf(v) == edit) return true;
+        return false;
+    };
+    Edit2Marks->SetActive(holdsFormula(2));
+    Edit6Marks->SetActive(holdsFormula(6));
+    Edit7Marks->SetActive(holdsFormula(7));
+    ComboBox1Marks->SetActive(mode == pmYx);
+}
+
+void TForm1::ShowFormulaDiagnosis(const TPlotInput& input) {
+    // The formulas the build takes, each with the caption of its place.
+    std::vector<std::pair<QString, std::string>> formulas;
+    if (input.Mode == pmYx) {
+        if (input.AllFormulas) {
+            for (size_t k = 0; k < input.List.size(); ++k)
+                formulas.emplace_back(tr("Формула %1 списка").arg(k + 1), input.List[k]);
+        } else {
+            formulas.emplace_back(Label3->text(), input.Formula);
+        }
+    } else if (IsPlotMode(input.Mode)) {
+        const TParameterSet set =
+            ParameterSet(static_cast<TPlotMode>(input.Mode), input.Coordinates);
+        for (const auto values : {set.Shared, set.Own})
+            for (const TDocValue& v : values)
+                if (v.IsFormula)
+                    formulas.emplace_back(QString::fromStdString(FormulaCaption(v.Index)),
+                                          input.Document.Formulas[v.Index]);
+    }
+    for (const auto& [caption, text] : formulas) {
+        const std::vector<TDiagnosis> found = Diagnose(text);
+        if (found.empty()) continue;
+        ShowStatus(caption + QLatin1Char(' ') + DiagnosisMessage(text, found.front()));
+        return;
+    }
+    ShowStatus(FieldErrorStatus);
+}
+
+void TForm1::ShowStatus(const QString& text) {
+    StatusLine->setText(text);
+    // A message longer than the line shows whole in its tooltip.
+    StatusLine->setToolTip(text);
+}
