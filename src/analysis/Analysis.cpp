@@ -1,4 +1,5 @@
 #include "analysis/Analysis.h"
+#include "texts/Texts.h"
 
 #include <boost/math/quadrature/gauss_kronrod.hpp>
 #include <boost/math/tools/minima.hpp>
@@ -350,20 +351,31 @@ TPointsFound PointsOfInterest(const std::vector<TGraph>& graphs, double a, doubl
     return all;
 }
 
+namespace {
+std::string NoArea() {
+    return texts::Translate("Analysis", "Площадь не считается: интеграл не сходится на этом "
+                                        "отрезке.");
+}
+} // namespace
+
 TArea Integrate(const TGraph& f, double a, double b, double step) {
     const TFunction fx = Of(f);
     const double lo = std::min(a, b), hi = std::max(a, b);
     const TSamples s = Sample(fx, lo, hi, step);
     for (std::size_t i = 0; i < s.X.size(); ++i)
         if (!s.Y[i])
-            throw AreaRefused("Площадь не считается: функция не определена при x = " +
-                              Number(s.X[i]) + ".");
+            throw AreaRefused(texts::Fill(
+                texts::Translate("Analysis", "Площадь не считается: функция не определена при "
+                                             "x = %1."),
+                {Number(s.X[i])}));
     // A pole: the sign changes, and what is there is no root.
     for (std::size_t i = 0; i + 1 < s.X.size(); ++i) {
         const double l = *s.Y[i], r = *s.Y[i + 1];
         if (Sign(l) * Sign(r) < 0 && !SolveBracket(fx, s.X[i], s.X[i + 1], l, r))
-            throw AreaRefused("Площадь бесконечна: график проходит через полюс около x = " +
-                              Number(s.X[i]) + ".");
+            throw AreaRefused(texts::Fill(
+                texts::Translate("Analysis", "Площадь бесконечна: график проходит через полюс "
+                                             "около x = %1."),
+                {Number(s.X[i])}));
     }
     double error = 0, l1 = 0;
     const auto g = [&](double x) {
@@ -375,10 +387,10 @@ TArea Integrate(const TGraph& f, double a, double b, double step) {
         value = boost::math::quadrature::gauss_kronrod<double, 61>::integrate(g, lo, hi, 15, 1e-14,
                                                                               &error, &l1);
     } catch (const std::exception&) {
-        throw AreaRefused("Площадь не считается: интеграл не сходится на этом отрезке.");
+        throw AreaRefused(NoArea());
     }
     if (!std::isfinite(value) || !std::isfinite(error) ||
         error > 1e-6 * std::max(1.0, std::fabs(l1)))
-        throw AreaRefused("Площадь не считается: интеграл не сходится на этом отрезке.");
+        throw AreaRefused(NoArea());
     return {a <= b ? value : -value, error};
 }

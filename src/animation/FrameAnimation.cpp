@@ -1,10 +1,11 @@
 #include "animation/FrameAnimation.h"
+#include "texts/Texts.h"
 
 #include "document/Settings.h"
 #include "engine/Engine.h"
 
 std::string FrameCaption(std::int32_t frame) {
-    return " Кадр " + std::to_string(frame);
+    return texts::Fill(texts::Translate("FrameAnimation", " Кадр %1"), {std::to_string(frame)});
 }
 
 TFrameAdvance AdvanceFrameCounter(bool loop) {

@@ -5,10 +5,6 @@
 
 namespace {
 
-QString Tr(const char* source) {
-    return QCoreApplication::translate("Formula", source);
-}
-
 QString Typed(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -16,21 +12,21 @@ QString Typed(const std::string& text) {
 // "позиция 3" for one character, "позиция 1–3" for more.
 QString Where(const std::string& text, const TDiagnosis& d) {
     const TCharSpan span = CharacterSpan(text, d.Pos, d.Len);
-    if (span.Last <= span.First) return Tr("позиция %1").arg(span.First);
-    return Tr("позиция %1–%2").arg(span.First).arg(span.Last);
+    if (span.Last <= span.First) return TFormulaMessages::tr("позиция %1").arg(span.First);
+    return TFormulaMessages::tr("позиция %1–%2").arg(span.First).arg(span.Last);
 }
 
 QString EmptyOperandMessage(const std::string& text, const TDiagnosis& d) {
     const QString where = Where(text, d);
     switch (d.Detail) {
     case TDiagnosisDetail::OperandBefore:
-        return Tr("Перед «%1» нет операнда (%2)").arg(Typed(d.Text), where);
+        return TFormulaMessages::tr("Перед «%1» нет операнда (%2)").arg(Typed(d.Text), where);
     case TDiagnosisDetail::OperandAfter:
-        return Tr("После «%1» нет операнда (%2)").arg(Typed(d.Text), where);
+        return TFormulaMessages::tr("После «%1» нет операнда (%2)").arg(Typed(d.Text), where);
     case TDiagnosisDetail::NoArgument:
-        return Tr("У функции «%1» нет аргумента (%2)").arg(Typed(d.Text), where);
+        return TFormulaMessages::tr("У функции «%1» нет аргумента (%2)").arg(Typed(d.Text), where);
     default:
-        return Tr("Пустые скобки (%1)").arg(where);
+        return TFormulaMessages::tr("Пустые скобки (%1)").arg(where);
     }
 }
 
@@ -40,12 +36,12 @@ QString UnknownNameMessage(const std::string& text, const TDiagnosis& d) {
         const qsizetype star = hint.indexOf(QLatin1Char('*'));
         const bool number = !d.Text.empty() && d.Text[0] >= '0' && d.Text[0] <= '9';
         if (number && star > 0)
-            return Tr("Между числом и %1 нужен знак *: %2").arg(hint.mid(star + 1), hint);
-        return Tr("Между множителями нужен знак *: %1").arg(hint);
+            return TFormulaMessages::tr("Между числом и %1 нужен знак *: %2").arg(hint.mid(star + 1), hint);
+        return TFormulaMessages::tr("Между множителями нужен знак *: %1").arg(hint);
     }
     if (d.Detail == TDiagnosisDetail::FunctionName)
-        return Tr("Неизвестная функция «%1» (%2)").arg(Typed(d.Text), Where(text, d));
-    return Tr("Неизвестное имя «%1» (%2)").arg(Typed(d.Text), Where(text, d));
+        return TFormulaMessages::tr("Неизвестная функция «%1» (%2)").arg(Typed(d.Text), Where(text, d));
+    return TFormulaMessages::tr("Неизвестное имя «%1» (%2)").arg(Typed(d.Text), Where(text, d));
 }
 
 } // namespace
@@ -55,22 +51,22 @@ QString DiagnosisMessage(const std::string& text, const TDiagnosis& d) {
     case TDiagnosisKind::UnknownName:
         return UnknownNameMessage(text, d);
     case TDiagnosisKind::MissingBracket:
-        return Tr("Не хватает «)» к скобке (%1)").arg(Where(text, d));
+        return TFormulaMessages::tr("Не хватает «)» к скобке (%1)").arg(Where(text, d));
     case TDiagnosisKind::ExtraBracket:
-        return Tr("Лишняя «)» (%1)").arg(Where(text, d));
+        return TFormulaMessages::tr("Лишняя «)» (%1)").arg(Where(text, d));
     case TDiagnosisKind::EmptyOperand:
         return EmptyOperandMessage(text, d);
     case TDiagnosisKind::StrayCharacter:
-        return Tr("Знака «%1» нет в языке формул (%2)").arg(Typed(d.Text), Where(text, d));
+        return TFormulaMessages::tr("Знака «%1» нет в языке формул (%2)").arg(Typed(d.Text), Where(text, d));
     case TDiagnosisKind::Space:
-        return Tr("Пробел в формуле (%1): в языке формул пробелов нет").arg(Where(text, d));
+        return TFormulaMessages::tr("Пробел в формуле (%1): в языке формул пробелов нет").arg(Where(text, d));
     case TDiagnosisKind::Number:
         if (d.Detail == TDiagnosisDetail::Exponent)
-            return Tr("Порядок через E не понимается: вместо «%1» пишите %2")
+            return TFormulaMessages::tr("Порядок через E не понимается: вместо «%1» пишите %2")
                 .arg(Typed(d.Text), Typed(d.Hint));
-        return Tr("Число «%1» не читается (%2)").arg(Typed(d.Text), Where(text, d));
+        return TFormulaMessages::tr("Число «%1» не читается (%2)").arg(Typed(d.Text), Where(text, d));
     case TDiagnosisKind::TooDeep:
-        return Tr("Слишком глубокая вложенность (%1): дальше формула считается нулём")
+        return TFormulaMessages::tr("Слишком глубокая вложенность (%1): дальше формула считается нулём")
             .arg(Where(text, d));
     }
     return {};
@@ -79,9 +75,9 @@ QString DiagnosisMessage(const std::string& text, const TDiagnosis& d) {
 QString DiagnosisHintText(const TDiagnosis& d) {
     if (d.Hint.empty()) return {};
     if (d.Kind == TDiagnosisKind::UnknownName && d.Detail != TDiagnosisDetail::ImplicitProduct)
-        return Tr("Может быть, «%1»?").arg(Typed(d.Hint));
+        return TFormulaMessages::tr("Может быть, «%1»?").arg(Typed(d.Hint));
     if (d.Kind == TDiagnosisKind::StrayCharacter)
-        return Tr("Вместо него пишут «%1».").arg(Typed(d.Hint));
+        return TFormulaMessages::tr("Вместо него пишут «%1».").arg(Typed(d.Hint));
     return {};
 }
 
@@ -105,26 +101,26 @@ QString TextFaultMessage(const std::string& text, const TTextFaultInfo& fault) {
         const std::vector<TDiagnosis> found = Diagnose(text);
         if (!found.empty()) return DiagnosisMessage(text, found.front());
         if (fault.Text.size() == 1)
-            return Tr("Переменная %1 здесь не определена: значение считается только от x и f")
+            return TFormulaMessages::tr("Переменная %1 здесь не определена: значение считается только от x и f")
                 .arg(where.toLower());
-        return Tr("Неизвестное имя «%1»").arg(where);
+        return TFormulaMessages::tr("Неизвестное имя «%1»").arg(where);
     }
     case TTextFault::SquareRoot:
-        return Tr("Корень из отрицательного числа: %1").arg(where);
+        return TFormulaMessages::tr("Корень из отрицательного числа: %1").arg(where);
     case TTextFault::Logarithm:
-        return Tr("Логарифм числа, не большего нуля: %1").arg(where);
+        return TFormulaMessages::tr("Логарифм числа, не большего нуля: %1").arg(where);
     case TTextFault::ArcRange:
-        return Tr("Арксинус или арккосинус числа вне отрезка [-1; 1]: %1").arg(where);
+        return TFormulaMessages::tr("Арксинус или арккосинус числа вне отрезка [-1; 1]: %1").arg(where);
     case TTextFault::DivisionByZero:
-        return Tr("Деление на ноль: %1").arg(where);
+        return TFormulaMessages::tr("Деление на ноль: %1").arg(where);
     case TTextFault::ZeroPower:
-        return Tr("Ноль в отрицательной степени: %1").arg(where);
+        return TFormulaMessages::tr("Ноль в отрицательной степени: %1").arg(where);
     case TTextFault::NegativeBase:
-        return Tr("Отрицательное число в дробной степени: %1").arg(where);
+        return TFormulaMessages::tr("Отрицательное число в дробной степени: %1").arg(where);
     case TTextFault::TooDeep:
-        return Tr("Формула вложена слишком глубоко");
+        return TFormulaMessages::tr("Формула вложена слишком глубоко");
     case TTextFault::TooLong:
-        return Tr("Формула слишком сложна, чтобы сосчитать её здесь");
+        return TFormulaMessages::tr("Формула слишком сложна, чтобы сосчитать её здесь");
     }
     return {};
 }

@@ -5,10 +5,16 @@
 #include "engine/Diagnosis.h"
 #include "engine/Engine.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <string>
 #include <vector>
+
+// The context of these texts in the translations.
+class TFormulaMessages {
+    Q_DECLARE_TR_FUNCTIONS(TFormulaMessages)
+};
 
 // "Неизвестное имя «abc» (позиция 1–3)", and what was probably meant.
 QString DiagnosisMessage(const std::string& text, const TDiagnosis& d);

@@ -5,6 +5,7 @@
 #include "plot2d/Sampling.h"
 #include "plot2d/View2D.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -13,6 +14,7 @@
 #include <cmath>
 
 namespace {
+
 
 QString Number(double v) {
     return QString::fromStdString(FormatNumber(v));
@@ -56,15 +58,15 @@ std::optional<std::pair<double, double>> CurvePoint(const TPlotRequest& r, const
 QString PointKindText(const TGraphPoint& p) {
     switch (p.Kind) {
     case TPointKind::Root:
-        return QString::fromUtf8("Корень");
+        return TGraphAnalysis::tr("Корень");
     case TPointKind::Minimum:
-        return QString::fromUtf8("Минимум");
+        return TGraphAnalysis::tr("Минимум");
     case TPointKind::Maximum:
-        return QString::fromUtf8("Максимум");
+        return TGraphAnalysis::tr("Максимум");
     case TPointKind::Intersection:
-        return QString::fromUtf8("Пересечение графиков %1 и %2").arg(p.Graph).arg(p.With);
+        return TGraphAnalysis::tr("Пересечение графиков %1 и %2").arg(p.Graph).arg(p.With);
     case TPointKind::YIntercept:
-        return QString::fromUtf8("Пересечение с осью y");
+        return TGraphAnalysis::tr("Пересечение с осью y");
     }
     return {};
 }
@@ -283,6 +285,11 @@ std::vector<TGraphAnalysis::TChoice> TGraphAnalysis::Graphs() const {
     return choices;
 }
 
+void TGraphAnalysis::Retranslate() {
+    info_->hide(); // it spoke the language before
+    repaint_();
+}
+
 void TGraphAnalysis::SetFormulas(std::vector<QString> formulas) {
     if (formulas != formulas_) marks_.clear(), shade_.reset();
     formulas_ = std::move(formulas);
@@ -291,7 +298,7 @@ void TGraphAnalysis::SetFormulas(std::vector<QString> formulas) {
 QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, double b) {
     const TGraphRequest* g = GraphOf(number);
     if (g == nullptr || request_.Kind != TCurveKind::Cartesian)
-        throw std::runtime_error("Такого графика y(x) на рисунке нет.");
+        throw std::runtime_error(TGraphAnalysis::tr("Такого графика y(x) на рисунке нет.").toStdString());
     if (!(a < b)) std::swap(a, b);
     const double step = std::min(PixelStep(), (b - a) / 400);
     const QString where = QStringLiteral("[%1; %2]").arg(Number(a), Number(b));
@@ -301,39 +308,39 @@ QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, d
         const TArea area = Integrate({g->Tree, number}, a, b, step);
         shade_ = TShade{number, a, b};
         repaint_();
-        return QString::fromUtf8("Площадь на %1: %2 (погрешность %3)")
+        return TGraphAnalysis::tr("Площадь на %1: %2 (погрешность %3)")
             .arg(where, Number(area.Value), Number(area.Error));
     }
     TPointsFound found;
     QString what;
     if (kind == TFindKind::Intersection) {
         const TGraphRequest* h = GraphOf(second);
-        if (h == nullptr) throw std::runtime_error("Второго такого графика на рисунке нет.");
+        if (h == nullptr) throw std::runtime_error(TGraphAnalysis::tr("Второго такого графика на рисунке нет.").toStdString());
         found = FindIntersections({g->Tree, number}, {h->Tree, second}, a, b, step);
-        what = QString::fromUtf8("Пересечения");
+        what = TGraphAnalysis::tr("Пересечения");
     } else if (kind == TFindKind::Root) {
         found = FindRoots({g->Tree, number}, a, b, step);
-        what = QString::fromUtf8("Корни");
+        what = TGraphAnalysis::tr("Корни");
     } else {
         found = FindExtrema({g->Tree, number}, a, b, step);
         const TPointKind wanted =
             kind == TFindKind::Minimum ? TPointKind::Minimum : TPointKind::Maximum;
         std::erase_if(found.Points, [&](const TGraphPoint& p) { return p.Kind != wanted; });
-        what = QString::fromUtf8(kind == TFindKind::Minimum ? "Минимумы" : "Максимумы");
+        what = kind == TFindKind::Minimum ? tr("Минимумы") : tr("Максимумы");
     }
     marks_ = found.Points;
     repaint_();
-    if (found.Points.empty()) return QString::fromUtf8("На %1 ничего не найдено.").arg(where);
+    if (found.Points.empty()) return TGraphAnalysis::tr("На %1 ничего не найдено.").arg(where);
     QStringList items;
     for (std::size_t i = 0; i < found.Points.size() && i < 10; ++i)
         items << QStringLiteral("x = %1, y = %2")
                      .arg(Number(found.Points[i].X), Number(found.Points[i].Y));
     QString text =
-        QStringLiteral("%1 на %2: %3").arg(what, where, items.join(QStringLiteral("; ")));
+        TGraphAnalysis::tr("%1 на %2: %3").arg(what, where, items.join(QStringLiteral("; ")));
     if (found.Points.size() > 10 || found.Incomplete)
-        text += QString::fromUtf8(" … (всего %1%2)")
+        text += TGraphAnalysis::tr(" … (всего %1%2)")
                     .arg(found.Points.size())
-                    .arg(found.Incomplete ? QString::fromUtf8(", показаны не все") : QString());
+                    .arg(found.Incomplete ? TGraphAnalysis::tr(", показаны не все") : QString());
     return text;
 }
 

@@ -8,6 +8,7 @@
 #include "analysis/Analysis.h"
 #include "plot2d/Picture.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
 
@@ -21,6 +22,8 @@ class QTimer;
 class QWidget;
 
 class TGraphAnalysis : public QObject {
+    Q_DECLARE_TR_FUNCTIONS(TGraphAnalysis)
+
   public:
     // `area` is the plot area (the info label lies on it); `repaint` asks it
     // to paint again.
@@ -57,6 +60,8 @@ class TGraphAnalysis : public QObject {
     // info label; true when a point was hit.
     bool Click(int x, int y);
     QString InfoText() const;
+    // The language changed: what the info label said goes.
+    void Retranslate();
 
     // --- "Найти…": the graphs to choose from, by their number and formula
     struct TChoice {

@@ -5,6 +5,7 @@
 #include "app/ErrorReport.h"
 #include "app/FormulaMarks.h"
 #include "app/GraphAnalysis.h"
+#include "app/Translation.h"
 #include "plot2d/View2D.h"
 #include "view3d/Tfrm3D.h"
 
@@ -60,10 +61,10 @@ using F = TForm1;
 const TControlRow ControlRows[] = {
     {K::Label, 1, 144, 20, 100, 13, "", nullptr, Fixed, nullptr},
     {K::Label, 2, 8, 20, 17, 13, "x0=", nullptr, Right, nullptr},
-    {K::Label, 3, 0, 58, 62, 13, "Формула y=", nullptr, 0, nullptr},
+    {K::Label, 3, 0, 58, 62, 13, QT_TRANSLATE_NOOP("TForm1", "Формула y="), nullptr, 0, nullptr},
     {K::Label, 4, 279, 0, 26, 13, "min X", nullptr, Hidden, nullptr},
     {K::Label, 5, 330, 0, 29, 13, "max X", nullptr, Hidden, nullptr},
-    {K::Label, 6, 402, 0, 20, 13, "Шаг", nullptr, 0, nullptr},
+    {K::Label, 6, 402, 0, 20, 13, QT_TRANSLATE_NOOP("TForm1", "Шаг"), nullptr, 0, nullptr},
     {K::Label, 7, 40, 8, 20, 13, "x(t)=", nullptr, Hidden | Right, nullptr},
     {K::Label, 8, 40, 33, 20, 13, "y(t)=", nullptr, Hidden | Right, nullptr},
     {K::Label, 9, 40, 58, 20, 13, "z(t)=", nullptr, Hidden | Right, nullptr},
@@ -74,8 +75,8 @@ const TControlRow ControlRows[] = {
     {K::Label, 14, 142, 196, 7, 13, "Z", nullptr, Hidden, nullptr},
     {K::Label, 15, 165, 120, 16, 13, "min", nullptr, Hidden, nullptr},
     {K::Label, 16, 209, 120, 19, 13, "max", nullptr, Hidden, nullptr},
-    {K::Label, 17, 253, 120, 25, 13, "шаг1", "между точками линии уровня", Hidden, nullptr},
-    {K::Label, 18, 297, 120, 25, 13, "шаг2", "между линиями уровня", Hidden, nullptr},
+    {K::Label, 17, 253, 120, 25, 13, QT_TRANSLATE_NOOP("TForm1", "шаг1"), QT_TRANSLATE_NOOP("TForm1", "между точками линии уровня"), Hidden, nullptr},
+    {K::Label, 18, 297, 120, 25, 13, QT_TRANSLATE_NOOP("TForm1", "шаг2"), QT_TRANSLATE_NOOP("TForm1", "между линиями уровня"), Hidden, nullptr},
     {K::Label, 19, 78, 504, 11, 13, "x1", nullptr, 0, nullptr},
     {K::Label, 20, 360, 504, 11, 13, "x2", nullptr, 0, nullptr},
     {K::Label, 21, 463, 458, 11, 13, "y1", nullptr, 0, nullptr},
@@ -91,28 +92,28 @@ const TControlRow ControlRows[] = {
     {K::Edit, 6, 64, 29, 193, 21, "", nullptr, Hidden, nullptr},
     {K::Edit, 7, 64, 54, 193, 21, "", nullptr, Hidden, nullptr},
     {K::ComboBox, 1, 64, 54, 193, 21, nullptr, nullptr, 0, &F::ComboBox1Change},
-    {K::CheckBox, 1, 7, 74, 49, 17, "Все", nullptr, 0, &F::DocumentMaybeChanged},
-    {K::Button, 5, 64, 78, 65, 17, "добавить", nullptr, 0, &F::Button5Click},
-    {K::Button, 6, 128, 78, 65, 17, "удалить", nullptr, 0, &F::Button6Click},
-    {K::Button, 7, 192, 78, 65, 17, "очистить", nullptr, 0, &F::Button7Click},
+    {K::CheckBox, 1, 7, 74, 49, 17, QT_TRANSLATE_NOOP("TForm1", "Все"), nullptr, 0, &F::DocumentMaybeChanged},
+    {K::Button, 5, 64, 78, 65, 17, QT_TRANSLATE_NOOP("TForm1", "добавить"), nullptr, 0, &F::Button5Click},
+    {K::Button, 6, 128, 78, 65, 17, QT_TRANSLATE_NOOP("TForm1", "удалить"), nullptr, 0, &F::Button6Click},
+    {K::Button, 7, 192, 78, 65, 17, QT_TRANSLATE_NOOP("TForm1", "очистить"), nullptr, 0, &F::Button7Click},
     {K::Edit, 3, 272, 13, 41, 21, "0", nullptr, Hidden, nullptr},
     {K::Edit, 4, 324, 13, 41, 21, "0", nullptr, Hidden, nullptr},
     {K::Edit, 5, 392, 13, 41, 21, "0", nullptr, 0, nullptr},
     {K::Edit, 8, 272, 41, 41, 21, "0", nullptr, Hidden, nullptr},
     {K::Edit, 9, 324, 41, 41, 21, "0", nullptr, Hidden, nullptr},
     {K::Edit, 10, 392, 41, 41, 21, "0", nullptr, Hidden, nullptr},
-    {K::CheckBox, 9, 435, 15, 15, 17, "", "Минимальный шаг", 0, nullptr},
-    {K::Button, 2, 272, 52, 161, 25, "Построить график", nullptr, 0, &F::Button2Click},
-    {K::Button, 9, 272, 52, 161, 25, "Построить 3D кривую", nullptr, Hidden, &F::Button9Click},
-    {K::Button, 8, 272, 68, 161, 25, "Построить поверхность", nullptr, Hidden, &F::Button8Click},
-    {K::Button, 10, 272, 68, 161, 25, "Построить поверхность", nullptr, Hidden, &F::Button10Click},
-    {K::Button, 11, 272, 68, 161, 25, "Построить поверхность", nullptr, Hidden, &F::Button11Click},
+    {K::CheckBox, 9, 435, 15, 15, 17, "", QT_TRANSLATE_NOOP("TForm1", "Минимальный шаг"), 0, nullptr},
+    {K::Button, 2, 272, 52, 161, 25, QT_TRANSLATE_NOOP("TForm1", "Построить график"), nullptr, 0, &F::Button2Click},
+    {K::Button, 9, 272, 52, 161, 25, QT_TRANSLATE_NOOP("TForm1", "Построить 3D кривую"), nullptr, Hidden, &F::Button9Click},
+    {K::Button, 8, 272, 68, 161, 25, QT_TRANSLATE_NOOP("TForm1", "Построить поверхность"), nullptr, Hidden, &F::Button8Click},
+    {K::Button, 10, 272, 68, 161, 25, QT_TRANSLATE_NOOP("TForm1", "Построить поверхность"), nullptr, Hidden, &F::Button10Click},
+    {K::Button, 11, 272, 68, 161, 25, QT_TRANSLATE_NOOP("TForm1", "Построить поверхность"), nullptr, Hidden, &F::Button11Click},
     {K::Button, 3, 434, 48, 17, 17, "+", nullptr, 0, &F::Button3Click},
     {K::Button, 4, 434, 64, 17, 17, "-", nullptr, 0, &F::Button4Click},
-    {K::RadioButton, 1, 296, 80, 57, 17, "декарт", nullptr, Checked, &F::RadioButton1Click},
-    {K::RadioButton, 2, 360, 80, 49, 17, "поляр", nullptr, 0, &F::RadioButton2Click},
-    {K::CheckBox, 2, 100, 79, 121, 17, "траектория камеры",
-     "поместить камеру на траекторию x(t),y(t),z(t)", Hidden, &F::CheckBox2Click},
+    {K::RadioButton, 1, 296, 80, 57, 17, QT_TRANSLATE_NOOP("TForm1", "декарт"), nullptr, Checked, &F::RadioButton1Click},
+    {K::RadioButton, 2, 360, 80, 49, 17, QT_TRANSLATE_NOOP("TForm1", "поляр"), nullptr, 0, &F::RadioButton2Click},
+    {K::CheckBox, 2, 100, 79, 121, 17, QT_TRANSLATE_NOOP("TForm1", "траектория камеры"),
+     QT_TRANSLATE_NOOP("TForm1", "поместить камеру на траекторию x(t),y(t),z(t)"), Hidden, &F::CheckBox2Click},
     // The rows of the implicit surface: min, max, шаг1, шаг2 of X, Y and Z;
     // the rows Y and Z follow X while "Equally" is on.
     {K::Edit, 11, 153, 135, 41, 21, "0", nullptr, Hidden, &F::Edit11Change},
@@ -127,21 +128,21 @@ const TControlRow ControlRows[] = {
     {K::Edit, 20, 198, 192, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
     {K::Edit, 21, 244, 192, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
     {K::Edit, 22, 289, 192, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
-    {K::CheckBox, 3, 121, 137, 15, 17, "", "линии уровня перпендикулярно оси X", Hidden | Checked,
+    {K::CheckBox, 3, 121, 137, 15, 17, "", QT_TRANSLATE_NOOP("TForm1", "линии уровня перпендикулярно оси X"), Hidden | Checked,
      nullptr},
-    {K::CheckBox, 4, 121, 166, 15, 17, "", "линии уровня перпендикулярно оси Y", Hidden | Checked,
+    {K::CheckBox, 4, 121, 166, 15, 17, "", QT_TRANSLATE_NOOP("TForm1", "линии уровня перпендикулярно оси Y"), Hidden | Checked,
      nullptr},
-    {K::CheckBox, 5, 121, 194, 15, 17, "", "линии уровня перпендикулярно оси Z", Hidden | Checked,
+    {K::CheckBox, 5, 121, 194, 15, 17, "", QT_TRANSLATE_NOOP("TForm1", "линии уровня перпендикулярно оси Z"), Hidden | Checked,
      nullptr},
     {K::Equally, 1, 158, 224, 65, 17, "Equally", nullptr, Hidden | Checked, &F::EquallyClick},
-    {K::CheckBox, 8, 232, 224, 97, 17, "Центрировать", nullptr, Hidden, nullptr},
+    {K::CheckBox, 8, 232, 224, 97, 17, QT_TRANSLATE_NOOP("TForm1", "Центрировать"), nullptr, Hidden, nullptr},
     // The 2D view; y2 follows x1, x2 and y1 while the scales are equal.
     {K::Edit, 23, 424, 97, 50, 21, "", nullptr, Disabled, &F::Edit23Change},
     {K::Edit, 24, 424, 476, 50, 21, "", nullptr, 0, &F::Edit23Change},
     {K::Edit, 25, 375, 496, 50, 21, "", nullptr, 0, &F::Edit23Change},
     {K::Edit, 26, 24, 496, 50, 21, "", nullptr, 0, &F::Edit23Change},
-    {K::CheckBox, 6, 429, 120, 15, 17, "", "Равные масштабы", Checked, &F::CheckBox6Click},
-    {K::CheckBox, 7, 7, 289, 15, 17, "", "Вспомогательная сетка", Checked, &F::CheckBox7Click},
+    {K::CheckBox, 6, 429, 120, 15, 17, "", QT_TRANSLATE_NOOP("TForm1", "Равные масштабы"), Checked, &F::CheckBox6Click},
+    {K::CheckBox, 7, 7, 289, 15, 17, "", QT_TRANSLATE_NOOP("TForm1", "Вспомогательная сетка"), Checked, &F::CheckBox7Click},
 };
 
 enum TMenuFlag : unsigned {
@@ -150,6 +151,7 @@ enum TMenuFlag : unsigned {
     CheckedItem = 4,
     ModeItem = 8,        // one of the radio group of the modes
     ParametricItem = 16, // one of the radio group of the parametric modes
+    LanguageItem = 32,   // one of the languages
 };
 
 // One entry of the menu: the menu it is in (none: a menu of the bar), its
@@ -167,53 +169,57 @@ struct TMenuRow {
 };
 
 const TMenuRow MenuRows[] = {
-    {nullptr, "Файл", 0, 0, 0, &F::N3, nullptr, nullptr},
-    {&F::N3, "Создать", (Qt::CTRL | Qt::Key_N).toCombined(), 0, 0, nullptr, &F::NNew, &F::NewClick},
-    {&F::N3, "Открыть", Qt::Key_F3, (Qt::CTRL | Qt::Key_O).toCombined(), 0, nullptr, &F::N5,
+    {nullptr, QT_TRANSLATE_NOOP("TForm1", "Файл"), 0, 0, 0, &F::N3, nullptr, nullptr},
+    {&F::N3, QT_TRANSLATE_NOOP("TForm1", "Создать"), (Qt::CTRL | Qt::Key_N).toCombined(), 0, 0, nullptr, &F::NNew, &F::NewClick},
+    {&F::N3, QT_TRANSLATE_NOOP("TForm1", "Открыть"), Qt::Key_F3, (Qt::CTRL | Qt::Key_O).toCombined(), 0, nullptr, &F::N5,
      &F::N5Click},
-    {&F::N3, "Последние файлы", 0, 0, 0, &F::RecentMenu, &F::NRecent, nullptr},
+    {&F::N3, QT_TRANSLATE_NOOP("TForm1", "Последние файлы"), 0, 0, 0, &F::RecentMenu, &F::NRecent, nullptr},
     {&F::N3, nullptr, 0, 0, Separator, nullptr, nullptr, nullptr},
-    {&F::N3, "Сохранить", Qt::Key_F2, 0, 0, nullptr, &F::N4, &F::N4Click},
-    {&F::N3, "Сохранить в открытый файл", (Qt::CTRL | Qt::Key_S).toCombined(), 0, 0, nullptr,
+    {&F::N3, QT_TRANSLATE_NOOP("TForm1", "Сохранить"), Qt::Key_F2, 0, 0, nullptr, &F::N4, &F::N4Click},
+    {&F::N3, QT_TRANSLATE_NOOP("TForm1", "Сохранить в открытый файл"), (Qt::CTRL | Qt::Key_S).toCombined(), 0, 0, nullptr,
      &F::NSave, &F::SaveClick},
-    {&F::N3, "Сохранить как…", (Qt::CTRL | Qt::SHIFT | Qt::Key_S).toCombined(), 0, 0, nullptr,
+    {&F::N3, QT_TRANSLATE_NOOP("TForm1", "Сохранить как…"), (Qt::CTRL | Qt::SHIFT | Qt::Key_S).toCombined(), 0, 0, nullptr,
      &F::NSaveAs, &F::SaveAsClick},
     {&F::N3, nullptr, 0, 0, Separator, nullptr, nullptr, nullptr},
-    {&F::N3, "Экспорт рисунка…", (Qt::CTRL | Qt::Key_E).toCombined(), 0, 0, nullptr, &F::NExport,
+    {&F::N3, QT_TRANSLATE_NOOP("TForm1", "Экспорт рисунка…"), (Qt::CTRL | Qt::Key_E).toCombined(), 0, 0, nullptr, &F::NExport,
      &F::ExportClick},
-    {&F::N3, "Печать…", (Qt::CTRL | Qt::Key_P).toCombined(), 0, 0, nullptr, &F::NPrint,
+    {&F::N3, QT_TRANSLATE_NOOP("TForm1", "Печать…"), (Qt::CTRL | Qt::Key_P).toCombined(), 0, 0, nullptr, &F::NPrint,
      &F::PrintClick},
-    {&F::N3, "Копировать рисунок", (Qt::CTRL | Qt::Key_C).toCombined(), 0, 0, nullptr, &F::NCopy,
+    {&F::N3, QT_TRANSLATE_NOOP("TForm1", "Копировать рисунок"), (Qt::CTRL | Qt::Key_C).toCombined(), 0, 0, nullptr, &F::NCopy,
      &F::CopyClick},
-    {nullptr, "Опции", 0, 0, 0, &F::N1, nullptr, nullptr},
-    {&F::N1, "Настроить анимацию", 0, 0, 0, nullptr, &F::N2, &F::N2Click},
-    {&F::N1, "Анимация (вкл/выкл)", (Qt::CTRL | Qt::Key_A).toCombined(), 0, 0, nullptr, &F::N10,
+    {nullptr, QT_TRANSLATE_NOOP("TForm1", "Опции"), 0, 0, 0, &F::N1, nullptr, nullptr},
+    {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Настроить анимацию"), 0, 0, 0, nullptr, &F::N2, &F::N2Click},
+    {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Анимация (вкл/выкл)"), (Qt::CTRL | Qt::Key_A).toCombined(), 0, 0, nullptr, &F::N10,
      &F::N10Click},
-    {&F::N1, "Цвета", 0, 0, 0, nullptr, &F::N14, &F::N14Click},
-    {&F::N1, "Рисовать оси координат", Qt::Key_F8, 0, Checkable | CheckedItem, nullptr, &F::N6,
+    {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Цвета"), 0, 0, 0, nullptr, &F::N14, &F::N14Click},
+    {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Рисовать оси координат"), Qt::Key_F8, 0, Checkable | CheckedItem, nullptr, &F::N6,
      &F::N6Click},
     {&F::N1, nullptr, 0, 0, Separator, nullptr, &F::N11, nullptr},
     {&F::N1, "2D y(x)", 0, 0, ModeItem | CheckedItem, nullptr, &F::N2Dyx, &F::N2DyxClick},
     {&F::N1, "3D z(x,y)", 0, 0, ModeItem, nullptr, &F::N3Dzxy, &F::N3DzxyClick},
     {&F::N1, "3D F(x,y,z)=0", 0, 0, ModeItem, nullptr, &F::N3DFxyz, &F::N3DFxyzClick},
-    {&F::N1, "Параметрические уравнения", 0, 0, ModeItem, &F::N9Menu, &F::N9, nullptr},
+    {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Параметрические уравнения"), 0, 0, ModeItem, &F::N9Menu, &F::N9, nullptr},
     {&F::N9Menu, "2D x(t),y(t)", 0, 0, ParametricItem, nullptr, &F::N2Dxyt, &F::N2DxytClick},
     {&F::N9Menu, "3D x(t),y(t),z(t)", 0, 0, ParametricItem, nullptr, &F::N3Dxyzt, &F::N3DxyztClick},
     {&F::N9Menu, "3D x(u,v),y(u,v),z(u,v)", 0, 0, ParametricItem, nullptr, &F::N3Dxyzuv,
      &F::N3DxyzuvClick},
     {&F::N1, nullptr, 0, 0, Separator, nullptr, &F::N12, nullptr},
-    {&F::N1, "Генерировать случайную функцию", Qt::Key_F12, 0, 0, nullptr, &F::N13, &F::N13Click},
-    {nullptr, "Анализ", 0, 0, 0, &F::NAnalysisMenu, nullptr, nullptr},
-    {&F::NAnalysisMenu, "Трассировка", (Qt::CTRL | Qt::Key_T).toCombined(), 0, Checkable, nullptr,
+    {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Генерировать случайную функцию"), Qt::Key_F12, 0, 0, nullptr, &F::N13, &F::N13Click},
+    {nullptr, QT_TRANSLATE_NOOP("TForm1", "Анализ"), 0, 0, 0, &F::NAnalysisMenu, nullptr, nullptr},
+    {&F::NAnalysisMenu, QT_TRANSLATE_NOOP("TForm1", "Трассировка"), (Qt::CTRL | Qt::Key_T).toCombined(), 0, Checkable, nullptr,
      &F::NTrace, &F::TraceClick},
-    {&F::NAnalysisMenu, "Особые точки", (Qt::CTRL | Qt::Key_I).toCombined(), 0, Checkable, nullptr,
+    {&F::NAnalysisMenu, QT_TRANSLATE_NOOP("TForm1", "Особые точки"), (Qt::CTRL | Qt::Key_I).toCombined(), 0, Checkable, nullptr,
      &F::NPoints, &F::PointsClick},
-    {&F::NAnalysisMenu, "Найти…", (Qt::CTRL | Qt::Key_F).toCombined(), 0, 0, nullptr, &F::NFind,
+    {&F::NAnalysisMenu, QT_TRANSLATE_NOOP("TForm1", "Найти…"), (Qt::CTRL | Qt::Key_F).toCombined(), 0, 0, nullptr, &F::NFind,
      &F::FindClick},
-    {nullptr, "Помощь", 0, 0, 0, &F::N7, nullptr, nullptr},
-    {&F::N7, "Список функций", 0, 0, 0, nullptr, &F::N8, &F::N8Click},
-    {&F::N7, "Руководство", Qt::Key_F1, 0, 0, nullptr, &F::NGuide, &F::GuideClick},
-    {&F::N7, "О программе", 0, 0, 0, nullptr, &F::NAbout, &F::AboutClick},
+    {nullptr, QT_TRANSLATE_NOOP("TForm1", "Помощь"), 0, 0, 0, &F::N7, nullptr, nullptr},
+    {&F::N7, QT_TRANSLATE_NOOP("TForm1", "Список функций"), 0, 0, 0, nullptr, &F::N8, &F::N8Click},
+    {&F::N7, QT_TRANSLATE_NOOP("TForm1", "Руководство"), Qt::Key_F1, 0, 0, nullptr, &F::NGuide, &F::GuideClick},
+    {&F::N7, QT_TRANSLATE_NOOP("TForm1", "О программе"), 0, 0, 0, nullptr, &F::NAbout, &F::AboutClick},
+    // In both languages, and each language in its own.
+    {&F::N7, "Язык / Language", 0, 0, 0, &F::LanguageMenu, &F::NLanguage, nullptr},
+    {&F::LanguageMenu, "Русский", 0, 0, LanguageItem, nullptr, &F::NRussian, &F::RussianClick},
+    {&F::LanguageMenu, "English", 0, 0, LanguageItem, nullptr, &F::NEnglish, &F::EnglishClick},
 };
 
 QLabel* MakeLabel(QWidget* parent, const TControlRow& r) {
@@ -221,7 +227,7 @@ QLabel* MakeLabel(QWidget* parent, const TControlRow& r) {
     label->setGeometry(r.X, r.Y, r.W, r.H);
     label->setAlignment((r.Flags & Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
     label->setProperty("autoSize", !(r.Flags & Fixed));
-    SetCaption(label, QString::fromUtf8(r.Text));
+    if (r.Text != nullptr && *r.Text != 0) SetText(label, "TForm1", r.Text);
     return label;
 }
 
@@ -250,6 +256,7 @@ double FieldNumber(const QLineEdit* field) {
 }
 
 void SetCaption(QLabel* label, const QString& caption) {
+    ForgetSource(label); // a caption written as it is: the language does not change it
     label->setText(caption);
     if (!label->property("autoSize").toBool()) return;
     const int right = label->geometry().right();
@@ -324,7 +331,7 @@ void TPaintBox::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 TForm1::TForm1() {
-    setWindowTitle(QString::fromUtf8("Графики функций"));
+    setWindowTitle(tr("Графики функций"));
     setFont(WindowFont());
 
     Client = new QWidget(this);
@@ -371,7 +378,6 @@ TForm1::~TForm1() {
 void TForm1::CreateControls() {
     for (const TControlRow& r : ControlRows) {
         QWidget* w = nullptr;
-        const QString text = QString::fromUtf8(r.Text ? r.Text : "");
         switch (r.Kind) {
         case K::Label:
             w = Labels[r.Number] = MakeLabel(Client, r);
@@ -380,11 +386,11 @@ void TForm1::CreateControls() {
             w = Edits[r.Number] = MakeEdit(Client, r);
             break;
         case K::Button:
-            w = Buttons[r.Number] = new QPushButton(text, Client);
+            w = Buttons[r.Number] = new QPushButton(Client);
             break;
         case K::CheckBox:
         case K::Equally: {
-            auto* box = new QCheckBox(text, Client);
+            auto* box = new QCheckBox(Client);
             box->setChecked(r.Flags & Checked);
             w = box;
             if (r.Kind == K::Equally)
@@ -394,7 +400,7 @@ void TForm1::CreateControls() {
             break;
         }
         case K::RadioButton: {
-            auto* radio = new QRadioButton(text, Client);
+            auto* radio = new QRadioButton(Client);
             radio->setChecked(r.Flags & Checked);
             w = RadioButtons[r.Number] = radio;
             break;
@@ -411,7 +417,10 @@ void TForm1::CreateControls() {
             break;
         }
         if (r.Kind != K::Label) w->setGeometry(r.X, r.Y, r.W, r.H);
-        if (r.Hint) w->setToolTip(QString::fromUtf8(r.Hint));
+        const bool captioned = r.Kind == K::Button || r.Kind == K::CheckBox ||
+                               r.Kind == K::Equally || r.Kind == K::RadioButton;
+        if (captioned && r.Text != nullptr && *r.Text != 0) SetText(w, "TForm1", r.Text);
+        if (r.Hint) SetToolTip(w, "TForm1", r.Hint);
         if (r.Flags & Hidden) w->hide();
         if (r.Flags & Disabled) w->setEnabled(false);
     }
@@ -445,10 +454,12 @@ void TForm1::CreateMenu() {
     ParametricGroup = new QActionGroup(this);
     for (QActionGroup* g : {ModeGroup, ParametricGroup})
         g->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    LanguageGroup = new QActionGroup(this);
     for (const TMenuRow& m : MenuRows) {
-        const QString caption = QString::fromUtf8(m.Caption ? m.Caption : "");
+        const char* caption = m.Caption ? m.Caption : "";
         if (m.Parent == nullptr) {
-            this->*m.Menu = menuBar()->addMenu(caption);
+            this->*m.Menu = menuBar()->addMenu(QString());
+            SetTitle(this->*m.Menu, "TForm1", caption);
             continue;
         }
         QMenu* parent = this->*m.Parent;
@@ -456,17 +467,20 @@ void TForm1::CreateMenu() {
         if (m.Flags & Separator) {
             a = parent->addSeparator();
         } else if (m.Menu != nullptr) {
-            this->*m.Menu = parent->addMenu(caption);
+            this->*m.Menu = parent->addMenu(QString());
+            SetTitle(this->*m.Menu, "TForm1", caption);
             a = (this->*m.Menu)->menuAction();
         } else {
-            a = parent->addAction(caption);
+            a = parent->addAction(QString());
+            SetText(a, "TForm1", caption);
         }
         if (m.Key != 0) {
             QList<QKeySequence> keys{QKeySequence(QKeyCombination::fromCombined(m.Key))};
             if (m.Key2 != 0) keys << QKeySequence(QKeyCombination::fromCombined(m.Key2));
             a->setShortcuts(keys);
         }
-        if (m.Flags & (Checkable | ModeItem | ParametricItem)) a->setCheckable(true);
+        if (m.Flags & (Checkable | ModeItem | ParametricItem | LanguageItem)) a->setCheckable(true);
+        if (m.Flags & LanguageItem) LanguageGroup->addAction(a);
         if (m.Flags & ModeItem) ModeGroup->addAction(a);
         if (m.Flags & ParametricItem) ParametricGroup->addAction(a);
         if (m.Flags & CheckedItem) a->setChecked(true);

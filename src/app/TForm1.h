@@ -9,6 +9,7 @@
 #include "plot2d/Picture.h"
 #include "view3d/Scene.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QMainWindow>
 #include <QUrl>
@@ -63,6 +64,8 @@ class TPaintBox : public QWidget {
 enum class TMouseButton { Left, Right, Middle };
 
 class TForm1 : public QMainWindow {
+    Q_DECLARE_TR_FUNCTIONS(TForm1)
+
   public:
     TForm1();
     ~TForm1() override;
@@ -283,13 +286,26 @@ class TForm1 : public QMainWindow {
     // The first diagnosis of the formulas a build takes, in the status line.
     void ShowFormulaDiagnosis(const TPlotInput& input);
     // The line under the client area: what the last build or "Error!" means.
+    // It is made again in the current language when the language changes.
     QLabel* StatusLine = nullptr;
-    void ShowStatus(const QString& text);
+    using TStatus = std::function<QString()>;
+    void ShowStatus(const TStatus& status);
+    TStatus Status;
     // "Error!" in a field or after "y(x0)=", explained in the status line.
-    void ExplainError(const QString& place, const std::string& text, const TTextFaultInfo& fault);
-    QString FieldErrorStatus; // the first field that failed in this build
+    void ExplainError(const std::function<QString()>& place, const std::string& text,
+                      const TTextFaultInfo& fault);
+    TStatus FieldErrorStatus; // the first field that failed in this build
     // How a field is named in the status line: "x0=", "x1, режим y(x):".
     QString FieldCaption(const QLineEdit* field) const;
+
+    // --- the language: Помощь → "Язык / Language"
+    void RussianClick();
+    void EnglishClick();
+    // Every text of the window in the current language (on LanguageChange).
+    void RetranslateUi();
+    QMenu* LanguageMenu;
+    QAction *NLanguage, *NRussian, *NEnglish;
+    QActionGroup* LanguageGroup;
 
     QMenu *N3, *N1, *N7, *N9Menu, *RecentMenu;
     QAction *NNew, *NSave, *NSaveAs, *NRecent, *NAbout, *NGuide, *NExport, *NPrint, *NCopy;
@@ -322,6 +338,7 @@ class TForm1 : public QMainWindow {
     QRadioButton* RadioButtons[3] = {}; // RadioButtons[k] is RadioButtonk
 
   protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

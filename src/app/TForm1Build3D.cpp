@@ -129,8 +129,8 @@ void TForm1::BuildLevelPoints() {
         // The window was closed during the scan: it closes now.
         QTimer::singleShot(0, this, [this] { close(); });
     } else if (result.AtBound) {
-        ReportFailure(TooManyPointsMessage(static_cast<long double>(MaxVertices)) +
-                      " Показаны точки, найденные до этого.");
+        ReportFailure(TooManyPointsMessage(static_cast<long double>(MaxVertices)) + " " +
+                      tr("Показаны точки, найденные до этого.").toStdString());
     }
 }
 
@@ -145,8 +145,9 @@ void TForm1::Button11Click() {
 void TForm1::N13Click() {
     if (Busy()) return;
     if (!N3Dzxy->isChecked()) {
-        ReportFailure("Случайная функция строится в режиме 3D z(x,y): выберите его в меню "
-                      "«Опции» и нажмите F12 ещё раз.");
+        ReportFailure(tr("Случайная функция строится в режиме 3D z(x,y): выберите его в меню "
+                         "«Опции» и нажмите F12 ещё раз.")
+                          .toStdString());
         return;
     }
     const int depth = 2 + static_cast<int>(RandomBelow(4));

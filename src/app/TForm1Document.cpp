@@ -29,8 +29,6 @@
 
 namespace {
 
-const QString ProgramName = QString::fromUtf8("Графики функций");
-
 // Two records save the same document: the same text everywhere, the same
 // switches, and numbers that the fields show alike (15 digits). The result
 // of y(x0) is left out: the program computes it again at will.
@@ -52,7 +50,7 @@ bool SameDocument(const TPlotFileRecord& a, const TPlotFileRecord& b) {
 } // namespace
 
 QString TForm1::DocumentName() const {
-    return FileName.empty() ? QString::fromUtf8("Без имени")
+    return FileName.empty() ? tr("Без имени")
                             : QFileInfo(QString::fromStdString(FileName)).fileName();
 }
 
@@ -61,9 +59,9 @@ void TForm1::UpdateTitle() {
         !SameDocument(GatherRecord(false), SavedRecord) || FieldText(Edit1) != SavedX0;
     // A new document that nothing changed yet is the program's own title.
     if (FileName.empty() && !modified)
-        setWindowTitle(ProgramName);
+        setWindowTitle(tr("Графики функций"));
     else
-        setWindowTitle(DocumentName() + QStringLiteral("[*] — ") + ProgramName);
+        setWindowTitle(DocumentName() + QStringLiteral("[*] — ") + tr("Графики функций"));
     setWindowModified(modified);
 }
 
@@ -175,23 +173,23 @@ void TForm1::RebuildRecentMenu() {
         connect(a, &QAction::triggered, this, [this, file = files[i]] { OpenRecent(file); });
     }
     RecentMenu->addSeparator();
-    QAction* clear = RecentMenu->addAction(QString::fromUtf8("Очистить список"));
+    QAction* clear = RecentMenu->addAction(tr("Очистить список"));
     clear->setEnabled(!files.isEmpty());
     connect(clear, &QAction::triggered, this, [this] { ClearRecentClick(); });
 }
 
 void TForm1::AboutClick() {
     Dialogs().Inform(
-        this, QString::fromUtf8("О программе"),
-        QString::fromUtf8("<b>Графики функций</b>, версия %1<br><br>"
-                          "Графики функций на плоскости и в пространстве по формулам: "
-                          "y(x), r(fi), x(t),y(t), z(x,y), F(x,y,z)=0, x(t),y(t),z(t) и "
-                          "x(u,v),y(u,v),z(u,v).<br><br>"
-                          "Лицензия: все права принадлежат авторам программы "
-                          "(LicenseRef-proprietary).<br><br>"
-                          "Файл графиков (.mth) — одна запись из 2680 байт: формулы и числа "
-                          "всех режимов, режим, список формул y(x) и кадры анимации; "
-                          "текст в кодировке Windows-1251.")
+        this, tr("О программе"),
+        tr("<b>Графики функций</b>, версия %1<br><br>"
+           "Графики функций на плоскости и в пространстве по формулам: "
+           "y(x), r(fi), x(t),y(t), z(x,y), F(x,y,z)=0, x(t),y(t),z(t) и "
+           "x(u,v),y(u,v),z(u,v).<br><br>"
+           "Лицензия: все права принадлежат авторам программы "
+           "(LicenseRef-proprietary).<br><br>"
+           "Файл графиков (.mth) — одна запись из 2680 байт: формулы и числа "
+           "всех режимов, режим, список формул y(x) и кадры анимации; "
+           "текст в кодировке Windows-1251.")
             .arg(QStringLiteral(PLOTTER_VERSION)));
 }
 
@@ -209,6 +207,7 @@ QUrl GuideUrl() {
 void TForm1::GuideClick() {
     const QUrl guide = GuideUrl();
     if (guide.isEmpty() || !Dialogs().OpenUrl(guide))
-        ReportFailure("Руководство не найдено или его нечем открыть: оно ставится вместе с "
-                      "программой в share/doc/function-plotter/guide.");
+        ReportFailure(tr("Руководство не найдено или его нечем открыть: оно ставится вместе "
+                         "с программой в share/doc/function-plotter/guide.")
+                          .toStdString());
 }

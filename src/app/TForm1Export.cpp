@@ -25,13 +25,17 @@ bool Is2D(int mode) {
     return mode == pmYx || mode == pmPlane;
 }
 
+std::string NoPicture() {
+    return TForm1::tr("Рисунка нет: сначала выберите режим в меню «Опции».").toStdString();
+}
+
 } // namespace
 
 void TForm1::ExportClick() {
     if (Busy()) return;
     const int mode = CurrentPlotMode();
     const std::vector<TExportChoice> choices = ExportChoices(mode);
-    if (choices.empty()) throw BuildRefused("Рисунка нет: сначала выберите режим в меню «Опции».");
+    if (choices.empty()) throw BuildRefused(NoPicture());
     QStringList filters;
     for (const TExportChoice& c : choices)
         filters << c.Filter;
@@ -60,15 +64,13 @@ QImage TForm1::PictureOfMode(int side) {
         return PictureImage(PictureRequest(DocumentInput(), false, trees),
                             static_cast<qreal>(side) / 400);
     }
-    if (!IsPlotMode(mode))
-        throw BuildRefused("Рисунка нет: сначала выберите режим в меню «Опции».");
+    if (!IsPlotMode(mode)) throw BuildRefused(NoPicture());
     return RenderFrame(side, side, SceneOptions());
 }
 
 void TForm1::PrintClick() {
     if (Busy()) return;
-    if (!IsPlotMode(CurrentPlotMode()))
-        throw BuildRefused("Рисунка нет: сначала выберите режим в меню «Опции».");
+    if (!IsPlotMode(CurrentPlotMode())) throw BuildRefused(NoPicture());
     Dialogs().PrintPreview(
         this, [this](QPrinter* printer) { RunCommand([&] { PrintPicture(*printer); }); });
 }

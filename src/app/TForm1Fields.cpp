@@ -45,7 +45,7 @@ void TForm1::EvalNumberField(QLineEdit* field, char key) {
         result = FormatNumber(EvalFormulaText(UpperCaseFormula(text), error, 0, &fault));
     }
     SetField(field, error ? "Error!" : result);
-    if (error) ExplainError(FieldCaption(field), text, fault);
+    if (error) ExplainError([this, field] { return FieldCaption(field); }, text, fault);
 }
 
 void TForm1::Button1Click() {
@@ -55,14 +55,14 @@ void TForm1::Button1Click() {
     TTextFaultInfo fault;
     const double v = EvalFormulaText(UpperCaseFormula(text), error, x0, &fault);
     SetCaption(Label1, QString::fromStdString(error ? "Error!" : FormatNumber(v)));
-    if (error) ExplainError(Button1->text(), text, fault);
+    if (error) ExplainError([this] { return Button1->text(); }, text, fault);
 }
 
-void TForm1::ExplainError(const QString& place, const std::string& text,
+void TForm1::ExplainError(const std::function<QString()>& place, const std::string& text,
                           const TTextFaultInfo& fault) {
-    const QString message = tr("%1 Error! — %2").arg(place, TextFaultMessage(text, fault));
+    const TStatus message = [=] { return tr("%1 Error! — %2").arg(place(), TextFaultMessage(text, fault)); };
     // A build tells the first field that failed, after the formulas.
-    if (FieldErrorStatus.isEmpty()) FieldErrorStatus = message;
+    if (!FieldErrorStatus) FieldErrorStatus = message;
     ShowStatus(message);
 }
 
@@ -108,7 +108,7 @@ void TForm1::MakeFieldNonNegative(QLineEdit* field) {
 }
 
 void TForm1::NormaliseParamFields() {
-    FieldErrorStatus.clear();
+    FieldErrorStatus = nullptr;
     // Every field evaluated first, then each checked as its numbers' role
     // says. A field that does not convert stops the build only when the
     // current mode uses it; another mode's field waits for its own build.

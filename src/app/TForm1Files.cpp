@@ -32,8 +32,8 @@ void TForm1::N4Click() {
 bool TForm1::SaveAs(const QString& chosen) {
     const bool exists = QFileInfo::exists(chosen) || QFileInfo::exists(chosen + ".mth");
     if (exists &&
-        !Dialogs().Confirm(this, QString::fromUtf8("Такой файл уже существует! Заменить его?"),
-                           QString::fromUtf8("Предупреждение!")))
+        !Dialogs().Confirm(this, tr("Такой файл уже существует! Заменить его?"),
+                           tr("Предупреждение!")))
         return false;
     WritePlotFile(chosen.toStdString());
     return true;
@@ -145,8 +145,9 @@ void TForm1::ReadPlotFile(const std::string& path) {
         ComboBox1->setEditText(QString::fromStdString(r.MainFormula));
     }
     if (replaced)
-        ReportFailure("В файле были значения, которые не являются числами; "
-                      "вместо них взяты значения по умолчанию.");
+        ReportFailure(tr("В файле были значения, которые не являются числами; "
+                         "вместо них взяты значения по умолчанию.")
+                          .toStdString());
 }
 
 void TForm1::N8Click() {

@@ -27,13 +27,14 @@ void TForm1::UpdateFormulaMarks() {
 
 void TForm1::ShowFormulaDiagnosis(const TPlotInput& input) {
     // The formulas the build takes, each with the caption of its place.
-    std::vector<std::pair<QString, std::string>> formulas;
+    std::vector<std::pair<TStatus, std::string>> formulas;
     if (input.Mode == pmYx) {
         if (input.AllFormulas) {
             for (size_t k = 0; k < input.List.size(); ++k)
-                formulas.emplace_back(tr("Формула %1 списка").arg(k + 1), input.List[k]);
+                formulas.emplace_back([k] { return tr("Формула %1 списка").arg(k + 1); },
+                                      input.List[k]);
         } else {
-            formulas.emplace_back(Label3->text(), input.Formula);
+            formulas.emplace_back([this] { return Label3->text(); }, input.Formula);
         }
     } else if (IsPlotMode(input.Mode)) {
         const TParameterSet set =
@@ -41,19 +42,24 @@ void TForm1::ShowFormulaDiagnosis(const TPlotInput& input) {
         for (const auto values : {set.Shared, set.Own})
             for (const TDocValue& v : values)
                 if (v.IsFormula)
-                    formulas.emplace_back(QString::fromStdString(FormulaCaption(v.Index)),
-                                          input.Document.Formulas[v.Index]);
+                    formulas.emplace_back(
+                        [slot = v.Index] { return QString::fromStdString(FormulaCaption(slot)); },
+                        input.Document.Formulas[v.Index]);
     }
     for (const auto& [caption, text] : formulas) {
         const std::vector<TDiagnosis> found = Diagnose(text);
         if (found.empty()) continue;
-        ShowStatus(caption + QLatin1Char(' ') + DiagnosisMessage(text, found.front()));
+        ShowStatus([caption, text, d = found.front()] {
+            return caption() + QLatin1Char(' ') + DiagnosisMessage(text, d);
+        });
         return;
     }
     ShowStatus(FieldErrorStatus);
 }
 
-void TForm1::ShowStatus(const QString& text) {
+void TForm1::ShowStatus(const TStatus& status) {
+    Status = status;
+    const QString text = status ? status() : QString();
     StatusLine->setText(text);
     // A message longer than the line shows whole in its tooltip.
     StatusLine->setToolTip(text);

@@ -4,6 +4,8 @@
 // is the mode table's business; here the table meets the widgets.
 #include "app/TForm1.h"
 
+#include "app/Translation.h"
+
 #include "document/PlotDocument.h"
 #include "engine/Engine.h"
 
@@ -71,8 +73,10 @@ QAction* TForm1::MenuItem(TMenuItem item) const {
 void TForm1::HideAllControls() {
     for (int k = 1; k <= 26; ++k)
         Labels[k]->hide();
-    for (int k = 1; k <= 11; ++k)
+    for (int k = 1; k <= 11; ++k) {
         Labels[k]->clear();
+        ForgetSource(Labels[k]);
+    }
     for (int k = 1; k <= 26; ++k)
         Edits[k]->hide();
     for (int k = 1; k <= 11; ++k)
@@ -114,7 +118,7 @@ void TForm1::SetPlotMode(int mode) {
     for (const int edit : layout->Clear)
         Edits[edit]->clear();
     for (const TCaption& c : layout->Captions)
-        SetCaption(Labels[c.Label], QString::fromUtf8(c.Text));
+        SetText(Labels[c.Label], "ModeLayout", c.Text);
     const TParameterSet set = ParameterSet(layout->Mode, TCoordinates::Cartesian);
     LoadFields(set.Shared);
     LoadFields(set.Own);
@@ -192,9 +196,9 @@ void TForm1::ReadSwitches(TPlotInput& input) const {
 // parameter set from the document and builds.
 void TForm1::SwitchCoordinates(TPlotMode mode, TCoordinates coords) {
     const TCoordinateLayout& layout = CoordinateLayout(mode, coords);
-    Button1->setText(QString::fromUtf8(layout.Button1));
+    SetText(Button1, "ModeLayout", layout.Button1);
     for (const TCaption& c : layout.Captions)
-        SetCaption(Labels[c.Label], QString::fromUtf8(c.Text));
+        SetText(Labels[c.Label], "ModeLayout", c.Text);
     for (const TControl& c : layout.Hide)
         Control(c)->hide();
     LoadFields(ParameterSet(mode, coords).Own);

@@ -94,7 +94,7 @@ void TForm1::ChangeView(const std::function<void()>& change) {
     RestoreView(before);
     WriteRangeEditsToFields();
     RangeEditsDirty = false;
-    throw BuildRefused(ViewRefusedMessage() + " Оставлен прежний вид.");
+    throw BuildRefused(ViewRefusedMessage() + " " + tr("Оставлен прежний вид.").toStdString());
 }
 
 void TForm1::ReadRangeEditsFromFields() {
@@ -219,7 +219,7 @@ void TForm1::Button5Click() {
     const QString text = ComboBox1->currentText();
     if (text.isEmpty()) return;
     if (ComboBox1->count() >= MaxListFormulas) {
-        ReportFailure("В списке уже 10 формул: больше не помещается");
+        ReportFailure(tr("В списке уже 10 формул: больше не помещается").toStdString());
         return;
     }
     ComboBox1->addItem(text);

@@ -1,21 +1,24 @@
 #include "document/Limits.h"
+#include "texts/Texts.h"
 
 #include <cmath>
 #include <cstdio>
 
 std::string StuckStepMessage(const std::string& step, const std::string& value,
                              const std::string& end) {
-    return step + " (" + value + ") слишком мал для чисел около " + end +
-           ": прибавление шага их не меняет, и построение не кончилось бы. Увеличьте шаг или "
-           "возьмите диапазон ближе к нулю.";
+    return texts::Fill(texts::Translate("Limits",
+                                        "%1 (%2) слишком мал для чисел около %3: прибавление "
+                                        "шага их не меняет, и построение не кончилось бы. "
+                                        "Увеличьте шаг или возьмите диапазон ближе к нулю."),
+                       {step, value, end});
 }
 
 std::string TooManyPointsMessage(long double count) {
     char text[64];
-    if (std::isfinite(count))
-        std::snprintf(text, sizeof text, "%.0Lf", count);
-    else
-        std::snprintf(text, sizeof text, "бесконечно много");
-    return std::string("Слишком много точек: ") + text + " (можно не больше " +
-           std::to_string(MaxPictureVertices) + "). Увеличьте шаг или сузьте диапазон.";
+    std::snprintf(text, sizeof text, "%.0Lf", count);
+    return texts::Fill(texts::Translate("Limits", "Слишком много точек: %1 (можно не больше %2). "
+                                                  "Увеличьте шаг или сузьте диапазон."),
+                       {std::isfinite(count) ? std::string(text)
+                                             : texts::Translate("Limits", "бесконечно много"),
+                        std::to_string(MaxPictureVertices)});
 }

@@ -1,4 +1,5 @@
 #include "document/PlotFile.h"
+#include "texts/Texts.h"
 
 #include <fcntl.h>
 #include <iconv.h>
@@ -200,21 +201,23 @@ void WritePlotFile(const std::string& path, const TPlotFileRecord& record) {
 
 std::string PlotFileFault(const std::uint8_t* b, std::size_t size) {
     if (size != PlotFileRecordSize)
-        return "его длина " + std::to_string(size) + " байт, а у файла графиков " +
-               std::to_string(PlotFileRecordSize);
+        return texts::Fill(
+            texts::Translate("PlotFile", "его длина %1 байт, а у файла графиков %2"),
+            {std::to_string(size), std::to_string(PlotFileRecordSize)});
     const auto mode = Get<std::uint32_t>(b + OffMode);
-    if (mode < pmYx || mode > pmImplicit) return "код режима в нём не от 1 до 6";
+    if (mode < pmYx || mode > pmImplicit) return texts::Translate("PlotFile", "код режима в нём не от 1 до 6");
     std::vector<std::size_t> strings = {OffMainFormula, OffResultText};
     for (int k = 0; k < PlotFileListSlots; ++k)
         strings.push_back(OffFormulaList + k * ShortStringSize);
     for (int k = 0; k < DocumentFormulaCount; ++k)
         strings.push_back(OffFormulas + k * ShortStringSize);
     for (const std::size_t at : strings)
-        if (b[at] > MaxShortString) return "длина строки в нём больше 100 символов";
+        if (b[at] > MaxShortString) return texts::Translate("PlotFile", "длина строки в нём больше 100 символов");
     if (!FrameSettingsAllowed(Get<std::int32_t>(b + OffFirstFrame),
                               Get<std::int32_t>(b + OffLastFrame),
                               Get<std::int32_t>(b + OffInterval)))
-        return "номера кадров или шаг анимации в нём вне пределов, которые принимает окно";
+        return texts::Translate(
+            "PlotFile", "номера кадров или шаг анимации в нём вне пределов, которые принимает окно");
     return "";
 }
 
@@ -223,8 +226,10 @@ namespace {
 [[noreturn]] void NotAPlotFile(const std::string& path, const std::string& reason) {
     const std::size_t slash = path.find_last_of('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    throw PlotFileError("Файл «" + name + "» не открыт: это не файл графиков (" + reason +
-                        "). Всё осталось как было.");
+    throw PlotFileError(texts::Fill(
+        texts::Translate("PlotFile",
+                         "Файл «%1» не открыт: это не файл графиков (%2). Всё осталось как было."),
+        {name, reason}));
 }
 
 } // namespace
@@ -241,7 +246,8 @@ std::optional<TPlotFileRecord> ReadPlotFile(const std::string& path) {
     }
     if (!S_ISREG(status.st_mode)) {
         ::close(fd);
-        NotAPlotFile(path, "это не обычный файл, а папка, канал или устройство");
+        NotAPlotFile(path, texts::Translate("PlotFile",
+                                            "это не обычный файл, а папка, канал или устройство"));
     }
     // One byte more than a record tells a longer file.
     std::array<std::uint8_t, PlotFileRecordSize + 1> bytes{};

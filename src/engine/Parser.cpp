@@ -7,6 +7,7 @@
 // deeply nested formulas of a million characters compile in linear-logarithmic
 // time instead of quadratic.
 #include "engine/Engine.h"
+#include "texts/Texts.h"
 #include "engine/FastForm.h"
 #include "engine/Library.h"
 #include "engine/ParseNotes.h"
@@ -468,7 +469,8 @@ bool FormulaTreesLocked = false;
 std::uint64_t FormulaTreesGeneration = 0;
 
 TreesLocked::TreesLocked()
-    : std::runtime_error("Идёт построение: дождитесь его конца или нажмите «Отмена».") {}
+    : std::runtime_error(texts::Translate(
+          "Engine", "Идёт построение: дождитесь его конца или нажмите «Отмена».")) {}
 
 void FreeAllTrees() {
     if (FormulaTreesLocked) throw TreesLocked();

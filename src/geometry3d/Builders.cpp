@@ -1,4 +1,5 @@
 #include "geometry3d/Builders.h"
+#include "texts/Texts.h"
 
 #include "engine/Arith80.h"
 #include "engine/Engine.h"
@@ -43,7 +44,8 @@ TPatchRequest PatchRequest(const TPlotDocument& d) {
 void CheckStepMoves(double min, double max, double step, const std::string& name) {
     if (step == 0 || StepMoves(min, max, step)) return;
     const double end = std::fabs(min) > std::fabs(max) ? min : max;
-    throw BuildRefused(StuckStepMessage(name, FormatNumber(step), FormatNumber(end)));
+    throw BuildRefused(StuckStepMessage(texts::Translate("Steps", name.c_str()),
+                                        FormatNumber(step), FormatNumber(end)));
 }
 
 std::int32_t SampleCount(double min, double max, double step, bool truncate) {
@@ -53,8 +55,9 @@ std::int32_t SampleCount(double min, double max, double step, bool truncate) {
     if (!std::isfinite(q)) return 1;
     const long double n = (truncate ? std::trunc(q) : std::nearbyint(q)) + 1;
     if (n < 0)
-        throw BuildRefused("Максимум диапазона меньше минимума: построить нечего. "
-                           "Поменяйте местами min и max.");
+        throw BuildRefused(texts::Translate("Builders",
+                                            "Максимум диапазона меньше минимума: построить "
+                                            "нечего. Поменяйте местами min и max."));
     if (n > MaxVertices) throw BuildRefused(TooMany(n));
     return static_cast<std::int32_t>(n);
 }
@@ -66,8 +69,8 @@ bool BuildSurfaceZxy(const std::string& z, const TGridRanges& xy) {
     const std::int32_t rows = SampleCount(xy.Min1, xy.Max1, xy.Step1, false);
     const std::int32_t cols = SampleCount(xy.Min2, xy.Max2, xy.Step2, false);
     CheckGridSize(rows, cols);
-    CheckStepMoves(xy.Min1, xy.Max1, xy.Step1, "Шаг по оси X");
-    CheckStepMoves(xy.Min2, xy.Max2, xy.Step2, "Шаг по оси Y");
+    CheckStepMoves(xy.Min1, xy.Max1, xy.Step1, QT_TRANSLATE_NOOP("Steps", "Шаг по оси X"));
+    CheckStepMoves(xy.Min2, xy.Max2, xy.Step2, QT_TRANSLATE_NOOP("Steps", "Шаг по оси Y"));
     const double cx = Centre(xy.Min1, xy.Max1);
     const double cy = Centre(xy.Min2, xy.Max2);
     const TExprNode* tree = FormulaTrees[tsSurface];
@@ -106,7 +109,7 @@ bool BuildCurve3D(const std::string& x, const std::string& y, const std::string&
     CompileFormula(tsY, y);
     CompileFormula(tsZ, z);
     const std::int32_t count = SampleCount(tmin, tmax, tstep, true);
-    CheckStepMoves(tmin, tmax, tstep, "Шаг по t");
+    CheckStepMoves(tmin, tmax, tstep, QT_TRANSLATE_NOOP("Steps", "Шаг по t"));
 
     std::vector<Vertex3D> points(count);
     double t = tmin;
@@ -136,8 +139,8 @@ bool BuildParametricSurface(const std::string& x, const std::string& y, const st
     const std::int32_t rows = SampleCount(uv.Min1, uv.Max1, uv.Step1, false);
     const std::int32_t cols = SampleCount(uv.Min2, uv.Max2, uv.Step2, false);
     CheckGridSize(rows, cols);
-    CheckStepMoves(uv.Min1, uv.Max1, uv.Step1, "Шаг по u");
-    CheckStepMoves(uv.Min2, uv.Max2, uv.Step2, "Шаг по v");
+    CheckStepMoves(uv.Min1, uv.Max1, uv.Step1, QT_TRANSLATE_NOOP("Steps", "Шаг по u"));
+    CheckStepMoves(uv.Min2, uv.Max2, uv.Step2, QT_TRANSLATE_NOOP("Steps", "Шаг по v"));
 
     std::vector<std::vector<Vertex3D>> grid(rows, std::vector<Vertex3D>(cols));
     double u = uv.Min1;

@@ -1,4 +1,5 @@
 #include "geometry3d/Implicit.h"
+#include "texts/Texts.h"
 
 #include "engine/Arith80.h"
 #include "engine/Engine.h"
@@ -36,16 +37,21 @@ void CheckScan(const TImplicitRequest& r) {
         planeStep[roles.N] = lineStep[roles.P] = lineStep[roles.Q] = true;
     }
     const auto name = [&](const char* step, int axis) {
-        return std::string(step) + " по оси " + AxisNames[r.RowsFollowX ? 0 : axis];
+        return texts::Fill(texts::Translate("Steps", "%1 по оси %2"),
+                           {texts::Translate("Steps", step),
+                            std::string(AxisNames[r.RowsFollowX ? 0 : axis])});
+    };
+    const auto positive = [](const std::string& step) {
+        return texts::Fill(texts::Translate("Steps", "%1 должен быть больше нуля: иначе "
+                                                     "построение не кончится."),
+                           {step});
     };
     for (int axis = 0; axis < 3; ++axis)
         if (planeStep[axis] && !(r.Rows[axis].Step2 > 0))
-            throw BuildRefused(name("Шаг2", axis) +
-                               " должен быть больше нуля: иначе построение не кончится.");
+            throw BuildRefused(positive(name(QT_TRANSLATE_NOOP("Steps", "Шаг2"), axis)));
     for (int axis = 0; axis < 3; ++axis)
         if (lineStep[axis] && !(r.Rows[axis].Step1 > 0))
-            throw BuildRefused(name("Шаг1", axis) +
-                               " должен быть больше нуля: иначе построение не кончится.");
+            throw BuildRefused(positive(name(QT_TRANSLATE_NOOP("Steps", "Шаг1"), axis)));
     for (int f = 0; f < 3; ++f) {
         if (!r.Families[f]) continue;
         const TFamilyRoles roles = FamilyRoles(static_cast<TLevelFamily>(f));

@@ -1,4 +1,5 @@
 #include "plot2d/Sampling.h"
+#include "texts/Texts.h"
 
 #include "document/Limits.h"
 #include "engine/Arith80.h"
@@ -31,7 +32,8 @@ namespace {
 void CheckStepMoves(double from, double to, double step, const char* name) {
     if (StepMoves(from, to, step)) return;
     const double end = std::fabs(from) > std::fabs(to) ? from : to;
-    throw BuildRefused(StuckStepMessage(name, FormatNumber(step), FormatNumber(end)));
+    throw BuildRefused(
+        StuckStepMessage(texts::Translate("Steps", name), FormatNumber(step), FormatNumber(end)));
 }
 
 // The walk all three kinds of curve share: parameter values from `from` by
@@ -88,7 +90,8 @@ int WalkCartesian(const TExprNode* tree, double xs, double xe, double step, TCur
 
 int WalkPolar(const TExprNode* tree, double fmin, double fmax, double step, TCurvePen& pen) {
     if (!(step > 0)) return 0;
-    return Walk(fmin, fmax, step, ViewY1, ViewY2, -2 * PlotHeight, 2 * PlotHeight, "Шаг по углу",
+    return Walk(fmin, fmax, step, ViewY1, ViewY2, -2 * PlotHeight, 2 * PlotHeight,
+                QT_TRANSLATE_NOOP("Steps", "Шаг по углу"),
                 pen, [tree](double a, double& x, double& y) {
                     VarX = a;
                     PolarPoint(a, EvalTree(tree), x, y);
@@ -98,7 +101,8 @@ int WalkPolar(const TExprNode* tree, double fmin, double fmax, double step, TCur
 int WalkParametric(const TExprNode* treeX, const TExprNode* treeY, double tmin, double tmax,
                    double step, bool polar, TCurvePen& pen) {
     if (!(step > 0)) return 0;
-    return Walk(tmin, tmax, step, ViewY1, ViewY2, -2 * PlotHeight, 2 * PlotHeight, "Шаг по t", pen,
+    return Walk(tmin, tmax, step, ViewY1, ViewY2, -2 * PlotHeight, 2 * PlotHeight,
+                QT_TRANSLATE_NOOP("Steps", "Шаг по t"), pen,
                 [=](double t, double& x, double& y) {
                     VarT = t;
                     const double a = EvalTree(treeX);

@@ -1,4 +1,5 @@
 #include "plot2d/View2D.h"
+#include "texts/Texts.h"
 
 #include "engine/Arith80.h"
 #include "engine/Engine.h"
@@ -114,8 +115,9 @@ void SetView(double x1, double x2, double y1, double y2, bool equalScales) {
 }
 
 std::string ViewRefusedMessage() {
-    return "Такой вид не помещается в числа: края или размеры выходят за пределы, "
-           "или у него нет ширины или высоты.";
+    return texts::Translate("View2D",
+                            "Такой вид не помещается в числа: края или размеры выходят за "
+                            "пределы, или у него нет ширины или высоты.");
 }
 
 void ReadRangeEdits(const TRangeTexts& texts, bool equalScales) {

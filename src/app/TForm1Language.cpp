@@ -1,0 +1,32 @@
+// The language of the window: Помощь → "Язык / Language", and every text
+// set again when it changes.
+#include "app/TForm1.h"
+
+#include "app/GraphAnalysis.h"
+#include "app/Translation.h"
+
+#include <QAction>
+#include <QEvent>
+
+void TForm1::RussianClick() {
+    ApplyLanguage(TLanguage::Russian);
+}
+
+void TForm1::EnglishClick() {
+    ApplyLanguage(TLanguage::English);
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) RetranslateUi();
+    QMainWindow::changeEvent(event);
+}
+
+void TForm1::RetranslateUi() {
+    RetranslateTree(this);
+    NRussian->setChecked(CurrentLanguage() == TLanguage::Russian);
+    NEnglish->setChecked(CurrentLanguage() == TLanguage::English);
+    UpdateTitle();
+    RebuildRecentMenu();
+    ShowStatus(Status);
+    if (Analysis) Analysis->Retranslate();
+}
