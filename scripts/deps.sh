@@ -7,7 +7,7 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-svg-dev libgl1-mesa-dev libglu1-mesa-dev
-  qt6-translations-l10n cmark-gfm libboost-dev
+  qt6-translations-l10n qt6-l10n-tools qt6-tools-dev cmark-gfm libboost-dev
   fonts-liberation2
 )
 if [ "${1:-all}" = "all" ]; then

@@ -4,6 +4,7 @@
 #include "app/ErrorReport.h"
 #include "app/Export.h"
 #include "app/FormulaMessages.h"
+#include "app/Translation.h"
 #include "app/Windows.h"
 #include "document/PlotFile.h"
 #include "engine/Engine.h"
@@ -23,6 +24,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -45,6 +47,13 @@ void Print(std::FILE* to, const QString& text) {
     std::fflush(to);
 }
 
+// The names the settings are kept under, and the version.
+void SetApplicationNames() {
+    QCoreApplication::setOrganizationName(QStringLiteral("grafiki"));
+    QCoreApplication::setApplicationName(QStringLiteral("plotter"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PLOTTER_VERSION));
+}
+
 // The windows, with the plot file the command line names opened as F3
 // opens it: a file that does not open gives F3's message, and the start
 // stays.
@@ -52,9 +61,7 @@ int RunWindows(TRun& run) {
     InitFloatingPoint();
     QApplication app(run.argc, run.argv);
     InitFloatingPoint(); // the platform's start-up may have touched the control word
-    QCoreApplication::setOrganizationName(QStringLiteral("grafiki"));
-    QCoreApplication::setApplicationName(QStringLiteral("plotter"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(PLOTTER_VERSION));
+    SetApplicationNames();
     // The installed desktop entry and icon; from the build tree, the icon
     // built into the program.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.grafiki.Plotter"));
@@ -62,7 +69,7 @@ int RunWindows(TRun& run) {
     for (const int size : {16, 32, 48, 64, 128, 256})
         own.addFile(QStringLiteral(":/icons/%1.png").arg(size));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.grafiki.Plotter"), own));
-    InstallQtTranslations();
+    ApplyLanguage(SavedLanguage());
     TApplicationWindows windows;
     windows.Form1->show();
     const QStringList files = run.Parser.positionalArguments();
@@ -78,10 +85,15 @@ struct TOptionRow {
     const char* Description;
     const char* ValueName; // empty: the option takes no value
     std::function<int(TRun&)> Run;
+    bool Pictures = false; // the run draws, so it needs a (headless) display
 };
 
-[[noreturn]] void Refuse(const std::string& message) {
-    throw std::runtime_error(message);
+[[noreturn]] void Refuse(const QString& message) {
+    throw std::runtime_error(message.toStdString());
+}
+
+[[noreturn]] void UsageError(const QString& message) {
+    throw std::invalid_argument(message.toStdString());
 }
 
 QString OptionValue(const TRun& run, const char* name) {
@@ -92,15 +104,18 @@ QString OptionValue(const TRun& run, const char* name) {
 QString TheFile(TRun& run, const char* option) {
     const QStringList files = run.Parser.positionalArguments();
     if (files.size() != 1)
-        throw std::invalid_argument(std::string("--") + option +
-                                    " работает с одним файлом графиков.");
+        UsageError(
+            QCoreApplication::translate("CommandLine", "--%1 работает с одним файлом графиков.")
+                .arg(QString::fromLatin1(option)));
     return files.first();
 }
 
 // The plot input of a file, as the window would have it after opening it.
 TPlotInput InputOfFile(const QString& file) {
     const std::optional<TPlotFileRecord> record = ReadPlotFile(file.toStdString());
-    if (!record) Refuse("Файл «" + file.toStdString() + "» пуст: в нём нет графиков.");
+    if (!record)
+        Refuse(QCoreApplication::translate("CommandLine", "Файл «%1» пуст: в нём нет графиков.")
+                   .arg(file));
     return InputFromRecord(*record);
 }
 
@@ -137,17 +152,14 @@ void Build3D(const TPlotInput& input, const QString& seed) {
         break;
     }
     }
-    if (!built) Refuse("В файле нет формул этого режима: рисовать нечего.");
+    if (!built)
+        Refuse(QCoreApplication::translate("CommandLine",
+                                           "В файле нет формул этого режима: рисовать нечего."));
 }
 
-// A headless run: no display needed where none is used (the offscreen
-// platform when there is no X display).
+// A run without windows: its failures end it with the window's message (1),
+// or with the usage (2).
 template <typename Work> int Headless(TRun& run, Work work) {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    InitFloatingPoint();
-    QGuiApplication app(run.argc, run.argv);
-    InitFloatingPoint();
     try {
         work();
         return 0;
@@ -172,17 +184,23 @@ int RunExport(TRun& run) {
             if (wh.size() == 2) size = QSize(wh[0].toInt(&w), wh[1].toInt(&h));
             if (!w || !h || size.width() < 16 || size.height() < 16 || size.width() > 16384 ||
                 size.height() > 16384)
-                throw std::invalid_argument("--size ждёт ширину и высоту, например 800x800 "
-                                            "(от 16 до 16384).");
+                UsageError(QCoreApplication::translate(
+                    "CommandLine",
+                    "--size ждёт ширину и высоту, например 800x800 (от 16 до 16384)."));
         }
         const QString seed = OptionValue(run, "seed");
         bool seedOk = true;
         if (!seed.isEmpty()) seed.toULongLong(&seedOk);
-        if (!seedOk) throw std::invalid_argument("--seed ждёт целое неотрицательное число.");
+        if (!seedOk)
+            UsageError(QCoreApplication::translate("CommandLine",
+                                                   "--seed ждёт целое неотрицательное число."));
         const std::optional<TExportFormat> format = FormatOfName(out);
         if (!format)
-            Refuse("Формат файла «" + out.toStdString() +
-                   "» не известен: расширение — png, svg, pdf, stl, obj или ply.");
+            Refuse(
+                QCoreApplication::translate(
+                    "CommandLine",
+                    "Формат файла «%1» не известен: расширение — png, svg, pdf, stl, obj или ply.")
+                    .arg(out));
         // As the window builds it after opening the file.
         const TPlotInput input = AsLaidOut(InputOfFile(file));
         CheckFormatFits(input.Mode, *format);
@@ -207,8 +225,9 @@ double NumberOf(const QString& text, const char* option) {
         bool error = false;
         const double v = EvalFormulaText(UpperCaseFormula(s), error, 0);
         if (error || !std::isfinite(v))
-            throw std::invalid_argument(std::string("--") + option + ": «" + s +
-                                        "» не число и не формула числа.");
+            UsageError(QCoreApplication::translate("CommandLine",
+                                                   "--%1: «%2» не число и не формула числа.")
+                           .arg(QString::fromLatin1(option), text));
         return v;
     }
 }
@@ -244,9 +263,10 @@ struct TFileGraphs {
 TFileGraphs GraphsOfFile(const QString& file) {
     TFileGraphs g{AsLaidOut(InputOfFile(file)), {}, {}};
     if (g.Input.Mode != pmYx || g.Input.Coordinates != TCoordinates::Cartesian)
-        Refuse("Файл «" + file.toStdString() +
-               "» — не график y(x) в декартовых координатах: особые точки и площади считаются "
-               "только для него.");
+        Refuse(QCoreApplication::translate(
+                   "CommandLine", "Файл «%1» — не график y(x) в декартовых координатах: особые "
+                                  "точки и площади считаются только для него.")
+                   .arg(file));
     TYxTrees trees;
     CompileYxFormulas(g.Input, trees);
     const int n = g.Input.AllFormulas ? std::min<int>(g.Input.List.size(), 10) : 0;
@@ -256,7 +276,9 @@ TFileGraphs GraphsOfFile(const QString& file) {
         g.Graphs.push_back({FormulaTrees[s], s});
         g.Formulas.push_back(formula);
     }
-    if (g.Graphs.empty()) Refuse("В файле нет формулы y(x): искать нечего.");
+    if (g.Graphs.empty())
+        Refuse(
+            QCoreApplication::translate("CommandLine", "В файле нет формулы y(x): искать нечего."));
     ViewFromInput(g.Input);
     return g;
 }
@@ -292,7 +314,9 @@ int RunAnalyse(TRun& run) {
         Print(stdout, QString::fromStdString(out));
         if (found.Incomplete)
             Print(stderr,
-                  QString::fromUtf8("Точек больше %1: показаны не все.\n").arg(MaxGraphPoints));
+                  QCoreApplication::translate("CommandLine", "Точек больше %1: показаны не все.")
+                          .arg(MaxGraphPoints) +
+                      QStringLiteral("\n"));
     });
 }
 
@@ -301,8 +325,9 @@ int RunIntegrate(TRun& run) {
     return Headless(run, [&] {
         const QStringList rest = run.Parser.positionalArguments();
         if (rest.size() != 2)
-            throw std::invalid_argument("--integrate ждёт A B FILE.mth: два конца и файл "
-                                        "(отрицательный конец — после --).");
+            UsageError(QCoreApplication::translate(
+                "CommandLine", "--integrate ждёт A B FILE.mth: два конца и файл (отрицательный "
+                               "конец — после --)."));
         const double a = NumberOf(OptionValue(run, "integrate"), "integrate");
         const double b = NumberOf(rest[0], "integrate");
         const TFileGraphs g = GraphsOfFile(rest[1]);
@@ -315,12 +340,17 @@ int RunIntegrate(TRun& run) {
                        ", \"area\": " + Json(area.Value) + ", \"error\": " + Json(area.Error) +
                        "}\n";
             } catch (const AreaRefused& e) {
-                refused += "График " + std::to_string(graph.Number) + ": " + e.what() + "\n";
+                refused += QCoreApplication::translate("CommandLine", "График %1: %2")
+                               .arg(graph.Number)
+                               .arg(QString::fromUtf8(e.what()))
+                               .toStdString() +
+                           "\n";
             }
         }
         Print(stdout, QString::fromStdString(out));
         Print(stderr, QString::fromStdString(refused));
-        if (out.empty()) Refuse("Ни одной площади не сосчитать.");
+        if (out.empty())
+            Refuse(QCoreApplication::translate("CommandLine", "Ни одной площади не сосчитать."));
     });
 }
 
@@ -345,53 +375,103 @@ int RunCheck(TRun& run) {
 std::vector<TOptionRow> Options() {
     return {
         {{QStringLiteral("h"), QStringLiteral("help")},
-         "Показать эту справку и выйти.",
+         QT_TRANSLATE_NOOP("CommandLine", "Показать эту справку и выйти."),
          "",
          [](TRun& run) {
              Print(stdout, run.Parser.helpText());
              return 0;
          }},
         {{QStringLiteral("v"), QStringLiteral("version")},
-         "Показать версию и выйти.",
+         QT_TRANSLATE_NOOP("CommandLine", "Показать версию и выйти."),
          "",
          [](TRun&) {
              Print(stdout, QStringLiteral("plotter %1\n").arg(QStringLiteral(PLOTTER_VERSION)));
              return 0;
          }},
         {{QStringLiteral("export")},
-         "Записать рисунок файла графиков в OUT и выйти, без окон. Формат — по расширению: png, "
-         "svg, pdf (2D); png, stl, obj, ply (3D).",
+         QT_TRANSLATE_NOOP("CommandLine", "Записать рисунок файла графиков в OUT и выйти, без "
+                                          "окон. Формат — по расширению: png, "
+                                          "svg, pdf (2D); png, stl, obj, ply (3D)."),
          "OUT",
-         RunExport},
+         RunExport,
+         true},
         {{QStringLiteral("size")},
-         "Размер рисунка PNG, ширина x высота (с --export; в 2D квадрат, по умолчанию 400x400).",
+         QT_TRANSLATE_NOOP("CommandLine", "Размер рисунка PNG, ширина x высота (с --export; в 2D "
+                                          "квадрат, по умолчанию 400x400)."),
          "WxH",
          nullptr},
         {{QStringLiteral("seed")},
-         "Начало случайных цветов 3D (с --export), чтобы рисунки повторялись.",
+         QT_TRANSLATE_NOOP("CommandLine",
+                           "Начало случайных цветов 3D (с --export), чтобы рисунки повторялись."),
          "N",
          nullptr},
         {{QStringLiteral("analyse")},
-         "Напечатать особые точки графиков y(x) файла (корни, экстремумы, пересечения, "
-         "пересечения с осью y) строками JSON и выйти.",
+         QT_TRANSLATE_NOOP(
+             "CommandLine",
+             "Напечатать особые точки графиков y(x) файла (корни, экстремумы, пересечения, "
+             "пересечения с осью y) строками JSON и выйти."),
          "FILE.mth",
-         RunAnalyse},
+         RunAnalyse,
+         true},
         {{QStringLiteral("from")},
-         "Начало отрезка для --analyse (по умолчанию — вид файла).",
+         QT_TRANSLATE_NOOP("CommandLine",
+                           "Начало отрезка для --analyse (по умолчанию — вид файла)."),
          "A",
          nullptr},
-        {{QStringLiteral("to")}, "Конец отрезка для --analyse.", "B", nullptr},
+        {{QStringLiteral("to")},
+         QT_TRANSLATE_NOOP("CommandLine", "Конец отрезка для --analyse."),
+         "B",
+         nullptr},
         {{QStringLiteral("check")},
-         "Проверить формулу: напечатать строками JSON места, которых не понимает компилятор "
-         "({\"pos\", \"len\", \"kind\", \"message\", \"hint\"}; pos — номер символа с 1), и "
-         "выйти с 0, если таких мест нет, и с 1, если есть.",
+         QT_TRANSLATE_NOOP(
+             "CommandLine",
+             "Проверить формулу: напечатать строками JSON места, которых не понимает компилятор "
+             "({\"pos\", \"len\", \"kind\", \"message\", \"hint\"}; pos — номер символа с 1), и "
+             "выйти с 0, если таких мест нет, и с 1, если есть."),
          "FORMULA",
          RunCheck},
         {{QStringLiteral("integrate")},
-         "Напечатать площадь каждого графика y(x) от A до B: --integrate A B FILE.mth.",
+         QT_TRANSLATE_NOOP(
+             "CommandLine",
+             "Напечатать площадь каждого графика y(x) от A до B: --integrate A B FILE.mth."),
          "A",
-         RunIntegrate},
+         RunIntegrate,
+         true},
     };
+}
+
+// The parser of the table's options, their descriptions in the language of
+// the texts installed now.
+void AddOptions(QCommandLineParser& parser, const std::vector<TOptionRow>& rows,
+                std::vector<QCommandLineOption>& options) {
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine", "Графики функций: графики на плоскости и в пространстве по формулам."));
+    for (const TOptionRow& row : rows) {
+        QCommandLineOption option(row.Names,
+                                  QCoreApplication::translate("CommandLine", row.Description));
+        if (*row.ValueName != 0) option.setValueName(QString::fromUtf8(row.ValueName));
+        parser.addOption(option);
+        options.push_back(option);
+    }
+    parser.addPositionalArgument(
+        QStringLiteral("FILE.mth"),
+        QCoreApplication::translate("CommandLine", "Файл графиков, который открыть."),
+        QStringLiteral("[FILE.mth]"));
+}
+
+// What a command line asks for: the row of its command (or none, for the
+// windows), and whether it is a usage error.
+struct TRequest {
+    int Row = -1;
+    bool Usage = true;
+};
+
+TRequest Request(QCommandLineParser& parser, const std::vector<TOptionRow>& rows,
+                 const std::vector<QCommandLineOption>& options, const QStringList& arguments) {
+    if (!parser.parse(arguments)) return {};
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].Run && parser.isSet(options[i])) return {static_cast<int>(i), false};
+    return {-1, parser.positionalArguments().size() > 1};
 }
 
 } // namespace
@@ -400,33 +480,44 @@ int RunProgram(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QString::fromUtf8("Графики функций: графики на плоскости и в пространстве по формулам."));
     const std::vector<TOptionRow> rows = Options();
+    // Read once before any application exists, to know which one the run needs.
+    QCommandLineParser first;
+    std::vector<QCommandLineOption> firstOptions;
+    AddOptions(first, rows, firstOptions);
+    const TRequest request = Request(first, rows, firstOptions, arguments);
+    if (request.Row < 0 && !request.Usage) {
+        TRun run{first, argc, argv};
+        return RunWindows(run);
+    }
+
+    // A command, or the usage: no windows, and no display needed where the
+    // run draws (the offscreen platform when there is no X display).
+    const bool pictures = request.Row >= 0 && rows[request.Row].Pictures;
+    if (pictures && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    InitFloatingPoint();
+    std::unique_ptr<QCoreApplication> app;
+    if (pictures)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    InitFloatingPoint();
+    SetApplicationNames();
+    InstallLanguage(SavedLanguage());
+    // Read again, now that the texts of the usage speak the windows' language.
+    QCommandLineParser parser;
     std::vector<QCommandLineOption> options;
-    for (const TOptionRow& row : rows) {
-        QCommandLineOption option(row.Names, QString::fromUtf8(row.Description));
-        if (*row.ValueName != 0) option.setValueName(QString::fromUtf8(row.ValueName));
-        parser.addOption(option);
-        options.push_back(option);
-    }
-    parser.addPositionalArgument(QStringLiteral("FILE.mth"),
-                                 QString::fromUtf8("Файл графиков, который открыть."),
-                                 QStringLiteral("[FILE.mth]"));
+    AddOptions(parser, rows, options);
+    Request(parser, rows, options, arguments);
     TRun run{parser, argc, argv};
+    if (request.Row >= 0) return rows[request.Row].Run(run);
     // The usage names the program by the name it was started with.
-    const auto usageError = [&](const QString& error) {
-        Print(stderr, error + QStringLiteral("\n\n") + parser.helpText());
-        return 2;
-    };
-    {
-        QCoreApplication core(argc, argv); // for the texts of the usage
-        if (!parser.parse(arguments)) return usageError(parser.errorText());
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            if (rows[i].Run && parser.isSet(options[i])) return rows[i].Run(run);
-        if (parser.positionalArguments().size() > 1)
-            return usageError(QString::fromUtf8("Можно открыть только один файл."));
-    }
-    return RunWindows(run);
+    const QString error =
+        parser.errorText().isEmpty()
+            ? QCoreApplication::translate("CommandLine", "Можно открыть только один файл.")
+            : parser.errorText();
+    Print(stderr, error + QStringLiteral("\n\n") + parser.helpText());
+    return 2;
 }

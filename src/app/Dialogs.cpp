@@ -3,6 +3,7 @@
 #include "plot2d/Compose.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
@@ -36,13 +37,15 @@ TDialogHooks PlatformDialogs() {
         return FromQColor(c);
     };
     d.AskSave = [](QWidget* parent, const QString& name) {
-        QMessageBox box(QMessageBox::Question, QString::fromUtf8("Графики функций"),
-                        QString::fromUtf8("Сохранить изменения в «%1»?").arg(name),
-                        QMessageBox::NoButton, parent);
-        QPushButton* save = box.addButton(QString::fromUtf8("Сохранить"), QMessageBox::AcceptRole);
-        QPushButton* discard =
-            box.addButton(QString::fromUtf8("Не сохранять"), QMessageBox::DestructiveRole);
-        box.addButton(QString::fromUtf8("Отмена"), QMessageBox::RejectRole);
+        QMessageBox box(
+            QMessageBox::Question, QCoreApplication::translate("Dialogs", "Графики функций"),
+            QCoreApplication::translate("Dialogs", "Сохранить изменения в «%1»?").arg(name),
+            QMessageBox::NoButton, parent);
+        QPushButton* save = box.addButton(QCoreApplication::translate("Dialogs", "Сохранить"),
+                                          QMessageBox::AcceptRole);
+        QPushButton* discard = box.addButton(QCoreApplication::translate("Dialogs", "Не сохранять"),
+                                             QMessageBox::DestructiveRole);
+        box.addButton(QCoreApplication::translate("Dialogs", "Отмена"), QMessageBox::RejectRole);
         box.setDefaultButton(save);
         box.exec();
         if (box.clickedButton() == save) return TSaveAnswer::Save;
@@ -56,8 +59,9 @@ TDialogHooks PlatformDialogs() {
     d.OpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     d.ExportFileName = [](QWidget* parent, const QString& start, const QStringList& filters,
                           QString& chosen) {
-        return QFileDialog::getSaveFileName(parent, QString::fromUtf8("Экспорт рисунка"), start,
-                                            filters.join(QStringLiteral(";;")), &chosen);
+        return QFileDialog::getSaveFileName(
+            parent, QCoreApplication::translate("Dialogs", "Экспорт рисунка"), start,
+            filters.join(QStringLiteral(";;")), &chosen);
     };
     d.PrintPreview = [](QWidget* parent, const std::function<void(QPrinter*)>& paint) {
         QPrintPreviewDialog preview(parent);

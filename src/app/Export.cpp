@@ -10,6 +10,7 @@
 #include "view3d/FrameImage.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -33,7 +34,7 @@ const char* ModeCaption(int mode) {
     case pmImplicit:
         return "3D F(x,y,z)=0";
     }
-    return "без режима";
+    return QT_TRANSLATE_NOOP("Export", "без режима");
 }
 
 // The geometry formats of a 3D mode.
@@ -109,13 +110,16 @@ std::vector<TExportChoice> ExportChoices(int mode) {
                                    Extension(f), QSize(side, side)});
             continue;
         }
-        const char* what = f == TExportFormat::Svg   ? "SVG, векторный рисунок"
-                           : f == TExportFormat::Pdf ? "PDF, одна страница"
-                           : f == TExportFormat::Stl ? "STL, треугольники для 3D-печати"
-                           : f == TExportFormat::Ply ? "PLY, точки с цветом"
-                           : mode == pmCurve         ? "OBJ, линия с цветом"
-                                             : "OBJ, треугольники с цветом";
-        choices.push_back({f, QString::fromUtf8(what) + pattern, Extension(f), {}});
+        const char* what =
+            f == TExportFormat::Svg ? QT_TRANSLATE_NOOP("Export", "SVG, векторный рисунок")
+            : f == TExportFormat::Pdf ? QT_TRANSLATE_NOOP("Export", "PDF, одна страница")
+            : f == TExportFormat::Stl
+                ? QT_TRANSLATE_NOOP("Export", "STL, треугольники для 3D-печати")
+            : f == TExportFormat::Ply ? QT_TRANSLATE_NOOP("Export", "PLY, точки с цветом")
+            : mode == pmCurve ? QT_TRANSLATE_NOOP("Export", "OBJ, линия с цветом")
+                              : QT_TRANSLATE_NOOP("Export", "OBJ, треугольники с цветом");
+        choices.push_back(
+            {f, QCoreApplication::translate("Export", what) + pattern, Extension(f), {}});
     }
     return choices;
 }
@@ -131,15 +135,22 @@ std::optional<TExportFormat> FormatOfName(const QString& path) {
 void CheckFormatFits(int mode, TExportFormat format) {
     const auto formats = Formats(mode);
     if (std::find(formats.begin(), formats.end(), format) != formats.end()) return;
-    std::string list;
+    QString list;
     for (std::size_t i = 0; i < formats.size(); ++i)
-        list += (i == 0                    ? ""
-                 : i + 1 == formats.size() ? " или "
-                                           : ", ") +
-                std::string(Name(formats[i]));
-    throw BuildRefused(std::string("Рисунок режима ") + ModeCaption(mode) +
-                       (formats.empty() ? " нечего сохранять" : " сохраняется как " + list) +
-                       ", а не как " + Name(format) + ".");
+        list += (i == 0                    ? QString()
+                 : i + 1 == formats.size() ? QCoreApplication::translate("Export", " или ")
+                                           : QStringLiteral(", ")) +
+                QString::fromLatin1(Name(formats[i]));
+    const QString caption = QCoreApplication::translate("Export", ModeCaption(mode));
+    const QString name = QString::fromLatin1(Name(format));
+    throw BuildRefused((formats.empty()
+                            ? QCoreApplication::translate(
+                                  "Export", "Рисунок режима %1 нечего сохранять, а не как %2.")
+                                  .arg(caption, name)
+                            : QCoreApplication::translate(
+                                  "Export", "Рисунок режима %1 сохраняется как %2, а не как %3.")
+                                  .arg(caption, list, name))
+                           .toStdString());
 }
 
 void ExportPicture(const std::string& path, TExportFormat format, const TPlotInput& input,
@@ -152,7 +163,9 @@ void ExportPicture(const std::string& path, TExportFormat format, const TPlotInp
         case TExportFormat::Png: {
             const int side = size.isEmpty() ? PlotWidth : size.width();
             if (size.width() != size.height() && !size.isEmpty())
-                throw BuildRefused("Рисунок 2D квадратный: задайте размер вида N×N.");
+                throw BuildRefused(QCoreApplication::translate(
+                                       "Export", "Рисунок 2D квадратный: задайте размер вида N×N.")
+                                       .toStdString());
             WriteBytes(path, PicturePng(request, static_cast<qreal>(side) / PlotWidth));
             return;
         }

@@ -36,11 +36,13 @@ QString UnknownNameMessage(const std::string& text, const TDiagnosis& d) {
         const qsizetype star = hint.indexOf(QLatin1Char('*'));
         const bool number = !d.Text.empty() && d.Text[0] >= '0' && d.Text[0] <= '9';
         if (number && star > 0)
-            return TFormulaMessages::tr("Между числом и %1 нужен знак *: %2").arg(hint.mid(star + 1), hint);
+            return TFormulaMessages::tr("Между числом и %1 нужен знак *: %2")
+                .arg(hint.mid(star + 1), hint);
         return TFormulaMessages::tr("Между множителями нужен знак *: %1").arg(hint);
     }
     if (d.Detail == TDiagnosisDetail::FunctionName)
-        return TFormulaMessages::tr("Неизвестная функция «%1» (%2)").arg(Typed(d.Text), Where(text, d));
+        return TFormulaMessages::tr("Неизвестная функция «%1» (%2)")
+            .arg(Typed(d.Text), Where(text, d));
     return TFormulaMessages::tr("Неизвестное имя «%1» (%2)").arg(Typed(d.Text), Where(text, d));
 }
 
@@ -57,16 +59,20 @@ QString DiagnosisMessage(const std::string& text, const TDiagnosis& d) {
     case TDiagnosisKind::EmptyOperand:
         return EmptyOperandMessage(text, d);
     case TDiagnosisKind::StrayCharacter:
-        return TFormulaMessages::tr("Знака «%1» нет в языке формул (%2)").arg(Typed(d.Text), Where(text, d));
+        return TFormulaMessages::tr("Знака «%1» нет в языке формул (%2)")
+            .arg(Typed(d.Text), Where(text, d));
     case TDiagnosisKind::Space:
-        return TFormulaMessages::tr("Пробел в формуле (%1): в языке формул пробелов нет").arg(Where(text, d));
+        return TFormulaMessages::tr("Пробел в формуле (%1): в языке формул пробелов нет")
+            .arg(Where(text, d));
     case TDiagnosisKind::Number:
         if (d.Detail == TDiagnosisDetail::Exponent)
             return TFormulaMessages::tr("Порядок через E не понимается: вместо «%1» пишите %2")
                 .arg(Typed(d.Text), Typed(d.Hint));
-        return TFormulaMessages::tr("Число «%1» не читается (%2)").arg(Typed(d.Text), Where(text, d));
+        return TFormulaMessages::tr("Число «%1» не читается (%2)")
+            .arg(Typed(d.Text), Where(text, d));
     case TDiagnosisKind::TooDeep:
-        return TFormulaMessages::tr("Слишком глубокая вложенность (%1): дальше формула считается нулём")
+        return TFormulaMessages::tr(
+                   "Слишком глубокая вложенность (%1): дальше формула считается нулём")
             .arg(Where(text, d));
     }
     return {};
@@ -101,7 +107,8 @@ QString TextFaultMessage(const std::string& text, const TTextFaultInfo& fault) {
         const std::vector<TDiagnosis> found = Diagnose(text);
         if (!found.empty()) return DiagnosisMessage(text, found.front());
         if (fault.Text.size() == 1)
-            return TFormulaMessages::tr("Переменная %1 здесь не определена: значение считается только от x и f")
+            return TFormulaMessages::tr(
+                       "Переменная %1 здесь не определена: значение считается только от x и f")
                 .arg(where.toLower());
         return TFormulaMessages::tr("Неизвестное имя «%1»").arg(where);
     }
@@ -110,7 +117,8 @@ QString TextFaultMessage(const std::string& text, const TTextFaultInfo& fault) {
     case TTextFault::Logarithm:
         return TFormulaMessages::tr("Логарифм числа, не большего нуля: %1").arg(where);
     case TTextFault::ArcRange:
-        return TFormulaMessages::tr("Арксинус или арккосинус числа вне отрезка [-1; 1]: %1").arg(where);
+        return TFormulaMessages::tr("Арксинус или арккосинус числа вне отрезка [-1; 1]: %1")
+            .arg(where);
     case TTextFault::DivisionByZero:
         return TFormulaMessages::tr("Деление на ноль: %1").arg(where);
     case TTextFault::ZeroPower:

@@ -15,7 +15,6 @@
 
 namespace {
 
-
 QString Number(double v) {
     return QString::fromStdString(FormatNumber(v));
 }
@@ -298,7 +297,8 @@ void TGraphAnalysis::SetFormulas(std::vector<QString> formulas) {
 QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, double b) {
     const TGraphRequest* g = GraphOf(number);
     if (g == nullptr || request_.Kind != TCurveKind::Cartesian)
-        throw std::runtime_error(TGraphAnalysis::tr("Такого графика y(x) на рисунке нет.").toStdString());
+        throw std::runtime_error(
+            TGraphAnalysis::tr("Такого графика y(x) на рисунке нет.").toStdString());
     if (!(a < b)) std::swap(a, b);
     const double step = std::min(PixelStep(), (b - a) / 400);
     const QString where = QStringLiteral("[%1; %2]").arg(Number(a), Number(b));
@@ -315,7 +315,9 @@ QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, d
     QString what;
     if (kind == TFindKind::Intersection) {
         const TGraphRequest* h = GraphOf(second);
-        if (h == nullptr) throw std::runtime_error(TGraphAnalysis::tr("Второго такого графика на рисунке нет.").toStdString());
+        if (h == nullptr)
+            throw std::runtime_error(
+                TGraphAnalysis::tr("Второго такого графика на рисунке нет.").toStdString());
         found = FindIntersections({g->Tree, number}, {h->Tree, second}, a, b, step);
         what = TGraphAnalysis::tr("Пересечения");
     } else if (kind == TFindKind::Root) {

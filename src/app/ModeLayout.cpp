@@ -1,5 +1,7 @@
 #include "app/ModeLayout.h"
 
+#include "texts/Texts.h"
+
 #include <vector>
 
 namespace {
@@ -22,13 +24,59 @@ constexpr int FormulaFields[DocumentFormulaCount] = {2, 6, 7, 2, 6, 7, 2, 6, 7, 
 
 // How a number's field is named in a message, in index order.
 constexpr const char* NumberPlaces[DocumentNumberCount] = {
-    "min Fi",  "max Fi",  "Шаг",      "Шаг",      "y2",      "y1",      "x2",       "x1",
-    "y2",      "y1",      "x2",       "x1",       "min T",   "max T",   "Шаг",      "min T",
-    "max T",   "Шаг",     "y2",       "y1",       "x2",      "x1",      "y2",       "y1",
-    "x2",      "x1",      "min (X)",  "max (X)",  "Шаг (X)", "min (Y)", "max (Y)",  "Шаг (Y)",
-    "min (X)", "max (X)", "шаг1 (X)", "шаг2 (X)", "min (Y)", "max (Y)", "шаг1 (Y)", "шаг2 (Y)",
-    "min (Z)", "max (Z)", "шаг1 (Z)", "шаг2 (Z)", "min T",   "max T",   "Шаг",      "min (U)",
-    "max (U)", "Шаг (U)", "min (V)",  "max (V)",  "Шаг (V)",
+    "min Fi",
+    "max Fi",
+    QT_TRANSLATE_NOOP("ModeLayout", "Шаг"),
+    QT_TRANSLATE_NOOP("ModeLayout", "Шаг"),
+    "y2",
+    "y1",
+    "x2",
+    "x1",
+    "y2",
+    "y1",
+    "x2",
+    "x1",
+    "min T",
+    "max T",
+    QT_TRANSLATE_NOOP("ModeLayout", "Шаг"),
+    "min T",
+    "max T",
+    QT_TRANSLATE_NOOP("ModeLayout", "Шаг"),
+    "y2",
+    "y1",
+    "x2",
+    "x1",
+    "y2",
+    "y1",
+    "x2",
+    "x1",
+    "min (X)",
+    "max (X)",
+    QT_TRANSLATE_NOOP("ModeLayout", "Шаг (X)"),
+    "min (Y)",
+    "max (Y)",
+    QT_TRANSLATE_NOOP("ModeLayout", "Шаг (Y)"),
+    "min (X)",
+    "max (X)",
+    QT_TRANSLATE_NOOP("ModeLayout", "шаг1 (X)"),
+    QT_TRANSLATE_NOOP("ModeLayout", "шаг2 (X)"),
+    "min (Y)",
+    "max (Y)",
+    QT_TRANSLATE_NOOP("ModeLayout", "шаг1 (Y)"),
+    QT_TRANSLATE_NOOP("ModeLayout", "шаг2 (Y)"),
+    "min (Z)",
+    "max (Z)",
+    QT_TRANSLATE_NOOP("ModeLayout", "шаг1 (Z)"),
+    QT_TRANSLATE_NOOP("ModeLayout", "шаг2 (Z)"),
+    "min T",
+    "max T",
+    QT_TRANSLATE_NOOP("ModeLayout", "Шаг"),
+    "min (U)",
+    "max (U)",
+    QT_TRANSLATE_NOOP("ModeLayout", "Шаг (U)"),
+    "min (V)",
+    "max (V)",
+    QT_TRANSLATE_NOOP("ModeLayout", "Шаг (V)"),
 };
 
 constexpr const char* FormulaPlaces[DocumentFormulaCount] = {
@@ -83,31 +131,41 @@ constexpr TControl YxShow[] = {R(1), R(2), L(1), L(2), L(3),      L(4), L(5),
                                L(6), E(1), E(5), B(1), B(2),      B(3), B(4),
                                B(5), B(6), B(7), C(1), ComboBox1, C(9), PLOT_AREA};
 constexpr int YxClear[] = {1};
-constexpr TCaption YxCaptions[] = {{1, ""}, {2, "x0="}, {3, "Формула y="}, {6, "Шаг"}};
+constexpr TCaption YxCaptions[] = {{1, ""},
+                                   {2, "x0="},
+                                   {3, QT_TRANSLATE_NOOP("ModeLayout", "Формула y=")},
+                                   {6, QT_TRANSLATE_NOOP("ModeLayout", "Шаг")}};
 constexpr TMenuItem YxMenu[] = {TMenuItem::N2Dyx};
 
 constexpr TControl SurfaceShow[] = {L(3), L(4), L(5), L(6), L(10), L(11), B(8), E(3),
                                     E(4), E(5), E(7), E(8), E(9),  E(10), C(2)};
-constexpr TCaption SurfaceCaptions[] = {{3, "Формула z="}, {4, "min"}, {5, "max"},
-                                        {6, "Шаг"},        {10, "X"},  {11, "Y"}};
+constexpr TCaption SurfaceCaptions[] = {
+    {3, QT_TRANSLATE_NOOP("ModeLayout", "Формула z=")}, {4, "min"}, {5, "max"},
+    {6, QT_TRANSLATE_NOOP("ModeLayout", "Шаг")},        {10, "X"},  {11, "Y"}};
 constexpr TMenuItem SurfaceMenu[] = {TMenuItem::N3Dzxy};
 
 constexpr TControl PlaneShow[] = {R(1), R(2), E(2), E(3), E(4), E(5), E(6), L(4),
                                   L(5), L(6), L(7), L(8), B(2), B(3), B(4), PLOT_AREA};
-constexpr TCaption PlaneCaptions[] = {
-    {4, "min T"}, {5, "max T"}, {6, "Шаг"}, {7, "x(t)="}, {8, "y(t)="}};
+constexpr TCaption PlaneCaptions[] = {{4, "min T"},
+                                      {5, "max T"},
+                                      {6, QT_TRANSLATE_NOOP("ModeLayout", "Шаг")},
+                                      {7, "x(t)="},
+                                      {8, "y(t)="}};
 constexpr TMenuItem PlaneMenu[] = {TMenuItem::N9, TMenuItem::N2Dxyt};
 
 constexpr TControl CurveShow[] = {E(2), E(3), E(4), E(5), E(6), E(7), L(4),
                                   L(5), L(6), L(7), L(8), L(9), B(9), C(2)};
-constexpr TCaption CurveCaptions[] = {{4, "min T"}, {5, "max T"}, {6, "Шаг"},
-                                      {7, "x(t)="}, {8, "y(t)="}, {9, "z(t)="}};
+constexpr TCaption CurveCaptions[] = {
+    {4, "min T"}, {5, "max T"}, {6, QT_TRANSLATE_NOOP("ModeLayout", "Шаг")},
+    {7, "x(t)="}, {8, "y(t)="}, {9, "z(t)="}};
 constexpr TMenuItem CurveMenu[] = {TMenuItem::N9, TMenuItem::N3Dxyzt};
 
 constexpr TControl PatchShow[] = {E(2), E(3), E(4), E(5), E(6), E(7),  E(8),  E(9),  E(10), L(4),
                                   L(5), L(6), L(7), L(8), L(9), L(10), L(11), B(10), C(2)};
-constexpr TCaption PatchCaptions[] = {{4, "min"},     {5, "max"},     {6, "Шаг"}, {7, "x(u,v)="},
-                                      {8, "y(u,v)="}, {9, "z(u,v)="}, {10, "U"},  {11, "V"}};
+constexpr TCaption PatchCaptions[] = {
+    {4, "min"},     {5, "max"},     {6, QT_TRANSLATE_NOOP("ModeLayout", "Шаг")},
+    {7, "x(u,v)="}, {8, "y(u,v)="}, {9, "z(u,v)="},
+    {10, "U"},      {11, "V"}};
 constexpr TMenuItem PatchMenu[] = {TMenuItem::N9, TMenuItem::N3Dxyzuv};
 
 constexpr TControl ImplicitShow[] = {L(3),  L(12), L(13), L(14), L(15), L(16),     L(17),
@@ -130,17 +188,18 @@ const TModeLayout Layouts[] = {
 
 // --- the coordinate switch
 
-constexpr TCaption YxCartCaptions[] = {{2, "x0="}, {3, "Формула y="}};
+constexpr TCaption YxCartCaptions[] = {{2, "x0="},
+                                       {3, QT_TRANSLATE_NOOP("ModeLayout", "Формула y=")}};
 constexpr TControl YxCartShow[] = {C(9)};
 constexpr TControl YxCartHide[] = {L(4), L(5), E(3), E(4)};
 constexpr TCaption YxPolarCaptions[] = {
-    {2, "fi0="}, {3, "Формула r="}, {4, "min Fi"}, {5, "max Fi"}};
+    {2, "fi0="}, {3, QT_TRANSLATE_NOOP("ModeLayout", "Формула r=")}, {4, "min Fi"}, {5, "max Fi"}};
 constexpr TControl PolarShow[] = {L(4), L(5), E(3), E(4)};
 constexpr TControl YxPolarHide[] = {C(9)};
 constexpr TCaption PlaneCartCaptions[] = {
-    {2, "x0="}, {3, "Формула y="}, {7, "x(t)="}, {8, "y(t)="}};
+    {2, "x0="}, {3, QT_TRANSLATE_NOOP("ModeLayout", "Формула y=")}, {7, "x(t)="}, {8, "y(t)="}};
 constexpr TCaption PlanePolarCaptions[] = {
-    {2, "fi0="}, {3, "Формула r="}, {7, "fi(t)="}, {8, "r(t)="}};
+    {2, "fi0="}, {3, QT_TRANSLATE_NOOP("ModeLayout", "Формула r=")}, {7, "fi(t)="}, {8, "r(t)="}};
 
 const TCoordinateLayout YxCartLayout{"y(x0)=", YxCartCaptions, YxCartShow, YxCartHide};
 const TCoordinateLayout YxPolarLayout{"r(fi0)=", YxPolarCaptions, PolarShow, YxPolarHide};
@@ -171,7 +230,8 @@ std::span<const TNumericField> NumericFields() {
 
 std::string FieldPlace(TDocValue value, TPlotMode mode) {
     const char* field = value.IsFormula ? FormulaPlaces[value.Index] : NumberPlaces[value.Index];
-    return std::string(field) + ", режим " + ModeName(mode);
+    return texts::Fill(texts::Translate("ModeLayout", "%1, режим %2"),
+                       {texts::Translate("ModeLayout", field), ModeName(mode)});
 }
 
 std::string FormulaCaption(int slot) {

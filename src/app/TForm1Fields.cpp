@@ -60,7 +60,9 @@ void TForm1::Button1Click() {
 
 void TForm1::ExplainError(const std::function<QString()>& place, const std::string& text,
                           const TTextFaultInfo& fault) {
-    const TStatus message = [=] { return tr("%1 Error! — %2").arg(place(), TextFaultMessage(text, fault)); };
+    const TStatus message = [=] {
+        return tr("%1 Error! — %2").arg(place(), TextFaultMessage(text, fault));
+    };
     // A build tells the first field that failed, after the formulas.
     if (!FieldErrorStatus) FieldErrorStatus = message;
     ShowStatus(message);

@@ -31,9 +31,8 @@ void TForm1::N4Click() {
 
 bool TForm1::SaveAs(const QString& chosen) {
     const bool exists = QFileInfo::exists(chosen) || QFileInfo::exists(chosen + ".mth");
-    if (exists &&
-        !Dialogs().Confirm(this, tr("Такой файл уже существует! Заменить его?"),
-                           tr("Предупреждение!")))
+    if (exists && !Dialogs().Confirm(this, tr("Такой файл уже существует! Заменить его?"),
+                                     tr("Предупреждение!")))
         return false;
     WritePlotFile(chosen.toStdString());
     return true;

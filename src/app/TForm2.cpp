@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
+#include "app/Translation.h"
 #include "app/WidgetTable.h"
 #include "document/Limits.h"
 #include "document/Settings.h"
@@ -12,6 +13,7 @@
 #include "view3d/ViewState.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,43 +29,52 @@ using F = TForm2;
 using Row = TWidgetRow<TForm2>;
 
 const Row Rows[] = {
-    {&F::FrameGroup, nullptr, 8, 8, 314, 112, "Параметр f (frame)"},
-    {&F::Label1, &F::FrameGroup, 12, 24, 0, 0, "Первый кадр"},
+    {&F::FrameGroup, nullptr, 8, 8, 314, 112, QT_TRANSLATE_NOOP("TForm2", "Параметр f (frame)")},
+    {&F::Label1, &F::FrameGroup, 12, 24, 0, 0, QT_TRANSLATE_NOOP("TForm2", "Первый кадр")},
     {&F::Edit1, &F::FrameGroup, 110, 20, 60, 21, "0"},
-    {&F::Label2, &F::FrameGroup, 12, 50, 0, 0, "Последний кадр"},
+    {&F::Label2, &F::FrameGroup, 12, 50, 0, 0, QT_TRANSLATE_NOOP("TForm2", "Последний кадр")},
     {&F::Edit2, &F::FrameGroup, 110, 46, 60, 21, "0"},
-    {&F::Label3, &F::FrameGroup, 12, 76, 0, 0, "Шаг"},
+    {&F::Label3, &F::FrameGroup, 12, 76, 0, 0, QT_TRANSLATE_NOOP("TForm2", "Шаг")},
     {&F::Edit3, &F::FrameGroup, 110, 72, 60, 21, "0"},
-    {&F::Label4, &F::FrameGroup, 176, 76, 0, 0, "мс"},
-    {&F::CheckBox2, &F::FrameGroup, 206, 22, 0, 0, "Цикл"},
-    {&F::Button1, &F::FrameGroup, 206, 46, 96, 25, "Анимация", nullptr, false, &F::Button1Click},
-    {&F::Button2, &F::FrameGroup, 206, 76, 96, 25, "Отмена", nullptr, false, &F::Button2Click},
-    {&F::CameraGroup, nullptr, 8, 128, 314, 194, "Летающая камера"},
-    {&F::ViewGroup, &F::CameraGroup, 10, 22, 150, 96, "Вид по траектории"},
-    {&F::RadioButton1, &F::ViewGroup, 10, 22, 0, 0, "вперёд", nullptr, true, &F::RadioButton1Click},
-    {&F::RadioButton2, &F::ViewGroup, 10, 46, 0, 0, "назад", nullptr, false, &F::RadioButton2Click},
-    {&F::RadioButton3, &F::ViewGroup, 10, 70, 0, 0, "в начало координат", nullptr, false,
-     &F::RadioButton3Click},
-    {&F::UpGroup, &F::CameraGroup, 168, 22, 136, 96, "Направление вверх",
-     "вектор, направленный вверх от камеры"},
+    {&F::Label4, &F::FrameGroup, 176, 76, 0, 0, QT_TRANSLATE_NOOP("TForm2", "мс")},
+    {&F::CheckBox2, &F::FrameGroup, 206, 22, 0, 0, QT_TRANSLATE_NOOP("TForm2", "Цикл")},
+    {&F::Button1, &F::FrameGroup, 206, 46, 96, 25, QT_TRANSLATE_NOOP("TForm2", "Анимация"), nullptr,
+     false, &F::Button1Click},
+    {&F::Button2, &F::FrameGroup, 206, 76, 96, 25, QT_TRANSLATE_NOOP("TForm2", "Отмена"), nullptr,
+     false, &F::Button2Click},
+    {&F::CameraGroup, nullptr, 8, 128, 314, 194, QT_TRANSLATE_NOOP("TForm2", "Летающая камера")},
+    {&F::ViewGroup, &F::CameraGroup, 10, 22, 150, 96,
+     QT_TRANSLATE_NOOP("TForm2", "Вид по траектории")},
+    {&F::RadioButton1, &F::ViewGroup, 10, 22, 0, 0, QT_TRANSLATE_NOOP("TForm2", "вперёд"), nullptr,
+     true, &F::RadioButton1Click},
+    {&F::RadioButton2, &F::ViewGroup, 10, 46, 0, 0, QT_TRANSLATE_NOOP("TForm2", "назад"), nullptr,
+     false, &F::RadioButton2Click},
+    {&F::RadioButton3, &F::ViewGroup, 10, 70, 0, 0,
+     QT_TRANSLATE_NOOP("TForm2", "в начало координат"), nullptr, false, &F::RadioButton3Click},
+    {&F::UpGroup, &F::CameraGroup, 168, 22, 136, 96,
+     QT_TRANSLATE_NOOP("TForm2", "Направление вверх"),
+     QT_TRANSLATE_NOOP("TForm2", "вектор, направленный вверх от камеры")},
     {&F::Label5, &F::UpGroup, 10, 26, 0, 0, "X"},
     {&F::Edit4, &F::UpGroup, 24, 22, 40, 21, "1"},
     {&F::Label6, &F::UpGroup, 72, 26, 0, 0, "Y"},
     {&F::Edit5, &F::UpGroup, 86, 22, 40, 21, "1"},
     {&F::Label7, &F::UpGroup, 10, 56, 0, 0, "Z"},
     {&F::Edit6, &F::UpGroup, 24, 52, 40, 21, "1"},
-    {&F::Button4, &F::UpGroup, 72, 52, 56, 25, "применить", nullptr, false, &F::Button4Click},
-    {&F::CheckBox3, &F::CameraGroup, 12, 128, 0, 0, "рисовать траекторию"},
-    {&F::Button3, &F::CameraGroup, 12, 156, 120, 25, "Анимация", nullptr, false, &F::Button3Click},
+    {&F::Button4, &F::UpGroup, 72, 52, 56, 25, QT_TRANSLATE_NOOP("TForm2", "применить"), nullptr,
+     false, &F::Button4Click},
+    {&F::CheckBox3, &F::CameraGroup, 12, 128, 0, 0,
+     QT_TRANSLATE_NOOP("TForm2", "рисовать траекторию")},
+    {&F::Button3, &F::CameraGroup, 12, 156, 120, 25, QT_TRANSLATE_NOOP("TForm2", "Анимация"),
+     nullptr, false, &F::Button3Click},
 };
 
 } // namespace
 
 TForm2::TForm2() {
     setFont(WindowFont());
-    setWindowTitle(QString::fromUtf8("Анимация"));
+    SetWindowTitle(this, "TForm2", QT_TRANSLATE_NOOP("TForm2", "Анимация"));
     setFixedSize(330, 330);
-    CreateWidgets<TForm2>(this, Rows);
+    CreateWidgets<TForm2>(this, Rows, "TForm2");
     connect(CheckBox2, &QCheckBox::toggled, this, [this] {
         if (Form1) Form1->DocumentMaybeChanged();
     });
@@ -82,10 +93,12 @@ namespace {
 std::int32_t Within(const QLineEdit* field, std::int32_t low, std::int32_t high) {
     const std::int32_t v = StrToInt(FieldText(field));
     if (v < low || v > high)
-        throw BuildRefused("Номера кадров — от " + std::to_string(-MaxFrameNumber) + " до " +
-                           std::to_string(MaxFrameNumber) + ", шаг — от 0 до " +
-                           std::to_string(MaxFrameInterval) + " мс, а не " + std::to_string(v) +
-                           ".");
+        throw BuildRefused(TForm2::tr("Номера кадров — от %1 до %2, шаг — от 0 до %3 мс, а не %4.")
+                               .arg(-MaxFrameNumber)
+                               .arg(MaxFrameNumber)
+                               .arg(MaxFrameInterval)
+                               .arg(v)
+                               .toStdString());
     return v;
 }
 
@@ -138,4 +151,9 @@ void TForm2::Button3Click() {
     else
         Frm3D->Timer1->start();
     CameraIndex = 1;
+}
+
+void TForm2::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) RetranslateTree(this);
+    QDialog::changeEvent(event);
 }

@@ -3,6 +3,7 @@
 // trajectory drawn in every mode, its flight).
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 
 class QCheckBox;
@@ -15,6 +16,8 @@ class TForm1;
 class Tfrm3D;
 
 class TForm2 : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(TForm2)
+
   public:
     TForm2();
 
@@ -39,4 +42,7 @@ class TForm2 : public QDialog {
     QCheckBox *CheckBox2, *CheckBox3;
     QPushButton *Button1, *Button2, *Button3, *Button4;
     QRadioButton *RadioButton1, *RadioButton2, *RadioButton3;
+
+  protected:
+    void changeEvent(QEvent* event) override; // a new language relabels the dialog
 };

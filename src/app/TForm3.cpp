@@ -4,11 +4,13 @@
 
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
+#include "app/Translation.h"
 #include "app/WidgetTable.h"
 #include "engine/Engine.h"
 #include "plot2d/Compose.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,30 +31,36 @@ using Row = TWidgetRow<TForm3>;
 // The graph selector, then a row for each colour: its label, "Определить"
 // and the swatch that shows the colour.
 const Row Rows[] = {
-    {&F::Label4, nullptr, 8, 12, 48, 13, "График"},
+    {&F::Label4, nullptr, 8, 12, 48, 13, QT_TRANSLATE_NOOP("TForm3", "График")},
     {&F::ComboBox1, nullptr, 60, 9, 50, 21, nullptr, nullptr, false, &F::ComboBox1Change},
-    {&F::Button1, nullptr, 120, 8, 100, 23, "Определить", nullptr, false, &F::Button1Click},
+    {&F::Button1, nullptr, 120, 8, 100, 23, QT_TRANSLATE_NOOP("TForm3", "Определить"), nullptr,
+     false, &F::Button1Click},
     {&F::Shape1, nullptr, 236, 10, 20, 20},
-    {&F::Label1, nullptr, 8, 42, 48, 13, "Оси"},
-    {&F::Button2, nullptr, 120, 38, 100, 23, "Определить", nullptr, false, &F::Button2Click},
+    {&F::Label1, nullptr, 8, 42, 48, 13, QT_TRANSLATE_NOOP("TForm3", "Оси")},
+    {&F::Button2, nullptr, 120, 38, 100, 23, QT_TRANSLATE_NOOP("TForm3", "Определить"), nullptr,
+     false, &F::Button2Click},
     {&F::Shape2, nullptr, 236, 40, 20, 20},
-    {&F::Label2, nullptr, 8, 72, 48, 13, "Фон"},
-    {&F::Button3, nullptr, 120, 68, 100, 23, "Определить", nullptr, false, &F::Button3Click},
+    {&F::Label2, nullptr, 8, 72, 48, 13, QT_TRANSLATE_NOOP("TForm3", "Фон")},
+    {&F::Button3, nullptr, 120, 68, 100, 23, QT_TRANSLATE_NOOP("TForm3", "Определить"), nullptr,
+     false, &F::Button3Click},
     {&F::Shape3, nullptr, 236, 70, 20, 20},
-    {&F::Label3, nullptr, 8, 102, 48, 13, "Шрифт"},
-    {&F::Button4, nullptr, 120, 98, 100, 23, "Определить", nullptr, false, &F::Button4Click},
+    {&F::Label3, nullptr, 8, 102, 48, 13, QT_TRANSLATE_NOOP("TForm3", "Шрифт")},
+    {&F::Button4, nullptr, 120, 98, 100, 23, QT_TRANSLATE_NOOP("TForm3", "Определить"), nullptr,
+     false, &F::Button4Click},
     {&F::Shape4, nullptr, 236, 100, 20, 20},
-    {&F::Button5, nullptr, 8, 134, 120, 25, "По умолчанию", nullptr, false, &F::Button5Click},
-    {&F::Button6, nullptr, 152, 134, 120, 25, "Применить", nullptr, false, &F::Button6Click},
+    {&F::Button5, nullptr, 8, 134, 120, 25, QT_TRANSLATE_NOOP("TForm3", "По умолчанию"), nullptr,
+     false, &F::Button5Click},
+    {&F::Button6, nullptr, 152, 134, 120, 25, QT_TRANSLATE_NOOP("TForm3", "Применить"), nullptr,
+     false, &F::Button6Click},
 };
 
 } // namespace
 
 TForm3::TForm3() {
     setFont(WindowFont());
-    setWindowTitle(QString::fromUtf8("Цвета"));
+    SetWindowTitle(this, "TForm3", QT_TRANSLATE_NOOP("TForm3", "Цвета"));
     setFixedSize(280, 168);
-    CreateWidgets<TForm3>(this, Rows);
+    CreateWidgets<TForm3>(this, Rows, "TForm3");
     {
         const QSignalBlocker quiet(ComboBox1); // no working copy to show yet
         ComboBox1->setEditable(true);
@@ -82,7 +90,7 @@ int TForm3::GraphNumber() const {
     const std::int32_t n = StrToInt(ComboBox1->currentText().toStdString());
     // Only eleven graph colours exist.
     if (n < 0 || n >= GraphColourCount)
-        throw std::runtime_error("Номер графика — от 0 до 10, а не " + std::to_string(n) + ".");
+        throw std::runtime_error(tr("Номер графика — от 0 до 10, а не %1.").arg(n).toStdString());
     return n;
 }
 
@@ -130,4 +138,9 @@ void TForm3::Button5Click() {
 void TForm3::Button6Click() {
     ApplyColours(WorkingColors);
     if (Rebuild) Rebuild();
+}
+
+void TForm3::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) RetranslateTree(this);
+    QDialog::changeEvent(event);
 }

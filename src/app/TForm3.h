@@ -4,6 +4,7 @@
 
 #include "document/Settings.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <functional>
@@ -14,6 +15,8 @@ class QLabel;
 class QPushButton;
 
 class TForm3 : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(TForm3)
+
   public:
     TForm3();
 
@@ -40,6 +43,7 @@ class TForm3 : public QDialog {
     QFrame *Shape1, *Shape2, *Shape3, *Shape4;
 
   protected:
+    void changeEvent(QEvent* event) override; // a new language relabels the dialog
     void showEvent(QShowEvent* event) override;
 
   private:

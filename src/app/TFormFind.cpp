@@ -2,9 +2,14 @@
 
 #include "app/GraphAnalysis.h"
 #include "app/TForm1.h"
+#include "app/Translation.h"
 #include "app/WidgetTable.h"
 #include "engine/Engine.h"
 #include "plot2d/View2D.h"
+
+#include <QEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -12,17 +17,18 @@ using F = TFormFind;
 using Row = TWidgetRow<TFormFind>;
 
 const Row Rows[] = {
-    {&F::Label1, nullptr, 8, 12, 52, 13, "График"},
+    {&F::Label1, nullptr, 8, 12, 52, 13, QT_TRANSLATE_NOOP("TFormFind", "График")},
     {&F::ComboBox1, nullptr, 64, 8, 200, 21},
-    {&F::Label2, nullptr, 8, 40, 52, 13, "Найти"},
+    {&F::Label2, nullptr, 8, 40, 52, 13, QT_TRANSLATE_NOOP("TFormFind", "Найти")},
     {&F::ComboBox3, nullptr, 64, 36, 120, 21},
-    {&F::Label3, nullptr, 8, 68, 52, 13, "с графиком"},
+    {&F::Label3, nullptr, 8, 68, 52, 13, QT_TRANSLATE_NOOP("TFormFind", "с графиком")},
     {&F::ComboBox2, nullptr, 64, 64, 200, 21},
-    {&F::Label4, nullptr, 8, 96, 20, 13, "от"},
+    {&F::Label4, nullptr, 8, 96, 20, 13, QT_TRANSLATE_NOOP("TFormFind", "от")},
     {&F::Edit1, nullptr, 30, 92, 90, 21},
-    {&F::Label5, nullptr, 130, 96, 20, 13, "до"},
+    {&F::Label5, nullptr, 130, 96, 20, 13, QT_TRANSLATE_NOOP("TFormFind", "до")},
     {&F::Edit2, nullptr, 152, 92, 90, 21},
-    {&F::Button1, nullptr, 252, 90, 80, 25, "Найти", nullptr, false, &F::Button1Click},
+    {&F::Button1, nullptr, 252, 90, 80, 25, QT_TRANSLATE_NOOP("TFormFind", "Найти"), nullptr, false,
+     &F::Button1Click},
     {&F::Label6, nullptr, 8, 124, 324, 60, ""},
 };
 
@@ -44,14 +50,24 @@ double FieldValue(const QLineEdit* field) {
 
 TFormFind::TFormFind() {
     setFont(WindowFont());
-    setWindowTitle(QString::fromUtf8("Найти"));
+    SetWindowTitle(this, "TFormFind", QT_TRANSLATE_NOOP("TFormFind", "Найти"));
     setFixedSize(340, 192);
-    CreateWidgets<TFormFind>(this, Rows);
-    for (const char* kind : {"корень", "минимум", "максимум", "пересечение", "площадь"})
-        ComboBox3->addItem(QString::fromUtf8(kind));
+    CreateWidgets<TFormFind>(this, Rows, "TFormFind");
+    FillKinds();
     Label6->setWordWrap(true);
     Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label6->setTextInteractionFlags(Qt::TextSelectableByMouse);
+}
+
+void TFormFind::FillKinds() {
+    const int kind = ComboBox3->currentIndex();
+    ComboBox3->clear();
+    for (const char* name :
+         {QT_TRANSLATE_NOOP("TFormFind", "корень"), QT_TRANSLATE_NOOP("TFormFind", "минимум"),
+          QT_TRANSLATE_NOOP("TFormFind", "максимум"), QT_TRANSLATE_NOOP("TFormFind", "пересечение"),
+          QT_TRANSLATE_NOOP("TFormFind", "площадь")})
+        ComboBox3->addItem(tr(name));
+    ComboBox3->setCurrentIndex(std::max(kind, 0));
 }
 
 void TFormFind::showEvent(QShowEvent* event) {
@@ -76,10 +92,19 @@ void TFormFind::FormShow() {
 
 void TFormFind::Button1Click() {
     if (Form1 == nullptr || ComboBox1->count() == 0)
-        throw std::runtime_error("На рисунке нет графиков y(x): постройте график и откройте "
-                                 "«Найти…» снова.");
+        throw std::runtime_error(
+            tr("На рисунке нет графиков y(x): постройте график и откройте «Найти…» снова.")
+                .toStdString());
     const double a = FieldValue(Edit1), b = FieldValue(Edit2);
     const auto kind = static_cast<TGraphAnalysis::TFindKind>(ComboBox3->currentIndex());
     Label6->setText(Form1->Analysis->Find(kind, ComboBox1->currentData().toInt(),
                                           ComboBox2->currentData().toInt(), a, b));
+}
+
+void TFormFind::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        RetranslateTree(this);
+        FillKinds();
+    }
+    QDialog::changeEvent(event);
 }

@@ -3,6 +3,7 @@
 // The answer is written in the dialog and marked on the graph.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 
 class QComboBox;
@@ -12,6 +13,8 @@ class QPushButton;
 class TForm1;
 
 class TFormFind : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(TFormFind)
+
   public:
     TFormFind();
 
@@ -25,6 +28,10 @@ class TFormFind : public QDialog {
     QLineEdit *Edit1, *Edit2;                     // from, to
     QPushButton* Button1;
 
+  private:
+    void FillKinds(); // the kinds of "Найти", in the language of the window
+
   protected:
+    void changeEvent(QEvent* event) override; // a new language relabels the dialog
     void showEvent(QShowEvent* event) override;
 };

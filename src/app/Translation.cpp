@@ -20,6 +20,7 @@ constexpr char ContextProperty[] = "plotterContext";
 constexpr char TextProperty[] = "plotterText";
 constexpr char TipProperty[] = "plotterTip";
 constexpr char TitleProperty[] = "plotterTitle";
+constexpr char FitProperty[] = "plotterFit";
 
 const char* SettingsKey = "language";
 
@@ -69,6 +70,7 @@ void Retranslate(QObject* o) {
         if (!text.isEmpty()) SetText(widget, context.constData(), text.constData());
         if (!tip.isEmpty()) SetToolTip(widget, context.constData(), tip.constData());
         if (!title.isEmpty()) SetWindowTitle(widget, context.constData(), title.constData());
+        if (widget->property(FitProperty).toBool()) widget->adjustSize();
     }
 }
 
@@ -76,7 +78,7 @@ void Retranslate(QObject* o) {
 
 TLanguage SavedLanguage() {
     return QSettings().value(SettingsKey).toString() == QLatin1String("en") ? TLanguage::English
-                                                                           : TLanguage::Russian;
+                                                                            : TLanguage::Russian;
 }
 
 TLanguage CurrentLanguage() {
@@ -84,6 +86,13 @@ TLanguage CurrentLanguage() {
 }
 
 bool ApplyLanguage(TLanguage language) {
+    const bool loaded = InstallLanguage(language);
+    QSettings().setValue(SettingsKey, language == TLanguage::English ? "en" : "ru");
+    return loaded;
+}
+
+bool InstallLanguage(TLanguage language) {
+    InstallTextTranslator();
     for (QTranslator** t : {&Ours(), &Qts()}) {
         if (*t == nullptr) continue;
         QCoreApplication::removeTranslator(*t);
@@ -105,7 +114,6 @@ bool ApplyLanguage(TLanguage language) {
         slot = nullptr;
     }
     Current() = language;
-    QSettings().setValue(SettingsKey, language == TLanguage::English ? "en" : "ru");
     // Installing or removing a translator sends every widget a LanguageChange.
     return loaded;
 }
@@ -143,6 +151,11 @@ void SetTitle(QMenu* menu, const char* context, const char* source) {
 void SetWindowTitle(QWidget* window, const char* context, const char* source) {
     window->setWindowTitle(Translated(context, source));
     Keep(window, TitleProperty, context, source);
+}
+
+void FitToText(QWidget* widget) {
+    widget->setProperty(FitProperty, true);
+    widget->adjustSize();
 }
 
 void ForgetSource(QWidget* widget) {

@@ -21,6 +21,8 @@ TLanguage SavedLanguage();
 // False when the translation files are not there (the texts stay Russian,
 // or Qt's dialogs English).
 bool ApplyLanguage(TLanguage language);
+// The same, without keeping the choice: the texts of a command-line run.
+bool InstallLanguage(TLanguage language);
 TLanguage CurrentLanguage();
 // The translation of the libraries without Qt goes through Qt's translators.
 void InstallTextTranslator();
@@ -34,6 +36,8 @@ void SetToolTip(QWidget* widget, const char* context, const char* source);
 void SetText(QAction* action, const char* context, const char* source);
 void SetTitle(QMenu* menu, const char* context, const char* source);
 void SetWindowTitle(QWidget* window, const char* context, const char* source);
+// The widget takes the size of its text, now and after each change of language.
+void FitToText(QWidget* widget);
 // The widget's text is no longer a translated one (the program wrote a number there).
 void ForgetSource(QWidget* widget);
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/ErrorReport.h"
+#include "app/Translation.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,23 +65,25 @@ void Connect(Form* form, W* w, bool checked, void (Form::*handler)()) {
 
 } // namespace widget_table
 
-template <typename Form> void CreateWidgets(Form* form, std::span<const TWidgetRow<Form>> rows) {
+// The captions and hints are sources of the translations under `context`.
+template <typename Form>
+void CreateWidgets(Form* form, std::span<const TWidgetRow<Form>> rows, const char* context) {
     for (const TWidgetRow<Form>& r : rows) {
         QWidget* parent = r.Parent ? static_cast<QWidget*>(form->*r.Parent) : form;
-        const QString text = QString::fromUtf8(r.Text ? r.Text : "");
         std::visit(
             [&](auto member) {
                 using W = std::remove_pointer_t<
                     std::remove_reference_t<decltype(std::declval<Form&>().*member)>>;
-                W* w = widget_table::Make<W>(text, parent);
+                W* w = widget_table::Make<W>(QString(), parent);
                 form->*member = w;
+                if (r.Text && *r.Text) SetText(w, context, r.Text);
                 if (r.W > 0)
                     w->setGeometry(r.X, r.Y, r.W, r.H);
                 else {
                     w->move(r.X, r.Y);
-                    w->adjustSize();
+                    FitToText(w);
                 }
-                if (r.Hint) w->setToolTip(QString::fromUtf8(r.Hint));
+                if (r.Hint) SetToolTip(w, context, r.Hint);
                 widget_table::Connect(form, w, r.Checked, r.Handler);
             },
             r.Member);

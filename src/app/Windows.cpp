@@ -2,25 +2,6 @@
 
 #include "document/PlotDocument.h"
 
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
-
-bool InstallQtTranslations() {
-    static QTranslator* qt = nullptr;
-    if (qt != nullptr) return true;
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
-                          QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    QCoreApplication::installTranslator(translator);
-    qt = translator;
-    return true;
-}
-
 TApplicationWindows::TApplicationWindows() {
     Form1 = std::make_unique<TForm1>();
     Form2 = std::make_unique<TForm2>();

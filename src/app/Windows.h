@@ -15,10 +15,6 @@
 #include <functional>
 #include <memory>
 
-// Qt's own dialogs and buttons in Russian, as the window speaks: Qt's
-// translations of the system, when they are installed. False when they are not.
-bool InstallQtTranslations();
-
 struct TApplicationWindows {
     TApplicationWindows();
     ~TApplicationWindows();

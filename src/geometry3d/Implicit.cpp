@@ -37,9 +37,9 @@ void CheckScan(const TImplicitRequest& r) {
         planeStep[roles.N] = lineStep[roles.P] = lineStep[roles.Q] = true;
     }
     const auto name = [&](const char* step, int axis) {
-        return texts::Fill(texts::Translate("Steps", "%1 по оси %2"),
-                           {texts::Translate("Steps", step),
-                            std::string(AxisNames[r.RowsFollowX ? 0 : axis])});
+        return texts::Fill(
+            texts::Translate("Steps", "%1 по оси %2"),
+            {texts::Translate("Steps", step), std::string(AxisNames[r.RowsFollowX ? 0 : axis])});
     };
     const auto positive = [](const std::string& step) {
         return texts::Fill(texts::Translate("Steps", "%1 должен быть больше нуля: иначе "
@@ -60,8 +60,12 @@ void CheckScan(const TImplicitRequest& r) {
     }
     for (int axis = 0; axis < 3; ++axis) {
         const TAxisRow& row = r.Rows[axis];
-        if (planeStep[axis]) CheckStepMoves(row.Min, row.Max, row.Step2, name("Шаг2", axis));
-        if (lineStep[axis]) CheckStepMoves(row.Min, row.Max, row.Step1, name("Шаг1", axis));
+        if (planeStep[axis])
+            CheckStepMoves(row.Min, row.Max, row.Step2,
+                           name(QT_TRANSLATE_NOOP("Steps", "Шаг2"), axis));
+        if (lineStep[axis])
+            CheckStepMoves(row.Min, row.Max, row.Step1,
+                           name(QT_TRANSLATE_NOOP("Steps", "Шаг1"), axis));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "plot2d/Export2D.h"
 
 #include "plot2d/View2D.h"
+#include "texts/Texts.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -62,7 +63,7 @@ QByteArray PictureSvg(const TPlotRequest& request) {
     svg.setOutputDevice(&buffer);
     svg.setSize(QSize(PlotWidth, PlotHeight));
     svg.setViewBox(QRect(0, 0, PlotWidth, PlotHeight));
-    svg.setTitle(QStringLiteral("Графики функций"));
+    svg.setTitle(QString::fromStdString(texts::Translate("Export2D", "Графики функций")));
     QPainter painter(&svg);
     // The picture's one-pixel lines run along pixel centres, as on the
     // screen; unshifted, an SVG renderer spreads each over two pixels.
@@ -82,8 +83,8 @@ QByteArray PicturePdf(const TPlotRequest& request) {
     pdf.setPageSize(QPageSize(QSizeF(PlotWidth, PlotHeight), QPageSize::Point,
                               QStringLiteral("picture"), QPageSize::ExactMatch));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setTitle(QStringLiteral("Графики функций"));
-    pdf.setCreator(QStringLiteral("Графики функций"));
+    pdf.setTitle(QString::fromStdString(texts::Translate("Export2D", "Графики функций")));
+    pdf.setCreator(QString::fromStdString(texts::Translate("Export2D", "Графики функций")));
     // Here no half-pixel shift: the PDF renderer puts hairlines on pixel
     // centres itself.
     QPainter painter(&pdf);

@@ -8,6 +8,8 @@
 #include <QOpenGLFramebufferObject>
 #include <QSurfaceFormat>
 
+#include "texts/Texts.h"
+
 #include <GL/gl.h>
 
 #include <memory>
@@ -16,8 +18,9 @@
 namespace {
 
 [[noreturn]] void NoOpenGL() {
-    throw std::runtime_error(
-        "Рисунок 3D рисует OpenGL, а его здесь нет: нужен экран X (например, xvfb-run) или EGL.");
+    throw std::runtime_error(texts::Translate(
+        "FrameImage",
+        "Рисунок 3D рисует OpenGL, а его здесь нет: нужен экран X (например, xvfb-run) или EGL."));
 }
 
 } // namespace

@@ -97,7 +97,7 @@ Tfrm3D::Tfrm3D() {
         Blank->setAutoFillBackground(true);
         Blank->setPalette(QPalette(Qt::black));
     }
-    Button1 = new QPushButton(QString::fromUtf8("Отмена"), this);
+    Button1 = new QPushButton(QCoreApplication::translate("Tfrm3D", "Отмена"), this);
     Button1->hide();
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setRange(0, 100);
@@ -262,6 +262,12 @@ void Tfrm3D::showEvent(QShowEvent* event) {
         View->update();
     }
     QWidget::showEvent(event);
+}
+
+void Tfrm3D::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        Button1->setText(QCoreApplication::translate("Tfrm3D", "Отмена"));
+    QWidget::changeEvent(event);
 }
 
 void Tfrm3D::keyPressEvent(QKeyEvent* event) {

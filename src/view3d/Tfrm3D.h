@@ -87,6 +87,7 @@ class Tfrm3D : public QWidget {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override; // a new language relabels "Отмена"
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

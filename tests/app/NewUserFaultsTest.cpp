@@ -3,6 +3,7 @@
 // start that holds another step than the field shows, and more.
 #include "FilesTestSupport.h"
 
+#include "app/Translation.h"
 #include "document/PlotFile.h"
 #include "view3d/Tfrm3D.h"
 
@@ -246,7 +247,7 @@ TEST_F(NewUser, SmallThingsANewUserNotices) {
     form->RadioButton2->setChecked(true);
     EXPECT_EQ(form->Edit4->toolTip().toStdString(), "6.28318530717959");
 
-    ASSERT_TRUE(InstallQtTranslations());
+    ASSERT_TRUE(ApplyLanguage(TLanguage::Russian));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), "Отмена");
 
     form->N13Click(); // in y(x)

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QSettings>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -86,25 +87,43 @@ class CommandLine : public ::testing::Test {
     QProcess program;
 };
 
+// The usage and its errors speak the language the windows were left in:
+// Russian at first, English once it was chosen.
 TEST_F(CommandLine, UsageVersionAndUsageErrors) {
-    const TResult help = Run({QStringLiteral("--help")});
-    EXPECT_EQ(help.Status, 0);
-    for (const char* part : {"Usage:", "--help", "--version", "FILE.mth"})
-        EXPECT_NE(help.Out.find(part), std::string::npos) << part;
-    const TResult version = Run({QStringLiteral("--version")});
-    EXPECT_EQ(version.Status, 0);
-    EXPECT_EQ(version.Out, "plotter " PLOTTER_VERSION "\n");
     const struct {
-        QStringList arguments;
-        const char* error;
-    } errors[] = {{{QStringLiteral("--frobnicate")}, "frobnicate"},
-                  {{QStringLiteral("a.mth"), QStringLiteral("b.mth")}, "только один файл"}};
-    for (const auto& e : errors) {
-        const TResult r = Run(e.arguments);
-        EXPECT_EQ(r.Status, 2) << e.error;
-        EXPECT_NE(r.Err.find(e.error), std::string::npos) << r.Err;
-        EXPECT_NE(r.Err.find("Usage:"), std::string::npos) << r.Err;
-        EXPECT_TRUE(r.Out.empty());
+        const char* saved; // the settings' language, or none
+        const char* usage;
+        const char* helpRow;
+        const char* oneFile;
+    } languages[] = {
+        {nullptr, "Использование:", "Показать эту справку и выйти.", "только один файл"},
+        {"en", "Usage:", "Show this help and exit.", "Only one file"},
+    };
+    for (const auto& l : languages) {
+        if (l.saved != nullptr) {
+            QSettings settings(QDir(home.path()).filePath(QStringLiteral("grafiki/plotter.conf")),
+                               QSettings::IniFormat);
+            settings.setValue(QStringLiteral("language"), QString::fromLatin1(l.saved));
+        }
+        const TResult help = Run({QStringLiteral("--help")});
+        EXPECT_EQ(help.Status, 0);
+        for (const char* part : {l.usage, l.helpRow, "--version", "FILE.mth"})
+            EXPECT_NE(help.Out.find(part), std::string::npos) << part << "\n" << help.Out;
+        const TResult version = Run({QStringLiteral("--version")});
+        EXPECT_EQ(version.Status, 0);
+        EXPECT_EQ(version.Out, "plotter " PLOTTER_VERSION "\n");
+        const struct {
+            QStringList arguments;
+            const char* error;
+        } errors[] = {{{QStringLiteral("--frobnicate")}, "frobnicate"},
+                      {{QStringLiteral("a.mth"), QStringLiteral("b.mth")}, l.oneFile}};
+        for (const auto& e : errors) {
+            const TResult r = Run(e.arguments);
+            EXPECT_EQ(r.Status, 2) << e.error;
+            EXPECT_NE(r.Err.find(e.error), std::string::npos) << r.Err;
+            EXPECT_NE(r.Err.find(l.usage), std::string::npos) << r.Err;
+            EXPECT_TRUE(r.Out.empty());
+        }
     }
 }
 

@@ -57,6 +57,8 @@ class ExportCommand : public AllWindowsTest {
         QProcess p;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         if (!display) environment.remove(QStringLiteral("DISPLAY"));
+        // The settings (the language) of the runs in a folder of their own.
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("config")));
         p.setProcessEnvironment(environment);
         p.start(QStringLiteral(PLOTTER_BINARY), arguments);
         EXPECT_TRUE(p.waitForFinished(120000));
