@@ -124,7 +124,7 @@ const TControlRow ControlRows[] = {
     {K::Button, 4, 434, 64, 17, 17, "-", nullptr, 0, &F::Button4Click},
     {K::RadioButton, 1, 296, 80, 57, 17, QT_TRANSLATE_NOOP("TForm1", "декарт"), nullptr, Checked,
      &F::RadioButton1Click},
-    {K::RadioButton, 2, 360, 80, 49, 17, QT_TRANSLATE_NOOP("TForm1", "поляр"), nullptr, 0,
+    {K::RadioButton, 2, 360, 80, 52, 17, QT_TRANSLATE_NOOP("TForm1", "поляр"), nullptr, 0,
      &F::RadioButton2Click},
     {K::CheckBox, 2, 100, 79, 121, 17, QT_TRANSLATE_NOOP("TForm1", "траектория камеры"),
      QT_TRANSLATE_NOOP("TForm1", "поместить камеру на траекторию x(t),y(t),z(t)"), Hidden,

@@ -60,7 +60,7 @@ const Row Rows[] = {
     {&F::Edit5, &F::UpGroup, 86, 22, 40, 21, "1"},
     {&F::Label7, &F::UpGroup, 10, 56, 0, 0, "Z"},
     {&F::Edit6, &F::UpGroup, 24, 52, 40, 21, "1"},
-    {&F::Button4, &F::UpGroup, 72, 52, 56, 25, QT_TRANSLATE_NOOP("TForm2", "применить"), nullptr,
+    {&F::Button4, &F::UpGroup, 72, 52, 60, 25, QT_TRANSLATE_NOOP("TForm2", "применить"), nullptr,
      false, &F::Button4Click},
     {&F::CheckBox3, &F::CameraGroup, 12, 128, 0, 0,
      QT_TRANSLATE_NOOP("TForm2", "рисовать траекторию")},

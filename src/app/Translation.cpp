@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -114,6 +115,8 @@ bool InstallLanguage(TLanguage language) {
         slot = nullptr;
     }
     Current() = language;
+    // Every window relabels itself now, not after the handler that switched.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     // Installing or removing a translator sends every widget a LanguageChange.
     return loaded;
 }
