@@ -77,6 +77,11 @@ std::vector<QRect> TFormulaMarks::MarkRects() const {
     return rects;
 }
 
+void TFormulaMarks::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) Refresh();
+    QWidget::changeEvent(event);
+}
+
 void TFormulaMarks::paintEvent(QPaintEvent*) {
     if (found_.empty()) return;
     QPainter p(this);

@@ -33,6 +33,7 @@ class TFormulaMarks : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override; // a new language: the tooltip in it
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

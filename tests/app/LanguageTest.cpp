@@ -44,6 +44,7 @@ class Language : public AllWindowsTest {
             form->Button2->text(),
             form->Labels[3]->text(),
             form->StatusLine->text(),
+            form->ComboBox1->lineEdit()->toolTip(),
             form->RecentMenu->actions().value(0) ? form->RecentMenu->actions().last()->text()
                                                  : QString(),
             windows->Form2->windowTitle(),
@@ -73,6 +74,7 @@ TEST_F(Language, TheMenuSwitchesEveryWindowAtOnceAndBack) {
         "Построить график",
         "Формула y=",
         "Формула y= Не хватает «)» к скобке (позиция 4)",
+        "Не хватает «)» к скобке (позиция 4)",
         "Очистить список",
         "Анимация",
         "Параметр f (frame)",
@@ -89,6 +91,7 @@ TEST_F(Language, TheMenuSwitchesEveryWindowAtOnceAndBack) {
         "Plot graph",
         "Formula y=",
         "Formula y= Missing “)” for the bracket (position 4)",
+        "Missing “)” for the bracket (position 4)",
         "Clear the list",
         "Animation",
         "Parameter f (frame)",
