@@ -15,7 +15,7 @@ shoot() { # <folder> [environment]
 shoot docs/shots.tmp
 shoot docs/shots200.tmp QT_SCALE_FACTOR=2
 # Keep the pictures the guide shows.
-for name in start colours function_list mode_yx mode_yx_polar mode_yx_list analysis mode_plane \
+for name in start start_en formula_marks colours function_list mode_yx mode_yx_polar mode_yx_list analysis mode_plane \
     mode_surface mode_implicit_fields mode_implicit implicit_progress mode_curve mode_patch \
     surface_turned surface_stereo animation_1 animation_2 camera_1 camera_2; do
   mv "docs/shots.tmp/$name.png" docs/

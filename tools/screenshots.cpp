@@ -8,6 +8,7 @@
 // area in the 3D modes), as a user sees it on the screen.
 #include "app/ErrorReport.h"
 #include "app/GraphAnalysis.h"
+#include "app/Translation.h"
 #include "app/Windows.h"
 #include "document/Settings.h"
 #include "engine/Engine.h"
@@ -75,6 +76,12 @@ int main(int argc, char** argv) {
     };
 
     save(&form, "start");
+    // The same window in English (not kept in the settings).
+    InstallLanguage(TLanguage::English);
+    Settle();
+    save(&form, "start_en");
+    InstallLanguage(TLanguage::Russian);
+    Settle();
     windows.Form3->show();
     Settle();
     save(windows.Form3.get(), "colours");
@@ -86,6 +93,13 @@ int main(int argc, char** argv) {
     form.ComboBox1->setEditText("sin(x)*3");
     form.Button2Click();
     save(&form, "mode_yx");
+    // A formula the window explains: a missing * and a misspelt function,
+    // underlined, and the first of them in the status line.
+    form.ComboBox1->setEditText("2x+sni(x)");
+    form.Button2Click();
+    form.ComboBox1->lineEdit()->setCursorPosition(0);
+    Settle();
+    save(&form, "formula_marks");
     form.RadioButton2->setChecked(true);
     form.ComboBox1->setEditText("1+sin(5*x)");
     form.Button2Click();

@@ -143,13 +143,13 @@ std::vector<std::string> CutOff(QWidget* window) {
         if (!w->isVisibleTo(window)) continue;
         const QFontMetrics fm = w->fontMetrics();
         // The width a text takes, as Qt sizes a control to fit it.
-        const auto ink = [&fm](const QString& t) { return fm.horizontalAdvance(t); };
+        const auto advance = [&fm](const QString& t) { return fm.horizontalAdvance(t); };
         QString text;
         int needed = 0, room = w->width();
         if (auto* label = qobject_cast<QLabel*>(w)) {
             if (label->wordWrap() || label->textFormat() == Qt::RichText) continue;
             text = label->text();
-            needed = ink(text);
+            needed = advance(text);
             room = label->contentsRect().width();
         } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
             // The room the style leaves the text inside the button.
@@ -163,15 +163,18 @@ std::vector<std::string> CutOff(QWidget* window) {
             // The text starts where the style puts it and is clipped by the
             // button's frame; a push button centres it.
             const QRect r = button->style()->subElementRect(contents, &option, button);
-            needed = ink(text);
+            needed = advance(text);
             room = contents == QStyle::SE_PushButtonContents ? button->width() - 2
                                                              : button->width() - r.left();
         } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
             text = group->title();
-            needed = ink(text) + 2 * fm.averageCharWidth();
+            needed = advance(text) + 2 * fm.averageCharWidth();
         } else {
             continue;
         }
+        // Nor may the window cut the control off.
+        const int left = w->mapTo(window, QPoint(0, 0)).x();
+        room = std::min(room, window->width() - left - (w->width() - room) / 2);
         if (!text.isEmpty() && needed > room)
             cut.push_back(window->metaObject()->className() + std::string(": «") +
                           text.toStdString() + "» needs " + std::to_string(needed) + ", has " +
