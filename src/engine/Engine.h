@@ -3,12 +3,16 @@
 // standard number text and the random formula generator.
 //
 // Everything here is plain C++ with no Qt, so tools and tests link it without
-// a display. All state is process-wide and used from the GUI thread only.
+// a display. What an evaluation reads and changes (the variables, the error
+// flag, the random generator) lives in an evaluation context; the names
+// VarX ... EvalError are the main thread's. The compiled trees, the slots and
+// every other state are the main thread's alone.
 #pragma once
 
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -73,12 +77,37 @@ enum TTreeSlot : int {
 // all slots and compiles what it needs into fixed slots.
 extern TExprNode* FormulaTrees[FormulaSlotCount];
 
-// Evaluation cells read by the variables x y z t u v f. Written by the
-// plotting code before each sample; start at 0 and keep their last value.
-extern double VarX, VarY, VarZ, VarT, VarU, VarV, VarF;
+// What the evaluations of a thread read and change: the cells read by the
+// variables x y z t u v f (written by the plotting code before each sample;
+// they start at 0 and keep their last value), the flag a domain error sets
+// (never cleared by evaluation), and the random generator of RND and RAND.
+struct TEvalContext {
+    double X = 0.0, Y = 0.0, Z = 0.0, T = 0.0, U = 0.0, V = 0.0, F = 0.0;
+    bool Error = false;
+    std::mt19937_64 Random{0x5eed};
+};
 
-// Set by a domain error during evaluation; never cleared by evaluation.
-extern bool EvalError;
+// The main thread's context, which the names below are.
+extern TEvalContext MainContext;
+extern double &VarX, &VarY, &VarZ, &VarT, &VarU, &VarV, &VarF;
+extern bool& EvalError;
+
+// The context of the evaluations of the calling thread: MainContext until a
+// scope binds another. A tree compiled while a context is current reads that
+// context's cells; it must be evaluated while the same context is current
+// (on whichever thread), because its library calls flag errors and draw
+// random numbers in the current one.
+TEvalContext& CurrentContext();
+class TContextScope {
+  public:
+    explicit TContextScope(TEvalContext& context);
+    ~TContextScope();
+    TContextScope(const TContextScope&) = delete;
+    TContextScope& operator=(const TContextScope&) = delete;
+
+  private:
+    TEvalContext* saved_;
+};
 
 // The animation's frame number, read by the name F of the text evaluator.
 extern std::int32_t FrameCounter;
@@ -114,8 +143,19 @@ using TTreePtr = std::unique_ptr<TExprNode, TTreeDeleter>;
 
 // Compiles text into a tree the caller owns, with its fast form; null for an
 // empty text. The text is upper-cased first. A malformed number throws
-// ConversionError.
+// ConversionError. The tree reads the current context, or `context`.
 TTreePtr CompileTree(const std::string& text);
+TTreePtr CompileTree(const std::string& text, TEvalContext& context);
+
+// True when evaluating the tree draws random numbers (RND, RAND): its results
+// then depend on the order of the evaluations.
+bool DrawsRandom(const TExprNode* tree);
+
+// How many threads a build may use: PLOTTER_THREADS when it is a number
+// from 1 up, otherwise the machine's hardware threads; SetBuildThreads
+// overrides both (0 restores them).
+int BuildThreads();
+void SetBuildThreads(int threads);
 
 // Compiles text into slot `slot` of FormulaTrees (an empty text leaves it
 // empty). A malformed number throws ConversionError and leaves the slot empty.
@@ -150,7 +190,7 @@ class TreesLocked : public std::runtime_error {
 // Evaluates a tree; null (an empty slot) gives VarX. A tree made by hand,
 // without a fast form, is walked.
 inline double EvalTree(const TExprNode* tree) {
-    if (tree == nullptr) return VarX;
+    if (tree == nullptr) return CurrentContext().X;
     if (tree->Fast != nullptr) return tree->Fast->Run(tree);
     return engine::EvalTreeWalk(tree);
 }
@@ -198,7 +238,8 @@ std::string RandomSum(int depth, bool inArgument);
 std::string RandomProduct(int depth, bool inArgument);
 std::string RandomFunctionCall(int depth, bool inArgument);
 
-// The process-wide random generator, shared by RAND, RND and the generator.
+// The random generator of the current context, shared by RAND, RND and the
+// formula generator.
 void SeedRandom(std::uint64_t seed);
 void SeedRandomFromClock();
 std::uint32_t RandomBelow(std::uint32_t n); // uniform in 0 .. n-1; 0 when n is 0

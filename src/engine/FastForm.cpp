@@ -74,7 +74,7 @@ class Builder {
                 }
                 Value(n->Child);
             } else {
-                Emit(FastOp::PushCell, &VarX); // no argument: the function of x
+                Emit(FastOp::PushCell, &CurrentContext().X); // no argument: the function of x
                 Pushed();
             }
             Emit(n->Func == FnSqrt ? FastOp::Sqrt : FastOp::Call, nullptr, 0.0, n->Func);
@@ -230,16 +230,17 @@ class FoldedTree {
         }
         const bool pure = n->Kind != nkFunction || IsPureFunction(n->Func);
         if (n->Kind != nkConstant && n->Child != nullptr && constantChildren && pure) {
-            const bool savedError = EvalError;
-            EvalError = false;
+            bool& error = CurrentContext().Error;
+            const bool savedError = error;
+            error = false;
             const double v = EvalTreeWalk(&copy); // its Next is still null
-            if (!EvalError) {
+            if (!error) {
                 copy.Kind = nkConstant;
                 copy.Value = v;
                 copy.Func = nullptr;
                 copy.Child = nullptr;
             }
-            EvalError = savedError;
+            error = savedError;
         }
         return &copy;
     }

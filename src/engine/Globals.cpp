@@ -1,13 +1,52 @@
 // The evaluation cells and the floating-point set-up of the process.
 #include "engine/Engine.h"
 
+#include <algorithm>
 #include <cfenv>
+#include <cstdlib>
+#include <thread>
 #if defined(__x86_64__) || defined(__i386__)
 #include <fpu_control.h>
 #endif
 
-double VarX = 0.0, VarY = 0.0, VarZ = 0.0, VarT = 0.0, VarU = 0.0, VarV = 0.0, VarF = 0.0;
-bool EvalError = false;
+TEvalContext MainContext;
+double &VarX = MainContext.X, &VarY = MainContext.Y, &VarZ = MainContext.Z, &VarT = MainContext.T,
+       &VarU = MainContext.U, &VarV = MainContext.V, &VarF = MainContext.F;
+bool& EvalError = MainContext.Error;
+
+namespace {
+thread_local TEvalContext* Current = &MainContext;
+int ThreadsSet = 0; // SetBuildThreads' count, or 0
+} // namespace
+
+TEvalContext& CurrentContext() {
+    return *Current;
+}
+
+TContextScope::TContextScope(TEvalContext& context) : saved_(Current) {
+    Current = &context;
+}
+
+TContextScope::~TContextScope() {
+    Current = saved_;
+}
+
+int BuildThreads() {
+    if (ThreadsSet > 0) return ThreadsSet;
+    static const int fromEnvironment = [] {
+        if (const char* text = std::getenv("PLOTTER_THREADS")) {
+            char* end = nullptr;
+            const long n = std::strtol(text, &end, 10);
+            if (end != text && *end == 0 && n >= 1 && n <= 1024) return static_cast<int>(n);
+        }
+        return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    }();
+    return fromEnvironment;
+}
+
+void SetBuildThreads(int threads) {
+    ThreadsSet = std::max(threads, 0);
+}
 
 void InitFloatingPoint() {
     // Overflow gives an infinity and an invalid operation a NaN, silently:

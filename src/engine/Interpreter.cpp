@@ -34,7 +34,7 @@ using engine::PowerSquare;
 
 inline double DivideChecked(double r, double v) {
     if (v == 0 || v != v) {
-        EvalError = true;
+        CurrentContext().Error = true;
         return 0.0;
     }
     return Arith::Quot(r, v);
@@ -87,7 +87,7 @@ double Run(const TExprNode* tree, engine::TFastProgram* thread) {
             for (const auto& in : thread->Code)
                 table.push_back(targets[static_cast<int>(in.Op)]);
         }
-        return VarX;
+        return CurrentContext().X;
     }
     if (tree->Fast == nullptr || tree->Fast->Program == nullptr) return engine::EvalTreeWalk(tree);
     const engine::TFastProgram& form = *tree->Fast->Program;

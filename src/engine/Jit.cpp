@@ -259,7 +259,7 @@ class TGenerator {
             const std::size_t done = a_.Jmp();
             a_.Bind(unordered);
             a_.Bind(zero);
-            a_.MovRaxImm64(reinterpret_cast<std::uintptr_t>(&EvalError));
+            a_.MovRaxImm64(reinterpret_cast<std::uintptr_t>(&CurrentContext().Error));
             a_.MovByteAtRaxOne();
             a_.MovQwordZero(Operand(dest)); // +0
             a_.Bind(done);
@@ -295,7 +295,8 @@ class TGenerator {
     }
 
     TLoc Function(const TExprNode* n, int d) {
-        const TLoc a = n->Child != nullptr ? Value(n->Child, d) : TLoc{TLoc::Cell, &VarX, 0};
+        const TLoc a =
+            n->Child != nullptr ? Value(n->Child, d) : TLoc{TLoc::Cell, &CurrentContext().X, 0};
         const TLoc dest = Slot(d);
         Load(xmm0, a);
         if (n->Func == FnSqrt) {

@@ -83,7 +83,7 @@ double Power(double b, double e) {
     if (b > 0) return PowMagnitude(b, e);
     if (b == 0 || b != b) return 0.0;
     if (!IsIntegral(e)) {
-        EvalError = true;
+        CurrentContext().Error = true;
         return 0.0;
     }
     const double m = PowMagnitude(-b, e);
@@ -130,7 +130,7 @@ double FnAsin(double x) {
     if (x == 1) return static_cast<double>(HalfPiL);
     if (x == -1) return static_cast<double>(-HalfPiL);
     if (x != x) return x;
-    EvalError = true;
+    CurrentContext().Error = true;
     return 0.0;
 }
 
@@ -139,7 +139,7 @@ double FnAcos(double x) {
     if (x == 1) return 0.0;
     if (x == -1) return PiValue;
     if (x != x) return x;
-    EvalError = true;
+    CurrentContext().Error = true;
     return 0.0;
 }
 
@@ -164,7 +164,7 @@ double FnExp(double x) {
 
 double FnLn(double x) {
     if (!(x > 0)) {
-        EvalError = true;
+        CurrentContext().Error = true;
         return 0.0;
     }
     return static_cast<double>(std::log(static_cast<long double>(x)));
@@ -172,7 +172,7 @@ double FnLn(double x) {
 
 double FnLg(double x) {
     if (!(x > 0)) {
-        EvalError = true;
+        CurrentContext().Error = true;
         return 0.0;
     }
     return static_cast<double>(std::log(static_cast<long double>(x)) / std::log(10.0L));
@@ -180,7 +180,7 @@ double FnLg(double x) {
 
 double FnSqrt(double x) {
     if (!(x >= 0)) {
-        EvalError = true;
+        CurrentContext().Error = true;
         return 0.0;
     }
     return std::sqrt(x);
@@ -204,35 +204,36 @@ double FnRand(double x) {
 }
 
 double ReadVarX(double) {
-    return VarX;
+    return CurrentContext().X;
 }
 double ReadVarY(double) {
-    return VarY;
+    return CurrentContext().Y;
 }
 double ReadVarZ(double) {
-    return VarZ;
+    return CurrentContext().Z;
 }
 double ReadVarT(double) {
-    return VarT;
+    return CurrentContext().T;
 }
 double ReadVarU(double) {
-    return VarU;
+    return CurrentContext().U;
 }
 double ReadVarV(double) {
-    return VarV;
+    return CurrentContext().V;
 }
 double ReadVarF(double) {
-    return VarF;
+    return CurrentContext().F;
 }
 
 const double* VariableCell(TUnaryFunc f) {
-    if (f == ReadVarX) return &VarX;
-    if (f == ReadVarY) return &VarY;
-    if (f == ReadVarZ) return &VarZ;
-    if (f == ReadVarT) return &VarT;
-    if (f == ReadVarU) return &VarU;
-    if (f == ReadVarV) return &VarV;
-    if (f == ReadVarF) return &VarF;
+    TEvalContext& context = CurrentContext();
+    if (f == ReadVarX) return &context.X;
+    if (f == ReadVarY) return &context.Y;
+    if (f == ReadVarZ) return &context.Z;
+    if (f == ReadVarT) return &context.T;
+    if (f == ReadVarU) return &context.U;
+    if (f == ReadVarV) return &context.V;
+    if (f == ReadVarF) return &context.F;
     return nullptr;
 }
 

@@ -7,10 +7,10 @@
 // deeply nested formulas of a million characters compile in linear-logarithmic
 // time instead of quadratic.
 #include "engine/Engine.h"
-#include "texts/Texts.h"
 #include "engine/FastForm.h"
 #include "engine/Library.h"
 #include "engine/ParseNotes.h"
+#include "texts/Texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -492,6 +492,23 @@ TTreePtr CompileTree(const std::string& text) {
     ParseFormula(root.get(), upper);
     root->Fast = engine::BuildFastForm(root.get());
     return root;
+}
+
+TTreePtr CompileTree(const std::string& text, TEvalContext& context) {
+    const TContextScope scope(context);
+    return CompileTree(text);
+}
+
+namespace {
+bool Draws(const TExprNode* n) {
+    for (; n != nullptr; n = n->Next)
+        if ((n->Kind == nkFunction && n->Func == engine::FnRand) || Draws(n->Child)) return true;
+    return false;
+}
+} // namespace
+
+bool DrawsRandom(const TExprNode* tree) {
+    return Draws(tree);
 }
 
 void CompileFormula(int slot, const std::string& text) {

@@ -1,4 +1,4 @@
-// The one process-wide random generator, shared by RAND, RND, the random
+// The random generator of the current context, shared by RAND, RND, the random
 // formula generator and the random colours, and the random formula generator.
 #include "engine/Engine.h"
 
@@ -8,8 +8,7 @@
 namespace {
 
 std::mt19937_64& Generator() {
-    static std::mt19937_64 generator(0x5eed);
-    return generator;
+    return CurrentContext().Random;
 }
 
 std::string Draw(int depth, bool inArgument) {

@@ -24,7 +24,7 @@ double EvalProduct(const TExprNode* operand) {
         if (operand->Positive) {
             r = static_cast<double>(static_cast<long double>(r) * v);
         } else if (v == 0 || v != v) {
-            EvalError = true;
+            CurrentContext().Error = true;
             r = 0.0;
         } else {
             r = static_cast<double>(static_cast<long double>(r) / v);
@@ -50,7 +50,7 @@ double EvalNode(const TExprNode* node) {
     case nkPower:
         return EvalPower(node->Child);
     case nkFunction: {
-        const double a = node->Child != nullptr ? EvalNode(node->Child) : VarX;
+        const double a = node->Child != nullptr ? EvalNode(node->Child) : CurrentContext().X;
         // A node that never got an operation (only a hand-made tree can have
         // one) counts as the constant 0.
         return node->Func != nullptr ? node->Func(a) : 0.0;
@@ -64,7 +64,7 @@ double EvalNode(const TExprNode* node) {
 } // namespace
 
 double EvalTreeWalk(const TExprNode* tree) {
-    return tree == nullptr ? VarX : EvalNode(tree);
+    return tree == nullptr ? CurrentContext().X : EvalNode(tree);
 }
 
 } // namespace engine

@@ -5,8 +5,12 @@
 #include "engine/Engine.h"
 #include "geometry3d/Buffers.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -18,6 +22,91 @@ std::string TooMany(long double count) {
 void CheckGridSize(std::int32_t rows, std::int32_t cols) {
     const long double total = static_cast<long double>(rows) * cols;
     if (total > MaxVertices) throw BuildRefused(TooMany(total));
+}
+
+// The rows of a grid computed by as many threads as a build may use, each a
+// run of whole rows. The main thread computes the first run with the slots'
+// trees; every other thread has a context of its own, starting from the main
+// thread's cells, and trees of its own compiled for it. Afterwards the main
+// thread's cells are those of the last sample and its error flag tells
+// whether any sample had an error, as after one thread. A formula that draws
+// random numbers keeps the whole grid on the main thread.
+class TGridThreads {
+  public:
+    // `formulas` are those of the slots tsX, tsY, ... in order.
+    TGridThreads(const std::vector<std::string>& formulas, std::int32_t rows) {
+        bool random = false;
+        for (std::size_t k = 0; k < formulas.size(); ++k)
+            random = random || DrawsRandom(FormulaTrees[k]);
+        const int threads = random ? 1 : std::clamp(BuildThreads(), 1, std::max(rows, 1));
+        parts_.resize(static_cast<std::size_t>(threads));
+        for (int k = 0; k < threads; ++k) {
+            TPart& part = parts_[static_cast<std::size_t>(k)];
+            part.Begin = static_cast<std::int32_t>(static_cast<std::int64_t>(rows) * k / threads);
+            part.End =
+                static_cast<std::int32_t>(static_cast<std::int64_t>(rows) * (k + 1) / threads);
+            if (k == 0) {
+                for (std::size_t f = 0; f < formulas.size(); ++f)
+                    part.Trees.push_back(FormulaTrees[f]);
+                continue;
+            }
+            part.OwnContext = std::make_unique<TEvalContext>(MainContext);
+            part.Context = part.OwnContext.get();
+            part.Context->Error = false;
+            for (const std::string& formula : formulas) {
+                part.OwnTrees.push_back(CompileTree(formula, *part.Context));
+                part.Trees.push_back(part.OwnTrees.back().get());
+            }
+        }
+    }
+
+    // Runs `row(context, trees, index)` for every row.
+    void Run(const std::function<void(TEvalContext&, const std::vector<const TExprNode*>&,
+                                      std::int32_t)>& row) {
+        const auto runPart = [&row](TPart& part) {
+            for (std::int32_t i = part.Begin; i < part.End; ++i)
+                row(*part.Context, part.Trees, i);
+        };
+        {
+            std::vector<std::jthread> helpers;
+            for (std::size_t k = 1; k < parts_.size(); ++k)
+                helpers.emplace_back([&runPart, &part = parts_[k]] {
+                    const TContextScope scope(*part.Context);
+                    runPart(part);
+                });
+            runPart(parts_[0]);
+        }
+        const TPart& last = parts_.back();
+        for (std::size_t k = 1; k < parts_.size(); ++k)
+            EvalError = EvalError || parts_[k].Context->Error;
+        if (last.Context != &MainContext && last.End > last.Begin) {
+            const bool error = EvalError;
+            const TEvalContext& c = *last.Context;
+            VarX = c.X, VarY = c.Y, VarZ = c.Z, VarT = c.T, VarU = c.U, VarV = c.V, VarF = c.F;
+            EvalError = error;
+        }
+    }
+
+  private:
+    struct TPart {
+        std::int32_t Begin = 0, End = 0;
+        TEvalContext* Context = &MainContext;
+        std::unique_ptr<TEvalContext> OwnContext;
+        std::vector<TTreePtr> OwnTrees;
+        std::vector<const TExprNode*> Trees;
+    };
+    std::vector<TPart> parts_;
+};
+
+// The values a loop of repeated steps from `min` takes, `count` of them.
+std::vector<double> Steps(double min, double step, std::int32_t count) {
+    std::vector<double> values(static_cast<std::size_t>(std::max(count, 0)));
+    double v = min;
+    for (double& value : values) {
+        value = v;
+        v = Advance(v, step);
+    }
+    return values;
 }
 
 } // namespace
@@ -44,8 +133,8 @@ TPatchRequest PatchRequest(const TPlotDocument& d) {
 void CheckStepMoves(double min, double max, double step, const std::string& name) {
     if (step == 0 || StepMoves(min, max, step)) return;
     const double end = std::fabs(min) > std::fabs(max) ? min : max;
-    throw BuildRefused(StuckStepMessage(texts::Translate("Steps", name.c_str()),
-                                        FormatNumber(step), FormatNumber(end)));
+    throw BuildRefused(StuckStepMessage(texts::Translate("Steps", name.c_str()), FormatNumber(step),
+                                        FormatNumber(end)));
 }
 
 std::int32_t SampleCount(double min, double max, double step, bool truncate) {
@@ -73,22 +162,21 @@ bool BuildSurfaceZxy(const std::string& z, const TGridRanges& xy) {
     CheckStepMoves(xy.Min2, xy.Max2, xy.Step2, QT_TRANSLATE_NOOP("Steps", "Шаг по оси Y"));
     const double cx = Centre(xy.Min1, xy.Max1);
     const double cy = Centre(xy.Min2, xy.Max2);
-    const TExprNode* tree = FormulaTrees[tsSurface];
-
     std::vector<std::vector<Vertex3D>> grid(rows, std::vector<Vertex3D>(cols));
-    double x = xy.Min1;
-    for (auto& row : grid) {
+    const std::vector<double> xs = Steps(xy.Min1, xy.Step1, rows);
+    TGridThreads threads({z}, rows);
+    threads.Run([&](TEvalContext& c, const std::vector<const TExprNode*>& trees, std::int32_t i) {
+        const double x = xs[static_cast<std::size_t>(i)];
         double y = xy.Min2;
-        for (Vertex3D& v : row) {
-            VarX = x;
-            VarY = y;
+        for (Vertex3D& v : grid[static_cast<std::size_t>(i)]) {
+            c.X = x;
+            c.Y = y;
             v.x = Minus(x, cx);
             v.y = Minus(y, cy);
-            v.z = EvalTree(tree); // neither centred nor scaled
+            v.z = EvalTree(trees[0]); // neither centred nor scaled
             y = Advance(y, xy.Step2);
         }
-        x = Advance(x, xy.Step1);
-    }
+    });
     // The colour depends on the height alone.
     for (auto& row : grid)
         for (Vertex3D& v : row)
@@ -143,21 +231,22 @@ bool BuildParametricSurface(const std::string& x, const std::string& y, const st
     CheckStepMoves(uv.Min2, uv.Max2, uv.Step2, QT_TRANSLATE_NOOP("Steps", "Шаг по v"));
 
     std::vector<std::vector<Vertex3D>> grid(rows, std::vector<Vertex3D>(cols));
-    double u = uv.Min1;
-    for (auto& row : grid) {
+    const std::vector<double> us = Steps(uv.Min1, uv.Step1, rows);
+    TGridThreads threads({x, y, z}, rows);
+    threads.Run([&](TEvalContext& c, const std::vector<const TExprNode*>& trees, std::int32_t i) {
+        const double u = us[static_cast<std::size_t>(i)];
         double v = uv.Min2;
-        for (Vertex3D& p : row) {
-            VarU = u;
-            VarV = v;
-            p.x = EvalTree(FormulaTrees[tsX]);
-            p.y = EvalTree(FormulaTrees[tsY]);
-            p.z = EvalTree(FormulaTrees[tsZ]);
+        for (Vertex3D& p : grid[static_cast<std::size_t>(i)]) {
+            c.U = u;
+            c.V = v;
+            p.x = EvalTree(trees[0]);
+            p.y = EvalTree(trees[1]);
+            p.z = EvalTree(trees[2]);
             v = Advance(v, uv.Step2);
             VertexColour(p, static_cast<long double>(p.z) - p.y,
                          static_cast<long double>(p.z) - p.x);
         }
-        u = Advance(u, uv.Step1);
-    }
+    });
 
     SurfaceGrid.swap(grid);
     SurfaceRows = rows;

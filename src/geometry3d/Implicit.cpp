@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -69,11 +71,23 @@ void CheckScan(const TImplicitRequest& r) {
     }
 }
 
+// One thread's share of the scan: the context it evaluates in, the tree
+// compiled for that context, and the points of the plane it scanned last.
+struct TScanWorker {
+    TEvalContext* Context = &MainContext;
+    const TExprNode* Tree = nullptr;
+    double (*Run)(const TExprNode*) = EvalTree;
+    TTreePtr OwnTree;                         // a helper thread's own tree
+    std::unique_ptr<TEvalContext> OwnContext; // and its own context
+    std::vector<Vertex3D> Points;
+    long double Lines = 0; // the lines of that plane
+    bool AtBound = false;  // it found more points than the buffer may hold
+};
+
 class TLevelScan {
   public:
-    TLevelScan(const TImplicitRequest& r, TScanProgress& progress)
-        : r_(r), progress_(progress), tree_(FormulaTrees[tsSurface]),
-          run_(tree_ != nullptr && tree_->Fast != nullptr ? tree_->Fast->Run : EvalTree) {
+    TLevelScan(const TImplicitRequest& r, TScanProgress& progress, int threads)
+        : r_(r), progress_(progress) {
         if (r.Centre)
             for (int a = 0; a < 3; ++a)
                 centre_[a] = Centre(r.Rows[a].Min, r.Rows[a].Max);
@@ -84,94 +98,166 @@ class TLevelScan {
             totalLines_ += SamplesAlong(r.Rows[roles.N], r.Rows[roles.N].Step2) *
                            (SamplesAlong(r.Rows[roles.P]) + SamplesAlong(r.Rows[roles.Q]));
         }
+        // The main thread evaluates the slot's tree; each helper a tree of
+        // its own, in a context of its own that starts from the main one. A formula that draws
+        // random numbers runs on one thread: the order of the draws is its result.
+        const TExprNode* tree = FormulaTrees[tsSurface];
+        if (DrawsRandom(tree)) threads = 1;
+        workers_.resize(static_cast<std::size_t>(std::max(threads, 1)));
+        workers_[0].Tree = tree;
+        workers_[0].Run = tree != nullptr && tree->Fast != nullptr ? tree->Fast->Run : EvalTree;
+        for (std::size_t k = 1; k < workers_.size(); ++k) {
+            TScanWorker& w = workers_[k];
+            w.OwnContext = std::make_unique<TEvalContext>(MainContext); // the other cells too
+            w.Context = w.OwnContext.get();
+            w.OwnTree = CompileTree(r.Formula, *w.Context);
+            w.Tree = w.OwnTree.get();
+            w.Run = w.Tree != nullptr && w.Tree->Fast != nullptr ? w.Tree->Fast->Run : EvalTree;
+        }
     }
 
     std::vector<Vertex3D> Points;
     bool Stopped = false;
     bool AtBound = false;
 
-    // All planes of one family, each scanned along Q and then along P.
+    // All planes of one family, each scanned along Q and then along P: as
+    // many planes at once as there are threads, their points then taken in
+    // the order of the planes, as one thread would have found them.
     void ScanFamily(TLevelFamily family) {
+        const TAxisRow& N = r_.Rows[FamilyRoles(family).N];
+        std::vector<double> planes;
+        for (double n = N.Min; n <= N.Max && !Stopped;) {
+            planes.clear();
+            for (; planes.size() < workers_.size() && n <= N.Max; n = Advance(n, N.Step2))
+                planes.push_back(n);
+            // Every plane may add up to what the buffer still takes.
+            const std::int64_t room = MaxVertices - static_cast<std::int64_t>(Points.size());
+            {
+                std::vector<std::jthread> helpers;
+                for (std::size_t k = 1; k < planes.size(); ++k)
+                    helpers.emplace_back([this, family, &planes, k, room] {
+                        const TContextScope scope(*workers_[k].Context);
+                        ScanPlane(family, planes[k], workers_[k], room, false);
+                    });
+                ScanPlane(family, planes[0], workers_[0], room, true);
+            } // the helpers are joined here
+            for (std::size_t k = 0; k < planes.size(); ++k) {
+                TScanWorker& w = workers_[k];
+                Take(w);
+                if (k > 0) LinesDone(w.Lines);
+                last_ = &w;
+                if (progress_.Plane(1.0 / 3, N.Step2, N.Max, N.Min) || AtBound) {
+                    Stopped = true;
+                    break;
+                }
+            }
+        }
+    }
+
+    // The main thread's cells and error flag as one thread leaves them: at
+    // the last sample of the last plane taken.
+    void LeaveLastSample() const {
+        if (last_ == nullptr || last_->Context == &MainContext) return;
+        const TEvalContext& c = *last_->Context;
+        VarX = c.X, VarY = c.Y, VarZ = c.Z;
+        EvalError = c.Error;
+    }
+
+  private:
+    static double* Cell(TEvalContext& c, int axis) {
+        return axis == 0 ? &c.X : axis == 1 ? &c.Y : &c.Z;
+    }
+
+    void ScanPlane(TLevelFamily family, double n, TScanWorker& w, std::int64_t room,
+                   bool reportLines) {
         const TFamilyRoles roles = FamilyRoles(family);
-        const TAxisRow& N = r_.Rows[roles.N];
         const TAxisRow& P = r_.Rows[roles.P];
         const TAxisRow& Q = r_.Rows[roles.Q];
-        double* const cellN = Cell(roles.N);
-        double* const cellP = Cell(roles.P);
-        double* const cellQ = Cell(roles.Q);
+        TEvalContext& c = *w.Context;
+        double* const cellN = Cell(c, roles.N);
+        double* const cellP = Cell(c, roles.P);
+        double* const cellQ = Cell(c, roles.Q);
         // A sign change is placed at the centre of the grid cell whose upper
         // corner is the sample.
         const double halfP = static_cast<double>(P.Step1 / 2.0L);
         const double halfQ = static_cast<double>(Q.Step1 / 2.0L);
-        for (double n = N.Min; n <= N.Max && !Stopped; n = Advance(n, N.Step2)) {
-            *cellN = n;
-            // Lines along Q: the first sample of each is evaluated twice, so
-            // that a line never reports a change at its first sample.
-            for (double p = P.Min; p <= P.Max && !AtBound; p = Advance(p, P.Step1)) {
-                *cellP = p;
-                *cellQ = Q.Min;
-                double prev = F();
-                for (double q = Q.Min; q <= Q.Max; q = Advance(q, Q.Step1)) {
-                    *cellQ = q;
-                    const double cur = F();
-                    TestSample(family, n, p, q, prev, cur, halfP, halfQ);
-                    prev = cur;
-                }
-                LineDone();
-            }
-            // Lines along P.
-            for (double q = Q.Min; q <= Q.Max && !AtBound; q = Advance(q, Q.Step1)) {
+        w.Points.clear();
+        w.Lines = 0;
+        w.AtBound = false;
+        const auto F = [&w, &c] {
+            c.Error = false;
+            return w.Run(w.Tree);
+        };
+        const auto lineDone = [&] {
+            ++w.Lines;
+            if (reportLines) LinesDone(1);
+        };
+        *cellN = n;
+        // Lines along Q: the first sample of each is evaluated twice, so
+        // that a line never reports a change at its first sample.
+        for (double p = P.Min; p <= P.Max && !w.AtBound; p = Advance(p, P.Step1)) {
+            *cellP = p;
+            *cellQ = Q.Min;
+            double prev = F();
+            for (double q = Q.Min; q <= Q.Max; q = Advance(q, Q.Step1)) {
                 *cellQ = q;
-                *cellP = P.Min;
-                double prev = F();
-                for (double p = P.Min; p <= P.Max; p = Advance(p, P.Step1)) {
-                    *cellP = p;
-                    const double cur = F();
-                    TestSample(family, n, p, q, prev, cur, halfP, halfQ);
-                    prev = cur;
-                }
-                LineDone();
+                const double cur = F();
+                TestSample(w, room, family, n, p, q, prev, cur, halfP, halfQ);
+                prev = cur;
             }
-            if (progress_.Plane(1.0 / 3, N.Step2, N.Max, N.Min) || AtBound) Stopped = true;
+            lineDone();
+        }
+        // Lines along P.
+        for (double q = Q.Min; q <= Q.Max && !w.AtBound; q = Advance(q, Q.Step1)) {
+            *cellQ = q;
+            *cellP = P.Min;
+            double prev = F();
+            for (double p = P.Min; p <= P.Max; p = Advance(p, P.Step1)) {
+                *cellP = p;
+                const double cur = F();
+                TestSample(w, room, family, n, p, q, prev, cur, halfP, halfQ);
+                prev = cur;
+            }
+            lineDone();
         }
     }
 
-  private:
-    static double* Cell(int axis) { return axis == 0 ? &VarX : axis == 1 ? &VarY : &VarZ; }
-
-    void LineDone() {
-        ++lines_;
-        progress_.Line(static_cast<double>(std::min(lines_ / totalLines_, 1.0L)));
+    // A plane's points after those of the planes before it, up to the bound.
+    void Take(const TScanWorker& w) {
+        const auto room = static_cast<std::size_t>(MaxVertices) - Points.size();
+        const std::size_t taken = std::min(w.Points.size(), room);
+        Points.insert(Points.end(), w.Points.begin(),
+                      w.Points.begin() + static_cast<std::ptrdiff_t>(taken));
+        if (taken < w.Points.size() || (w.AtBound && taken == room)) AtBound = true;
     }
 
-    // F at the current cells, as EvalTree computes it (the form it runs is
-    // looked up once for the whole scan).
-    double F() {
-        EvalError = false;
-        return run_(tree_);
+    void LinesDone(long double lines) {
+        lines_ += lines;
+        progress_.Line(static_cast<double>(std::min(lines_ / totalLines_, 1.0L)));
     }
 
     // A point where F is zero at the sample, or where its sign changed since
     // the previous sample of the line; nothing where F had a domain error.
     // A NaN is no zero and no sign change.
-    void TestSample(TLevelFamily family, double n, double p, double q, double prev, double cur,
-                    double halfP, double halfQ) {
-        if (EvalError) return;
+    void TestSample(TScanWorker& w, std::int64_t room, TLevelFamily family, double n, double p,
+                    double q, double prev, double cur, double halfP, double halfQ) {
+        if (w.Context->Error) return;
         if (cur == 0) {
-            AddLevelPoint(family, n, p, q, 0, 0);
+            AddLevelPoint(w, room, family, n, p, q, 0, 0);
         } else if ((prev < 0 && cur > 0) || (prev > 0 && cur < 0)) {
             // Compared one by one, not as a product: prev * cur of two tiny
             // values underflows to 0 and of two huge ones overflows.
-            AddLevelPoint(family, n, p, q, halfP, halfQ);
+            AddLevelPoint(w, room, family, n, p, q, halfP, halfQ);
         }
     }
 
     // Out of line: points are rare, and their extended arithmetic would
     // crowd the loops of the samples.
-    [[gnu::noinline]] void AddLevelPoint(TLevelFamily family, double n, double p, double q,
-                                         double offsetP, double offsetQ) {
-        if (static_cast<std::int64_t>(Points.size()) >= MaxVertices) {
-            AtBound = true; // the buffer may not grow without end
+    [[gnu::noinline]] void AddLevelPoint(TScanWorker& w, std::int64_t room, TLevelFamily family,
+                                         double n, double p, double q, double offsetP,
+                                         double offsetQ) const {
+        if (static_cast<std::int64_t>(w.Points.size()) >= room) {
+            w.AtBound = true; // the buffer may not grow without end
             return;
         }
         const long double pp = static_cast<long double>(p) - offsetP;
@@ -194,13 +280,13 @@ class TLevelScan {
             v.z = static_cast<double>(n - static_cast<long double>(centre_[2]));
             break;
         }
-        Points.push_back(v);
+        w.Points.push_back(v);
     }
 
     const TImplicitRequest& r_;
     TScanProgress& progress_;
-    const TExprNode* tree_;
-    double (*run_)(const TExprNode*);
+    std::vector<TScanWorker> workers_;
+    const TScanWorker* last_ = nullptr; // the worker of the last plane taken
     double centre_[3] = {0, 0, 0};
     long double lines_ = 0, totalLines_ = 0;
 };
@@ -250,10 +336,11 @@ TLevelResult BuildLevelPoints(const TImplicitRequest& request, TScanProgress& pr
     LevelPointCount = 0;
     LevelPoints.clear();
     ++LevelGeneration;
-    TLevelScan scan(request, progress);
+    TLevelScan scan(request, progress, BuildThreads());
     progress.Start();
     for (const TLevelFamily family : {lfX, lfY, lfZ})
         if (request.Families[family] && !scan.Stopped) scan.ScanFamily(family);
+    scan.LeaveLastSample();
     for (Vertex3D& v : scan.Points)
         VertexColour(v, static_cast<long double>(v.z) + v.x, static_cast<long double>(v.z) + v.y);
     LevelPoints = std::move(scan.Points);
