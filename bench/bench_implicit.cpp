@@ -2,9 +2,13 @@
 // default ranges (three families of 21 planes, 101 x 101 lines in both
 // directions: about 1.3 million evaluations of F), next to the same number
 // of bare evaluations of the same tree, and to the same formula written in
-// C++, both in the scan's order of samples. Ends with the line
-//   case=implicit_default points=<n> scan_ms=<n> bare_eval_ms=<n> native_ms=<n>
-//     ratio_bare=<r> ratio_native=<r>
+// C++, both in the scan's order of samples; the scan on one thread and on
+// two. Then the scan of four planes of the size of the bound (2048 x 2048
+// samples each). Ends with the lines
+//   case=implicit_default threads=<n> points=<n> scan_ms=<n> bare_eval_ms=<n>
+//     native_ms=<n> ratio_bare=<r> ratio_native=<r>
+//   case=implicit_bound threads=<n> scan_ms=<n>
+// for 1 and 2 threads, and the ratios of the times on two threads to one.
 #include "BenchSupport.h"
 #include "engine/Engine.h"
 #include "geometry3d/Implicit.h"
@@ -12,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -22,6 +27,17 @@ TImplicitRequest DefaultRequest() {
     r.Formula = Formula;
     for (auto& row : r.Rows)
         row = {-5, 5, 0.1, 0.5};
+    return r;
+}
+
+// Four planes perpendicular to X, each of 2048 x 2048 samples: the most a
+// plane may have.
+TImplicitRequest BoundRequest() {
+    TImplicitRequest r;
+    r.Formula = Formula;
+    r.Rows[0] = {-5, 5, 0.1, 10.0 / 3};
+    r.Rows[1] = r.Rows[2] = {-5, 5, 10.0 / 2047, 1};
+    r.Families[1] = r.Families[2] = false;
     return r;
 }
 
@@ -47,11 +63,13 @@ template <typename Eval> double ScanOrder(Eval eval) {
     return sum;
 }
 
-void BM_Scan(benchmark::State& state) {
-    const TImplicitRequest r = DefaultRequest();
+void BM_Scan(benchmark::State& state, TImplicitRequest (*request)(), int threads) {
+    const TImplicitRequest r = request();
     Silent progress;
+    SetBuildThreads(threads);
     for (auto _ : state)
         BuildLevelPoints(r, progress);
+    SetBuildThreads(0);
     state.counters["points"] = LevelPointCount;
 }
 
@@ -83,17 +101,33 @@ void BM_Native(benchmark::State& state) {
 
 int main(int argc, char** argv) {
     InitFloatingPoint();
-    benchmark::RegisterBenchmark("scan", BM_Scan);
+    for (const int threads : {1, 2}) {
+        const std::string n = std::to_string(threads);
+        benchmark::RegisterBenchmark(("scan/threads:" + n).c_str(), BM_Scan, DefaultRequest,
+                                     threads);
+        benchmark::RegisterBenchmark(("bound/threads:" + n).c_str(), BM_Scan, BoundRequest,
+                                     threads);
+    }
     benchmark::RegisterBenchmark("bare_eval", BM_Bare);
     benchmark::RegisterBenchmark("native", BM_Native);
     auto best = bench::RunBestOf(argc, argv, 7, "0.2");
     Silent progress;
     BuildLevelPoints(DefaultRequest(), progress);
-    const double scan = best["scan"] / 1e6, bare = best["bare_eval"] / 1e6,
-                 native = best["native"] / 1e6;
-    std::printf("\ncase=implicit_default points=%d scan_ms=%.3f bare_eval_ms=%.3f native_ms=%.3f "
-                "ratio_bare=%.2f ratio_native=%.2f\n",
-                LevelPointCount, scan, bare, native, scan / bare, scan / native);
+    const double bare = best["bare_eval"] / 1e6, native = best["native"] / 1e6;
+    std::printf("\n");
+    for (const int threads : {1, 2}) {
+        const std::string n = std::to_string(threads);
+        const double scan = best["scan/threads:" + n] / 1e6;
+        std::printf("case=implicit_default threads=%d points=%d scan_ms=%.3f bare_eval_ms=%.3f "
+                    "native_ms=%.3f ratio_bare=%.2f ratio_native=%.2f\n",
+                    threads, LevelPointCount, scan, bare, native, scan / bare, scan / native);
+    }
+    for (const int threads : {1, 2})
+        std::printf("case=implicit_bound threads=%d scan_ms=%.3f\n", threads,
+                    best["bound/threads:" + std::to_string(threads)] / 1e6);
+    std::printf("ratio_threads default=%.2f bound=%.2f\n",
+                best["scan/threads:2"] / best["scan/threads:1"],
+                best["bound/threads:2"] / best["bound/threads:1"]);
     FreeAllTrees();
     return 0;
 }

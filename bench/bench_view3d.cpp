@@ -5,6 +5,8 @@
 // Runs on the display it is given (Xvfb and its software renderer under
 // ./test's machine). Ends with one line per case:
 //   case=<surface_default|surface_500> frame_ms=<n> build_ms=<n> clear_swap_ms=<n>
+// and the builds on one and on two threads:
+//   case=<...> threads=<n> build_ms=<n>
 // PLOTTER_DISPLAY_LISTS=0 sends every vertex at every frame instead.
 #include "BenchSupport.h"
 #include "document/PlotDocument.h"
@@ -56,9 +58,11 @@ void BM_Frame(benchmark::State& state, const TGridRanges* grid) {
         Frame(true);
 }
 
-void BM_Build(benchmark::State& state, const TGridRanges* grid) {
+void BM_Build(benchmark::State& state, const TGridRanges* grid, int threads) {
+    SetBuildThreads(threads);
     for (auto _ : state)
         BuildSurfaceZxy(Formula, *grid);
+    SetBuildThreads(0);
 }
 
 void BM_ClearSwap(benchmark::State& state) {
@@ -91,9 +95,16 @@ int main(int argc, char** argv) {
     }
     Window->View->grabFramebuffer(); // the context
     benchmark::RegisterBenchmark("frame/surface_default", BM_Frame, &DefaultGrid);
-    benchmark::RegisterBenchmark("build/surface_default", BM_Build, &DefaultGrid);
+    benchmark::RegisterBenchmark("build/surface_default", BM_Build, &DefaultGrid, 0);
     benchmark::RegisterBenchmark("frame/surface_500", BM_Frame, &Grid500);
-    benchmark::RegisterBenchmark("build/surface_500", BM_Build, &Grid500);
+    benchmark::RegisterBenchmark("build/surface_500", BM_Build, &Grid500, 0);
+    for (const int threads : {1, 2}) {
+        const std::string n = std::to_string(threads);
+        benchmark::RegisterBenchmark(("build/surface_default/threads:" + n).c_str(), BM_Build,
+                                     &DefaultGrid, threads);
+        benchmark::RegisterBenchmark(("build/surface_500/threads:" + n).c_str(), BM_Build, &Grid500,
+                                     threads);
+    }
     benchmark::RegisterBenchmark("clear_swap", BM_ClearSwap);
     auto best = bench::RunBestOf(argc, argv, 5, "0.3");
     std::printf("\n");
@@ -102,6 +113,13 @@ int main(int argc, char** argv) {
         std::printf("case=%s frame_ms=%.3f build_ms=%.3f clear_swap_ms=%.3f\n", name,
                     best[std::string("frame/") + name] / 1e6,
                     best[std::string("build/") + name] / 1e6, clearSwap);
+    }
+    for (const char* name : {"surface_default", "surface_500"}) {
+        const std::string build = std::string("build/") + name + "/threads:";
+        for (const int threads : {1, 2})
+            std::printf("case=%s threads=%d build_ms=%.3f\n", name, threads,
+                        best[build + std::to_string(threads)] / 1e6);
+        std::printf("case=%s ratio_threads=%.2f\n", name, best[build + "2"] / best[build + "1"]);
     }
     Window.reset();
     return 0;

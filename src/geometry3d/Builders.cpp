@@ -173,14 +173,11 @@ bool BuildSurfaceZxy(const std::string& z, const TGridRanges& xy) {
             c.Y = y;
             v.x = Minus(x, cx);
             v.y = Minus(y, cy);
-            v.z = EvalTree(trees[0]); // neither centred nor scaled
+            v.z = EvalTree(trees[0]);  // neither centred nor scaled
+            VertexColour(v, v.z, v.z); // the colour depends on the height alone
             y = Advance(y, xy.Step2);
         }
     });
-    // The colour depends on the height alone.
-    for (auto& row : grid)
-        for (Vertex3D& v : row)
-            VertexColour(v, v.z, v.z);
 
     SurfaceGrid.swap(grid);
     SurfaceRows = rows;

@@ -6,8 +6,14 @@
 #include "geometry3d/Builders.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <functional>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -103,7 +109,9 @@ class TLevelScan {
         // random numbers runs on one thread: the order of the draws is its result.
         const TExprNode* tree = FormulaTrees[tsSurface];
         if (DrawsRandom(tree)) threads = 1;
-        workers_.resize(static_cast<std::size_t>(std::max(threads, 1)));
+        // One thread: the main thread scans. More: as many helpers scan,
+        // and the main thread takes their planes in order.
+        workers_.resize(threads > 1 ? static_cast<std::size_t>(threads) + 1 : 1);
         workers_[0].Tree = tree;
         workers_[0].Run = tree != nullptr && tree->Fast != nullptr ? tree->Fast->Run : EvalTree;
         for (std::size_t k = 1; k < workers_.size(); ++k) {
@@ -120,47 +128,124 @@ class TLevelScan {
     bool Stopped = false;
     bool AtBound = false;
 
-    // All planes of one family, each scanned along Q and then along P: as
-    // many planes at once as there are threads, their points then taken in
-    // the order of the planes, as one thread would have found them.
+    // All planes of one family, each scanned along Q and then along P.
     void ScanFamily(TLevelFamily family) {
-        const TAxisRow& N = r_.Rows[FamilyRoles(family).N];
-        std::vector<double> planes;
-        for (double n = N.Min; n <= N.Max && !Stopped;) {
-            planes.clear();
-            for (; planes.size() < workers_.size() && n <= N.Max; n = Advance(n, N.Step2))
-                planes.push_back(n);
-            // Every plane may add up to what the buffer still takes.
-            const std::int64_t room = MaxVertices - static_cast<std::int64_t>(Points.size());
-            {
-                std::vector<std::jthread> helpers;
-                for (std::size_t k = 1; k < planes.size(); ++k)
-                    helpers.emplace_back([this, family, &planes, k, room] {
-                        const TContextScope scope(*workers_[k].Context);
-                        ScanPlane(family, planes[k], workers_[k], room, false);
-                    });
-                ScanPlane(family, planes[0], workers_[0], room, true);
-            } // the helpers are joined here
-            for (std::size_t k = 0; k < planes.size(); ++k) {
-                TScanWorker& w = workers_[k];
-                Take(w);
-                if (k > 0) LinesDone(w.Lines);
-                last_ = &w;
-                if (progress_.Plane(1.0 / 3, N.Step2, N.Max, N.Min) || AtBound) {
-                    Stopped = true;
-                    break;
-                }
-            }
-        }
+        if (workers_.size() == 1)
+            ScanFamilyHere(family);
+        else
+            ScanFamilyOnHelpers(family);
     }
 
     // The main thread's cells and error flag as one thread leaves them: at
     // the last sample of the last plane taken.
     void LeaveLastSample() const {
-        if (last_ == nullptr || last_->Context == &MainContext) return;
-        const TEvalContext& c = *last_->Context;
-        VarX = c.X, VarY = c.Y, VarZ = c.Z;
-        EvalError = c.Error;
+        if (!lastTaken_) return;
+        VarX = last_.X, VarY = last_.Y, VarZ = last_.Z;
+        EvalError = last_.Error;
+    }
+
+  private:
+    // What a plane left in the cells of its context at its last sample.
+    struct TLastSample {
+        double X = 0, Y = 0, Z = 0;
+        bool Error = false;
+    };
+    // The points a helper found in one plane, and where it left the cells.
+    struct TPlane {
+        std::vector<Vertex3D> Points;
+        long double Lines = 0;
+        bool AtBound = false;
+        TLastSample Last;
+    };
+
+    // One thread: the main thread scans every plane with the slot's tree.
+    void ScanFamilyHere(TLevelFamily family) {
+        const TAxisRow& N = r_.Rows[FamilyRoles(family).N];
+        TScanWorker& w = workers_[0];
+        for (double n = N.Min; n <= N.Max && !Stopped; n = Advance(n, N.Step2)) {
+            ScanPlane(family, n, w, MaxVertices - static_cast<std::int64_t>(Points.size()),
+                      nullptr);
+            Take(w.Points, w.AtBound);
+            if (progress_.Plane(1.0 / 3, N.Step2, N.Max, N.Min) || AtBound) Stopped = true;
+        }
+    }
+
+    // Several threads: the helpers take the planes one by one, and the main
+    // thread takes their points in the order of the planes, as one thread
+    // would have found them, showing the progress while it waits. A stop
+    // (cancel, or the bound) lets each helper end the plane it is on.
+    void ScanFamilyOnHelpers(TLevelFamily family) {
+        const TAxisRow& N = r_.Rows[FamilyRoles(family).N];
+        std::mutex mutex;
+        std::condition_variable planeDone;
+        std::map<std::int64_t, TPlane> done; // by plane number
+        double next = N.Min;                 // the next plane to scan, and its number
+        std::int64_t nextNumber = 0;
+        bool stop = false;
+        std::atomic<std::int64_t> lines{0}; // the lines the helpers have scanned
+        const auto help = [&](TScanWorker& w) {
+            const TContextScope scope(*w.Context);
+            for (;;) {
+                double n = 0;
+                std::int64_t number = 0, room = 0;
+                {
+                    const std::lock_guard<std::mutex> lock(mutex);
+                    if (stop || !(next <= N.Max)) return;
+                    n = next;
+                    number = nextNumber++;
+                    next = Advance(next, N.Step2);
+                    room = MaxVertices - static_cast<std::int64_t>(Points.size());
+                }
+                ScanPlane(family, n, w, room, &lines);
+                const TEvalContext& c = *w.Context;
+                TPlane plane{std::move(w.Points), w.Lines, w.AtBound, {c.X, c.Y, c.Z, c.Error}};
+                {
+                    const std::lock_guard<std::mutex> lock(mutex);
+                    done.emplace(number, std::move(plane));
+                }
+                planeDone.notify_one();
+            }
+        };
+        std::vector<std::jthread> helpers;
+        for (std::size_t k = 1; k < workers_.size(); ++k)
+            helpers.emplace_back(help, std::ref(workers_[k]));
+        const long double before = lines_;
+        for (std::int64_t number = 0;; ++number) {
+            TPlane plane;
+            bool found = false;
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                for (;;) {
+                    const auto it = done.find(number);
+                    if (it != done.end()) {
+                        plane = std::move(it->second);
+                        done.erase(it);
+                        found = true;
+                        break;
+                    }
+                    if (number >= nextNumber && !(next <= N.Max)) break; // no more planes
+                    planeDone.wait_for(lock, std::chrono::milliseconds(40));
+                    lock.unlock();
+                    ShowLines(before + static_cast<long double>(lines.load()));
+                    lock.lock();
+                }
+            }
+            if (!found) break;
+            {
+                const std::lock_guard<std::mutex> lock(mutex); // the helpers read the size
+                Take(plane.Points, plane.AtBound);
+            }
+            last_ = plane.Last;
+            lastTaken_ = true;
+            lines_ += plane.Lines;
+            if (progress_.Plane(1.0 / 3, N.Step2, N.Max, N.Min) || AtBound) {
+                Stopped = true;
+                const std::lock_guard<std::mutex> lock(mutex);
+                stop = true;
+                break;
+            }
+        }
+        lines_ = before + static_cast<long double>(lines.load());
     }
 
   private:
@@ -168,8 +253,10 @@ class TLevelScan {
         return axis == 0 ? &c.X : axis == 1 ? &c.Y : &c.Z;
     }
 
+    // One plane into the worker's points; the main thread shows each line
+    // done (`shared` null), a helper counts it in `shared`.
     void ScanPlane(TLevelFamily family, double n, TScanWorker& w, std::int64_t room,
-                   bool reportLines) {
+                   std::atomic<std::int64_t>* shared) {
         const TFamilyRoles roles = FamilyRoles(family);
         const TAxisRow& P = r_.Rows[roles.P];
         const TAxisRow& Q = r_.Rows[roles.Q];
@@ -190,7 +277,10 @@ class TLevelScan {
         };
         const auto lineDone = [&] {
             ++w.Lines;
-            if (reportLines) LinesDone(1);
+            if (shared != nullptr)
+                shared->fetch_add(1, std::memory_order_relaxed);
+            else
+                LinesDone(1);
         };
         *cellN = n;
         // Lines along Q: the first sample of each is evaluated twice, so
@@ -222,18 +312,22 @@ class TLevelScan {
         }
     }
 
-    // A plane's points after those of the planes before it, up to the bound.
-    void Take(const TScanWorker& w) {
+    // A plane's points after those of the planes before it, up to the bound
+    // (`atBound`: the plane found more than its room).
+    void Take(const std::vector<Vertex3D>& points, bool atBound) {
         const auto room = static_cast<std::size_t>(MaxVertices) - Points.size();
-        const std::size_t taken = std::min(w.Points.size(), room);
-        Points.insert(Points.end(), w.Points.begin(),
-                      w.Points.begin() + static_cast<std::ptrdiff_t>(taken));
-        if (taken < w.Points.size() || (w.AtBound && taken == room)) AtBound = true;
+        const std::size_t taken = std::min(points.size(), room);
+        Points.insert(Points.end(), points.begin(),
+                      points.begin() + static_cast<std::ptrdiff_t>(taken));
+        if (taken < points.size() || (atBound && taken == room)) AtBound = true;
     }
 
     void LinesDone(long double lines) {
         lines_ += lines;
-        progress_.Line(static_cast<double>(std::min(lines_ / totalLines_, 1.0L)));
+        ShowLines(lines_);
+    }
+    void ShowLines(long double lines) {
+        progress_.Line(static_cast<double>(std::min(lines / totalLines_, 1.0L)));
     }
 
     // A point where F is zero at the sample, or where its sign changed since
@@ -286,7 +380,8 @@ class TLevelScan {
     const TImplicitRequest& r_;
     TScanProgress& progress_;
     std::vector<TScanWorker> workers_;
-    const TScanWorker* last_ = nullptr; // the worker of the last plane taken
+    TLastSample last_; // of the last plane a helper scanned and the main thread took
+    bool lastTaken_ = false;
     double centre_[3] = {0, 0, 0};
     long double lines_ = 0, totalLines_ = 0;
 };
