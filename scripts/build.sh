@@ -4,9 +4,19 @@
 #   scripts/build.sh all        the program, tests, benchmarks and tools, into build/
 #   scripts/build.sh sanitize   the program and tests under AddressSanitizer and
 #                               UndefinedBehaviorSanitizer, into build-sanitize/
+#   scripts/build.sh tsan       the tests of the libraries that run threads, under
+#                               ThreadSanitizer, into build-tsan/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
+if [ "${1:-}" = tsan ]; then
+  if [ ! -f build-tsan/build.ninja ]; then
+    cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" \
+      -DBUILD_TESTING=ON -DPLOTTER_BENCHMARKS=OFF -DPLOTTER_TSAN=ON
+  fi
+  cmake --build build-tsan --target test_engine test_geometry3d
+  exit 0
+fi
 case "${1:-}" in
   all) DIR=build EXTRAS=ON SANITIZE=OFF ;;
   sanitize) DIR=build-sanitize EXTRAS=ON SANITIZE=ON ;;

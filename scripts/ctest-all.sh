@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the whole ctest suite in the normal build and then in the sanitizer
-# build; the arguments go to both ctest runs. Needs a display for the OpenGL
+# build (the arguments go to both ctest runs), then the thread sanitizer's
+# tests. Needs a display for the OpenGL
 # tests (./test starts Xvfb when there is none).
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -12,4 +13,13 @@ for dir in build build-sanitize; do
   (cd "$dir" && ctest --output-on-failure -j "$JOBS" "$@") || status=1
   echo "== $dir: $((SECONDS - start)) s"
 done
+# The libraries that run builds on several threads, under ThreadSanitizer:
+# their test executables, which the thread sanitizer build alone holds.
+echo "== ThreadSanitizer in build-tsan"
+start=$SECONDS
+for t in test_engine test_geometry3d; do
+  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" PLOTTER_THREADS=3 \
+    "build-tsan/tests/$t" --gtest_brief=1 || status=1
+done
+echo "== build-tsan: $((SECONDS - start)) s"
 exit $status
