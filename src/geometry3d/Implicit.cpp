@@ -237,7 +237,7 @@ class TLevelScan {
             }
             last_ = plane.Last;
             lastTaken_ = true;
-            lines_ += plane.Lines;
+            ShowLines(before + static_cast<long double>(lines.load()));
             if (progress_.Plane(1.0 / 3, N.Step2, N.Max, N.Min) || AtBound) {
                 Stopped = true;
                 const std::lock_guard<std::mutex> lock(mutex);

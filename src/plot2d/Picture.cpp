@@ -5,6 +5,9 @@
 #include "plot2d/View2D.h"
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
+#include <thread>
 
 namespace {
 
@@ -31,6 +34,10 @@ TPlotRequest YxRequest(const TPlotInput& input, bool animating, TYxTrees& trees)
     for (int s = 0; s <= n; ++s) {
         TGraphRequest graph;
         graph.Tree = FormulaTrees[s];
+        if (s > 0)
+            graph.Formula = input.List[static_cast<std::size_t>(s - 1)];
+        else if (!input.AllFormulas)
+            graph.Formula = input.Formula;
         graph.Colour = GraphColors[input.AllFormulas ? s : 0];
         graph.Step = StrToFloat(stepText);
         if (!polar && UsesPixelStep(graph.Step, input.MinimalStep)) {
@@ -77,6 +84,83 @@ void DrawGraph(QPainter& p, const TPlotRequest& request, const TGraphRequest& gr
     }
 }
 
+// What a walk drew, to be drawn again on the painter.
+class TRecordingPen : public TCurvePen {
+  public:
+    struct TStep {
+        bool Line;
+        int X, Y;
+    };
+    std::vector<TStep> Steps;
+    void MoveTo(int x, int y) override { Steps.push_back({false, x, y}); }
+    void LineTo(int x, int y) override { Steps.push_back({true, x, y}); }
+};
+
+// The graphs of a list walked on several threads, each with a tree of its
+// own compiled in a context of its own that starts from the main thread's,
+// and drawn in their order. False where one thread draws them instead: one
+// graph, one thread, a parametric curve, or a formula that draws random
+// numbers (their order is part of the picture).
+bool DrawOnThreads(QPainter& p, const TPlotRequest& request,
+                   const std::vector<const TGraphRequest*>& graphs) {
+    const int threads = std::min<int>(BuildThreads(), static_cast<int>(graphs.size()));
+    if (threads < 2 || request.Kind == TCurveKind::Parametric) return false;
+    for (const TGraphRequest* graph : graphs)
+        if (graph->Formula.empty() || DrawsRandom(graph->Tree)) return false;
+    struct TWalk {
+        TEvalContext Context;
+        TTreePtr Tree;
+        TRecordingPen Pen;
+        int Samples = 0;
+        std::exception_ptr Failure;
+    };
+    std::vector<TWalk> walks(graphs.size());
+    for (std::size_t k = 0; k < graphs.size(); ++k) {
+        walks[k].Context = MainContext;
+        walks[k].Tree = CompileTree(graphs[k]->Formula, walks[k].Context);
+    }
+    std::atomic<std::size_t> next{0};
+    const auto walk = [&] {
+        for (std::size_t k; (k = next.fetch_add(1)) < walks.size();) {
+            TWalk& w = walks[k];
+            const TContextScope scope(w.Context);
+            try {
+                const TGraphRequest& graph = *graphs[k];
+                w.Samples =
+                    request.Kind == TCurveKind::Cartesian
+                        ? WalkCartesian(w.Tree.get(), ViewX1, ViewX2, graph.Step, w.Pen)
+                        : WalkPolar(w.Tree.get(), request.From, request.To, graph.Step, w.Pen);
+            } catch (...) {
+                w.Failure = std::current_exception();
+            }
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (int k = 1; k < threads; ++k)
+            helpers.emplace_back(walk);
+        walk();
+    }
+    // Drawn in order; a walk that was refused ends the picture there, as it
+    // would on one thread.
+    for (std::size_t k = 0; k < walks.size(); ++k) {
+        const TWalk& w = walks[k];
+        if (w.Failure) std::rethrow_exception(w.Failure); // before it evaluated anything
+        if (w.Samples > 0) { // the cells as the last sample of the walk left them
+            EvalError = w.Context.Error;
+            VarX = w.Context.X;
+        }
+        p.setPen(QPen(ToQColor(graphs[k]->Colour), 0));
+        TPainterPen pen(p);
+        for (const TRecordingPen::TStep& s : w.Pen.Steps)
+            if (s.Line)
+                pen.LineTo(s.X, s.Y);
+            else
+                pen.MoveTo(s.X, s.Y);
+    }
+    return true;
+}
+
 } // namespace
 
 void CompileYxFormulas(const TPlotInput& input, TYxTrees& trees) {
@@ -118,14 +202,18 @@ void ViewFromInput(const TPlotInput& input) {
 
 void ComposePicture(QPainter& p, const TPlotRequest& request) {
     ComposeBackground(p, request.Options);
+    std::vector<const TGraphRequest*> graphs;
     for (const TGraphRequest& graph : request.Graphs) {
         // A graph of y(x) or r(fi) with no formula, no usable step or an
         // empty view is skipped; an empty parametric slot reads x instead.
         if (request.Kind != TCurveKind::Parametric &&
             (graph.Tree == nullptr || !(graph.Step > 0) || ViewX1 >= ViewX2))
             continue;
-        DrawGraph(p, request, graph);
+        graphs.push_back(&graph);
     }
+    if (!DrawOnThreads(p, request, graphs))
+        for (const TGraphRequest* graph : graphs)
+            DrawGraph(p, request, *graph);
     ComposeBorder(p);
 }
 

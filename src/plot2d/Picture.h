@@ -25,6 +25,9 @@ struct TGraphRequest {
     const TExprNode* TreeY = nullptr;
     TColorValue Colour = ClBlue;
     double Step = 0;
+    // The formula the tree was compiled from, so that another thread may
+    // compile it for itself; empty where none may.
+    std::string Formula;
 };
 
 struct TPlotRequest {
@@ -69,6 +72,9 @@ TPlotRequest PictureRequest(const TPlotInput& input, bool animating, TYxTrees& t
 void ViewFromInput(const TPlotInput& input);
 
 // Composes the picture of the current view on `p`, which covers the plot area.
+// The graphs of a y(x) list are walked on as many threads as a build may use
+// (each in a context of its own), and drawn in the order of the list: the
+// picture, the main thread's cells and its error flag are those of one thread.
 void ComposePicture(QPainter& p, const TPlotRequest& request);
 
 // The picture as an image of the plot area at a pixel density (400 x 400

@@ -38,7 +38,8 @@ void CheckStepMoves(double from, double to, double step, const char* name) {
 
 // The walk all three kinds of curve share: parameter values from `from` by
 // repeated addition while end + step lies beyond them; `sample` evaluates the
-// point (x, y) of a value with EvalError cleared before it. A point is
+// point (x, y) of a value with the current context's error flag cleared
+// before it. A point is
 // accepted when no error occurred and low <= y <= high.
 template <typename Sample>
 int Walk(double from, double to, double step, long double low, long double high, int bandLow,
@@ -48,13 +49,14 @@ int Walk(double from, double to, double step, long double low, long double high,
     if (!(most <= MaxPictureVertices)) throw BuildRefused(TooManyPointsMessage(most));
     if (stepName != nullptr) CheckStepMoves(from, to, step, stepName);
     TCurveJoiner joiner(pen, bandLow, bandHigh);
+    bool& error = CurrentContext().Error;
     int samples = 0;
     for (double v = from; Before(to, step, v);) {
         ++samples;
-        EvalError = false;
+        error = false;
         double x = 0, y = 0;
         sample(v, x, y);
-        if (EvalError || !(low <= y && y <= high))
+        if (error || !(low <= y && y <= high))
             joiner.Reject();
         else
             joiner.Accept(v <= from, WorldToPixelX(x), WorldToPixelY(y));
@@ -81,8 +83,8 @@ int WalkCartesian(const TExprNode* tree, double xs, double xe, double step, TCur
     const long double low = static_cast<long double>(ViewY1) - ViewHeight;
     const long double high = static_cast<long double>(ViewY2) + ViewHeight;
     return Walk(xs, xe, step, low, high, -100, PlotHeight + 100, nullptr, pen,
-                [tree](double v, double& x, double& y) {
-                    VarX = v;
+                [tree, &c = CurrentContext()](double v, double& x, double& y) {
+                    c.X = v;
                     x = v;
                     y = EvalTree(tree);
                 });
@@ -91,9 +93,9 @@ int WalkCartesian(const TExprNode* tree, double xs, double xe, double step, TCur
 int WalkPolar(const TExprNode* tree, double fmin, double fmax, double step, TCurvePen& pen) {
     if (!(step > 0)) return 0;
     return Walk(fmin, fmax, step, ViewY1, ViewY2, -2 * PlotHeight, 2 * PlotHeight,
-                QT_TRANSLATE_NOOP("Steps", "Шаг по углу"),
-                pen, [tree](double a, double& x, double& y) {
-                    VarX = a;
+                QT_TRANSLATE_NOOP("Steps", "Шаг по углу"), pen,
+                [tree, &c = CurrentContext()](double a, double& x, double& y) {
+                    c.X = a;
                     PolarPoint(a, EvalTree(tree), x, y);
                 });
 }
@@ -103,8 +105,8 @@ int WalkParametric(const TExprNode* treeX, const TExprNode* treeY, double tmin, 
     if (!(step > 0)) return 0;
     return Walk(tmin, tmax, step, ViewY1, ViewY2, -2 * PlotHeight, 2 * PlotHeight,
                 QT_TRANSLATE_NOOP("Steps", "Шаг по t"), pen,
-                [=](double t, double& x, double& y) {
-                    VarT = t;
+                [=, &c = CurrentContext()](double t, double& x, double& y) {
+                    c.T = t;
                     const double a = EvalTree(treeX);
                     const double b = EvalTree(treeY);
                     if (polar)

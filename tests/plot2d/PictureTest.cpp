@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -135,6 +136,49 @@ TEST_F(Picture, TheListDrawsEachItemInItsColour) {
     EXPECT_EQ(request.Graphs[2].Colour, 0x0000FFu);
     const QImage image = PictureImage(request);
     EXPECT_EQ(image.pixel(WorldToPixelX(5), WorldToPixelY(2)) | 0xFF000000, 0xFFFF0000);
+}
+
+// A list drawn on several threads is the picture of one thread, pixel for
+// pixel, and leaves the cells and the error flag as one thread leaves them;
+// a refused walk stops the picture at the same graph.
+TEST_F(Picture, AListOnAnyNumberOfThreadsIsThePictureOfOne) {
+    const struct {
+        const char* name;
+        std::vector<std::string> list;
+        TCoordinates coordinates;
+    } cases[] = {
+        {"cartesian",
+         {"sin(x)*3", "x^2/8-4", "sqrt(x)", "1/x", "ln(x)+t", "tg(x)", "x", "cos(x*5)", "2^x",
+          "abs(x)-f"},
+         TCoordinates::Cartesian},
+        {"polar", {"1+sin(5*x)", "sqrt(x)", "x/2", "1/sin(x)"}, TCoordinates::Polar},
+        {"random", {"rand(5)", "rand(3)*x", "x"}, TCoordinates::Cartesian},
+    };
+    for (const auto& c : cases) {
+        input.List = c.list;
+        input.AllFormulas = true;
+        input.Coordinates = c.coordinates;
+        for (int k = 0; k < 10; ++k)
+            GraphColors[k] = 0x010203u * static_cast<unsigned>(k + 1);
+        const auto picture = [&](int threads) {
+            SetBuildThreads(threads);
+            VarX = VarT = 0.5, VarF = 2, EvalError = false;
+            SeedRandom(3);
+            const QImage image = Compose();
+            SetBuildThreads(0);
+            return std::tuple(image, VarX, EvalError);
+        };
+        const auto one = picture(1);
+        for (const int threads : {2, 3, 7}) {
+            const auto many = picture(threads);
+            EXPECT_TRUE(std::get<0>(many) == std::get<0>(one))
+                << c.name << ", " << threads << " threads";
+            EXPECT_EQ(std::get<1>(many), std::get<1>(one))
+                << c.name << ", " << threads << " threads";
+            EXPECT_EQ(std::get<2>(many), std::get<2>(one))
+                << c.name << ", " << threads << " threads";
+        }
+    }
 }
 
 // While an animation runs, the trees compiled once serve every frame until
