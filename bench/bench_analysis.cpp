@@ -20,8 +20,10 @@ void BM_List10(benchmark::State& state) {
     FreeAllTrees();
     std::vector<TGraph> graphs;
     for (int k = 1; k <= 10; ++k) {
-        CompileFormula(k, "sin(x*" + std::to_string(k) + ")*" + std::to_string(k) + "/3");
-        graphs.push_back({FormulaTrees[k], k});
+        const std::string formula =
+            "sin(x*" + std::to_string(k) + ")*" + std::to_string(k) + "/3";
+        CompileFormula(k, formula);
+        graphs.push_back({FormulaTrees[k], k, formula});
     }
     for (auto _ : state)
         benchmark::DoNotOptimize(PointsOfInterest(graphs, -10, 10, Pixel).Points.size());
@@ -30,7 +32,7 @@ void BM_List10(benchmark::State& state) {
 void BM_SinInverse(benchmark::State& state) {
     FreeAllTrees();
     CompileFormula(0, "sin(1/x)");
-    const TGraph g{FormulaTrees[0], 0};
+    const TGraph g{FormulaTrees[0], 0, "sin(1/x)"};
     for (auto _ : state)
         benchmark::DoNotOptimize(PointsOfInterest({g}, -1, 1, 2.0 / 400).Points.size());
 }

@@ -6,11 +6,14 @@
 #include <boost/math/tools/toms748_solve.hpp>
 
 #include <algorithm>
-#include <cstring>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <exception>
 #include <functional>
 #include <limits>
+#include <thread>
 
 namespace {
 
@@ -135,11 +138,13 @@ void FindChanges(const TFunction& f, double l, double r, double fl, double fr, i
     int changes = 0;
     bool defined = true;
     for (int k = 0; k < 4; ++k) {
-        if (!y[k] || !y[k + 1]) defined = false;
-        else changes += Sign(*y[k]) * Sign(*y[k + 1]) < 0;
+        if (!y[k] || !y[k + 1])
+            defined = false;
+        else
+            changes += Sign(*y[k]) * Sign(*y[k + 1]) < 0;
     }
-    const bool deeper = changes > 1 && depth > 0 && x[1] > l && x[2] > x[1] && x[3] > x[2] &&
-                        r > x[3] && defined;
+    const bool deeper =
+        changes > 1 && depth > 0 && x[1] > l && x[2] > x[1] && x[3] > x[2] && r > x[3] && defined;
     // An inner sample that is exactly zero between two that are not.
     for (int k = 1; k < 4; ++k)
         if (y[k] && *y[k] == 0 && y[k - 1] && *y[k - 1] != 0 && y[k + 1] && *y[k + 1] != 0)
@@ -293,10 +298,11 @@ const char* KindName(TPointKind kind) {
 }
 
 std::optional<double> GraphValue(const TExprNode* tree, double x) {
-    VarX = x;
-    EvalError = false;
+    TEvalContext& c = CurrentContext();
+    c.X = x;
+    c.Error = false;
     const double v = EvalTree(tree);
-    if (EvalError || !std::isfinite(v)) return std::nullopt;
+    if (c.Error || !std::isfinite(v)) return std::nullopt;
     return v;
 }
 
@@ -317,8 +323,7 @@ TPointsFound FindExtrema(const TGraph& f, double a, double b, double step) {
     return found;
 }
 
-TPointsFound FindIntersections(const TGraph& f, const TGraph& g, double a, double b,
-                               double step) {
+TPointsFound FindIntersections(const TGraph& f, const TGraph& g, double a, double b, double step) {
     TPointsFound found;
     const TFunction fx = Of(f), gx = Of(g);
     const TFunction difference = [&](double x) -> std::optional<double> {
@@ -331,21 +336,80 @@ TPointsFound FindIntersections(const TGraph& f, const TGraph& g, double a, doubl
     return found;
 }
 
-TPointsFound PointsOfInterest(const std::vector<TGraph>& graphs, double a, double b,
-                              double step) {
+namespace {
+
+// The points that belong to graph i: its roots, extrema and y-axis crossing,
+// and its intersections with the graphs after it.
+TPointsFound PointsOfGraph(const std::vector<TGraph>& graphs, std::size_t i, double a, double b,
+                           double step) {
     TPointsFound all;
     const auto take = [&](const TPointsFound& some) {
         all.Points.insert(all.Points.end(), some.Points.begin(), some.Points.end());
         all.Incomplete = all.Incomplete || some.Incomplete;
     };
+    take(FindRoots(graphs[i], a, b, step));
+    take(FindExtrema(graphs[i], a, b, step));
+    if (a <= 0 && 0 <= b)
+        if (const auto y = GraphValue(graphs[i].Tree, 0))
+            all.Points.push_back({TPointKind::YIntercept, 0, *y, graphs[i].Number});
+    for (std::size_t j = i + 1; j < graphs.size(); ++j)
+        take(FindIntersections(graphs[i], graphs[j], a, b, step));
+    return all;
+}
+
+} // namespace
+
+TPointsFound PointsOfInterest(const std::vector<TGraph>& graphs, double a, double b, double step) {
+    // Each graph's search in a context of its own, with the trees of that
+    // graph and of those after it compiled for it; random draws keep one
+    // thread, their order being part of the result.
+    bool threads = true;
+    for (const TGraph& g : graphs)
+        threads = threads && !(g.Tree != nullptr && g.Formula.empty()) && !DrawsRandom(g.Tree);
+    struct TSearch {
+        TEvalContext Context;
+        std::vector<TTreePtr> Trees;
+        std::vector<TGraph> Graphs;
+        TPointsFound Found;
+        std::exception_ptr Failure;
+    };
+    std::vector<TSearch> searches(graphs.size());
     for (std::size_t i = 0; i < graphs.size(); ++i) {
-        take(FindRoots(graphs[i], a, b, step));
-        take(FindExtrema(graphs[i], a, b, step));
-        if (a <= 0 && 0 <= b)
-            if (const auto y = GraphValue(graphs[i].Tree, 0))
-                all.Points.push_back({TPointKind::YIntercept, 0, *y, graphs[i].Number});
-        for (std::size_t j = i + 1; j < graphs.size(); ++j)
-            take(FindIntersections(graphs[i], graphs[j], a, b, step));
+        TSearch& s = searches[i];
+        s.Context = MainContext;
+        s.Graphs = graphs;
+        if (!threads) continue;
+        for (std::size_t j = i; j < graphs.size(); ++j) {
+            s.Trees.push_back(CompileTree(graphs[j].Formula, s.Context));
+            s.Graphs[j].Tree = s.Trees.back().get();
+        }
+    }
+    std::atomic<std::size_t> next{0};
+    const auto search = [&] {
+        for (std::size_t i; (i = next.fetch_add(1)) < searches.size();) {
+            TSearch& s = searches[i];
+            // Without trees of its own, a search evaluates the main thread's.
+            const TContextScope scope(threads ? s.Context : MainContext);
+            try {
+                s.Found = PointsOfGraph(s.Graphs, i, a, b, step);
+            } catch (...) {
+                s.Failure = std::current_exception();
+            }
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        const int count =
+            threads ? std::min<int>(BuildThreads(), static_cast<int>(graphs.size())) : 1;
+        for (int k = 1; k < count; ++k)
+            helpers.emplace_back(search);
+        search();
+    }
+    TPointsFound all;
+    for (const TSearch& s : searches) {
+        if (s.Failure) std::rethrow_exception(s.Failure);
+        all.Points.insert(all.Points.end(), s.Found.Points.begin(), s.Found.Points.end());
+        all.Incomplete = all.Incomplete || s.Found.Incomplete;
     }
     Order(all);
     return all;

@@ -22,8 +22,8 @@ const char* KindName(TPointKind kind);
 struct TGraphPoint {
     TPointKind Kind;
     double X, Y;
-    int Graph;      // the graph's number (its slot)
-    int With = -1;  // the other graph of an intersection
+    int Graph;     // the graph's number (its slot)
+    int With = -1; // the other graph of an intersection
 };
 
 // At most this many points are found in one search; a graph that oscillates
@@ -35,14 +35,17 @@ struct TPointsFound {
     bool Incomplete = false;         // stopped at MaxGraphPoints: "показаны не все"
 };
 
-// A graph to search: its tree (null: the graph of x) and its number.
+// A graph to search: its tree (null: the graph of x), its number, and the
+// formula of the tree, so that another thread may compile it for itself
+// (empty where none may).
 struct TGraph {
     const TExprNode* Tree;
     int Number;
+    std::string Formula;
 };
 
-// f(x) as a build evaluates it; nothing where the evaluation sets EvalError
-// or gives a value that is not finite.
+// f(x) as a build evaluates it, in the current context; nothing where the
+// evaluation flags an error or gives a value that is not finite.
 std::optional<double> GraphValue(const TExprNode* tree, double x);
 
 // The points of one kind on [a, b], looked for on samples `step` apart
@@ -56,7 +59,10 @@ TPointsFound FindExtrema(const TGraph& f, double a, double b, double step);
 TPointsFound FindIntersections(const TGraph& f, const TGraph& g, double a, double b, double step);
 
 // Every point of interest of the graphs on [a, b]: roots, extrema, the
-// crossing of the y axis, and the intersections of each pair.
+// crossing of the y axis, and the intersections of each pair. The graphs
+// are searched on as many threads as a build may use, each in a context of
+// its own (the main thread's cells stay as they were); the points are those
+// of one thread, in the same order.
 TPointsFound PointsOfInterest(const std::vector<TGraph>& graphs, double a, double b, double step);
 
 // An area that cannot be given: the message says why.

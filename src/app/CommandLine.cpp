@@ -273,7 +273,7 @@ TFileGraphs GraphsOfFile(const QString& file) {
     for (int s = g.Input.AllFormulas ? 1 : 0; s <= n; ++s) {
         const std::string& formula = s == 0 ? g.Input.Formula : g.Input.List[s - 1];
         if (FormulaTrees[s] == nullptr) continue; // an empty formula draws nothing
-        g.Graphs.push_back({FormulaTrees[s], s});
+        g.Graphs.push_back({FormulaTrees[s], s, formula});
         g.Formulas.push_back(formula);
     }
     if (g.Graphs.empty())

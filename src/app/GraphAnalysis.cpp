@@ -237,7 +237,7 @@ void TGraphAnalysis::ComputePoints() {
     std::vector<TGraph> graphs;
     for (std::size_t i = 0; i < request_.Graphs.size(); ++i)
         if (request_.Graphs[i].Tree != nullptr)
-            graphs.push_back({request_.Graphs[i].Tree, numbers_[i]});
+            graphs.push_back({request_.Graphs[i].Tree, numbers_[i], request_.Graphs[i].Formula});
     points_ = PointsOfInterest(graphs, ViewX1, ViewX2, PixelStep());
     // Only what the view shows.
     std::erase_if(points_.Points, [](const TGraphPoint& p) {
@@ -305,7 +305,7 @@ QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, d
     marks_.clear();
     shade_.reset();
     if (kind == TFindKind::Area) {
-        const TArea area = Integrate({g->Tree, number}, a, b, step);
+        const TArea area = Integrate({g->Tree, number, g->Formula}, a, b, step);
         shade_ = TShade{number, a, b};
         repaint_();
         return TGraphAnalysis::tr("Площадь на %1: %2 (погрешность %3)")
@@ -318,13 +318,13 @@ QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, d
         if (h == nullptr)
             throw std::runtime_error(
                 TGraphAnalysis::tr("Второго такого графика на рисунке нет.").toStdString());
-        found = FindIntersections({g->Tree, number}, {h->Tree, second}, a, b, step);
+        found = FindIntersections({g->Tree, number, g->Formula}, {h->Tree, second, h->Formula}, a, b, step);
         what = TGraphAnalysis::tr("Пересечения");
     } else if (kind == TFindKind::Root) {
-        found = FindRoots({g->Tree, number}, a, b, step);
+        found = FindRoots({g->Tree, number, g->Formula}, a, b, step);
         what = TGraphAnalysis::tr("Корни");
     } else {
-        found = FindExtrema({g->Tree, number}, a, b, step);
+        found = FindExtrema({g->Tree, number, g->Formula}, a, b, step);
         const TPointKind wanted =
             kind == TFindKind::Minimum ? TPointKind::Minimum : TPointKind::Maximum;
         std::erase_if(found.Points, [&](const TGraphPoint& p) { return p.Kind != wanted; });

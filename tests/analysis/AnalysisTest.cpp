@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <random>
 
 namespace {
@@ -23,7 +24,7 @@ class Analysis : public ::testing::Test {
     // The graph of a formula, compiled into slot `slot`.
     static TGraph Graph(const char* formula, int slot = 0) {
         CompileFormula(slot, formula);
-        return {FormulaTrees[slot], slot};
+        return {FormulaTrees[slot], slot, formula};
     }
     static double Ulp(double x) { return std::nextafter(std::fabs(x), HUGE_VAL) - std::fabs(x); }
     static std::vector<double> Xs(const TPointsFound& found, TPointKind kind) {
@@ -79,14 +80,14 @@ TEST_F(Analysis, WhatCountsAsARoot) {
         std::vector<double> roots;
         double tolerance;
     } cases[] = {
-        {"x^2", -3.03, 2.97, {0}, 1e-7},                   // touches zero without crossing
-        {"(x-1)^2*(x+2)", -3, 3, {-2, 1}, 1e-7},           // a simple and a double root
-        {"sin(x)^2", 0.5, 7, {Pi, 2 * Pi}, 1e-7},          // touches at each multiple of pi
-        {"tg(x)", 1, 3, {}, 0},                            // a pole is no root
-        {"1/x", -1.01, 0.99, {}, 0},                       // nor is one at the origin
-        {"sqrt(x)", -1.013, 1, {0}, 0},                    // the domain ends at a zero
+        {"x^2", -3.03, 2.97, {0}, 1e-7},          // touches zero without crossing
+        {"(x-1)^2*(x+2)", -3, 3, {-2, 1}, 1e-7},  // a simple and a double root
+        {"sin(x)^2", 0.5, 7, {Pi, 2 * Pi}, 1e-7}, // touches at each multiple of pi
+        {"tg(x)", 1, 3, {}, 0},                   // a pole is no root
+        {"1/x", -1.01, 0.99, {}, 0},              // nor is one at the origin
+        {"sqrt(x)", -1.013, 1, {0}, 0},           // the domain ends at a zero
         {"sqrt(x-2)", 0.01, 5, {2}, 0},
-        {"ln(x)", -1.013, 2, {1}, 4e-16},                  // the end at 0 is no zero
+        {"ln(x)", -1.013, 2, {1}, 4e-16}, // the end at 0 is no zero
         {"sqrt(1-x*x)-0.5", -2.01, 2, {-std::sqrt(0.75), std::sqrt(0.75)}, 4e-16},
         {"abs(x)-1", -3, 3, {-1, 1}, 0},
         {"1", -3, 3, {}, 0},
@@ -109,7 +110,7 @@ TEST_F(Analysis, ExtremaInsideTheInterval) {
         {"x^3-3*x", -3, 3, {{-1, false}, {1, true}}},
         {"abs(x)", -1.013, 1, {{0, true}}}, // a kink
         {"abs(x-0.3)+1", -1, 1, {{0.3, true}}},
-        {"(x-1)^2", -1, 1, {}},  // the smallest value is at the end: not inside
+        {"(x-1)^2", -1, 1, {}}, // the smallest value is at the end: not inside
         {"x", -1, 1, {}},
     };
     for (const auto& c : cases) {
@@ -148,7 +149,7 @@ TEST_F(Analysis, AreasToTwelveDigitsAndAreasThatAreNone) {
         const char* formula;
         double a, b, area;
     } cases[] = {
-        {"x^2", 0, 1, 1.0 / 3}, {"sin(x)", 0, Pi, 2},          {"exp(x)", 0, 1, E - 1},
+        {"x^2", 0, 1, 1.0 / 3}, {"sin(x)", 0, Pi, 2},         {"exp(x)", 0, 1, E - 1},
         {"x^3", -1, 2, 3.75},   {"1/(1+x^2)", -1, 1, Pi / 2}, {"sqrt(x)", 0, 4, 16.0 / 3},
         {"x", 2, -1, -1.5},
     };
@@ -194,14 +195,16 @@ TEST_F(Analysis, RootsChangeSignAndMinimaLieLow) {
             const double below = *GraphValue(g.Tree, std::nextafter(p.X, -HUGE_VAL));
             const double above = *GraphValue(g.Tree, std::nextafter(p.X, HUGE_VAL));
             const double at = *GraphValue(g.Tree, p.X);
-            if (p.Kind == TPointKind::Root)
+            if (p.Kind == TPointKind::Root) {
                 EXPECT_TRUE(at == 0 || below * above <= 0 || std::fabs(at) < 1e-12)
                     << formula << " at " << p.X;
-            if (p.Kind == TPointKind::Minimum)
+            }
+            if (p.Kind == TPointKind::Minimum) {
                 for (const double d : {1e-3, 1e-2})
-                    EXPECT_LE(at, std::min(*GraphValue(g.Tree, p.X - d),
-                                           *GraphValue(g.Tree, p.X + d)))
+                    EXPECT_LE(at,
+                              std::min(*GraphValue(g.Tree, p.X - d), *GraphValue(g.Tree, p.X + d)))
                         << formula;
+            }
         }
     }
 }
@@ -213,7 +216,9 @@ TEST_F(Analysis, OscillationWithoutEndStopsAtAThousandPoints) {
     EXPECT_EQ(found.Points.size(), MaxGraphPoints);
     const TExprNode* tree = FormulaTrees[0];
     for (const TGraphPoint& p : found.Points)
-        if (std::fabs(p.X) > 1e-6) EXPECT_NEAR(*GraphValue(tree, p.X), 0, 1e-6) << p.X;
+        if (std::fabs(p.X) > 1e-6) {
+            EXPECT_NEAR(*GraphValue(tree, p.X), 0, 1e-6) << p.X;
+        }
 }
 
 TEST_F(Analysis, PointsOfInterestOfTwoGraphs) {
@@ -225,6 +230,45 @@ TEST_F(Analysis, PointsOfInterestOfTwoGraphs) {
     // they meet at -2 and 1.
     EXPECT_EQ(kinds, (std::vector<std::string>{"intersection@1", "root@1", "min@1", "y0@1", "y0@2",
                                                "root@1", "intersection@1", "root@2"}));
+}
+
+} // namespace
+
+namespace {
+
+// The points of interest searched on several threads are those of one,
+// bit for bit and in the same order, and the main thread's cells stay.
+TEST(AnalysisThreads, ThePointsOfInterestAreTheSameOnAnyNumberOfThreads) {
+    DecimalSeparatorChar = '.';
+    const char* formulas[] = {"sin(x)*3", "x^2/8-4", "sqrt(x)*2-1", "1/x", "tg(x)", "cos(x*2)+x/3"};
+    std::vector<TGraph> graphs;
+    for (int k = 0; k < 6; ++k) {
+        CompileFormula(k, formulas[k]);
+        graphs.push_back({FormulaTrees[k], k + 1, formulas[k]});
+    }
+    const auto search = [&](int threads) {
+        SetBuildThreads(threads);
+        VarX = 0.25, EvalError = true;
+        const TPointsFound found = PointsOfInterest(graphs, -10, 10, 0.05);
+        SetBuildThreads(0);
+        EXPECT_EQ(VarX, 0.25);
+        EXPECT_TRUE(EvalError);
+        std::vector<double> bits;
+        for (const TGraphPoint& p : found.Points)
+            bits.insert(bits.end(), {static_cast<double>(p.Kind), p.X, p.Y,
+                                     static_cast<double>(p.Graph), static_cast<double>(p.With)});
+        return std::pair(bits, found.Incomplete);
+    };
+    const auto one = search(1);
+    EXPECT_GT(one.first.size(), 5u * 40);
+    for (const int threads : {2, 3, 7}) {
+        const auto many = search(threads);
+        ASSERT_EQ(many.first.size(), one.first.size()) << threads;
+        EXPECT_EQ(std::memcmp(many.first.data(), one.first.data(), one.first.size() * 8), 0)
+            << threads << " threads";
+        EXPECT_EQ(many.second, one.second);
+    }
+    FreeAllTrees();
 }
 
 } // namespace
