@@ -109,9 +109,8 @@ class TLevelScan {
         // random numbers runs on one thread: the order of the draws is its result.
         const TExprNode* tree = FormulaTrees[tsSurface];
         if (DrawsRandom(tree)) threads = 1;
-        // One thread: the main thread scans. More: as many helpers scan,
-        // and the main thread takes their planes in order.
-        workers_.resize(threads > 1 ? static_cast<std::size_t>(threads) + 1 : 1);
+        // The main thread scans, and with more threads as many helpers less one.
+        workers_.resize(static_cast<std::size_t>(std::max(threads, 1)));
         workers_[0].Tree = tree;
         workers_[0].Run = tree != nullptr && tree->Fast != nullptr ? tree->Fast->Run : EvalTree;
         for (std::size_t k = 1; k < workers_.size(); ++k) {
@@ -128,12 +127,18 @@ class TLevelScan {
     bool Stopped = false;
     bool AtBound = false;
 
-    // All planes of one family, each scanned along Q and then along P.
-    void ScanFamily(TLevelFamily family) {
-        if (workers_.size() == 1)
-            ScanFamilyHere(family);
-        else
-            ScanFamilyOnHelpers(family);
+    // The planes of the checked families in the order X, Y, Z, each scanned
+    // along Q and then along P.
+    void Scan(const bool (&checked)[3]) {
+        std::vector<TLevelFamily> families;
+        for (const TLevelFamily family : {lfX, lfY, lfZ})
+            if (checked[family]) families.push_back(family);
+        if (workers_.size() > 1) {
+            ScanOnHelpers(families);
+            return;
+        }
+        for (const TLevelFamily family : families)
+            if (!Stopped) ScanFamilyHere(family);
     }
 
     // The main thread's cells and error flag as one thread leaves them: at
@@ -156,6 +161,7 @@ class TLevelScan {
         long double Lines = 0;
         bool AtBound = false;
         TLastSample Last;
+        TLevelFamily Family = lfX;
     };
 
     // One thread: the main thread scans every plane with the slot's tree.
@@ -170,79 +176,102 @@ class TLevelScan {
         }
     }
 
-    // Several threads: the helpers take the planes one by one, and the main
-    // thread takes their points in the order of the planes, as one thread
-    // would have found them, showing the progress while it waits. A stop
-    // (cancel, or the bound) lets each helper end the plane it is on.
-    void ScanFamilyOnHelpers(TLevelFamily family) {
-        const TAxisRow& N = r_.Rows[FamilyRoles(family).N];
+    // Several threads: the main thread and the helpers take the planes of
+    // all families one by one; between its own planes the main thread takes
+    // the points of the finished ones in the order of the planes, as one
+    // thread would have found them, and shows the progress. A stop (cancel,
+    // or the bound) lets each helper end the plane it is on.
+    void ScanOnHelpers(const std::vector<TLevelFamily>& families) {
         std::mutex mutex;
         std::condition_variable planeDone;
         std::map<std::int64_t, TPlane> done; // by plane number
-        double next = N.Min;                 // the next plane to scan, and its number
+        // The next plane to scan: its family, its place and its number.
+        std::size_t nextFamily = 0;
+        double next = families.empty() ? 0 : r_.Rows[FamilyRoles(families[0]).N].Min;
         std::int64_t nextNumber = 0;
         bool stop = false;
-        std::atomic<std::int64_t> lines{0}; // the lines the helpers have scanned
-        const auto help = [&](TScanWorker& w) {
-            const TContextScope scope(*w.Context);
-            for (;;) {
-                double n = 0;
-                std::int64_t number = 0, room = 0;
-                {
-                    const std::lock_guard<std::mutex> lock(mutex);
-                    if (stop || !(next <= N.Max)) return;
-                    n = next;
-                    number = nextNumber++;
-                    next = Advance(next, N.Step2);
-                    room = MaxVertices - static_cast<std::int64_t>(Points.size());
-                }
-                ScanPlane(family, n, w, room, &lines);
-                const TEvalContext& c = *w.Context;
-                TPlane plane{std::move(w.Points), w.Lines, w.AtBound, {c.X, c.Y, c.Z, c.Error}};
-                {
-                    const std::lock_guard<std::mutex> lock(mutex);
-                    done.emplace(number, std::move(plane));
-                }
-                planeDone.notify_one();
+        const auto morePlanes = [&] { // under the lock
+            while (nextFamily < families.size() &&
+                   !(next <= r_.Rows[FamilyRoles(families[nextFamily]).N].Max))
+                if (++nextFamily < families.size())
+                    next = r_.Rows[FamilyRoles(families[nextFamily]).N].Min;
+            return nextFamily < families.size();
+        };
+        std::atomic<std::int64_t> lines{0}; // the lines scanned so far
+        const long double before = lines_;
+        const std::function<void()> showLines = [&] {
+            ShowLines(before + static_cast<long double>(lines.load()));
+        };
+        // Scans the next plane with the worker's tree; false when none is left.
+        const auto scanNext = [&](TScanWorker& w, bool main) {
+            double n = 0;
+            TLevelFamily family = lfX;
+            std::int64_t number = 0, room = 0;
+            {
+                const std::lock_guard<std::mutex> lock(mutex);
+                if (stop || !morePlanes()) return false;
+                family = families[nextFamily];
+                n = next;
+                number = nextNumber++;
+                next = Advance(next, r_.Rows[FamilyRoles(family).N].Step2);
+                room = MaxVertices - static_cast<std::int64_t>(Points.size());
             }
+            ScanPlane(family, n, w, room, &lines, main ? &showLines : nullptr);
+            const TEvalContext& c = *w.Context;
+            TPlane plane{std::move(w.Points), w.Lines, w.AtBound, {c.X, c.Y, c.Z, c.Error}, family};
+            {
+                const std::lock_guard<std::mutex> lock(mutex);
+                done.emplace(number, std::move(plane));
+            }
+            planeDone.notify_one();
+            return true;
         };
         std::vector<std::jthread> helpers;
         for (std::size_t k = 1; k < workers_.size(); ++k)
-            helpers.emplace_back(help, std::ref(workers_[k]));
-        const long double before = lines_;
-        for (std::int64_t number = 0;; ++number) {
+            helpers.emplace_back([&scanNext, &w = workers_[k]] {
+                const TContextScope scope(*w.Context);
+                while (scanNext(w, false)) {
+                }
+            });
+        // The planes in order: taken as soon as they are done, the main
+        // thread scanning one of its own whenever the next is not done yet.
+        for (std::int64_t number = 0; !Stopped; ++number) {
             TPlane plane;
-            bool found = false;
-            {
+            for (;;) {
                 std::unique_lock<std::mutex> lock(mutex);
-                for (;;) {
-                    const auto it = done.find(number);
-                    if (it != done.end()) {
-                        plane = std::move(it->second);
-                        done.erase(it);
-                        found = true;
-                        break;
-                    }
-                    if (number >= nextNumber && !(next <= N.Max)) break; // no more planes
-                    planeDone.wait_for(lock, std::chrono::milliseconds(40));
-                    lock.unlock();
-                    ShowLines(before + static_cast<long double>(lines.load()));
+                const auto it = done.find(number);
+                if (it != done.end()) {
+                    plane = std::move(it->second);
+                    done.erase(it);
+                    break;
+                }
+                if (number >= nextNumber && !morePlanes()) {
+                    number = -1; // no more planes
+                    break;
+                }
+                lock.unlock();
+                if (!scanNext(workers_[0], true)) {
+                    // All planes are taken: wait for the helpers' ones.
                     lock.lock();
+                    if (!done.count(number))
+                        planeDone.wait_for(lock, std::chrono::milliseconds(40));
+                    lock.unlock();
+                    showLines();
                 }
             }
-            if (!found) break;
+            if (number < 0) break;
             {
                 const std::lock_guard<std::mutex> lock(mutex); // the helpers read the size
                 Take(plane.Points, plane.AtBound);
             }
             last_ = plane.Last;
             lastTaken_ = true;
-            ShowLines(before + static_cast<long double>(lines.load()));
+            showLines();
+            const TAxisRow& N = r_.Rows[FamilyRoles(plane.Family).N];
             if (progress_.Plane(1.0 / 3, N.Step2, N.Max, N.Min) || AtBound) {
                 Stopped = true;
                 const std::lock_guard<std::mutex> lock(mutex);
                 stop = true;
-                break;
             }
         }
         lines_ = before + static_cast<long double>(lines.load());
@@ -253,10 +282,11 @@ class TLevelScan {
         return axis == 0 ? &c.X : axis == 1 ? &c.Y : &c.Z;
     }
 
-    // One plane into the worker's points; the main thread shows each line
-    // done (`shared` null), a helper counts it in `shared`.
+    // One plane into the worker's points. Each line done is shown at once
+    // (`shared` null: one thread), or counted in `shared` and shown by
+    // `show` (the main thread among helpers).
     void ScanPlane(TLevelFamily family, double n, TScanWorker& w, std::int64_t room,
-                   std::atomic<std::int64_t>* shared) {
+                   std::atomic<std::int64_t>* shared, const std::function<void()>* show = nullptr) {
         const TFamilyRoles roles = FamilyRoles(family);
         const TAxisRow& P = r_.Rows[roles.P];
         const TAxisRow& Q = r_.Rows[roles.Q];
@@ -277,10 +307,12 @@ class TLevelScan {
         };
         const auto lineDone = [&] {
             ++w.Lines;
-            if (shared != nullptr)
-                shared->fetch_add(1, std::memory_order_relaxed);
-            else
+            if (shared == nullptr) {
                 LinesDone(1);
+                return;
+            }
+            shared->fetch_add(1, std::memory_order_relaxed);
+            if (show != nullptr) (*show)();
         };
         *cellN = n;
         // Lines along Q: the first sample of each is evaluated twice, so
@@ -374,6 +406,7 @@ class TLevelScan {
             v.z = static_cast<double>(n - static_cast<long double>(centre_[2]));
             break;
         }
+        VertexColour(v, static_cast<long double>(v.z) + v.x, static_cast<long double>(v.z) + v.y);
         w.Points.push_back(v);
     }
 
@@ -433,11 +466,8 @@ TLevelResult BuildLevelPoints(const TImplicitRequest& request, TScanProgress& pr
     ++LevelGeneration;
     TLevelScan scan(request, progress, BuildThreads());
     progress.Start();
-    for (const TLevelFamily family : {lfX, lfY, lfZ})
-        if (request.Families[family] && !scan.Stopped) scan.ScanFamily(family);
+    scan.Scan(request.Families);
     scan.LeaveLastSample();
-    for (Vertex3D& v : scan.Points)
-        VertexColour(v, static_cast<long double>(v.z) + v.x, static_cast<long double>(v.z) + v.y);
     LevelPoints = std::move(scan.Points);
     LevelPointCount = static_cast<std::int32_t>(LevelPoints.size());
     ++LevelGeneration;
