@@ -17,6 +17,7 @@
 #include "view3d/Tfrm3D.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTest>
 #include <benchmark/benchmark.h>
 
@@ -120,6 +121,22 @@ int main(int argc, char** argv) {
             std::printf("case=%s threads=%d build_ms=%.3f\n", name, threads,
                         best[build + std::to_string(threads)] / 1e6);
         std::printf("case=%s ratio_threads=%.2f\n", name, best[build + "2"] / best[build + "1"]);
+    }
+    // The surface at the bound: its build and its first frame (the arrays
+    // and the display list made, then drawn), once.
+    {
+        const TGridRanges bound{-10, 10, 20.0 / 2047, -10, 10, 20.0 / 2047};
+        QElapsedTimer clock;
+        clock.start();
+        BuildSurfaceZxy(Formula, bound);
+        const double build = clock.nsecsElapsed() / 1e6;
+        clock.restart();
+        Frame(true);
+        const double first = clock.nsecsElapsed() / 1e6;
+        clock.restart();
+        Frame(true);
+        std::printf("case=surface_bound build_ms=%.1f first_frame_ms=%.1f frame_ms=%.1f\n", build,
+                    first, clock.nsecsElapsed() / 1e6);
     }
     Window.reset();
     return 0;
