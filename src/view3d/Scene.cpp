@@ -6,10 +6,14 @@
 #include "view3d/Trackball.h"
 #include "view3d/ViewState.h"
 
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -32,10 +36,17 @@ void Emit(const Vertex3D& v) {
 // triangles (b, c, a) and (c, d, a): the triangles, in their vertex order,
 // that the renderer makes of the polygon a, b, c, d, so that the picture is
 // the one the cells drawn one by one give (a test compares the two).
-void EmitSurfaceTriangles() {
+struct TTriangleArrays {
+    std::vector<float> Positions, Colours;
+    std::vector<GLuint> Indices;
+};
+
+TTriangleArrays SurfaceTriangles() {
+    TTriangleArrays arrays;
     const std::int32_t rows = SurfaceRows, cols = SurfaceCols;
-    if (rows < 2 || cols < 2) return;
-    std::vector<float> positions, colours;
+    if (rows < 2 || cols < 2) return arrays;
+    std::vector<float>& positions = arrays.Positions;
+    std::vector<float>& colours = arrays.Colours;
     positions.reserve(static_cast<size_t>(rows) * cols * 3);
     colours.reserve(static_cast<size_t>(rows) * cols * 3);
     for (std::int32_t i = 0; i < rows; ++i)
@@ -46,7 +57,7 @@ void EmitSurfaceTriangles() {
             colours.insert(colours.end(), {static_cast<float>(v.r), static_cast<float>(v.g),
                                            static_cast<float>(v.b)});
         }
-    std::vector<GLuint> indices;
+    std::vector<GLuint>& indices = arrays.Indices;
     indices.reserve(static_cast<size_t>(rows - 1) * (cols - 1) * 6);
     for (std::int32_t i = 0; i + 1 < rows; ++i)
         for (std::int32_t j = 0; j + 1 < cols; ++j) {
@@ -56,15 +67,83 @@ void EmitSurfaceTriangles() {
                 continue;
             indices.insert(indices.end(), {b, c, a, c, d, a});
         }
+    return arrays;
+}
+
+void EmitSurfaceTriangles() {
+    const TTriangleArrays arrays = SurfaceTriangles();
+    if (arrays.Indices.empty()) return;
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, positions.data());
-    glColorPointer(3, GL_FLOAT, 0, colours.data());
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT,
-                   indices.data());
+    glVertexPointer(3, GL_FLOAT, 0, arrays.Positions.data());
+    glColorPointer(3, GL_FLOAT, 0, arrays.Colours.data());
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(arrays.Indices.size()), GL_UNSIGNED_INT,
+                   arrays.Indices.data());
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
 }
+
+// The same triangles in buffer objects of the context, made again when the
+// surface changes: the arrays go to the renderer once, without the copy and
+// conversion a display list makes of them.
+struct TSurfaceBuffers {
+    GLuint Arrays = 0, Indices = 0;
+    GLsizei Count = 0;
+    std::size_t ColourOffset = 0;
+    std::uint64_t Generation = ~std::uint64_t{0};
+
+    // False where the context has no buffer objects.
+    bool Draw() {
+        QOpenGLContext* context = QOpenGLContext::currentContext();
+        if (context == nullptr) return false;
+        QOpenGLFunctions* f = context->functions();
+        if (!f->hasOpenGLFeature(QOpenGLFunctions::Buffers)) return false;
+        if (Arrays == 0) {
+            f->glGenBuffers(1, &Arrays);
+            f->glGenBuffers(1, &Indices);
+            if (Arrays == 0 || Indices == 0) return false;
+        }
+        if (Generation != SurfaceGeneration) {
+            const TTriangleArrays arrays = SurfaceTriangles();
+            const auto bytes = [](const auto& v) {
+                return static_cast<GLsizeiptr>(v.size() * sizeof(v[0]));
+            };
+            ColourOffset = arrays.Positions.size() * sizeof(float);
+            f->glBindBuffer(GL_ARRAY_BUFFER, Arrays);
+            f->glBufferData(GL_ARRAY_BUFFER, bytes(arrays.Positions) + bytes(arrays.Colours),
+                            nullptr, GL_STATIC_DRAW);
+            f->glBufferSubData(GL_ARRAY_BUFFER, 0, bytes(arrays.Positions),
+                               arrays.Positions.data());
+            f->glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(ColourOffset),
+                               bytes(arrays.Colours), arrays.Colours.data());
+            f->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, Indices);
+            f->glBufferData(GL_ELEMENT_ARRAY_BUFFER, bytes(arrays.Indices), arrays.Indices.data(),
+                            GL_STATIC_DRAW);
+            Count = static_cast<GLsizei>(arrays.Indices.size());
+            Generation = SurfaceGeneration;
+        }
+        if (Count > 0) {
+            f->glBindBuffer(GL_ARRAY_BUFFER, Arrays);
+            f->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, Indices);
+            glEnableClientState(GL_VERTEX_ARRAY);
+            glEnableClientState(GL_COLOR_ARRAY);
+            glVertexPointer(3, GL_FLOAT, 0, nullptr);
+            glColorPointer(3, GL_FLOAT, 0, reinterpret_cast<const void*>(ColourOffset));
+            glDrawElements(GL_TRIANGLES, Count, GL_UNSIGNED_INT, nullptr);
+            glDisableClientState(GL_COLOR_ARRAY);
+            glDisableClientState(GL_VERTEX_ARRAY);
+        }
+        f->glBindBuffer(GL_ARRAY_BUFFER, 0);
+        f->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+        return true;
+    }
+    // The context that held them is gone.
+    void Release() {
+        Arrays = Indices = 0;
+        Count = 0;
+        Generation = ~std::uint64_t{0};
+    }
+};
 
 void EmitSurface() {
     for (std::int32_t i = 0; i + 1 < SurfaceRows; ++i)
@@ -108,19 +187,19 @@ struct TCachedList {
     GLuint List = 0;
     std::uint64_t Generation = ~std::uint64_t{0};
 
-    void Draw(bool lists, std::uint64_t generation, void (*emit)()) {
+    void Draw(bool lists, std::uint64_t generation, void (*draw)()) {
         if (!lists) {
-            emit();
+            draw();
             return;
         }
         if (List == 0) List = glGenLists(1);
         if (List == 0) { // no list to be had: draw directly
-            emit();
+            draw();
             return;
         }
         if (generation != Generation) {
             glNewList(List, GL_COMPILE);
-            emit();
+            draw();
             glEndList();
             Generation = generation;
         }
@@ -133,6 +212,7 @@ struct TCachedList {
 };
 
 TCachedList SurfaceList, SurfaceOutlineList, CurveList, LevelList;
+TSurfaceBuffers SurfaceBuffers;
 
 // One axis along `axis` (0 X, 1 Y, 2 Z) in colour c, with its arrow head.
 void DrawAxis(int axis, const float c[3]) {
@@ -169,6 +249,7 @@ void DrawAxis(int axis, const float c[3]) {
 } // namespace
 
 void ReleaseDisplayLists() {
+    SurfaceBuffers.Release();
     SurfaceList.Release();
     SurfaceOutlineList.Release();
     CurveList.Release();
@@ -185,7 +266,7 @@ void DrawSurface(bool lists) {
     // Outlines need the cells as polygons: triangles would show their diagonals.
     if (Wireframe || !lists)
         SurfaceOutlineList.Draw(lists, SurfaceGeneration, EmitSurface);
-    else
+    else if (!SurfaceBuffers.Draw())
         SurfaceList.Draw(lists, SurfaceGeneration, EmitSurfaceTriangles);
 }
 
