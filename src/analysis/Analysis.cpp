@@ -6,14 +6,12 @@
 #include <boost/math/tools/toms748_solve.hpp>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <functional>
 #include <limits>
-#include <thread>
 
 namespace {
 
@@ -384,27 +382,17 @@ TPointsFound PointsOfInterest(const std::vector<TGraph>& graphs, double a, doubl
             s.Graphs[j].Tree = s.Trees.back().get();
         }
     }
-    std::atomic<std::size_t> next{0};
-    const auto search = [&] {
-        for (std::size_t i; (i = next.fetch_add(1)) < searches.size();) {
-            TSearch& s = searches[i];
-            // Without trees of its own, a search evaluates the main thread's.
-            const TContextScope scope(threads ? s.Context : MainContext);
-            try {
-                s.Found = PointsOfGraph(s.Graphs, i, a, b, step);
-            } catch (...) {
-                s.Failure = std::current_exception();
-            }
+    const int count = threads ? std::min<int>(BuildThreads(), static_cast<int>(graphs.size())) : 1;
+    RunTasks(searches.size(), count, [&](std::size_t i) {
+        TSearch& s = searches[i];
+        // Without trees of its own, a search evaluates the main thread's.
+        const TContextScope scope(threads ? s.Context : MainContext);
+        try {
+            s.Found = PointsOfGraph(s.Graphs, i, a, b, step);
+        } catch (...) {
+            s.Failure = std::current_exception();
         }
-    };
-    {
-        std::vector<std::jthread> helpers;
-        const int count =
-            threads ? std::min<int>(BuildThreads(), static_cast<int>(graphs.size())) : 1;
-        for (int k = 1; k < count; ++k)
-            helpers.emplace_back(search);
-        search();
-    }
+    });
     TPointsFound all;
     for (const TSearch& s : searches) {
         if (s.Failure) std::rethrow_exception(s.Failure);

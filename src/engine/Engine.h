@@ -9,8 +9,10 @@
 // every other state are the main thread's alone.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <random>
 #include <stdexcept>
@@ -156,6 +158,11 @@ bool DrawsRandom(const TExprNode* tree);
 // overrides both (0 restores them).
 int BuildThreads();
 void SetBuildThreads(int threads);
+
+// Runs task(0) ... task(count - 1), each once, on the calling thread and
+// threads - 1 helper threads, which take the next task as they finish one;
+// returns when all are done. A task must not throw.
+void RunTasks(std::size_t count, int threads, const std::function<void(std::size_t)>& task);
 
 // Compiles text into slot `slot` of FormulaTrees (an empty text leaves it
 // empty). A malformed number throws ConversionError and leaves the slot empty.

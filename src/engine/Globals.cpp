@@ -2,9 +2,11 @@
 #include "engine/Engine.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cfenv>
 #include <cstdlib>
 #include <thread>
+#include <vector>
 #if defined(__x86_64__) || defined(__i386__)
 #include <fpu_control.h>
 #endif
@@ -42,6 +44,18 @@ int BuildThreads() {
         return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     }();
     return fromEnvironment;
+}
+
+void RunTasks(std::size_t count, int threads, const std::function<void(std::size_t)>& task) {
+    std::atomic<std::size_t> next{0};
+    const auto run = [&] {
+        for (std::size_t k; (k = next.fetch_add(1)) < count;)
+            task(k);
+    };
+    std::vector<std::jthread> helpers;
+    for (int k = 1; k < threads; ++k)
+        helpers.emplace_back(run);
+    run();
 }
 
 void SetBuildThreads(int threads) {

@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -63,19 +62,12 @@ class TGridThreads {
     // Runs `row(context, trees, index)` for every row.
     void Run(const std::function<void(TEvalContext&, const std::vector<const TExprNode*>&,
                                       std::int32_t)>& row) {
-        const auto runPart = [&row](TPart& part) {
+        RunTasks(parts_.size(), static_cast<int>(parts_.size()), [&](std::size_t k) {
+            TPart& part = parts_[k];
+            const TContextScope scope(*part.Context);
             for (std::int32_t i = part.Begin; i < part.End; ++i)
                 row(*part.Context, part.Trees, i);
-        };
-        {
-            std::vector<std::jthread> helpers;
-            for (std::size_t k = 1; k < parts_.size(); ++k)
-                helpers.emplace_back([&runPart, &part = parts_[k]] {
-                    const TContextScope scope(*part.Context);
-                    runPart(part);
-                });
-            runPart(parts_[0]);
-        }
+        });
         const TPart& last = parts_.back();
         for (std::size_t k = 1; k < parts_.size(); ++k)
             EvalError = EvalError || parts_[k].Context->Error;

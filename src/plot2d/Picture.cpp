@@ -5,9 +5,7 @@
 #include "plot2d/View2D.h"
 
 #include <algorithm>
-#include <atomic>
 #include <exception>
-#include <thread>
 
 namespace {
 
@@ -63,7 +61,7 @@ TPlotRequest ParametricRequest(const TPlotInput& input) {
     request.To = doc.Numbers[polar ? PlanePolarTMax : PlaneCartTMax];
     const double step = doc.Numbers[polar ? PlanePolarTStep : PlaneCartTStep];
     request.Graphs.push_back(
-        {FormulaTrees[tsPlaneX], FormulaTrees[tsPlaneY], GraphColors[0], step});
+        {FormulaTrees[tsPlaneX], FormulaTrees[tsPlaneY], GraphColors[0], step, {}});
     return request;
 }
 
@@ -119,28 +117,18 @@ bool DrawOnThreads(QPainter& p, const TPlotRequest& request,
         walks[k].Context = MainContext;
         walks[k].Tree = CompileTree(graphs[k]->Formula, walks[k].Context);
     }
-    std::atomic<std::size_t> next{0};
-    const auto walk = [&] {
-        for (std::size_t k; (k = next.fetch_add(1)) < walks.size();) {
-            TWalk& w = walks[k];
-            const TContextScope scope(w.Context);
-            try {
-                const TGraphRequest& graph = *graphs[k];
-                w.Samples =
-                    request.Kind == TCurveKind::Cartesian
-                        ? WalkCartesian(w.Tree.get(), ViewX1, ViewX2, graph.Step, w.Pen)
-                        : WalkPolar(w.Tree.get(), request.From, request.To, graph.Step, w.Pen);
-            } catch (...) {
-                w.Failure = std::current_exception();
-            }
+    RunTasks(walks.size(), threads, [&](std::size_t k) {
+        TWalk& w = walks[k];
+        const TContextScope scope(w.Context);
+        try {
+            const TGraphRequest& graph = *graphs[k];
+            w.Samples = request.Kind == TCurveKind::Cartesian
+                            ? WalkCartesian(w.Tree.get(), ViewX1, ViewX2, graph.Step, w.Pen)
+                            : WalkPolar(w.Tree.get(), request.From, request.To, graph.Step, w.Pen);
+        } catch (...) {
+            w.Failure = std::current_exception();
         }
-    };
-    {
-        std::vector<std::jthread> helpers;
-        for (int k = 1; k < threads; ++k)
-            helpers.emplace_back(walk);
-        walk();
-    }
+    });
     // Drawn in order; a walk that was refused ends the picture there, as it
     // would on one thread.
     for (std::size_t k = 0; k < walks.size(); ++k) {

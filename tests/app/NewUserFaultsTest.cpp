@@ -226,7 +226,7 @@ TEST_F(NewUser, TheProgressBarMovesThroughASlowScan) {
     // On one thread the bar moves at every few lines; on several, as the
     // main thread takes the planes of the helpers in order (fewer steps, as
     // often as the system lets the waiting main thread run).
-    for (const auto [threads, moves] : {std::pair{1, 50u}, std::pair{3, 10u}}) {
+    for (const auto& [threads, moves] : {std::pair{1, 50u}, std::pair{3, 10u}}) {
         SetBuildThreads(threads);
         std::vector<int> values;
         const auto connection =
