@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -178,11 +179,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (!machine) return 0;
     double* const cells[] = {&VarX, &VarY, &VarZ, &VarT, &VarU, &VarV, &VarF};
+    // The row varies one of the cells over the values it takes below.
+    const int rowCell = static_cast<int>(text.size() % 7);
+    std::vector<double> rowValues;
     for (int point = 0; point < 6; ++point) {
         for (double* cell : cells) {
             const std::uint8_t b = r.Byte();
             *cell = b < 200 ? Special[b % (sizeof Special / sizeof *Special)] : r.Double();
         }
+        rowValues.push_back(*cells[rowCell]);
         const Result walk = Run(machine.get(), true);
         const Result jit = Run(machine.get(), false);
         const Result interp = Run(interpreted.get(), false);
@@ -204,6 +209,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         }
         if (r.Empty()) break;
+    }
+    // The machine code's row against the walk point by point, the random
+    // draws running on from one point to the next.
+    double TEvalContext::*const members[] = {&TEvalContext::X, &TEvalContext::Y,
+                                             &TEvalContext::Z, &TEvalContext::T,
+                                             &TEvalContext::U, &TEvalContext::V,
+                                             &TEvalContext::F};
+    bool signalling = false;
+    for (const double* cell : cells)
+        signalling = signalling || IsSignallingNaN(*cell);
+    for (const double v : rowValues)
+        signalling = signalling || IsSignallingNaN(v);
+    const std::size_t n = rowValues.size();
+    std::vector<double> out(n);
+    std::unique_ptr<bool[]> errors(new bool[n]);
+    SeedRandom(99);
+    EvalRow(machine.get(), MainContext, members[rowCell], rowValues.data(), n, out.data(),
+            errors.get());
+    SeedRandom(99);
+    for (std::size_t i = 0; i < n; ++i) {
+        *cells[rowCell] = rowValues[i];
+        EvalError = false;
+        const double walk = engine::EvalTreeWalk(machine.get());
+        if (!SameResult(walk, EvalError, out[i], errors[i], signalling)) {
+            std::fprintf(stderr, "row difference: %s at point %zu of %zu\n", text.c_str(), i, n);
+            std::abort();
+        }
     }
     return 0;
 }

@@ -41,6 +41,9 @@ double EvalTreeWalk(const TExprNode* tree);
 // the tree's machine code, or the interpreter of its flattened program.
 struct TFastForm {
     double (*Run)(const TExprNode* tree) = nullptr;
+    // The machine code's loop over a row of points (see EvalRow), or null.
+    void (*Row)(const double* values, std::size_t n, double* cell, double* out,
+                bool* errors) = nullptr;
     engine::TFastProgram* Program = nullptr; // owned
     TFastForm() = default;
     TFastForm(const TFastForm&) = delete;
@@ -201,6 +204,15 @@ inline double EvalTree(const TExprNode* tree) {
     if (tree->Fast != nullptr) return tree->Fast->Run(tree);
     return engine::EvalTreeWalk(tree);
 }
+
+// The tree at n points that differ in one variable of `context` (the
+// context the tree was compiled for): for each point in turn, the variable
+// takes values[i] and the error flag is cleared; the value goes to out[i]
+// and the flag to errors[i]. The same bits, flags and random draws as n
+// evaluations by EvalTree, and the context is left as they leave it; the
+// machine code runs the points in one loop of its own.
+void EvalRow(const TExprNode* tree, TEvalContext& context, double TEvalContext::*variable,
+             const double* values, std::size_t n, double* out, bool* errors);
 
 // Why the text evaluator set its flag: the first failure it met.
 enum class TTextFault {

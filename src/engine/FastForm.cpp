@@ -331,6 +331,7 @@ TFastForm* BuildFastForm(const TExprNode* root) {
         program->MachineCode = CompileToMachineCode(foldedRoot);
         if (program->MachineCode) {
             form->Run = program->MachineCode->Entry();
+            form->Row = program->MachineCode->RowEntry();
             form->Program = program.release();
             return form.release();
         }
@@ -361,4 +362,18 @@ TEvaluator SelectedEvaluator() {
 
 TFastForm::~TFastForm() {
     delete Program;
+}
+
+void EvalRow(const TExprNode* tree, TEvalContext& context, double TEvalContext::*variable,
+             const double* values, std::size_t n, double* out, bool* errors) {
+    if (tree != nullptr && tree->Fast != nullptr && tree->Fast->Row != nullptr) {
+        tree->Fast->Row(values, n, &(context.*variable), out, errors);
+        return;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        context.*variable = values[i];
+        context.Error = false;
+        out[i] = EvalTree(tree);
+        errors[i] = context.Error;
+    }
 }

@@ -107,7 +107,7 @@ class TGenerator {
 
     // The whole function: frame, the tree's value into xmm0, return.
     void Function(const TExprNode* root, std::size_t nodes) {
-        a_.Code.reserve(64 + 48 * nodes); // about the most a node takes
+        a_.Code.reserve(160 + 96 * nodes); // about the most a node takes, twice
         // The frame size is known only at the end: patched then.
         const std::size_t enter = a_.Code.size();
         a_.SubRsp(0);
@@ -127,8 +127,35 @@ class TGenerator {
         } else {
             a_.Patch(enter + 3, static_cast<std::int32_t>(frame));
         }
-        a_.FinishPool(constants_);
+        a_.RspDisp8At.clear();
     }
+
+    // The row after the function, at the returned offset: for each point,
+    // its value into the varied cell, the error flag cleared, the tree's
+    // value and the flag stored. Always with a frame, which the six saved
+    // registers leave aligned as the function's is.
+    std::size_t Row(const TExprNode* root, const bool* flag) {
+        const std::size_t start = a_.Code.size();
+        a_.RowEnter();
+        a_.SubRsp(FrameSize());
+        const std::size_t empty = a_.JumpIfRowEmpty();
+        const std::size_t top = a_.Code.size();
+        a_.RowSetCell();
+        a_.MovRaxImm64(reinterpret_cast<std::uintptr_t>(flag));
+        a_.MovByteAtRaxZero();
+        Load(xmm0, Value(root, 0));
+        a_.RowStoreResult();
+        a_.MovRaxImm64(reinterpret_cast<std::uintptr_t>(flag));
+        a_.RowStoreFlag();
+        a_.RowNext(top);
+        a_.Bind(empty);
+        a_.AddRsp(FrameSize());
+        a_.RowLeave();
+        a_.Ret();
+        return start;
+    }
+
+    void Finish() { a_.FinishPool(constants_); }
     std::vector<std::uint8_t>& Code() { return a_.Code; }
 
   private:
@@ -349,8 +376,9 @@ class TGenerator {
 
 } // namespace
 
-TJitCode::TJitCode(void* pages, std::size_t size, std::size_t used, TEntry entry)
-    : pages_(pages), size_(size), used_(used), entry_(entry) {}
+TJitCode::TJitCode(void* pages, std::size_t size, std::size_t used, TEntry entry,
+                   TRowEntry row)
+    : pages_(pages), size_(size), used_(used), entry_(entry), row_(row) {}
 
 TJitCode::~TJitCode() {
     CodePages().Give(pages_, size_);
@@ -375,6 +403,8 @@ std::unique_ptr<TJitCode> CompileToMachineCode(const TExprNode* root) {
     if (nodes > MaxCompiledNodes) return nullptr;
     TGenerator gen;
     gen.Function(root, nodes);
+    const std::size_t row = gen.Row(root, &CurrentContext().Error);
+    gen.Finish();
     const std::vector<std::uint8_t>& code = gen.Code();
     // Written while only readable and writable, then only readable and
     // executable: never both writable and executable.
@@ -386,8 +416,9 @@ std::unique_ptr<TJitCode> CompileToMachineCode(const TExprNode* root) {
         CodePages().GiveUnused(pages, size);
         return nullptr; // the interpreter runs instead
     }
-    return std::make_unique<TJitCode>(pages, size, code.size(),
-                                      reinterpret_cast<TJitCode::TEntry>(pages));
+    return std::make_unique<TJitCode>(
+        pages, size, code.size(), reinterpret_cast<TJitCode::TEntry>(pages),
+        reinterpret_cast<TJitCode::TRowEntry>(static_cast<unsigned char*>(pages) + row));
 }
 
 } // namespace engine

@@ -20,11 +20,16 @@ namespace engine {
 class TJitCode {
   public:
     using TEntry = double (*)(const TExprNode* tree); // the tree is not read
-    TJitCode(void* pages, std::size_t size, std::size_t used, TEntry entry);
+    // The tree at n points: cell = values[i], the error flag cleared, the
+    // value into out[i] and the flag into errors[i].
+    using TRowEntry = void (*)(const double* values, std::size_t n, double* cell, double* out,
+                               bool* errors);
+    TJitCode(void* pages, std::size_t size, std::size_t used, TEntry entry, TRowEntry row);
     ~TJitCode();
     TJitCode(const TJitCode&) = delete;
     TJitCode& operator=(const TJitCode&) = delete;
     TEntry Entry() const { return entry_; }
+    TRowEntry RowEntry() const { return row_; }
     std::size_t Size() const { return size_; }
     // The bytes of code and constants at the start of the pages.
     const unsigned char* Bytes() const { return static_cast<const unsigned char*>(pages_); }
@@ -35,6 +40,7 @@ class TJitCode {
     std::size_t size_;
     std::size_t used_;
     TEntry entry_;
+    TRowEntry row_;
 };
 
 // Machine code for the (constant-folded) tree under `root`, or null where it

@@ -94,6 +94,40 @@ class Emitter {
         Raw(&v, 4);
     }
     void Ret() { Code.push_back(0xC3); }
+
+    // --- the loop of a row: values at rbx, count in r12, the varied cell at
+    // r13, results at r14, error flags at r15, the index in rbp (all kept
+    // across calls by the ABI).
+    void RowEnter() {
+        Bytes({0x53, 0x55, 0x41, 0x54, 0x41, 0x55, 0x41, 0x56, 0x41, 0x57}); // push rbx..r15
+        Bytes({0x48, 0x89, 0xFB});                                           // mov rbx, rdi
+        Bytes({0x49, 0x89, 0xF4});                                           // mov r12, rsi
+        Bytes({0x49, 0x89, 0xD5});                                           // mov r13, rdx
+        Bytes({0x49, 0x89, 0xCE});                                           // mov r14, rcx
+        Bytes({0x4D, 0x89, 0xC7});                                           // mov r15, r8
+        Bytes({0x31, 0xED});                                                 // xor ebp, ebp
+    }
+    void RowLeave() {
+        Bytes({0x41, 0x5F, 0x41, 0x5E, 0x41, 0x5D, 0x41, 0x5C, 0x5D, 0x5B}); // pop r15..rbx
+    }
+    std::size_t JumpIfRowEmpty() {
+        Bytes({0x4D, 0x85, 0xE4}); // test r12, r12
+        return Jcc(Equal);
+    }
+    // The point's value into its cell: movsd xmm0, [rbx + rbp*8]; movsd [r13], xmm0
+    void RowSetCell() { Bytes({0xF2, 0x0F, 0x10, 0x04, 0xEB, 0xF2, 0x41, 0x0F, 0x11, 0x45, 0x00}); }
+    // movsd [r14 + rbp*8], xmm0
+    void RowStoreResult() { Bytes({0xF2, 0x41, 0x0F, 0x11, 0x04, 0xEE}); }
+    void MovByteAtRaxZero() { Bytes({0xC6, 0x00, 0x00}); }
+    // The flag at rax into errors[rbp]: movzx ecx, byte [rax]; mov [r15 + rbp], cl
+    void RowStoreFlag() { Bytes({0x0F, 0xB6, 0x08, 0x41, 0x88, 0x0C, 0x2F}); }
+    // inc rbp; cmp rbp, r12; jb `top`
+    void RowNext(std::size_t top) {
+        Bytes({0x48, 0xFF, 0xC5, 0x4C, 0x39, 0xE5, 0x0F, 0x80 | Below});
+        const auto rel = static_cast<std::int32_t>(static_cast<std::ptrdiff_t>(top) -
+                                                   static_cast<std::ptrdiff_t>(Code.size() + 4));
+        Raw(&rel, 4);
+    }
     // Overwrites the seven bytes at `at` with one instruction that does nothing.
     void Nop7(std::size_t at) {
         const std::uint8_t nop[7] = {0x0F, 0x1F, 0x80, 0, 0, 0, 0};
