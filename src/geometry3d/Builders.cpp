@@ -101,6 +101,28 @@ std::vector<double> Steps(double min, double step, std::int32_t count) {
     return values;
 }
 
+// The values of up to three trees along a row, and the flags of one.
+struct TRowValues {
+    TRowValues(std::size_t trees, std::size_t n) : Errors(new bool[n]) {
+        for (std::size_t k = 0; k < trees; ++k)
+            Values[k].resize(n);
+    }
+    std::vector<double> Values[3];
+    std::unique_ptr<bool[]> Errors;
+};
+
+// A row of the tree into row.Values[k]; the context's error flag stays set
+// once any sample so far had an error, as it does when the points are
+// evaluated one by one.
+void EvalRowKeepingError(const TExprNode* tree, TEvalContext& c, double TEvalContext::*variable,
+                         const std::vector<double>& values, TRowValues& row, std::size_t k) {
+    const bool before = c.Error;
+    EvalRow(tree, c, variable, values.data(), values.size(), row.Values[k].data(),
+            row.Errors.get());
+    c.Error = before || std::any_of(row.Errors.get(), row.Errors.get() + values.size(),
+                                    [](bool e) { return e; });
+}
+
 } // namespace
 
 TSurfaceRequest SurfaceRequest(const TPlotDocument& d) {
@@ -156,18 +178,19 @@ bool BuildSurfaceZxy(const std::string& z, const TGridRanges& xy) {
     const double cy = Centre(xy.Min2, xy.Max2);
     std::vector<std::vector<Vertex3D>> grid(rows, std::vector<Vertex3D>(cols));
     const std::vector<double> xs = Steps(xy.Min1, xy.Step1, rows);
+    const std::vector<double> ys = Steps(xy.Min2, xy.Step2, cols);
     TGridThreads threads({z}, rows);
     threads.Run([&](TEvalContext& c, const std::vector<const TExprNode*>& trees, std::int32_t i) {
         const double x = xs[static_cast<std::size_t>(i)];
-        double y = xy.Min2;
+        c.X = x;
+        TRowValues row(1, ys.size());
+        EvalRowKeepingError(trees[0], c, &TEvalContext::Y, ys, row, 0);
+        std::size_t j = 0;
         for (Vertex3D& v : grid[static_cast<std::size_t>(i)]) {
-            c.X = x;
-            c.Y = y;
             v.x = Minus(x, cx);
-            v.y = Minus(y, cy);
-            v.z = EvalTree(trees[0]);  // neither centred nor scaled
+            v.y = Minus(ys[j], cy);
+            v.z = row.Values[0][j++];  // neither centred nor scaled
             VertexColour(v, v.z, v.z); // the colour depends on the height alone
-            y = Advance(y, xy.Step2);
         }
     });
 
@@ -221,20 +244,34 @@ bool BuildParametricSurface(const std::string& x, const std::string& y, const st
 
     std::vector<std::vector<Vertex3D>> grid(rows, std::vector<Vertex3D>(cols));
     const std::vector<double> us = Steps(uv.Min1, uv.Step1, rows);
+    const std::vector<double> vs = Steps(uv.Min2, uv.Step2, cols);
+    // Random draws go to x, y and z of each point in turn: such formulas are
+    // evaluated point by point, the others a row of each at a time.
+    const bool pointByPoint = DrawsRandom(FormulaTrees[tsX]) || DrawsRandom(FormulaTrees[tsY]) ||
+                              DrawsRandom(FormulaTrees[tsZ]);
     TGridThreads threads({x, y, z}, rows);
     threads.Run([&](TEvalContext& c, const std::vector<const TExprNode*>& trees, std::int32_t i) {
         const double u = us[static_cast<std::size_t>(i)];
-        double v = uv.Min2;
-        for (Vertex3D& p : grid[static_cast<std::size_t>(i)]) {
-            c.U = u;
-            c.V = v;
-            p.x = EvalTree(trees[0]);
-            p.y = EvalTree(trees[1]);
-            p.z = EvalTree(trees[2]);
-            v = Advance(v, uv.Step2);
+        c.U = u;
+        std::vector<Vertex3D>& line = grid[static_cast<std::size_t>(i)];
+        if (pointByPoint) {
+            for (std::size_t j = 0; j < line.size(); ++j) {
+                c.V = vs[j];
+                line[j].x = EvalTree(trees[0]);
+                line[j].y = EvalTree(trees[1]);
+                line[j].z = EvalTree(trees[2]);
+            }
+        } else {
+            TRowValues row(3, vs.size());
+            for (std::size_t k = 0; k < 3; ++k)
+                EvalRowKeepingError(trees[k], c, &TEvalContext::V, vs, row, k);
+            for (std::size_t j = 0; j < line.size(); ++j)
+                line[j].x = row.Values[0][j], line[j].y = row.Values[1][j],
+                line[j].z = row.Values[2][j];
+        }
+        for (Vertex3D& p : line)
             VertexColour(p, static_cast<long double>(p.z) - p.y,
                          static_cast<long double>(p.z) - p.x);
-        }
     });
 
     SurfaceGrid.swap(grid);

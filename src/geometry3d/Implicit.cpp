@@ -82,10 +82,14 @@ void CheckScan(const TImplicitRequest& r) {
 struct TScanWorker {
     TEvalContext* Context = &MainContext;
     const TExprNode* Tree = nullptr;
-    double (*Run)(const TExprNode*) = EvalTree;
     TTreePtr OwnTree;                         // a helper thread's own tree
     std::unique_ptr<TEvalContext> OwnContext; // and its own context
     std::vector<Vertex3D> Points;
+    // The samples of the lines along P and along Q (the first twice), and
+    // the values and flags of a line.
+    std::vector<double> SamplesP, SamplesQ, Values;
+    std::unique_ptr<bool[]> Errors;
+    std::size_t ErrorsRoom = 0;
     long double Lines = 0; // the lines of that plane
     bool AtBound = false;  // it found more points than the buffer may hold
 };
@@ -112,14 +116,12 @@ class TLevelScan {
         // The main thread scans, and with more threads as many helpers less one.
         workers_.resize(static_cast<std::size_t>(std::max(threads, 1)));
         workers_[0].Tree = tree;
-        workers_[0].Run = tree != nullptr && tree->Fast != nullptr ? tree->Fast->Run : EvalTree;
         for (std::size_t k = 1; k < workers_.size(); ++k) {
             TScanWorker& w = workers_[k];
             w.OwnContext = std::make_unique<TEvalContext>(MainContext); // the other cells too
             w.Context = w.OwnContext.get();
             w.OwnTree = CompileTree(r.Formula, *w.Context);
             w.Tree = w.OwnTree.get();
-            w.Run = w.Tree != nullptr && w.Tree->Fast != nullptr ? w.Tree->Fast->Run : EvalTree;
         }
     }
 
@@ -281,6 +283,29 @@ class TLevelScan {
     static double* Cell(TEvalContext& c, int axis) {
         return axis == 0 ? &c.X : axis == 1 ? &c.Y : &c.Z;
     }
+    static double TEvalContext::*Variable(int axis) {
+        return axis == 0 ? &TEvalContext::X : axis == 1 ? &TEvalContext::Y : &TEvalContext::Z;
+    }
+    // The samples of a line along `row`, the first of them twice, so that a
+    // line never reports a change at its first sample.
+    static void LineSamples(const TAxisRow& row, std::vector<double>& samples) {
+        samples.clear();
+        samples.push_back(row.Min);
+        for (double v = row.Min; v <= row.Max; v = Advance(v, row.Step1))
+            samples.push_back(v);
+    }
+    // The formula along one line, `axis` taking the samples; values and
+    // flags into the worker's arrays.
+    static void EvalLine(TScanWorker& w, int axis, const std::vector<double>& samples) {
+        const std::size_t n = samples.size();
+        w.Values.resize(n);
+        if (w.ErrorsRoom < n) {
+            w.Errors.reset(new bool[n]);
+            w.ErrorsRoom = n;
+        }
+        EvalRow(w.Tree, *w.Context, Variable(axis), samples.data(), n, w.Values.data(),
+                w.Errors.get());
+    }
 
     // One plane into the worker's points. Each line done is shown at once
     // (`shared` null: one thread), or counted in `shared` and shown by
@@ -293,7 +318,6 @@ class TLevelScan {
         TEvalContext& c = *w.Context;
         double* const cellN = Cell(c, roles.N);
         double* const cellP = Cell(c, roles.P);
-        double* const cellQ = Cell(c, roles.Q);
         // A sign change is placed at the centre of the grid cell whose upper
         // corner is the sample.
         const double halfP = static_cast<double>(P.Step1 / 2.0L);
@@ -301,10 +325,6 @@ class TLevelScan {
         w.Points.clear();
         w.Lines = 0;
         w.AtBound = false;
-        const auto F = [&w, &c] {
-            c.Error = false;
-            return w.Run(w.Tree);
-        };
         const auto lineDone = [&] {
             ++w.Lines;
             if (shared == nullptr) {
@@ -315,31 +335,26 @@ class TLevelScan {
             if (show != nullptr) (*show)();
         };
         *cellN = n;
-        // Lines along Q: the first sample of each is evaluated twice, so
-        // that a line never reports a change at its first sample.
-        for (double p = P.Min; p <= P.Max && !w.AtBound; p = Advance(p, P.Step1)) {
+        // Lines along Q, then along P.
+        LineSamples(P, w.SamplesP);
+        LineSamples(Q, w.SamplesQ);
+        for (std::size_t k = 1; k < w.SamplesP.size() && !w.AtBound; ++k) {
+            const double p = w.SamplesP[k];
             *cellP = p;
-            *cellQ = Q.Min;
-            double prev = F();
-            for (double q = Q.Min; q <= Q.Max; q = Advance(q, Q.Step1)) {
-                *cellQ = q;
-                const double cur = F();
-                TestSample(w, room, family, n, p, q, prev, cur, halfP, halfQ);
-                prev = cur;
-            }
+            EvalLine(w, roles.Q, w.SamplesQ);
+            for (std::size_t i = 1; i < w.SamplesQ.size(); ++i)
+                TestSample(w, room, family, n, p, w.SamplesQ[i], w.Values[i - 1], w.Values[i],
+                           w.Errors[i], halfP, halfQ);
             lineDone();
         }
-        // Lines along P.
-        for (double q = Q.Min; q <= Q.Max && !w.AtBound; q = Advance(q, Q.Step1)) {
+        double* const cellQ = Cell(c, roles.Q);
+        for (std::size_t k = 1; k < w.SamplesQ.size() && !w.AtBound; ++k) {
+            const double q = w.SamplesQ[k];
             *cellQ = q;
-            *cellP = P.Min;
-            double prev = F();
-            for (double p = P.Min; p <= P.Max; p = Advance(p, P.Step1)) {
-                *cellP = p;
-                const double cur = F();
-                TestSample(w, room, family, n, p, q, prev, cur, halfP, halfQ);
-                prev = cur;
-            }
+            EvalLine(w, roles.P, w.SamplesP);
+            for (std::size_t i = 1; i < w.SamplesP.size(); ++i)
+                TestSample(w, room, family, n, w.SamplesP[i], q, w.Values[i - 1], w.Values[i],
+                           w.Errors[i], halfP, halfQ);
             lineDone();
         }
     }
@@ -366,8 +381,8 @@ class TLevelScan {
     // the previous sample of the line; nothing where F had a domain error.
     // A NaN is no zero and no sign change.
     void TestSample(TScanWorker& w, std::int64_t room, TLevelFamily family, double n, double p,
-                    double q, double prev, double cur, double halfP, double halfQ) {
-        if (w.Context->Error) return;
+                    double q, double prev, double cur, bool error, double halfP, double halfQ) {
+        if (error) return;
         if (cur == 0) {
             AddLevelPoint(w, room, family, n, p, q, 0, 0);
         } else if ((prev < 0 && cur > 0) || (prev > 0 && cur < 0)) {

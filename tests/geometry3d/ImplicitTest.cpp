@@ -185,6 +185,21 @@ TEST_F(Implicit, WhileTheScanRunsTheBufferIsEmptyAndTheTreesStay) {
     EXPECT_NO_THROW(FreeAllTrees());
 }
 
+// A sample where F has a domain error is no point, even right after a
+// sample with a value: ln(-x) is 0 at x = -1 and has no value from x = 0 on,
+// where the library gives 0 with the error.
+TEST_F(Implicit, NoPointAtASampleWithADomainError) {
+    TImplicitRequest r = DefaultRequest("ln(-x)+y*0+z*0");
+    for (auto& row : r.Rows)
+        row = {-1, 2, 0.5, 0.5};
+    r.Families[lfX] = r.Families[lfZ] = false;
+    Recorder progress;
+    ASSERT_TRUE(BuildLevelPoints(r, progress).Built);
+    EXPECT_GT(LevelPointCount, 0);
+    for (const Vertex3D& v : LevelPoints)
+        ASSERT_EQ(v.x, -1);
+}
+
 TEST_F(Implicit, NaNSamplesAreNeitherZerosNorSignChanges) {
     // inf - inf is NaN at every sample, without a domain error.
     TImplicitRequest r = DefaultRequest("exp(1000+x*0)-exp(1000)");

@@ -2,12 +2,14 @@
 // same points in the same order, the same flags, and the main thread's cells
 // and error flag left as one thread leaves them, with any thread count and
 // a cancel at any plane.
+#include "engine/Arith80.h"
 #include "engine/Engine.h"
 #include "geometry3d/Builders.h"
 #include "geometry3d/Implicit.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <random>
@@ -167,6 +169,73 @@ TEST(Threads, SurfacesAreTheSameOnAnyNumberOfThreads) {
         for (const int threads : {2, 3, 7})
             EXPECT_TRUE(Surface(c.build, threads) == one)
                 << c.name << ", " << threads << " threads";
+    }
+}
+
+// The rows of one thread are the points evaluated one by one, in turn, by
+// the tree walk: the same bits, the random draws in the same order (x, y, z
+// of each point for a parametric surface), and the error flag left set when
+// any sample had an error, even in an early row only.
+TEST(Threads, OneThreadsRowsAreThePointsInTurn) {
+    const auto same = [](double a, double b) {
+        return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
+    };
+    const auto values = [](double min, double max, double step) {
+        std::vector<double> v;
+        for (long double n = std::nearbyint((static_cast<long double>(max) - min) / step) + 1;
+             n-- > 0;)
+            v.push_back(v.empty() ? min : Advance(v.back(), step));
+        return v;
+    };
+    const struct {
+        const char* z;
+        TGridRanges xy;
+        bool error;
+    } surfaces[] = {
+        {"sqrt(x)*y+1/(y-0.5)", {-1, 1, 0.25, -1, 1, 0.125}, true}, // errors in early rows
+        {"x*y-rand(5)", {-1, 1, 0.5, -1, 1, 0.25}, false},
+    };
+    for (const auto& c : surfaces) {
+        SetBuildThreads(1);
+        FreshCells();
+        ASSERT_TRUE(BuildSurfaceZxy(c.z, c.xy));
+        SetBuildThreads(0);
+        EXPECT_EQ(EvalError, c.error) << c.z;
+        const TTreePtr tree = CompileTree(c.z);
+        SeedRandom(7);
+        const auto xs = values(c.xy.Min1, c.xy.Max1, c.xy.Step1);
+        const auto ys = values(c.xy.Min2, c.xy.Max2, c.xy.Step2);
+        ASSERT_EQ(SurfaceGrid.size(), xs.size()) << c.z;
+        for (std::size_t i = 0; i < xs.size(); ++i)
+            for (std::size_t j = 0; j < ys.size(); ++j) {
+                VarX = xs[i], VarY = ys[j];
+                const double z = engine::EvalTreeWalk(tree.get());
+                ASSERT_TRUE(same(SurfaceGrid[i][j].z, z)) << c.z << " at " << xs[i] << ", " << ys[j];
+            }
+    }
+    const char* const patches[][3] = {{"ln(u)+v", "v/u", "u*v"},
+                                      {"rand(1)+u", "rand(2)", "v-rand(3)"}};
+    for (const auto& f : patches) {
+        const TGridRanges uv{-1, 1, 0.5, 0, 1, 0.25};
+        SetBuildThreads(1);
+        FreshCells();
+        ASSERT_TRUE(BuildParametricSurface(f[0], f[1], f[2], uv));
+        SetBuildThreads(0);
+        EXPECT_EQ(EvalError, f[0][0] == 'l') << f[0]; // ln(u) of u <= 0 in the first rows
+        const TTreePtr trees[] = {CompileTree(f[0]), CompileTree(f[1]), CompileTree(f[2])};
+        SeedRandom(7);
+        const auto us = values(uv.Min1, uv.Max1, uv.Step1);
+        const auto vs = values(uv.Min2, uv.Max2, uv.Step2);
+        for (std::size_t i = 0; i < us.size(); ++i)
+            for (std::size_t j = 0; j < vs.size(); ++j) {
+                VarU = us[i], VarV = vs[j];
+                const double x = engine::EvalTreeWalk(trees[0].get());
+                const double y = engine::EvalTreeWalk(trees[1].get());
+                const double z = engine::EvalTreeWalk(trees[2].get());
+                const Vertex3D& p = SurfaceGrid[i][j];
+                ASSERT_TRUE(same(p.x, x) && same(p.y, y) && same(p.z, z))
+                    << f[0] << " at " << us[i] << ", " << vs[j];
+            }
     }
 }
 
