@@ -10,6 +10,10 @@
 //   formula=<text> ours_ns=<n> native_call_ns=<n> ratio_native=<r> muparser_ns=<n>
 //     ratio_muparser=<r> fparser_ns=<n> ratio_fparser=<r> native_inline_ns=<n>
 //   (one line; the same for the row formula=scan with milliseconds)
+//   formula=<text> machine_ns=<n> interpreter_ns=<n> ratio_interpreter=<r> row_ns=<n>
+//     interpreter_row_ns=<n> ratio_row_interpreter=<r> ratio_row_native=<r>
+//   (the machine code and the interpreter, both compiled in the run; the
+//   rows are EvalRow over 64 points along x, per point)
 //   case=compile_10000 ms=<n>
 // PLOTTER_EVALUATOR=interpreter measures the interpreter instead of the
 // machine code.
@@ -97,6 +101,44 @@ void BM_Ours(benchmark::State& state, const Formula* f) {
         return EvalTree(tree);
     });
     FreeAllTrees();
+}
+
+// The same through the interpreter, compiled in the same run.
+void BM_Interpreter(benchmark::State& state, const Formula* f) {
+    engine::SelectEvaluator(engine::TEvaluator::Interpreter);
+    TTreePtr tree = CompileTree(f->text);
+    engine::SelectEvaluator(engine::TEvaluator::MachineCode);
+    const auto& p = SamplePoints();
+    Loop(state, [&](int i) {
+        VarX = p.x[i];
+        VarY = p.y[i];
+        VarZ = p.z[i];
+        return EvalTree(tree.get());
+    });
+}
+
+// Rows of RowLength points: y and z of the row's first point, x of each.
+// One iteration is one row; the figures are per point.
+constexpr int RowLength = 64;
+void BM_Row(benchmark::State& state, const Formula* f, engine::TEvaluator evaluator) {
+    engine::SelectEvaluator(evaluator);
+    TTreePtr tree = CompileTree(f->text);
+    engine::SelectEvaluator(engine::TEvaluator::MachineCode);
+    const auto& p = SamplePoints();
+    double out[RowLength];
+    bool errors[RowLength];
+    double sum = 0;
+    int row = 0;
+    for (auto _ : state) {
+        const int first = row * RowLength;
+        VarY = p.y[first];
+        VarZ = p.z[first];
+        EvalRow(tree.get(), MainContext, &TEvalContext::X, p.x.data() + first, RowLength, out,
+                errors);
+        sum += out[RowLength - 1];
+        row = (row + 1) % (PointCount / RowLength);
+    }
+    benchmark::DoNotOptimize(sum);
 }
 
 void BM_NativeCall(benchmark::State& state, const Formula* f) {
@@ -263,6 +305,11 @@ int main(int argc, char** argv) {
     for (const auto& f : Formulas) {
         const std::string name = f.text;
         benchmark::RegisterBenchmark(("ours/" + name).c_str(), BM_Ours, &f);
+        benchmark::RegisterBenchmark(("interpreter/" + name).c_str(), BM_Interpreter, &f);
+        benchmark::RegisterBenchmark(("row/" + name).c_str(), BM_Row, &f,
+                                     engine::TEvaluator::MachineCode);
+        benchmark::RegisterBenchmark(("interpreter_row/" + name).c_str(), BM_Row, &f,
+                                     engine::TEvaluator::Interpreter);
         benchmark::RegisterBenchmark(("native_call/" + name).c_str(), BM_NativeCall, &f);
         benchmark::RegisterBenchmark(("native_inline/" + name).c_str(), inlined[k++]);
         benchmark::RegisterBenchmark(("muparser/" + name).c_str(), BM_Muparser, &f);
@@ -299,6 +346,22 @@ int main(int argc, char** argv) {
                     name.c_str(), scan ? "ms" : "ns", ours, scan ? "ms" : "ns", native,
                     ours / native, scan ? "ms" : "ns", mu, ours / mu, scan ? "ms" : "ns", fp,
                     ours / fp, scan ? "ms" : "ns", inl);
+    }
+    // The machine code against the interpreter, point by point and in rows
+    // (PLOTTER_EVALUATOR does not change these), and the rows against the
+    // native call.
+    for (const auto& f : Formulas) {
+        const std::string name = f.text;
+        const double ours = best["ours/" + name], interp = best["interpreter/" + name];
+        const double row = best["row/" + name] / RowLength;
+        const double interpRow = best["interpreter_row/" + name] / RowLength;
+        const double native = best["native_call/" + name];
+        if (ours <= 0 || interp <= 0 || row <= 0 || interpRow <= 0 || native <= 0) continue;
+        std::printf("formula=%s machine_ns=%.2f interpreter_ns=%.2f ratio_interpreter=%.2f "
+                    "row_ns=%.2f interpreter_row_ns=%.2f ratio_row_interpreter=%.2f "
+                    "ratio_row_native=%.2f\n",
+                    name.c_str(), ours, interp, ours / interp, row, interpRow, row / interpRow,
+                    row / native);
     }
     if (best.count("compile_10000"))
         std::printf("case=compile_10000 ms=%.4f\n", best["compile_10000"] / 1e6);

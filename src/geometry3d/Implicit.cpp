@@ -79,7 +79,9 @@ void CheckScan(const TImplicitRequest& r) {
 
 // One thread's share of the scan: the context it evaluates in, the tree
 // compiled for that context, and the points of the plane it scanned last.
-struct TScanWorker {
+// Each on cache lines of its own: the threads change their workers' counts
+// at every line.
+struct alignas(64) TScanWorker {
     TEvalContext* Context = &MainContext;
     const TExprNode* Tree = nullptr;
     TTreePtr OwnTree;                         // a helper thread's own tree
@@ -325,13 +327,20 @@ class TLevelScan {
         w.Points.clear();
         w.Lines = 0;
         w.AtBound = false;
+        // With threads, the lines are added to the shared count a few at a
+        // time: a count that every thread changes at every line would pass
+        // between their caches all the time.
+        std::int64_t unshared = 0;
         const auto lineDone = [&] {
             ++w.Lines;
             if (shared == nullptr) {
                 LinesDone(1);
                 return;
             }
-            shared->fetch_add(1, std::memory_order_relaxed);
+            if (++unshared == 16) {
+                shared->fetch_add(unshared, std::memory_order_relaxed);
+                unshared = 0;
+            }
             if (show != nullptr) (*show)();
         };
         *cellN = n;
@@ -357,6 +366,7 @@ class TLevelScan {
                            w.Errors[i], halfP, halfQ);
             lineDone();
         }
+        if (shared != nullptr && unshared != 0) shared->fetch_add(unshared, std::memory_order_relaxed);
     }
 
     // A plane's points after those of the planes before it, up to the bound
