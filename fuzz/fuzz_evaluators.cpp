@@ -212,9 +212,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // The machine code's row against the walk point by point, the random
     // draws running on from one point to the next.
-    double TEvalContext::*const members[] = {&TEvalContext::X, &TEvalContext::Y,
-                                             &TEvalContext::Z, &TEvalContext::T,
-                                             &TEvalContext::U, &TEvalContext::V,
+    double TEvalContext::*const members[] = {&TEvalContext::X, &TEvalContext::Y, &TEvalContext::Z,
+                                             &TEvalContext::T, &TEvalContext::U, &TEvalContext::V,
                                              &TEvalContext::F};
     bool signalling = false;
     for (const double* cell : cells)

@@ -367,7 +367,22 @@ TFastForm::~TFastForm() {
 void EvalRow(const TExprNode* tree, TEvalContext& context, double TEvalContext::*variable,
              const double* values, std::size_t n, double* out, bool* errors) {
     if (tree != nullptr && tree->Fast != nullptr && tree->Fast->Row != nullptr) {
-        tree->Fast->Row(values, n, &(context.*variable), out, errors);
+        static constexpr double TEvalContext::*Variables[7] = {
+            &TEvalContext::X, &TEvalContext::Y, &TEvalContext::Z, &TEvalContext::T,
+            &TEvalContext::U, &TEvalContext::V, &TEvalContext::F};
+        engine::TFastProgram& program = *tree->Fast->Program;
+        const auto k = static_cast<std::size_t>(
+            std::find(std::begin(Variables), std::end(Variables), variable) -
+            std::begin(Variables));
+        if (k < 7 && !program.RowsTried[k]) {
+            program.RowsTried[k] = true;
+            const TContextScope scope(context);
+            engine::FoldedTree folded(tree);
+            program.Rows[k] =
+                engine::CompileRowToMachineCode(folded.Copy(tree), &(context.*variable));
+        }
+        const auto row = k < 7 && program.Rows[k] ? program.Rows[k]->RowEntry() : tree->Fast->Row;
+        row(values, n, &(context.*variable), out, errors);
         return;
     }
     for (std::size_t i = 0; i < n; ++i) {

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -155,6 +156,50 @@ class TGenerator {
         return start;
     }
 
+    // A row along `cell` whose loop takes the subtrees that depend neither
+    // on the cell nor on random draws from the frame, computed once before
+    // it, with their error flag kept and joined to each point's. False (and
+    // nothing emitted) when the tree has no such subtree worth keeping.
+    bool SpecialisedRow(const TExprNode* root, const double* cell, const bool* flag) {
+        std::vector<const TExprNode*> kept;
+        if (!Depends(root, cell, kept) && !Trivial(root)) kept.push_back(root);
+        if (kept.empty()) return false;
+        const int flagSlot = static_cast<int>(kept.size());
+        const int body = flagSlot + 1;
+        a_.RowEnter();
+        const std::size_t enter = a_.Code.size();
+        a_.SubRsp(0);
+        const std::size_t empty = a_.JumpIfRowEmpty();
+        a_.MovRaxImm64(reinterpret_cast<std::uintptr_t>(flag));
+        a_.MovByteAtRaxZero();
+        for (std::size_t k = 0; k < kept.size(); ++k) {
+            Load(xmm0, Value(kept[k], body));
+            Store(Slot(static_cast<int>(k)), xmm0);
+        }
+        for (std::size_t k = 0; k < kept.size(); ++k)
+            keptAt_[kept[k]] = Slot(static_cast<int>(k));
+        Slot(flagSlot);
+        a_.MovRaxImm64(reinterpret_cast<std::uintptr_t>(flag));
+        a_.RowKeepFlag(flagSlot * 8);
+        const std::size_t top = a_.Code.size();
+        a_.RowSetCell();
+        a_.MovRaxImm64(reinterpret_cast<std::uintptr_t>(flag));
+        a_.MovByteAtRaxZero();
+        Load(xmm0, Value(root, body));
+        a_.RowStoreResult();
+        a_.MovRaxImm64(reinterpret_cast<std::uintptr_t>(flag));
+        a_.RowStoreFlagWithKept(flagSlot * 8);
+        a_.RowNext(top);
+        a_.Bind(empty);
+        const std::size_t leave = a_.Code.size();
+        a_.AddRsp(0);
+        a_.RowLeave();
+        a_.Ret();
+        a_.Patch(enter + 3, static_cast<std::int32_t>(FrameSize()));
+        a_.Patch(leave + 3, static_cast<std::int32_t>(FrameSize()));
+        return true;
+    }
+
     void Finish() { a_.FinishPool(constants_); }
     std::vector<std::uint8_t>& Code() { return a_.Code; }
 
@@ -200,8 +245,39 @@ class TGenerator {
 
     // --- the node kinds; Value leaves a node's value where the returned
     // location says, using the frame slots from d on.
+    static bool Trivial(const TExprNode* n) { return CellOf(n) || n->Kind == nkConstant; }
+
+    // Whether the node's value depends on `cell` or on random draws; the
+    // largest subtrees below it that do not (and are more than a cell or a
+    // constant) go into `kept`.
+    static bool Depends(const TExprNode* n, const double* cell,
+                        std::vector<const TExprNode*>& kept) {
+        if (const double* c = CellOf(n)) return c == cell;
+        if (n->Kind == nkConstant) return false;
+        bool depends = n->Kind == nkFunction &&
+                       (n->Func == FnRand || (n->Child == nullptr && cell == &CurrentContext().X));
+        const std::size_t before = kept.size();
+        std::vector<const TExprNode*> free;
+        for (const TExprNode* c = n->Child; c != nullptr; c = c->Next) {
+            if (Depends(c, cell, kept))
+                depends = true;
+            else if (!Trivial(c))
+                free.push_back(c);
+        }
+        if (!depends) {
+            kept.resize(before); // the node goes whole
+            return false;
+        }
+        kept.insert(kept.end(), free.begin(), free.end());
+        return true;
+    }
+
     TLoc Value(const TExprNode* n, int d) {
         if (const double* cell = CellOf(n)) return {TLoc::Cell, cell, 0};
+        if (!keptAt_.empty()) {
+            const auto it = keptAt_.find(n);
+            if (it != keptAt_.end()) return it->second;
+        }
         switch (n->Kind) {
         case nkConstant:
             return Constant(n->Value);
@@ -372,12 +448,32 @@ class TGenerator {
     int absMask_ = -1;
     std::vector<std::uint64_t> constants_;
     std::unordered_map<std::uint64_t, int> constantIndex_;
+    std::unordered_map<const TExprNode*, TLoc> keptAt_; // a specialised row's kept values
 };
+
+// The code into pages of its own: written while only readable and
+// writable, then only readable and executable, never both writable and
+// executable. The entries are offsets into the code.
+std::unique_ptr<TJitCode> Install(const std::vector<std::uint8_t>& code,
+                                  std::optional<std::size_t> entry, std::size_t row) {
+    const std::size_t size = TCodePages::SizeFor(code.size());
+    void* pages = CodePages().Take(size);
+    if (pages == nullptr) return nullptr;
+    std::memcpy(pages, code.data(), code.size());
+    if (!ProtectExecutable(pages, size)) {
+        CodePages().GiveUnused(pages, size);
+        return nullptr; // the interpreter runs instead
+    }
+    auto* bytes = static_cast<unsigned char*>(pages);
+    return std::make_unique<TJitCode>(pages, size, code.size(),
+                                      entry ? reinterpret_cast<TJitCode::TEntry>(bytes + *entry)
+                                            : nullptr,
+                                      reinterpret_cast<TJitCode::TRowEntry>(bytes + row));
+}
 
 } // namespace
 
-TJitCode::TJitCode(void* pages, std::size_t size, std::size_t used, TEntry entry,
-                   TRowEntry row)
+TJitCode::TJitCode(void* pages, std::size_t size, std::size_t used, TEntry entry, TRowEntry row)
     : pages_(pages), size_(size), used_(used), entry_(entry), row_(row) {}
 
 TJitCode::~TJitCode() {
@@ -405,20 +501,17 @@ std::unique_ptr<TJitCode> CompileToMachineCode(const TExprNode* root) {
     gen.Function(root, nodes);
     const std::size_t row = gen.Row(root, &CurrentContext().Error);
     gen.Finish();
-    const std::vector<std::uint8_t>& code = gen.Code();
-    // Written while only readable and writable, then only readable and
-    // executable: never both writable and executable.
-    const std::size_t size = TCodePages::SizeFor(code.size());
-    void* pages = CodePages().Take(size);
-    if (pages == nullptr) return nullptr;
-    std::memcpy(pages, code.data(), code.size());
-    if (!ProtectExecutable(pages, size)) {
-        CodePages().GiveUnused(pages, size);
-        return nullptr; // the interpreter runs instead
-    }
-    return std::make_unique<TJitCode>(
-        pages, size, code.size(), reinterpret_cast<TJitCode::TEntry>(pages),
-        reinterpret_cast<TJitCode::TRowEntry>(static_cast<unsigned char*>(pages) + row));
+    return Install(gen.Code(), 0, row);
+}
+
+std::unique_ptr<TJitCode> CompileRowToMachineCode(const TExprNode* root, const double* cell) {
+    if (!MachineCodeAvailable() || root == nullptr) return nullptr;
+    if (HasNodeWithoutOperation(root)) return nullptr;
+    if (CountTreeNodes(root, MaxCompiledNodes) > MaxCompiledNodes) return nullptr;
+    TGenerator gen;
+    if (!gen.SpecialisedRow(root, cell, &CurrentContext().Error)) return nullptr;
+    gen.Finish();
+    return Install(gen.Code(), std::nullopt, 0);
 }
 
 } // namespace engine

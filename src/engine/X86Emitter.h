@@ -121,6 +121,18 @@ class Emitter {
     void MovByteAtRaxZero() { Bytes({0xC6, 0x00, 0x00}); }
     // The flag at rax into errors[rbp]: movzx ecx, byte [rax]; mov [r15 + rbp], cl
     void RowStoreFlag() { Bytes({0x0F, 0xB6, 0x08, 0x41, 0x88, 0x0C, 0x2F}); }
+    // The flag at rax kept in the frame: movzx ecx, byte [rax]; mov [rsp + disp], cl
+    void RowKeepFlag(std::int32_t disp) {
+        Bytes({0x0F, 0xB6, 0x08, 0x88, 0x8C, 0x24});
+        Raw(&disp, 4);
+    }
+    // The flag at rax joined by the kept one, into both places:
+    // movzx ecx, byte [rax]; or cl, [rsp + disp]; mov [rax], cl; mov [r15 + rbp], cl
+    void RowStoreFlagWithKept(std::int32_t disp) {
+        Bytes({0x0F, 0xB6, 0x08, 0x0A, 0x8C, 0x24});
+        Raw(&disp, 4);
+        Bytes({0x88, 0x08, 0x41, 0x88, 0x0C, 0x2F});
+    }
     // inc rbp; cmp rbp, r12; jb `top`
     void RowNext(std::size_t top) {
         Bytes({0x48, 0xFF, 0xC5, 0x4C, 0x39, 0xE5, 0x0F, 0x80 | Below});

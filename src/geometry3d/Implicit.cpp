@@ -366,7 +366,8 @@ class TLevelScan {
                            w.Errors[i], halfP, halfQ);
             lineDone();
         }
-        if (shared != nullptr && unshared != 0) shared->fetch_add(unshared, std::memory_order_relaxed);
+        if (shared != nullptr && unshared != 0)
+            shared->fetch_add(unshared, std::memory_order_relaxed);
     }
 
     // A plane's points after those of the planes before it, up to the bound

@@ -210,7 +210,8 @@ TEST(Threads, OneThreadsRowsAreThePointsInTurn) {
             for (std::size_t j = 0; j < ys.size(); ++j) {
                 VarX = xs[i], VarY = ys[j];
                 const double z = engine::EvalTreeWalk(tree.get());
-                ASSERT_TRUE(same(SurfaceGrid[i][j].z, z)) << c.z << " at " << xs[i] << ", " << ys[j];
+                ASSERT_TRUE(same(SurfaceGrid[i][j].z, z))
+                    << c.z << " at " << xs[i] << ", " << ys[j];
             }
     }
     const char* const patches[][3] = {{"ln(u)+v", "v/u", "u*v"},
