@@ -245,6 +245,12 @@ class TGenerator {
 
     // --- the node kinds; Value leaves a node's value where the returned
     // location says, using the frame slots from d on.
+    // Out of line, so that the frame of the recursion stays small.
+    [[gnu::noinline]] const TLoc* Kept(const TExprNode* n) const {
+        const auto it = keptAt_.find(n);
+        return it != keptAt_.end() ? &it->second : nullptr;
+    }
+
     static bool Trivial(const TExprNode* n) { return CellOf(n) || n->Kind == nkConstant; }
 
     // Whether the node's value depends on `cell` or on random draws; the
@@ -274,10 +280,8 @@ class TGenerator {
 
     TLoc Value(const TExprNode* n, int d) {
         if (const double* cell = CellOf(n)) return {TLoc::Cell, cell, 0};
-        if (!keptAt_.empty()) {
-            const auto it = keptAt_.find(n);
-            if (it != keptAt_.end()) return it->second;
-        }
+        if (!keptAt_.empty())
+            if (const TLoc* kept = Kept(n)) return *kept;
         switch (n->Kind) {
         case nkConstant:
             return Constant(n->Value);

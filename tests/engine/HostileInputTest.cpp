@@ -15,9 +15,10 @@
 namespace {
 
 // The stack of a thread on Windows, the smallest a user's program meets.
-// AddressSanitizer's redzones make every frame several times larger, so the
-// sanitizer build gives the same depth of calls four times the room.
-#if defined(__SANITIZE_ADDRESS__)
+// AddressSanitizer's redzones and ThreadSanitizer's instrumentation make
+// frames larger, so the sanitizer builds give the same depth of calls four
+// times the room.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 constexpr std::size_t SmallStack = std::size_t{4} << 20;
 #else
 constexpr std::size_t SmallStack = std::size_t{1} << 20;
