@@ -41,9 +41,6 @@ double EvalTreeWalk(const TExprNode* tree);
 // the tree's machine code, or the interpreter of its flattened program.
 struct TFastForm {
     double (*Run)(const TExprNode* tree) = nullptr;
-    // The machine code's loop over a row of points (see EvalRow), or null.
-    void (*Row)(const double* values, std::size_t n, double* cell, double* out,
-                bool* errors) = nullptr;
     engine::TFastProgram* Program = nullptr; // owned
     TFastForm() = default;
     TFastForm(const TFastForm&) = delete;

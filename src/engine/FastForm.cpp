@@ -331,7 +331,6 @@ TFastForm* BuildFastForm(const TExprNode* root) {
         program->MachineCode = CompileToMachineCode(foldedRoot);
         if (program->MachineCode) {
             form->Run = program->MachineCode->Entry();
-            form->Row = program->MachineCode->RowEntry();
             form->Program = program.release();
             return form.release();
         }
@@ -366,7 +365,7 @@ TFastForm::~TFastForm() {
 
 void EvalRow(const TExprNode* tree, TEvalContext& context, double TEvalContext::*variable,
              const double* values, std::size_t n, double* out, bool* errors) {
-    if (tree != nullptr && tree->Fast != nullptr && tree->Fast->Row != nullptr) {
+    if (tree != nullptr && tree->Fast != nullptr && tree->Fast->Program->MachineCode) {
         static constexpr double TEvalContext::*Variables[7] = {
             &TEvalContext::X, &TEvalContext::Y, &TEvalContext::Z, &TEvalContext::T,
             &TEvalContext::U, &TEvalContext::V, &TEvalContext::F};
@@ -381,9 +380,10 @@ void EvalRow(const TExprNode* tree, TEvalContext& context, double TEvalContext::
             program.Rows[k] =
                 engine::CompileRowToMachineCode(folded.Copy(tree), &(context.*variable));
         }
-        const auto row = k < 7 && program.Rows[k] ? program.Rows[k]->RowEntry() : tree->Fast->Row;
-        row(values, n, &(context.*variable), out, errors);
-        return;
+        if (k < 7 && program.Rows[k]) {
+            program.Rows[k]->RowEntry()(values, n, &(context.*variable), out, errors);
+            return;
+        }
     }
     for (std::size_t i = 0; i < n; ++i) {
         context.*variable = values[i];

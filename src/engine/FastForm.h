@@ -74,8 +74,8 @@ struct TFastProgram {
     const FastInstr* Single = nullptr;
     // The same program as machine code, where it could be made.
     std::unique_ptr<TJitCode> MachineCode;
-    // Rows along each variable x y z t u v f that keep what does not
-    // depend on it, made at the first row along it (null: none could be).
+    // The machine code's rows along each variable x y z t u v f, made at
+    // the first row along it (null: none could be made).
     std::unique_ptr<TJitCode> Rows[7];
     bool RowsTried[7] = {};
 };

@@ -108,7 +108,7 @@ class TGenerator {
 
     // The whole function: frame, the tree's value into xmm0, return.
     void Function(const TExprNode* root, std::size_t nodes) {
-        a_.Code.reserve(160 + 96 * nodes); // about the most a node takes, twice
+        a_.Code.reserve(64 + 48 * nodes); // about the most a node takes
         // The frame size is known only at the end: patched then.
         const std::size_t enter = a_.Code.size();
         a_.SubRsp(0);
@@ -131,39 +131,15 @@ class TGenerator {
         a_.RspDisp8At.clear();
     }
 
-    // The row after the function, at the returned offset: for each point,
-    // its value into the varied cell, the error flag cleared, the tree's
-    // value and the flag stored. Always with a frame, which the six saved
+    // The row along `cell`: for each point, its value into the cell, the
+    // error flag cleared, the tree's value and the flag stored. The subtrees
+    // that depend neither on the cell nor on random draws are computed once,
+    // before the loop, into the frame, and their error flag is kept and
+    // joined to each point's. Always with a frame, which the six saved
     // registers leave aligned as the function's is.
-    std::size_t Row(const TExprNode* root, const bool* flag) {
-        const std::size_t start = a_.Code.size();
-        a_.RowEnter();
-        a_.SubRsp(FrameSize());
-        const std::size_t empty = a_.JumpIfRowEmpty();
-        const std::size_t top = a_.Code.size();
-        a_.RowSetCell();
-        a_.MovRaxImm64(reinterpret_cast<std::uintptr_t>(flag));
-        a_.MovByteAtRaxZero();
-        Load(xmm0, Value(root, 0));
-        a_.RowStoreResult();
-        a_.MovRaxImm64(reinterpret_cast<std::uintptr_t>(flag));
-        a_.RowStoreFlag();
-        a_.RowNext(top);
-        a_.Bind(empty);
-        a_.AddRsp(FrameSize());
-        a_.RowLeave();
-        a_.Ret();
-        return start;
-    }
-
-    // A row along `cell` whose loop takes the subtrees that depend neither
-    // on the cell nor on random draws from the frame, computed once before
-    // it, with their error flag kept and joined to each point's. False (and
-    // nothing emitted) when the tree has no such subtree worth keeping.
-    bool SpecialisedRow(const TExprNode* root, const double* cell, const bool* flag) {
+    void Row(const TExprNode* root, const double* cell, const bool* flag) {
         std::vector<const TExprNode*> kept;
         if (!Depends(root, cell, kept) && !Trivial(root)) kept.push_back(root);
-        if (kept.empty()) return false;
         const int flagSlot = static_cast<int>(kept.size());
         const int body = flagSlot + 1;
         a_.RowEnter();
@@ -197,7 +173,6 @@ class TGenerator {
         a_.Ret();
         a_.Patch(enter + 3, static_cast<std::int32_t>(FrameSize()));
         a_.Patch(leave + 3, static_cast<std::int32_t>(FrameSize()));
-        return true;
     }
 
     void Finish() { a_.FinishPool(constants_); }
@@ -459,7 +434,8 @@ class TGenerator {
 // writable, then only readable and executable, never both writable and
 // executable. The entries are offsets into the code.
 std::unique_ptr<TJitCode> Install(const std::vector<std::uint8_t>& code,
-                                  std::optional<std::size_t> entry, std::size_t row) {
+                                  std::optional<std::size_t> entry,
+                                  std::optional<std::size_t> row) {
     const std::size_t size = TCodePages::SizeFor(code.size());
     void* pages = CodePages().Take(size);
     if (pages == nullptr) return nullptr;
@@ -469,10 +445,10 @@ std::unique_ptr<TJitCode> Install(const std::vector<std::uint8_t>& code,
         return nullptr; // the interpreter runs instead
     }
     auto* bytes = static_cast<unsigned char*>(pages);
-    return std::make_unique<TJitCode>(pages, size, code.size(),
-                                      entry ? reinterpret_cast<TJitCode::TEntry>(bytes + *entry)
-                                            : nullptr,
-                                      reinterpret_cast<TJitCode::TRowEntry>(bytes + row));
+    return std::make_unique<TJitCode>(
+        pages, size, code.size(),
+        entry ? reinterpret_cast<TJitCode::TEntry>(bytes + *entry) : nullptr,
+        row ? reinterpret_cast<TJitCode::TRowEntry>(bytes + *row) : nullptr);
 }
 
 } // namespace
@@ -503,9 +479,8 @@ std::unique_ptr<TJitCode> CompileToMachineCode(const TExprNode* root) {
     if (nodes > MaxCompiledNodes) return nullptr;
     TGenerator gen;
     gen.Function(root, nodes);
-    const std::size_t row = gen.Row(root, &CurrentContext().Error);
     gen.Finish();
-    return Install(gen.Code(), 0, row);
+    return Install(gen.Code(), 0, std::nullopt);
 }
 
 std::unique_ptr<TJitCode> CompileRowToMachineCode(const TExprNode* root, const double* cell) {
@@ -513,7 +488,7 @@ std::unique_ptr<TJitCode> CompileRowToMachineCode(const TExprNode* root, const d
     if (HasNodeWithoutOperation(root)) return nullptr;
     if (CountTreeNodes(root, MaxCompiledNodes) > MaxCompiledNodes) return nullptr;
     TGenerator gen;
-    if (!gen.SpecialisedRow(root, cell, &CurrentContext().Error)) return nullptr;
+    gen.Row(root, cell, &CurrentContext().Error);
     gen.Finish();
     return Install(gen.Code(), std::nullopt, 0);
 }

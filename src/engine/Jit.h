@@ -48,9 +48,11 @@ class TJitCode {
 // it, or executable memory refused.
 std::unique_ptr<TJitCode> CompileToMachineCode(const TExprNode* root);
 
-// A row along `cell` (see EvalRow) whose loop takes the subtrees that
-// depend neither on that cell nor on random draws from values computed once
-// before it; null where the tree has none or no code can be made.
+// The machine code of a row along `cell` (see EvalRow), whose loop takes
+// the subtrees that depend neither on that cell nor on random draws from
+// values computed once before it; null where no code can be made. Its
+// Entry() is null, its RowEntry() the row; CompileToMachineCode's are the
+// other way round.
 std::unique_ptr<TJitCode> CompileRowToMachineCode(const TExprNode* root, const double* cell);
 
 // Makes pages readable and executable (no longer writable); the system's

@@ -119,8 +119,6 @@ class Emitter {
     // movsd [r14 + rbp*8], xmm0
     void RowStoreResult() { Bytes({0xF2, 0x41, 0x0F, 0x11, 0x04, 0xEE}); }
     void MovByteAtRaxZero() { Bytes({0xC6, 0x00, 0x00}); }
-    // The flag at rax into errors[rbp]: movzx ecx, byte [rax]; mov [r15 + rbp], cl
-    void RowStoreFlag() { Bytes({0x0F, 0xB6, 0x08, 0x41, 0x88, 0x0C, 0x2F}); }
     // The flag at rax kept in the frame: movzx ecx, byte [rax]; mov [rsp + disp], cl
     void RowKeepFlag(std::int32_t disp) {
         Bytes({0x0F, 0xB6, 0x08, 0x88, 0x8C, 0x24});

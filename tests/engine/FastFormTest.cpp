@@ -191,8 +191,8 @@ TEST_P(FastForm, ARowIsItsPointsOneByOne) {
     for (std::size_t k = 0; k < formulas.size(); ++k) {
         CompileFormula(0, formulas[k]);
         const TExprNode* tree = FormulaTrees[0];
-        ASSERT_EQ(tree->Fast->Row != nullptr, GetParam() == engine::TEvaluator::MachineCode);
-        for (double TEvalContext::*const v : variables) {
+        for (std::size_t slot = 0; slot < 7; ++slot) {
+            double TEvalContext::*const v = variables[slot];
             const auto start = [&] {
                 MainContext.X = 0.5, MainContext.Y = -2, MainContext.Z = 3, MainContext.T = 0;
                 MainContext.U = 1e-300, MainContext.V = -0.0, MainContext.F = 7;
@@ -207,6 +207,9 @@ TEST_P(FastForm, ARowIsItsPointsOneByOne) {
             const double lastCell = MainContext.*v;
             const bool lastError = MainContext.Error;
             const std::uint64_t nextDraw = MainContext.Random();
+            // The machine code ran the row in code of its own.
+            ASSERT_EQ(tree->Fast->Program->Rows[slot] != nullptr,
+                      GetParam() == engine::TEvaluator::MachineCode);
             start();
             for (std::size_t i = 0; i < n; ++i) {
                 MainContext.*v = values[i];
