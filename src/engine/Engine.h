@@ -17,6 +17,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // ---------------------------------------------------------------------------
 // Compiled formula trees
@@ -210,6 +211,12 @@ inline double EvalTree(const TExprNode* tree) {
 // machine code runs the points in one loop of its own.
 void EvalRow(const TExprNode* tree, TEvalContext& context, double TEvalContext::*variable,
              const double* values, std::size_t n, double* out, bool* errors);
+// Makes the machine code of the tree's rows along these variables at once,
+// before rows along them are evaluated (each is otherwise made at its first
+// row). A builder calls it before its threads start: making code executable
+// costs least while one thread runs.
+void PrepareRows(const TExprNode* tree, TEvalContext& context,
+                 const std::vector<double TEvalContext::*>& variables);
 
 // Why the text evaluator set its flag: the first failure it met.
 enum class TTextFault {

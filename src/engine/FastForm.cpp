@@ -363,25 +363,59 @@ TFastForm::~TFastForm() {
     delete Program;
 }
 
+namespace {
+
+constexpr double TEvalContext::*RowVariables[7] = {
+    &TEvalContext::X, &TEvalContext::Y, &TEvalContext::Z, &TEvalContext::T,
+    &TEvalContext::U, &TEvalContext::V, &TEvalContext::F};
+
+std::size_t RowVariableIndex(double TEvalContext::*variable) {
+    return static_cast<std::size_t>(
+        std::find(std::begin(RowVariables), std::end(RowVariables), variable) -
+        std::begin(RowVariables));
+}
+
+// The machine code of the rows along those of `variables` not tried yet, in
+// one piece of code. False where the tree has no machine code.
+bool MakeRows(const TExprNode* tree, TEvalContext& context,
+              const std::vector<double TEvalContext::*>& variables) {
+    if (tree == nullptr || tree->Fast == nullptr || !tree->Fast->Program->MachineCode) return false;
+    engine::TFastProgram& program = *tree->Fast->Program;
+    std::vector<std::size_t> indices;
+    std::vector<const double*> cells;
+    for (const auto variable : variables) {
+        const std::size_t k = RowVariableIndex(variable);
+        if (k >= 7 || program.RowsTried[k] ||
+            std::find(indices.begin(), indices.end(), k) != indices.end())
+            continue;
+        program.RowsTried[k] = true;
+        indices.push_back(k);
+        cells.push_back(&(context.*variable));
+    }
+    if (cells.empty()) return true;
+    const TContextScope scope(context);
+    engine::FoldedTree folded(tree);
+    engine::TRowCode rows = engine::CompileRowsToMachineCode(folded.Copy(tree), cells);
+    if (!rows.Code) return true;
+    for (std::size_t i = 0; i < indices.size(); ++i)
+        program.Rows[indices[i]] = rows.Code->RowAt(rows.Offsets[i]);
+    program.RowCode.push_back(std::move(rows.Code));
+    return true;
+}
+
+} // namespace
+
+void PrepareRows(const TExprNode* tree, TEvalContext& context,
+                 const std::vector<double TEvalContext::*>& variables) {
+    MakeRows(tree, context, variables);
+}
+
 void EvalRow(const TExprNode* tree, TEvalContext& context, double TEvalContext::*variable,
              const double* values, std::size_t n, double* out, bool* errors) {
-    if (tree != nullptr && tree->Fast != nullptr && tree->Fast->Program->MachineCode) {
-        static constexpr double TEvalContext::*Variables[7] = {
-            &TEvalContext::X, &TEvalContext::Y, &TEvalContext::Z, &TEvalContext::T,
-            &TEvalContext::U, &TEvalContext::V, &TEvalContext::F};
-        engine::TFastProgram& program = *tree->Fast->Program;
-        const auto k = static_cast<std::size_t>(
-            std::find(std::begin(Variables), std::end(Variables), variable) -
-            std::begin(Variables));
-        if (k < 7 && !program.RowsTried[k]) {
-            program.RowsTried[k] = true;
-            const TContextScope scope(context);
-            engine::FoldedTree folded(tree);
-            program.Rows[k] =
-                engine::CompileRowToMachineCode(folded.Copy(tree), &(context.*variable));
-        }
-        if (k < 7 && program.Rows[k]) {
-            program.Rows[k]->RowEntry()(values, n, &(context.*variable), out, errors);
+    if (MakeRows(tree, context, {variable})) {
+        const std::size_t k = RowVariableIndex(variable);
+        if (k < 7 && tree->Fast->Program->Rows[k] != nullptr) {
+            tree->Fast->Program->Rows[k](values, n, &(context.*variable), out, errors);
             return;
         }
     }

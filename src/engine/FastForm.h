@@ -76,8 +76,9 @@ struct TFastProgram {
     std::unique_ptr<TJitCode> MachineCode;
     // The machine code's rows along each variable x y z t u v f, made at
     // the first row along it (null: none could be made).
-    std::unique_ptr<TJitCode> Rows[7];
+    TJitCode::TRowEntry Rows[7] = {};
     bool RowsTried[7] = {};
+    std::vector<std::unique_ptr<TJitCode>> RowCode; // the code of those rows
 };
 
 } // namespace engine

@@ -138,6 +138,9 @@ class TGenerator {
     // joined to each point's. Always with a frame, which the six saved
     // registers leave aligned as the function's is.
     void Row(const TExprNode* root, const double* cell, const bool* flag) {
+        maxSlot_ = 0; // each row has a frame of its own
+        calls_ = false;
+        keptAt_.clear();
         std::vector<const TExprNode*> kept;
         if (!Depends(root, cell, kept) && !Trivial(root)) kept.push_back(root);
         const int flagSlot = static_cast<int>(kept.size());
@@ -434,8 +437,7 @@ class TGenerator {
 // writable, then only readable and executable, never both writable and
 // executable. The entries are offsets into the code.
 std::unique_ptr<TJitCode> Install(const std::vector<std::uint8_t>& code,
-                                  std::optional<std::size_t> entry,
-                                  std::optional<std::size_t> row) {
+                                  std::optional<std::size_t> entry) {
     const std::size_t size = TCodePages::SizeFor(code.size());
     void* pages = CodePages().Take(size);
     if (pages == nullptr) return nullptr;
@@ -445,16 +447,15 @@ std::unique_ptr<TJitCode> Install(const std::vector<std::uint8_t>& code,
         return nullptr; // the interpreter runs instead
     }
     auto* bytes = static_cast<unsigned char*>(pages);
-    return std::make_unique<TJitCode>(
-        pages, size, code.size(),
-        entry ? reinterpret_cast<TJitCode::TEntry>(bytes + *entry) : nullptr,
-        row ? reinterpret_cast<TJitCode::TRowEntry>(bytes + *row) : nullptr);
+    return std::make_unique<TJitCode>(pages, size, code.size(),
+                                      entry ? reinterpret_cast<TJitCode::TEntry>(bytes + *entry)
+                                            : nullptr);
 }
 
 } // namespace
 
-TJitCode::TJitCode(void* pages, std::size_t size, std::size_t used, TEntry entry, TRowEntry row)
-    : pages_(pages), size_(size), used_(used), entry_(entry), row_(row) {}
+TJitCode::TJitCode(void* pages, std::size_t size, std::size_t used, TEntry entry)
+    : pages_(pages), size_(size), used_(used), entry_(entry) {}
 
 TJitCode::~TJitCode() {
     CodePages().Give(pages_, size_);
@@ -480,17 +481,23 @@ std::unique_ptr<TJitCode> CompileToMachineCode(const TExprNode* root) {
     TGenerator gen;
     gen.Function(root, nodes);
     gen.Finish();
-    return Install(gen.Code(), 0, std::nullopt);
+    return Install(gen.Code(), 0);
 }
 
-std::unique_ptr<TJitCode> CompileRowToMachineCode(const TExprNode* root, const double* cell) {
-    if (!MachineCodeAvailable() || root == nullptr) return nullptr;
-    if (HasNodeWithoutOperation(root)) return nullptr;
-    if (CountTreeNodes(root, MaxCompiledNodes) > MaxCompiledNodes) return nullptr;
+TRowCode CompileRowsToMachineCode(const TExprNode* root, const std::vector<const double*>& cells) {
+    TRowCode rows;
+    if (!MachineCodeAvailable() || root == nullptr || cells.empty()) return rows;
+    if (HasNodeWithoutOperation(root)) return rows;
+    if (CountTreeNodes(root, MaxCompiledNodes) > MaxCompiledNodes) return rows;
     TGenerator gen;
-    gen.Row(root, cell, &CurrentContext().Error);
+    for (const double* cell : cells) {
+        rows.Offsets.push_back(gen.Code().size());
+        gen.Row(root, cell, &CurrentContext().Error);
+    }
     gen.Finish();
-    return Install(gen.Code(), std::nullopt, 0);
+    rows.Code = Install(gen.Code(), std::nullopt);
+    if (!rows.Code) rows.Offsets.clear();
+    return rows;
 }
 
 } // namespace engine

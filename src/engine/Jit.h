@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <vector>
 
 namespace engine {
 
@@ -24,12 +25,15 @@ class TJitCode {
     // value into out[i] and the flag into errors[i].
     using TRowEntry = void (*)(const double* values, std::size_t n, double* cell, double* out,
                                bool* errors);
-    TJitCode(void* pages, std::size_t size, std::size_t used, TEntry entry, TRowEntry row);
+    TJitCode(void* pages, std::size_t size, std::size_t used, TEntry entry);
     ~TJitCode();
     TJitCode(const TJitCode&) = delete;
     TJitCode& operator=(const TJitCode&) = delete;
     TEntry Entry() const { return entry_; }
-    TRowEntry RowEntry() const { return row_; }
+    // The row that starts `offset` bytes into the code.
+    TRowEntry RowAt(std::size_t offset) const {
+        return reinterpret_cast<TRowEntry>(static_cast<unsigned char*>(pages_) + offset);
+    }
     std::size_t Size() const { return size_; }
     // The bytes of code and constants at the start of the pages.
     const unsigned char* Bytes() const { return static_cast<const unsigned char*>(pages_); }
@@ -40,7 +44,6 @@ class TJitCode {
     std::size_t size_;
     std::size_t used_;
     TEntry entry_;
-    TRowEntry row_;
 };
 
 // Machine code for the (constant-folded) tree under `root`, or null where it
@@ -48,12 +51,16 @@ class TJitCode {
 // it, or executable memory refused.
 std::unique_ptr<TJitCode> CompileToMachineCode(const TExprNode* root);
 
-// The machine code of a row along `cell` (see EvalRow), whose loop takes
-// the subtrees that depend neither on that cell nor on random draws from
-// values computed once before it; null where no code can be made. Its
-// Entry() is null, its RowEntry() the row; CompileToMachineCode's are the
-// other way round.
-std::unique_ptr<TJitCode> CompileRowToMachineCode(const TExprNode* root, const double* cell);
+// The machine code of rows along `cells` (see EvalRow), one after another
+// in the same pages, so that the pages become executable once for them all.
+// Each row's loop takes the subtrees that depend neither on its cell nor on
+// random draws from values computed once before it. Code is null (and no
+// offsets) where no code can be made; its Entry() is null.
+struct TRowCode {
+    std::unique_ptr<TJitCode> Code;
+    std::vector<std::size_t> Offsets; // of each cell's row
+};
+TRowCode CompileRowsToMachineCode(const TExprNode* root, const std::vector<const double*>& cells);
 
 // Makes pages readable and executable (no longer writable); the system's
 // mprotect unless a test replaces it to see the refusal handled.

@@ -32,8 +32,10 @@ void CheckGridSize(std::int32_t rows, std::int32_t cols) {
 // random numbers keeps the whole grid on the main thread.
 class TGridThreads {
   public:
-    // `formulas` are those of the slots tsX, tsY, ... in order.
-    TGridThreads(const std::vector<std::string>& formulas, std::int32_t rows) {
+    // `formulas` are those of the slots tsX, tsY, ... in order; their rows
+    // along `along` (if any) are made before the threads start.
+    TGridThreads(const std::vector<std::string>& formulas, std::int32_t rows,
+                 double TEvalContext::*along) {
         bool random = false;
         for (std::size_t k = 0; k < formulas.size(); ++k)
             random = random || DrawsRandom(FormulaTrees[k]);
@@ -57,6 +59,10 @@ class TGridThreads {
                 part.Trees.push_back(part.OwnTrees.back().get());
             }
         }
+        if (along != nullptr)
+            for (TPart& part : parts_)
+                for (const TExprNode* tree : part.Trees)
+                    PrepareRows(tree, *part.Context, {along});
     }
 
     // Runs `row(context, trees, index)` for every row.
@@ -179,7 +185,7 @@ bool BuildSurfaceZxy(const std::string& z, const TGridRanges& xy) {
     std::vector<std::vector<Vertex3D>> grid(rows, std::vector<Vertex3D>(cols));
     const std::vector<double> xs = Steps(xy.Min1, xy.Step1, rows);
     const std::vector<double> ys = Steps(xy.Min2, xy.Step2, cols);
-    TGridThreads threads({z}, rows);
+    TGridThreads threads({z}, rows, &TEvalContext::Y);
     threads.Run([&](TEvalContext& c, const std::vector<const TExprNode*>& trees, std::int32_t i) {
         const double x = xs[static_cast<std::size_t>(i)];
         c.X = x;
@@ -249,7 +255,7 @@ bool BuildParametricSurface(const std::string& x, const std::string& y, const st
     // evaluated point by point, the others a row of each at a time.
     const bool pointByPoint = DrawsRandom(FormulaTrees[tsX]) || DrawsRandom(FormulaTrees[tsY]) ||
                               DrawsRandom(FormulaTrees[tsZ]);
-    TGridThreads threads({x, y, z}, rows);
+    TGridThreads threads({x, y, z}, rows, pointByPoint ? nullptr : &TEvalContext::V);
     threads.Run([&](TEvalContext& c, const std::vector<const TExprNode*>& trees, std::int32_t i) {
         const double u = us[static_cast<std::size_t>(i)];
         c.U = u;

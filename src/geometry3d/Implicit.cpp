@@ -125,6 +125,19 @@ class TLevelScan {
             w.OwnTree = CompileTree(r.Formula, *w.Context);
             w.Tree = w.OwnTree.get();
         }
+        // The rows along the axes the lines follow, made before the threads
+        // start.
+        bool along[3] = {};
+        for (int f = 0; f < 3; ++f)
+            if (r.Families[f]) {
+                const TFamilyRoles roles = FamilyRoles(static_cast<TLevelFamily>(f));
+                along[roles.P] = along[roles.Q] = true;
+            }
+        std::vector<double TEvalContext::*> variables;
+        for (int axis = 0; axis < 3; ++axis)
+            if (along[axis]) variables.push_back(Variable(axis));
+        for (TScanWorker& w : workers_)
+            PrepareRows(w.Tree, *w.Context, variables);
     }
 
     std::vector<Vertex3D> Points;

@@ -191,6 +191,15 @@ TEST_P(FastForm, ARowIsItsPointsOneByOne) {
     for (std::size_t k = 0; k < formulas.size(); ++k) {
         CompileFormula(0, formulas[k]);
         const TExprNode* tree = FormulaTrees[0];
+        // Half the trees get their rows made at once beforehand, in one
+        // piece of code; the others at the first row along each variable.
+        if (k % 2 != 0) {
+            PrepareRows(tree, MainContext,
+                        std::vector<double TEvalContext::*>(std::begin(variables),
+                                                            std::end(variables)));
+            EXPECT_EQ(tree->Fast->Program->RowCode.size(),
+                      GetParam() == engine::TEvaluator::MachineCode ? 1u : 0u);
+        }
         for (std::size_t slot = 0; slot < 7; ++slot) {
             double TEvalContext::*const v = variables[slot];
             const auto start = [&] {
