@@ -162,7 +162,9 @@ void SetBuildThreads(int threads);
 
 // Runs task(0) ... task(count - 1), each once, on the calling thread and
 // threads - 1 helper threads, which take the next task as they finish one;
-// returns when all are done. A task must not throw.
+// returns when all are done. A task that throws (out of memory, say) ends
+// the handing out of tasks; once the threads have stopped, the first such
+// exception is thrown again on the calling thread.
 void RunTasks(std::size_t count, int threads, const std::function<void(std::size_t)>& task);
 
 // Compiles text into slot `slot` of FormulaTrees (an empty text leaves it

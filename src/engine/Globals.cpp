@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cfenv>
 #include <cstdlib>
+#include <exception>
+#include <mutex>
 #include <thread>
 #include <vector>
 #if defined(__x86_64__) || defined(__i386__)
@@ -48,14 +50,25 @@ int BuildThreads() {
 
 void RunTasks(std::size_t count, int threads, const std::function<void(std::size_t)>& task) {
     std::atomic<std::size_t> next{0};
+    std::mutex mutex;
+    std::exception_ptr failure;
     const auto run = [&] {
-        for (std::size_t k; (k = next.fetch_add(1)) < count;)
-            task(k);
+        try {
+            for (std::size_t k; (k = next.fetch_add(1)) < count;)
+                task(k);
+        } catch (...) {
+            next = count; // no more tasks for anyone
+            const std::lock_guard<std::mutex> lock(mutex);
+            if (!failure) failure = std::current_exception();
+        }
     };
-    std::vector<std::jthread> helpers;
-    for (int k = 1; k < threads; ++k)
-        helpers.emplace_back(run);
-    run();
+    {
+        std::vector<std::jthread> helpers;
+        for (int k = 1; k < threads; ++k)
+            helpers.emplace_back(run);
+        run();
+    } // the helpers have stopped
+    if (failure) std::rethrow_exception(failure);
 }
 
 void SetBuildThreads(int threads) {

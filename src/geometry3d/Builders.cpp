@@ -182,12 +182,15 @@ bool BuildSurfaceZxy(const std::string& z, const TGridRanges& xy) {
     CheckStepMoves(xy.Min2, xy.Max2, xy.Step2, QT_TRANSLATE_NOOP("Steps", "Шаг по оси Y"));
     const double cx = Centre(xy.Min1, xy.Max1);
     const double cy = Centre(xy.Min2, xy.Max2);
-    std::vector<std::vector<Vertex3D>> grid(rows, std::vector<Vertex3D>(cols));
+    // Each row is made by the thread that computes it, so that the threads
+    // share the work of the memory too.
+    std::vector<std::vector<Vertex3D>> grid(static_cast<std::size_t>(rows));
     const std::vector<double> xs = Steps(xy.Min1, xy.Step1, rows);
     const std::vector<double> ys = Steps(xy.Min2, xy.Step2, cols);
     TGridThreads threads({z}, rows, &TEvalContext::Y);
     threads.Run([&](TEvalContext& c, const std::vector<const TExprNode*>& trees, std::int32_t i) {
         const double x = xs[static_cast<std::size_t>(i)];
+        grid[static_cast<std::size_t>(i)].resize(ys.size());
         c.X = x;
         TRowValues row(1, ys.size());
         EvalRowKeepingError(trees[0], c, &TEvalContext::Y, ys, row, 0);
@@ -248,7 +251,9 @@ bool BuildParametricSurface(const std::string& x, const std::string& y, const st
     CheckStepMoves(uv.Min1, uv.Max1, uv.Step1, QT_TRANSLATE_NOOP("Steps", "Шаг по u"));
     CheckStepMoves(uv.Min2, uv.Max2, uv.Step2, QT_TRANSLATE_NOOP("Steps", "Шаг по v"));
 
-    std::vector<std::vector<Vertex3D>> grid(rows, std::vector<Vertex3D>(cols));
+    // Each row is made by the thread that computes it, so that the threads
+    // share the work of the memory too.
+    std::vector<std::vector<Vertex3D>> grid(static_cast<std::size_t>(rows));
     const std::vector<double> us = Steps(uv.Min1, uv.Step1, rows);
     const std::vector<double> vs = Steps(uv.Min2, uv.Step2, cols);
     // Random draws go to x, y and z of each point in turn: such formulas are
@@ -260,6 +265,7 @@ bool BuildParametricSurface(const std::string& x, const std::string& y, const st
         const double u = us[static_cast<std::size_t>(i)];
         c.U = u;
         std::vector<Vertex3D>& line = grid[static_cast<std::size_t>(i)];
+        line.resize(vs.size());
         if (pointByPoint) {
             for (std::size_t j = 0; j < line.size(); ++j) {
                 c.V = vs[j];
