@@ -213,6 +213,22 @@ inline double EvalTree(const TExprNode* tree) {
 // machine code runs the points in one loop of its own.
 void EvalRow(const TExprNode* tree, TEvalContext& context, double TEvalContext::*variable,
              const double* values, std::size_t n, double* out, bool* errors);
+// The values and flags of one row after another, in arrays kept from row
+// to row.
+class TRowResults {
+  public:
+    // EvalRow of the tree at `values` into Values() and Errors().
+    void Eval(const TExprNode* tree, TEvalContext& context, double TEvalContext::*variable,
+              const std::vector<double>& values);
+    const double* Values() const { return values_.data(); }
+    const bool* Errors() const { return errors_.get(); }
+    bool AnyError() const;
+
+  private:
+    std::vector<double> values_;
+    std::unique_ptr<bool[]> errors_;
+    std::size_t size_ = 0, room_ = 0;
+};
 // Makes the machine code of the tree's rows along these variables at once,
 // before rows along them are evaluated (each is otherwise made at its first
 // row). A builder calls it before its threads start: making code executable

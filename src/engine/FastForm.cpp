@@ -376,10 +376,10 @@ std::size_t RowVariableIndex(double TEvalContext::*variable) {
 }
 
 // The machine code of the rows along those of `variables` not tried yet, in
-// one piece of code. False where the tree has no machine code.
-bool MakeRows(const TExprNode* tree, TEvalContext& context,
+// one piece of code, where the tree has machine code.
+void MakeRows(const TExprNode* tree, TEvalContext& context,
               const std::vector<double TEvalContext::*>& variables) {
-    if (tree == nullptr || tree->Fast == nullptr || !tree->Fast->Program->MachineCode) return false;
+    if (tree == nullptr || tree->Fast == nullptr || !tree->Fast->Program->MachineCode) return;
     engine::TFastProgram& program = *tree->Fast->Program;
     std::vector<std::size_t> indices;
     std::vector<const double*> cells;
@@ -392,15 +392,14 @@ bool MakeRows(const TExprNode* tree, TEvalContext& context,
         indices.push_back(k);
         cells.push_back(&(context.*variable));
     }
-    if (cells.empty()) return true;
+    if (cells.empty()) return;
     const TContextScope scope(context);
     engine::FoldedTree folded(tree);
     engine::TRowCode rows = engine::CompileRowsToMachineCode(folded.Copy(tree), cells);
-    if (!rows.Code) return true;
+    if (!rows.Code) return;
     for (std::size_t i = 0; i < indices.size(); ++i)
         program.Rows[indices[i]] = rows.Code->RowAt(rows.Offsets[i]);
     program.RowCode.push_back(std::move(rows.Code));
-    return true;
 }
 
 } // namespace
@@ -412,12 +411,11 @@ void PrepareRows(const TExprNode* tree, TEvalContext& context,
 
 void EvalRow(const TExprNode* tree, TEvalContext& context, double TEvalContext::*variable,
              const double* values, std::size_t n, double* out, bool* errors) {
-    if (MakeRows(tree, context, {variable})) {
-        const std::size_t k = RowVariableIndex(variable);
-        if (k < 7 && tree->Fast->Program->Rows[k] != nullptr) {
-            tree->Fast->Program->Rows[k](values, n, &(context.*variable), out, errors);
-            return;
-        }
+    MakeRows(tree, context, {variable});
+    const std::size_t k = RowVariableIndex(variable);
+    if (tree != nullptr && tree->Fast != nullptr && k < 7 && tree->Fast->Program->Rows[k]) {
+        tree->Fast->Program->Rows[k](values, n, &(context.*variable), out, errors);
+        return;
     }
     for (std::size_t i = 0; i < n; ++i) {
         context.*variable = values[i];
@@ -425,4 +423,19 @@ void EvalRow(const TExprNode* tree, TEvalContext& context, double TEvalContext::
         out[i] = EvalTree(tree);
         errors[i] = context.Error;
     }
+}
+
+void TRowResults::Eval(const TExprNode* tree, TEvalContext& context, double TEvalContext::*variable,
+                       const std::vector<double>& values) {
+    size_ = values.size();
+    values_.resize(size_);
+    if (room_ < size_) {
+        errors_.reset(new bool[size_]);
+        room_ = size_;
+    }
+    EvalRow(tree, context, variable, values.data(), size_, values_.data(), errors_.get());
+}
+
+bool TRowResults::AnyError() const {
+    return std::any_of(errors_.get(), errors_.get() + size_, [](bool e) { return e; });
 }

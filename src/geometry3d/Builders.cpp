@@ -65,14 +65,15 @@ class TGridThreads {
                     PrepareRows(tree, *part.Context, {along});
     }
 
-    // Runs `row(context, trees, index)` for every row.
+    // Runs `row(context, trees, index, results)` for every row; `results`
+    // are the thread's arrays for the rows of its trees.
     void Run(const std::function<void(TEvalContext&, const std::vector<const TExprNode*>&,
-                                      std::int32_t)>& row) {
+                                      std::int32_t, TRowResults*)>& row) {
         RunTasks(parts_.size(), static_cast<int>(parts_.size()), [&](std::size_t k) {
             TPart& part = parts_[k];
             const TContextScope scope(*part.Context);
             for (std::int32_t i = part.Begin; i < part.End; ++i)
-                row(*part.Context, part.Trees, i);
+                row(*part.Context, part.Trees, i, part.Rows);
         });
         const TPart& last = parts_.back();
         for (std::size_t k = 1; k < parts_.size(); ++k)
@@ -92,6 +93,7 @@ class TGridThreads {
         std::unique_ptr<TEvalContext> OwnContext;
         std::vector<TTreePtr> OwnTrees;
         std::vector<const TExprNode*> Trees;
+        TRowResults Rows[3];
     };
     std::vector<TPart> parts_;
 };
@@ -107,26 +109,14 @@ std::vector<double> Steps(double min, double step, std::int32_t count) {
     return values;
 }
 
-// The values of up to three trees along a row, and the flags of one.
-struct TRowValues {
-    TRowValues(std::size_t trees, std::size_t n) : Errors(new bool[n]) {
-        for (std::size_t k = 0; k < trees; ++k)
-            Values[k].resize(n);
-    }
-    std::vector<double> Values[3];
-    std::unique_ptr<bool[]> Errors;
-};
-
-// A row of the tree into row.Values[k]; the context's error flag stays set
-// once any sample so far had an error, as it does when the points are
-// evaluated one by one.
-void EvalRowKeepingError(const TExprNode* tree, TEvalContext& c, double TEvalContext::*variable,
-                         const std::vector<double>& values, TRowValues& row, std::size_t k) {
+// A row of the tree into `row`; the context's error flag stays set once any
+// sample so far had an error, as it does when the points are evaluated one
+// by one.
+void EvalRowKeepingError(TRowResults& row, const TExprNode* tree, TEvalContext& c,
+                         double TEvalContext::*variable, const std::vector<double>& values) {
     const bool before = c.Error;
-    EvalRow(tree, c, variable, values.data(), values.size(), row.Values[k].data(),
-            row.Errors.get());
-    c.Error = before || std::any_of(row.Errors.get(), row.Errors.get() + values.size(),
-                                    [](bool e) { return e; });
+    row.Eval(tree, c, variable, values);
+    c.Error = before || row.AnyError();
 }
 
 } // namespace
@@ -188,18 +178,18 @@ bool BuildSurfaceZxy(const std::string& z, const TGridRanges& xy) {
     const std::vector<double> xs = Steps(xy.Min1, xy.Step1, rows);
     const std::vector<double> ys = Steps(xy.Min2, xy.Step2, cols);
     TGridThreads threads({z}, rows, &TEvalContext::Y);
-    threads.Run([&](TEvalContext& c, const std::vector<const TExprNode*>& trees, std::int32_t i) {
+    threads.Run([&](TEvalContext& c, const std::vector<const TExprNode*>& trees, std::int32_t i,
+                    TRowResults* rows) {
         const double x = xs[static_cast<std::size_t>(i)];
         grid[static_cast<std::size_t>(i)].resize(ys.size());
         c.X = x;
-        TRowValues row(1, ys.size());
-        EvalRowKeepingError(trees[0], c, &TEvalContext::Y, ys, row, 0);
+        EvalRowKeepingError(rows[0], trees[0], c, &TEvalContext::Y, ys);
         std::size_t j = 0;
         for (Vertex3D& v : grid[static_cast<std::size_t>(i)]) {
             v.x = Minus(x, cx);
             v.y = Minus(ys[j], cy);
-            v.z = row.Values[0][j++];  // neither centred nor scaled
-            VertexColour(v, v.z, v.z); // the colour depends on the height alone
+            v.z = rows[0].Values()[j++]; // neither centred nor scaled
+            VertexColour(v, v.z, v.z);   // the colour depends on the height alone
         }
     });
 
@@ -261,7 +251,8 @@ bool BuildParametricSurface(const std::string& x, const std::string& y, const st
     const bool pointByPoint = DrawsRandom(FormulaTrees[tsX]) || DrawsRandom(FormulaTrees[tsY]) ||
                               DrawsRandom(FormulaTrees[tsZ]);
     TGridThreads threads({x, y, z}, rows, pointByPoint ? nullptr : &TEvalContext::V);
-    threads.Run([&](TEvalContext& c, const std::vector<const TExprNode*>& trees, std::int32_t i) {
+    threads.Run([&](TEvalContext& c, const std::vector<const TExprNode*>& trees, std::int32_t i,
+                    TRowResults* rows) {
         const double u = us[static_cast<std::size_t>(i)];
         c.U = u;
         std::vector<Vertex3D>& line = grid[static_cast<std::size_t>(i)];
@@ -274,12 +265,11 @@ bool BuildParametricSurface(const std::string& x, const std::string& y, const st
                 line[j].z = EvalTree(trees[2]);
             }
         } else {
-            TRowValues row(3, vs.size());
             for (std::size_t k = 0; k < 3; ++k)
-                EvalRowKeepingError(trees[k], c, &TEvalContext::V, vs, row, k);
+                EvalRowKeepingError(rows[k], trees[k], c, &TEvalContext::V, vs);
             for (std::size_t j = 0; j < line.size(); ++j)
-                line[j].x = row.Values[0][j], line[j].y = row.Values[1][j],
-                line[j].z = row.Values[2][j];
+                line[j].x = rows[0].Values()[j], line[j].y = rows[1].Values()[j],
+                line[j].z = rows[2].Values()[j];
         }
         for (Vertex3D& p : line)
             VertexColour(p, static_cast<long double>(p.z) - p.y,

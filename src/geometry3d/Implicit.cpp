@@ -89,9 +89,8 @@ struct alignas(64) TScanWorker {
     std::vector<Vertex3D> Points;
     // The samples of the lines along P and along Q (the first twice), and
     // the values and flags of a line.
-    std::vector<double> SamplesP, SamplesQ, Values;
-    std::unique_ptr<bool[]> Errors;
-    std::size_t ErrorsRoom = 0;
+    std::vector<double> SamplesP, SamplesQ;
+    TRowResults Line;
     long double Lines = 0; // the lines of that plane
     bool AtBound = false;  // it found more points than the buffer may hold
 };
@@ -295,12 +294,10 @@ class TLevelScan {
     }
 
   private:
-    static double* Cell(TEvalContext& c, int axis) {
-        return axis == 0 ? &c.X : axis == 1 ? &c.Y : &c.Z;
-    }
     static double TEvalContext::*Variable(int axis) {
         return axis == 0 ? &TEvalContext::X : axis == 1 ? &TEvalContext::Y : &TEvalContext::Z;
     }
+    static double* Cell(TEvalContext& c, int axis) { return &(c.*Variable(axis)); }
     // The samples of a line along `row`, the first of them twice, so that a
     // line never reports a change at its first sample.
     static void LineSamples(const TAxisRow& row, std::vector<double>& samples) {
@@ -308,18 +305,6 @@ class TLevelScan {
         samples.push_back(row.Min);
         for (double v = row.Min; v <= row.Max; v = Advance(v, row.Step1))
             samples.push_back(v);
-    }
-    // The formula along one line, `axis` taking the samples; values and
-    // flags into the worker's arrays.
-    static void EvalLine(TScanWorker& w, int axis, const std::vector<double>& samples) {
-        const std::size_t n = samples.size();
-        w.Values.resize(n);
-        if (w.ErrorsRoom < n) {
-            w.Errors.reset(new bool[n]);
-            w.ErrorsRoom = n;
-        }
-        EvalRow(w.Tree, *w.Context, Variable(axis), samples.data(), n, w.Values.data(),
-                w.Errors.get());
     }
 
     // One plane into the worker's points. Each line done is shown at once
@@ -363,20 +348,20 @@ class TLevelScan {
         for (std::size_t k = 1; k < w.SamplesP.size() && !w.AtBound; ++k) {
             const double p = w.SamplesP[k];
             *cellP = p;
-            EvalLine(w, roles.Q, w.SamplesQ);
+            w.Line.Eval(w.Tree, c, Variable(roles.Q), w.SamplesQ);
             for (std::size_t i = 1; i < w.SamplesQ.size(); ++i)
-                TestSample(w, room, family, n, p, w.SamplesQ[i], w.Values[i - 1], w.Values[i],
-                           w.Errors[i], halfP, halfQ);
+                TestSample(w, room, family, n, p, w.SamplesQ[i], w.Line.Values()[i - 1],
+                           w.Line.Values()[i], w.Line.Errors()[i], halfP, halfQ);
             lineDone();
         }
         double* const cellQ = Cell(c, roles.Q);
         for (std::size_t k = 1; k < w.SamplesQ.size() && !w.AtBound; ++k) {
             const double q = w.SamplesQ[k];
             *cellQ = q;
-            EvalLine(w, roles.P, w.SamplesP);
+            w.Line.Eval(w.Tree, c, Variable(roles.P), w.SamplesP);
             for (std::size_t i = 1; i < w.SamplesP.size(); ++i)
-                TestSample(w, room, family, n, w.SamplesP[i], q, w.Values[i - 1], w.Values[i],
-                           w.Errors[i], halfP, halfQ);
+                TestSample(w, room, family, n, w.SamplesP[i], q, w.Line.Values()[i - 1],
+                           w.Line.Values()[i], w.Line.Errors()[i], halfP, halfQ);
             lineDone();
         }
         if (shared != nullptr && unshared != 0)
