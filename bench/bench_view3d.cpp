@@ -8,6 +8,7 @@
 // and the builds on one and on two threads:
 //   case=<...> threads=<n> build_ms=<n>
 // PLOTTER_DISPLAY_LISTS=0 sends every vertex at every frame instead.
+// The surface at the size bound (2048 x 2048): its build and first frame.
 #include "BenchSupport.h"
 #include "document/PlotDocument.h"
 #include "engine/Engine.h"

@@ -15,6 +15,13 @@ struct TSceneOptions {
     bool DisplayLists = true;
 };
 
+// Where the filled surface's arrays live when display lists are on: in
+// memory of ours, handed over at every frame (what a software renderer reads
+// fastest), or in buffer objects of the context (what a graphics card
+// wants). Auto asks the renderer's name; both give the same picture.
+enum class TSurfaceArrays { Auto, Client, Buffers };
+extern TSurfaceArrays SurfaceArrays;
+
 // The turntable frame into a client area of w x h pixels: viewport, clear,
 // perspective, and the scene once (or twice, for the stereo halves).
 void DrawTurntableFrame(int w, int h, const TSceneOptions& options);

@@ -149,6 +149,42 @@ TEST_F(Render, DisplayListsDrawTheSamePictureAsVertexByVertex) {
     EXPECT_NE(Frame(), before);
 }
 
+// A surface big enough for its arrays to be filled on threads, with cells
+// left out in the first, a middle and the last row: the arrays in our memory
+// and in buffer objects draw what the cells drawn one by one draw.
+TEST_F(Render, TheSurfaceArraysDrawTheCellsWhereverTheyLive) {
+    SeedRandom(4);
+    RandomiseColourCoeffs();
+    options.Mode = pmSurface;
+    ASSERT_TRUE(BuildSurfaceZxy("sin(x)*cos(y)*3", {-10, 10, 20.0 / 299, -10, 10, 20.0 / 299}));
+    ASSERT_EQ(SurfaceRows * SurfaceCols, 300 * 300);
+    SurfaceGrid[0][7].z = std::numeric_limits<double>::quiet_NaN();
+    for (int j = 0; j < 300; j += 3)
+        SurfaceGrid[150][j].x = std::numeric_limits<double>::infinity();
+    SurfaceGrid[299][299].y = 1e300;
+    ++SurfaceGeneration;
+    SetBuildThreads(3);
+    options.DisplayLists = false;
+    const QImage direct = Frame();
+    options.DisplayLists = true;
+    for (const TSurfaceArrays place : {TSurfaceArrays::Client, TSurfaceArrays::Buffers}) {
+        SurfaceArrays = place;
+        EXPECT_EQ(Frame(), direct) << static_cast<int>(place);
+    }
+    // A rebuilt surface is drawn from its new arrays, in both places.
+    ASSERT_TRUE(BuildSurfaceZxy("x/4", {-10, 10, 20.0 / 299, -10, 10, 20.0 / 299}));
+    options.DisplayLists = false;
+    const QImage rebuilt = Frame();
+    EXPECT_NE(rebuilt, direct);
+    options.DisplayLists = true;
+    for (const TSurfaceArrays place : {TSurfaceArrays::Client, TSurfaceArrays::Buffers}) {
+        SurfaceArrays = place;
+        EXPECT_EQ(Frame(), rebuilt) << static_cast<int>(place);
+    }
+    SurfaceArrays = TSurfaceArrays::Auto;
+    SetBuildThreads(0);
+}
+
 TEST_F(Render, VerticesThatAreNotFiniteAreLeftOut) {
     options.Mode = pmSurface;
     options.Axes = false;
