@@ -40,6 +40,7 @@ void BM_SinInverse(benchmark::State& state) {
 } // namespace
 
 int main(int argc, char** argv) {
+    InitMemoryReuse(); // as the program starts
     InitFloatingPoint();
     DecimalSeparatorChar = '.';
     benchmark::RegisterBenchmark("list10_default_view", BM_List10);

@@ -64,6 +64,7 @@ void BM_Png4List10(benchmark::State& state) {
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv); // fonts for the labels
+    InitMemoryReuse(); // as the program starts
     InitFloatingPoint();
     DecimalSeparatorChar = '.';
     SeedRandom(1);

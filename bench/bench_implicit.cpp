@@ -100,6 +100,7 @@ void BM_Native(benchmark::State& state) {
 } // namespace
 
 int main(int argc, char** argv) {
+    InitMemoryReuse(); // as the program starts
     InitFloatingPoint();
     for (const int threads : {1, 2}) {
         const std::string n = std::to_string(threads);

@@ -114,6 +114,7 @@ void BM_PanDrag100(benchmark::State& state) {
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv); // the label font needs the font database
+    InitMemoryReuse(); // as the program starts
     InitFloatingPoint();
     DecimalSeparatorChar = '.';
     benchmark::RegisterBenchmark("composition", BM_Composition);

@@ -75,6 +75,7 @@ void BM_ClearSwap(benchmark::State& state) {
 } // namespace
 
 int main(int argc, char** argv) {
+    InitMemoryReuse(); // as the program starts
     InitFloatingPoint();
     QApplication app(argc, argv);
     InitFloatingPoint();

@@ -58,6 +58,7 @@ void SetApplicationNames() {
 // opens it: a file that does not open gives F3's message, and the start
 // stays.
 int RunWindows(TRun& run) {
+    InitMemoryReuse();
     InitFloatingPoint();
     QApplication app(run.argc, run.argv);
     InitFloatingPoint(); // the platform's start-up may have touched the control word

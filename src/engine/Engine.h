@@ -290,6 +290,13 @@ double RandomReal();                        // uniform in [0, 1)
 // long double arithmetic where the platform has it.
 void InitFloatingPoint();
 
+// Memory the process frees stays with it, up to 256 MB, for the next build
+// or frame to take again, instead of going back to the system at each free
+// and coming back page by page: a software renderer frees and takes again
+// hundreds of megabytes at every frame of a big surface. Called once, before
+// the first window.
+void InitMemoryReuse();
+
 // The deepest nesting the compiler and the text evaluator follow; deeper
 // parts compile to the constant 0 and make the text evaluator report an error.
 constexpr int MaxFormulaDepth = 1000;

@@ -12,6 +12,9 @@
 #if defined(__x86_64__) || defined(__i386__)
 #include <fpu_control.h>
 #endif
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 TEvalContext MainContext;
 double &VarX = MainContext.X, &VarY = MainContext.Y, &VarZ = MainContext.Z, &VarT = MainContext.T,
@@ -73,6 +76,12 @@ void RunTasks(std::size_t count, int threads, const std::function<void(std::size
 
 void SetBuildThreads(int threads) {
     ThreadsSet = std::max(threads, 0);
+}
+
+void InitMemoryReuse() {
+#if defined(__GLIBC__)
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
 }
 
 void InitFloatingPoint() {
