@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <new>
@@ -170,11 +171,10 @@ class TArrayBlock {
         constexpr std::size_t huge = std::size_t{2} << 20;
         const std::size_t room = (std::max<std::size_t>(bytes, 1) + huge - 1) / huge * huge;
         if (room > bytes_ || room < bytes_ / 4) {
+            memory_.reset(); // the old block first: the two need not fit at once
+            bytes_ = 0;
             memory_.reset(std::aligned_alloc(huge, room));
-            if (memory_ == nullptr) {
-                bytes_ = 0;
-                throw std::bad_alloc();
-            }
+            if (memory_ == nullptr) throw std::bad_alloc();
 #if defined(__linux__)
             madvise(memory_.get(), room, MADV_HUGEPAGE); // a hint: refused, it costs nothing
 #endif
@@ -250,11 +250,17 @@ struct TSurfaceBuffers {
                                            GL_STATIC_DRAW);
         void* memory = map(target, GL_WRITE_ONLY);
         if (memory == nullptr) return false;
-        fill(memory);
+        try {
+            fill(memory);
+        } catch (...) {
+            unmap(target);
+            throw;
+        }
         return unmap(target) == GL_TRUE;
     }
 
     void Upload(QOpenGLContext* context) {
+        Count = 0; // until the new arrays are whole
         QOpenGLFunctions* f = context->functions();
         const std::size_t n = SurfaceVertexCount();
         const std::size_t vertexBytes = n * 3 * sizeof(float);
@@ -380,8 +386,14 @@ struct TCachedList {
             return;
         }
         if (generation != Generation) {
+            Generation = ~std::uint64_t{0}; // until the list is whole
             glNewList(List, GL_COMPILE);
-            draw();
+            try {
+                draw();
+            } catch (...) {
+                glEndList();
+                throw;
+            }
             glEndList();
             Generation = generation;
         }
@@ -460,11 +472,18 @@ void DrawSurface(bool lists) {
     // Outlines need the cells as polygons: triangles would show their diagonals.
     if (Wireframe || !lists)
         SurfaceOutlineList.Draw(lists, SurfaceGeneration, EmitSurface);
-    else if (SurfaceArrays == TSurfaceArrays::Client ||
-             (SurfaceArrays == TSurfaceArrays::Auto && SoftwareRenderer()))
-        SurfaceClientArrays.Draw();
-    else if (!SurfaceBuffers.Draw())
-        SurfaceList.Draw(lists, SurfaceGeneration, EmitSurfaceTriangles);
+    else
+        try {
+            if (SurfaceArrays == TSurfaceArrays::Client ||
+                (SurfaceArrays == TSurfaceArrays::Auto && SoftwareRenderer()))
+                SurfaceClientArrays.Draw();
+            else if (!SurfaceBuffers.Draw())
+                SurfaceList.Draw(lists, SurfaceGeneration, EmitSurfaceTriangles);
+        } catch (const std::exception&) {
+            // No memory or no threads for the arrays: the cells one by one,
+            // which need neither. Nothing may leave a frame being painted.
+            EmitSurface();
+        }
 }
 
 void DrawCurve(bool lists) {
