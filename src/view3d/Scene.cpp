@@ -212,6 +212,12 @@ struct TSurfaceClientArrays {
             Generation = SurfaceGeneration;
         }
         if (Count == 0) return;
+        // Pointers into our memory: no buffer object may be bound to read them.
+        if (QOpenGLContext* context = QOpenGLContext::currentContext();
+            context != nullptr && context->functions()->hasOpenGLFeature(QOpenGLFunctions::Buffers)) {
+            context->functions()->glBindBuffer(GL_ARRAY_BUFFER, 0);
+            context->functions()->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+        }
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_COLOR_ARRAY);
         glVertexPointer(3, GL_FLOAT, 0, positions_);
@@ -309,7 +315,15 @@ struct TSurfaceBuffers {
             f->glGenBuffers(1, &Indices);
             if (Arrays == 0 || Indices == 0) return false;
         }
-        if (Generation != SurfaceGeneration) Upload(context);
+        if (Generation != SurfaceGeneration) {
+            try {
+                Upload(context);
+            } catch (...) { // nothing left bound for the drawing that follows
+                f->glBindBuffer(GL_ARRAY_BUFFER, 0);
+                f->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+                throw;
+            }
+        }
         if (Count > 0) {
             f->glBindBuffer(GL_ARRAY_BUFFER, Arrays);
             f->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, Indices);

@@ -5,6 +5,8 @@
 
 #include "engine/Engine.h"
 
+#include <QOpenGLFunctions>
+
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -181,6 +183,22 @@ TEST_F(Render, TheSurfaceArraysDrawTheCellsWhereverTheyLive) {
         SurfaceArrays = place;
         EXPECT_EQ(Frame(), rebuilt) << static_cast<int>(place);
     }
+    // Buffer objects that something else left bound do not capture the
+    // pointers into our memory.
+    form->View->makeCurrent();
+    QOpenGLFunctions* f = form->View->context()->functions();
+    GLuint stray[2] = {};
+    f->glGenBuffers(2, stray);
+    f->glBindBuffer(GL_ARRAY_BUFFER, stray[0]);
+    f->glBufferData(GL_ARRAY_BUFFER, 64, nullptr, GL_STATIC_DRAW);
+    f->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, stray[1]);
+    f->glBufferData(GL_ELEMENT_ARRAY_BUFFER, 64, nullptr, GL_STATIC_DRAW);
+    form->View->doneCurrent();
+    SurfaceArrays = TSurfaceArrays::Client;
+    EXPECT_EQ(Frame(), rebuilt);
+    form->View->makeCurrent();
+    f->glDeleteBuffers(2, stray);
+    form->View->doneCurrent();
     SurfaceArrays = TSurfaceArrays::Auto;
     SetBuildThreads(0);
 }
