@@ -6,6 +6,7 @@
 
 #include "document/Limits.h"
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -13,6 +14,14 @@ struct Vertex3D {
     double x, y, z; // position in the formula's units (possibly centred)
     double r, g, b; // colour, each in 0 .. 1 for finite positions
 };
+
+// A vertex as OpenGL takes it, in single precision: one that is not finite
+// there (an infinity, a NaN, a value beyond the float range) is left out of
+// the pictures and of the mesh files.
+inline bool Drawable(const Vertex3D& v) {
+    return std::isfinite(static_cast<float>(v.x)) && std::isfinite(static_cast<float>(v.y)) &&
+           std::isfinite(static_cast<float>(v.z));
+}
 
 // Surfaces z(x,y) and x(u,v), y(u,v), z(u,v): SurfaceRows rows (values of x
 // or u) of SurfaceCols vertices (values of y or v). Written by their builders.

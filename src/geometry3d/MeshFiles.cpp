@@ -16,12 +16,6 @@ TPoint Position(const Vertex3D& v) {
     return {static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)};
 }
 
-// A vertex as OpenGL takes it: finite in single precision.
-bool Drawable(const Vertex3D& v) {
-    const TPoint p = Position(v);
-    return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
-}
-
 bool CellDrawable(std::int32_t i, std::int32_t j) {
     return Drawable(SurfaceGrid[i][j]) && Drawable(SurfaceGrid[i + 1][j]) &&
            Drawable(SurfaceGrid[i + 1][j + 1]) && Drawable(SurfaceGrid[i][j + 1]);

@@ -34,14 +34,6 @@ TSurfaceArrays SurfaceArrays = TSurfaceArrays::Auto;
 
 namespace {
 
-// A vertex reaches OpenGL in single precision; one that is not finite there
-// (an infinity, a NaN, a value beyond the float range) is left out, so that
-// nothing undefined reaches the rasteriser.
-bool Drawable(const Vertex3D& v) {
-    return std::isfinite(static_cast<float>(v.x)) && std::isfinite(static_cast<float>(v.y)) &&
-           std::isfinite(static_cast<float>(v.z));
-}
-
 void Emit(const Vertex3D& v) {
     glColor3f(static_cast<float>(v.r), static_cast<float>(v.g), static_cast<float>(v.b));
     glVertex3f(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z));
