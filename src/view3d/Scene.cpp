@@ -206,7 +206,8 @@ struct TSurfaceClientArrays {
         if (Count == 0) return;
         // Pointers into our memory: no buffer object may be bound to read them.
         if (QOpenGLContext* context = QOpenGLContext::currentContext();
-            context != nullptr && context->functions()->hasOpenGLFeature(QOpenGLFunctions::Buffers)) {
+            context != nullptr &&
+            context->functions()->hasOpenGLFeature(QOpenGLFunctions::Buffers)) {
             context->functions()->glBindBuffer(GL_ARRAY_BUFFER, 0);
             context->functions()->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
         }
@@ -266,17 +267,16 @@ struct TSurfaceBuffers {
         std::size_t count = 0;
         f->glBindBuffer(GL_ARRAY_BUFFER, Arrays);
         f->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, Indices);
-        const bool mapped =
-            n > 0 &&
-            FillMapped(context, GL_ARRAY_BUFFER, 2 * vertexBytes,
-                       [n](void* memory) {
-                           auto* positions = static_cast<float*>(memory);
-                           FillSurfaceVertices(positions, positions + n * 3);
-                       }) &&
-            FillMapped(context, GL_ELEMENT_ARRAY_BUFFER, SurfaceIndexRoom() * sizeof(GLuint),
-                       [&count](void* memory) {
-                           count = FillSurfaceIndices(static_cast<GLuint*>(memory));
-                       });
+        const bool mapped = n > 0 &&
+                            FillMapped(context, GL_ARRAY_BUFFER, 2 * vertexBytes,
+                                       [n](void* memory) {
+                                           auto* positions = static_cast<float*>(memory);
+                                           FillSurfaceVertices(positions, positions + n * 3);
+                                       }) &&
+                            FillMapped(context, GL_ELEMENT_ARRAY_BUFFER,
+                                       SurfaceIndexRoom() * sizeof(GLuint), [&count](void* memory) {
+                                           count = FillSurfaceIndices(static_cast<GLuint*>(memory));
+                                       });
         if (!mapped) {
             const TTriangleArrays arrays = SurfaceTriangles();
             const auto bytes = [](const auto& v) {
