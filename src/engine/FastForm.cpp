@@ -375,10 +375,12 @@ std::size_t RowVariableIndex(double TEvalContext::*variable) {
         std::begin(RowVariables));
 }
 
+} // namespace
+
 // The machine code of the rows along those of `variables` not tried yet, in
 // one piece of code, where the tree has machine code.
-void MakeRows(const TExprNode* tree, TEvalContext& context,
-              const std::vector<double TEvalContext::*>& variables) {
+void PrepareRows(const TExprNode* tree, TEvalContext& context,
+                 const std::vector<double TEvalContext::*>& variables) {
     if (tree == nullptr || tree->Fast == nullptr || !tree->Fast->Program->MachineCode) return;
     engine::TFastProgram& program = *tree->Fast->Program;
     std::vector<std::size_t> indices;
@@ -402,16 +404,9 @@ void MakeRows(const TExprNode* tree, TEvalContext& context,
     program.RowCode.push_back(std::move(rows.Code));
 }
 
-} // namespace
-
-void PrepareRows(const TExprNode* tree, TEvalContext& context,
-                 const std::vector<double TEvalContext::*>& variables) {
-    MakeRows(tree, context, variables);
-}
-
 void EvalRow(const TExprNode* tree, TEvalContext& context, double TEvalContext::*variable,
              const double* values, std::size_t n, double* out, bool* errors) {
-    MakeRows(tree, context, {variable});
+    PrepareRows(tree, context, {variable});
     const std::size_t k = RowVariableIndex(variable);
     if (tree != nullptr && tree->Fast != nullptr && k < 7 && tree->Fast->Program->Rows[k]) {
         tree->Fast->Program->Rows[k](values, n, &(context.*variable), out, errors);

@@ -122,6 +122,20 @@ std::size_t FillSurfaceIndices(GLuint* indices) {
     return total;
 }
 
+// Triangles of vertex arrays (three floats of position and three of colour
+// per vertex): pointers into memory of ours, or offsets into the bound
+// buffer objects.
+void DrawTriangleArrays(const void* positions, const void* colours, GLsizei count,
+                        const void* indices) {
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, positions);
+    glColorPointer(3, GL_FLOAT, 0, colours);
+    glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, indices);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
 struct TTriangleArrays {
     std::vector<float> Positions, Colours;
     std::vector<GLuint> Indices;
@@ -142,14 +156,8 @@ TTriangleArrays SurfaceTriangles() {
 void EmitSurfaceTriangles() {
     const TTriangleArrays arrays = SurfaceTriangles();
     if (arrays.Indices.empty()) return;
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, arrays.Positions.data());
-    glColorPointer(3, GL_FLOAT, 0, arrays.Colours.data());
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(arrays.Indices.size()), GL_UNSIGNED_INT,
-                   arrays.Indices.data());
-    glDisableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
+    DrawTriangleArrays(arrays.Positions.data(), arrays.Colours.data(),
+                       static_cast<GLsizei>(arrays.Indices.size()), arrays.Indices.data());
 }
 
 // Memory for the surface's arrays, aligned to 2 MB and, on Linux, marked for
@@ -211,13 +219,7 @@ struct TSurfaceClientArrays {
             context->functions()->glBindBuffer(GL_ARRAY_BUFFER, 0);
             context->functions()->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
         }
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glEnableClientState(GL_COLOR_ARRAY);
-        glVertexPointer(3, GL_FLOAT, 0, positions_);
-        glColorPointer(3, GL_FLOAT, 0, positions_ + n * 3);
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(Count), GL_UNSIGNED_INT, indices_);
-        glDisableClientState(GL_COLOR_ARRAY);
-        glDisableClientState(GL_VERTEX_ARRAY);
+        DrawTriangleArrays(positions_, positions_ + n * 3, static_cast<GLsizei>(Count), indices_);
     }
 
   private:
@@ -319,13 +321,8 @@ struct TSurfaceBuffers {
         if (Count > 0) {
             f->glBindBuffer(GL_ARRAY_BUFFER, Arrays);
             f->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, Indices);
-            glEnableClientState(GL_VERTEX_ARRAY);
-            glEnableClientState(GL_COLOR_ARRAY);
-            glVertexPointer(3, GL_FLOAT, 0, nullptr);
-            glColorPointer(3, GL_FLOAT, 0, reinterpret_cast<const void*>(ColourOffset));
-            glDrawElements(GL_TRIANGLES, Count, GL_UNSIGNED_INT, nullptr);
-            glDisableClientState(GL_COLOR_ARRAY);
-            glDisableClientState(GL_VERTEX_ARRAY);
+            DrawTriangleArrays(nullptr, reinterpret_cast<const void*>(ColourOffset), Count,
+                               nullptr);
         }
         f->glBindBuffer(GL_ARRAY_BUFFER, 0);
         f->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
