@@ -15,6 +15,10 @@
         <source>Площадь бесконечна: график проходит через полюс около x = %1.</source>
         <translation>The area is infinite: the graph passes a pole near x = %1.</translation>
     </message>
+    <message>
+        <source>Площадь не считается: формула графика берёт случайные числа.</source>
+        <translation>No area: the graph&apos;s formula draws random numbers.</translation>
+    </message>
 </context>
 <context>
     <name>Builders</name>
@@ -1139,6 +1143,10 @@
     <message>
         <source>, показаны не все</source>
         <translation>, not all shown</translation>
+    </message>
+    <message>
+        <source>Не исследуются графики: %1. Их формулы берут случайные числа, особых точек у таких графиков нет.</source>
+        <translation>Graphs not analysed: %1. Their formulas draw random numbers, and such graphs have no points of interest.</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,7 @@ using TFunction = std::function<std::optional<double>(double)>;
 struct TSamples {
     std::vector<double> X;
     std::vector<std::optional<double>> Y;
+    bool Coarse = false; // wider apart than `step`: there were too many
 };
 
 constexpr std::size_t MaxSamples = std::size_t{1} << 22;
@@ -30,6 +31,7 @@ TSamples Sample(const TFunction& f, double a, double b, double step) {
     const long double width = static_cast<long double>(b) - a;
     long double n = step > 0 ? std::ceil(width / step) : 1;
     if (!(n >= 1)) n = 1;
+    s.Coarse = n > MaxSamples;
     n = std::min<long double>(n, MaxSamples);
     const auto count = static_cast<std::size_t>(n);
     s.X.reserve(count + 1);
@@ -124,9 +126,17 @@ std::pair<double, double> DomainEdge(const TFunction& f, double undefinedAt, dou
 // show more changes than one, each quarter is looked at the same way, as
 // deep as the quarters stay wider than a few doubles (an oscillation
 // without end stops at the limit of points).
+// `work` counts down the looks that one search may still take: values that
+// change sign everywhere (random draws, noise) would split quarters without
+// end; when it runs out, the search stops as at the limit of points.
 void FindChanges(const TFunction& f, double l, double r, double fl, double fr, int depth,
-                 std::vector<double>& roots, bool& full) {
+                 std::vector<double>& roots, bool& full, std::size_t& work) {
     if (full) return;
+    if (work == 0) {
+        full = true;
+        return;
+    }
+    --work;
     double x[5] = {l, 0, 0, 0, r};
     std::optional<double> y[5] = {fl, {}, {}, {}, fr};
     for (int k = 1; k < 4; ++k) {
@@ -151,7 +161,7 @@ void FindChanges(const TFunction& f, double l, double r, double fl, double fr, i
         if (!y[k] || !y[k + 1]) continue;
         const double a = *y[k], b = *y[k + 1];
         if (deeper) {
-            FindChanges(f, x[k], x[k + 1], a, b, depth - 1, roots, full);
+            FindChanges(f, x[k], x[k + 1], a, b, depth - 1, roots, full, work);
         } else if (Sign(a) * Sign(b) < 0) {
             if (roots.size() >= MaxGraphPoints) {
                 full = true;
@@ -163,12 +173,16 @@ void FindChanges(const TFunction& f, double l, double r, double fl, double fr, i
 }
 
 constexpr int HiddenDepth = 24;
+// Looks into quarters per search, beyond one for each pair of samples: far
+// more than any formula but noise needs.
+constexpr std::size_t SearchWork = std::size_t{1} << 20;
 
 // The roots of f (roots of a difference for intersections), in order.
 std::vector<double> Roots(const TFunction& f, double a, double b, double step, bool& incomplete) {
     const TSamples s = Sample(f, a, b, step);
     std::vector<double> roots;
     bool full = false;
+    std::size_t work = SearchWork + 4 * s.X.size();
     const auto zero = [&](std::size_t i) { return i < s.Y.size() && s.Y[i] && *s.Y[i] == 0; };
     for (std::size_t i = 0; i < s.X.size() && !full; ++i) {
         const std::optional<double>& y = s.Y[i];
@@ -177,7 +191,7 @@ std::vector<double> Roots(const TFunction& f, double a, double b, double step, b
         if (i + 1 == s.X.size()) break;
         const std::optional<double>& next = s.Y[i + 1];
         if (y && next) {
-            FindChanges(f, s.X[i], s.X[i + 1], *y, *next, HiddenDepth, roots, full);
+            FindChanges(f, s.X[i], s.X[i + 1], *y, *next, HiddenDepth, roots, full, work);
         } else if (y || next) {
             // An end of the domain: a root when the graph ends at zero; and
             // the piece up to it is searched as any other (it may hold
@@ -189,12 +203,12 @@ std::vector<double> Roots(const TFunction& f, double a, double b, double step, b
                 (value == 0 || std::fabs(value) <= 1e-8 * std::max(1.0, std::fabs(inside))))
                 roots.push_back(edge);
             if (left)
-                FindChanges(f, s.X[i], edge, inside, value, HiddenDepth, roots, full);
+                FindChanges(f, s.X[i], edge, inside, value, HiddenDepth, roots, full, work);
             else
-                FindChanges(f, edge, s.X[i + 1], value, inside, HiddenDepth, roots, full);
+                FindChanges(f, edge, s.X[i + 1], value, inside, HiddenDepth, roots, full, work);
         }
     }
-    incomplete = full;
+    incomplete = full || s.Coarse;
     std::sort(roots.begin(), roots.end());
     roots.erase(std::unique(roots.begin(), roots.end()), roots.end());
     return roots;
@@ -205,18 +219,45 @@ struct TExtremum {
     bool Minimum;
 };
 
+// Whether the extremum that a search found at x (value gx of g, the graph
+// turned so that the extremum is a minimum) is one. Looks at points ever
+// nearer to x on both sides, within [l, r]: toward a pole the values grow
+// without bound, and some lie far below gx (farther than the samples around
+// it lie above it, `rise`); where the bracket crosses a gap in the domain,
+// the search ends at its edge, and some have no value. Near a true
+// extremum, the search's own imprecision is far smaller than the rise.
+bool TrueExtremum(const std::function<double(double)>& g, double l, double r, double x, double gx,
+                  double rise) {
+    const double w = (r - l) / 2;
+    for (int k = 1; k <= 64; ++k)
+        for (const double side : {-1.0, 1.0}) {
+            const double near = x + side * std::ldexp(w, -k);
+            if (!(near > l && near < r) || near == x) continue;
+            const double gNear = g(near);
+            if (std::isinf(gNear) || gNear < gx - rise) return false; // no value: a gap
+        }
+    return true;
+}
+
 // The local minima and maxima inside (a, b): where a sample lies below (or
 // above) both neighbours, found to the precision a flat extremum allows.
-std::vector<TExtremum> Extrema(const TFunction& f, double a, double b, double step) {
+// Past MaxGraphPoints of them the search stops and says so.
+std::vector<TExtremum> Extrema(const TFunction& f, double a, double b, double step,
+                               bool& incomplete) {
     const TSamples s = Sample(f, a, b, step);
     std::vector<TExtremum> found;
+    incomplete = incomplete || s.Coarse;
     for (std::size_t i = 1; i + 1 < s.X.size(); ++i) {
         if (!s.Y[i - 1] || !s.Y[i] || !s.Y[i + 1]) continue;
         const double l = *s.Y[i - 1], m = *s.Y[i], r = *s.Y[i + 1];
         const bool minimum = m < l && m <= r, maximum = m > l && m >= r;
         if (!minimum && !maximum) continue;
+        if (found.size() > MaxGraphPoints) {
+            incomplete = true;
+            break;
+        }
         const double sign = minimum ? 1 : -1;
-        const auto g = [&](double x) {
+        const std::function<double(double)> g = [&](double x) {
             const std::optional<double> v = f(x);
             return v ? sign * *v : std::numeric_limits<double>::infinity();
         };
@@ -224,12 +265,13 @@ std::vector<TExtremum> Extrema(const TFunction& f, double a, double b, double st
             g, s.X[i - 1], s.X[i + 1], std::numeric_limits<double>::digits / 2);
         const std::optional<double> y = f(x);
         if (!y || !(x > a && x < b)) continue;
+        const double rise = std::max(sign * (l - m), sign * (r - m));
+        if (!TrueExtremum(g, s.X[i - 1], s.X[i + 1], x, gx, rise)) continue;
         // The best of the sample and the search (a kink can sit on a sample).
         if (sign * m < sign * *y)
             found.push_back({s.X[i], m, minimum});
         else
             found.push_back({x, *y, minimum});
-        (void)gx;
     }
     return found;
 }
@@ -249,7 +291,7 @@ void AddRoots(const TFunction& f, double a, double b, double step, TPointKind ki
     bool incomplete = false;
     std::vector<double> roots = Roots(f, a, b, step, incomplete);
     const double scale = Scale(f, a, b, step);
-    for (const TExtremum& e : Extrema(f, a, b, step))
+    for (const TExtremum& e : Extrema(f, a, b, step, incomplete))
         if (std::fabs(e.Y) <= 1e-9 * scale) roots.push_back(e.X);
     std::sort(roots.begin(), roots.end());
     TCollector points(found);
@@ -304,8 +346,19 @@ std::optional<double> GraphValue(const TExprNode* tree, double x) {
     return v;
 }
 
+namespace {
+// A graph that draws random numbers is not searched: true, with its number
+// noted, for such a graph (or pair).
+bool SkipRandom(TPointsFound& found, const TGraph& f, const TGraph* g = nullptr) {
+    for (const TGraph* h : {&f, g})
+        if (h != nullptr && DrawsRandom(h->Tree)) found.Random.push_back(h->Number);
+    return !found.Random.empty();
+}
+} // namespace
+
 TPointsFound FindRoots(const TGraph& f, double a, double b, double step) {
     TPointsFound found;
+    if (SkipRandom(found, f)) return found;
     const TFunction fx = Of(f);
     AddRoots(fx, a, b, step, TPointKind::Root, f.Number, -1, fx, found);
     Order(found);
@@ -314,15 +367,19 @@ TPointsFound FindRoots(const TGraph& f, double a, double b, double step) {
 
 TPointsFound FindExtrema(const TGraph& f, double a, double b, double step) {
     TPointsFound found;
+    if (SkipRandom(found, f)) return found;
     TCollector points(found);
-    for (const TExtremum& e : Extrema(Of(f), a, b, step))
+    bool incomplete = false;
+    for (const TExtremum& e : Extrema(Of(f), a, b, step, incomplete))
         points.Add({e.Minimum ? TPointKind::Minimum : TPointKind::Maximum, e.X, e.Y, f.Number});
+    found.Incomplete = found.Incomplete || incomplete;
     Order(found);
     return found;
 }
 
 TPointsFound FindIntersections(const TGraph& f, const TGraph& g, double a, double b, double step) {
     TPointsFound found;
+    if (SkipRandom(found, f, &g)) return found;
     const TFunction fx = Of(f), gx = Of(g);
     const TFunction difference = [&](double x) -> std::optional<double> {
         const std::optional<double> u = fx(x), v = gx(x);
@@ -341,6 +398,7 @@ namespace {
 TPointsFound PointsOfGraph(const std::vector<TGraph>& graphs, std::size_t i, double a, double b,
                            double step) {
     TPointsFound all;
+    if (SkipRandom(all, graphs[i])) return all;
     const auto take = [&](const TPointsFound& some) {
         all.Points.insert(all.Points.end(), some.Points.begin(), some.Points.end());
         all.Incomplete = all.Incomplete || some.Incomplete;
@@ -351,7 +409,7 @@ TPointsFound PointsOfGraph(const std::vector<TGraph>& graphs, std::size_t i, dou
         if (const auto y = GraphValue(graphs[i].Tree, 0))
             all.Points.push_back({TPointKind::YIntercept, 0, *y, graphs[i].Number});
     for (std::size_t j = i + 1; j < graphs.size(); ++j)
-        take(FindIntersections(graphs[i], graphs[j], a, b, step));
+        if (!DrawsRandom(graphs[j].Tree)) take(FindIntersections(graphs[i], graphs[j], a, b, step));
     return all;
 }
 
@@ -398,6 +456,7 @@ TPointsFound PointsOfInterest(const std::vector<TGraph>& graphs, double a, doubl
         if (s.Failure) std::rethrow_exception(s.Failure);
         all.Points.insert(all.Points.end(), s.Found.Points.begin(), s.Found.Points.end());
         all.Incomplete = all.Incomplete || s.Found.Incomplete;
+        all.Random.insert(all.Random.end(), s.Found.Random.begin(), s.Found.Random.end());
     }
     Order(all);
     return all;
@@ -411,6 +470,9 @@ std::string NoArea() {
 } // namespace
 
 TArea Integrate(const TGraph& f, double a, double b, double step) {
+    if (DrawsRandom(f.Tree))
+        throw AreaRefused(texts::Translate(
+            "Analysis", "Площадь не считается: формула графика берёт случайные числа."));
     const TFunction fx = Of(f);
     const double lo = std::min(a, b), hi = std::max(a, b);
     const TSamples s = Sample(fx, lo, hi, step);

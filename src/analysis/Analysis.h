@@ -33,6 +33,9 @@ constexpr std::size_t MaxGraphPoints = 1000;
 struct TPointsFound {
     std::vector<TGraphPoint> Points; // ordered by x
     bool Incomplete = false;         // stopped at MaxGraphPoints: "показаны не все"
+    // The graphs not searched because their formulas draw random numbers:
+    // such a graph is another at every look, and has no points to find.
+    std::vector<int> Random;
 };
 
 // A graph to search: its tree (null: the graph of x), its number, and the
@@ -53,7 +56,10 @@ std::optional<double> GraphValue(const TExprNode* tree, double x);
 // the nearest doubles, and zeros the graph touches without crossing (a
 // minimum or maximum of value 0); a sign change through a pole or across a
 // domain gap is none; an end of the domain at a zero is one. Extrema lie
-// inside the interval, kinks included.
+// inside the interval, kinks included; toward a pole, where the values grow
+// without bound, or across a gap in the domain there is none. A graph that
+// draws random numbers is not searched (it goes to `Random`). Every search
+// ends: past a bound on its work it stops, as at MaxGraphPoints.
 TPointsFound FindRoots(const TGraph& f, double a, double b, double step);
 TPointsFound FindExtrema(const TGraph& f, double a, double b, double step);
 TPointsFound FindIntersections(const TGraph& f, const TGraph& g, double a, double b, double step);
@@ -77,6 +83,6 @@ struct TArea {
 };
 
 // The integral of f over [a, b] (a > b gives its negative). Refused where
-// f has no value at a sample `step` apart, where it passes a pole, or where
-// the integral does not settle.
+// f draws random numbers, where it has no value at a sample `step` apart,
+// where it passes a pole, or where the integral does not settle.
 TArea Integrate(const TGraph& f, double a, double b, double step);

@@ -4,6 +4,7 @@
 #include "app/ErrorReport.h"
 #include "app/Export.h"
 #include "app/FormulaMessages.h"
+#include "app/GraphAnalysis.h"
 #include "app/Translation.h"
 #include "app/Windows.h"
 #include "document/PlotFile.h"
@@ -313,6 +314,8 @@ int RunAnalyse(TRun& run) {
             out += "}\n";
         }
         Print(stdout, QString::fromStdString(out));
+        if (!found.Random.empty())
+            Print(stderr, RandomGraphsText(found.Random) + QStringLiteral("\n"));
         if (found.Incomplete)
             Print(stderr,
                   QCoreApplication::translate("CommandLine", "Точек больше %1: показаны не все.")

@@ -70,6 +70,16 @@ QString PointKindText(const TGraphPoint& p) {
     return {};
 }
 
+QString RandomGraphsText(const std::vector<int>& numbers) {
+    if (numbers.empty()) return {};
+    QStringList list;
+    for (const int n : numbers)
+        list << QString::number(n);
+    return TGraphAnalysis::tr("Не исследуются графики: %1. Их формулы берут случайные числа, "
+                              "особых точек у таких графиков нет.")
+        .arg(list.join(QStringLiteral(", ")));
+}
+
 TGraphAnalysis::TGraphAnalysis(QWidget* area, std::function<void()> repaint)
     : QObject(area), area_(area), repaint_(std::move(repaint)) {
     info_ = new QLabel(area);
@@ -318,7 +328,8 @@ QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, d
         if (h == nullptr)
             throw std::runtime_error(
                 TGraphAnalysis::tr("Второго такого графика на рисунке нет.").toStdString());
-        found = FindIntersections({g->Tree, number, g->Formula}, {h->Tree, second, h->Formula}, a, b, step);
+        found = FindIntersections({g->Tree, number, g->Formula}, {h->Tree, second, h->Formula}, a,
+                                  b, step);
         what = TGraphAnalysis::tr("Пересечения");
     } else if (kind == TFindKind::Root) {
         found = FindRoots({g->Tree, number, g->Formula}, a, b, step);
@@ -332,6 +343,7 @@ QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, d
     }
     marks_ = found.Points;
     repaint_();
+    if (!found.Random.empty()) return RandomGraphsText(found.Random);
     if (found.Points.empty()) return TGraphAnalysis::tr("На %1 ничего не найдено.").arg(where);
     QStringList items;
     for (std::size_t i = 0; i < found.Points.size() && i < 10; ++i)

@@ -111,3 +111,7 @@ class TGraphAnalysis : public QObject {
 
 // The kind of a point as the window names it: "Корень", "Минимум" ...
 QString PointKindText(const TGraphPoint& p);
+
+// What the status line and the command line say of the graphs a search
+// skipped because their formulas draw random numbers; empty where none was.
+QString RandomGraphsText(const std::vector<int>& numbers);

@@ -368,7 +368,10 @@ TForm1::TForm1() {
     PointsTimer = new QTimer(this);
     PointsTimer->setSingleShot(true);
     PointsTimer->setInterval(200);
-    connect(PointsTimer, &QTimer::timeout, this, [this] { Analysis->ComputePoints(); });
+    connect(PointsTimer, &QTimer::timeout, this, [this] {
+        Analysis->ComputePoints();
+        ReportSkippedGraphs();
+    });
     CreateMenu();
     SetTabOrder();
     ConnectHandlers();
@@ -596,13 +599,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             FormMouseWheel(delta);
             return true;
         }
-    }
-    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
-        // Ctrl+A belongs to the animation item from anywhere in the window:
-        // a text field does not take it for its select-all.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (QKeySequence(key->keyCombination()) == N10->shortcut()) return true;
     }
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);

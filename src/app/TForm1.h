@@ -290,6 +290,7 @@ class TForm1 : public QMainWindow {
     QLabel* StatusLine = nullptr;
     using TStatus = std::function<QString()>;
     void ShowStatus(const TStatus& status);
+    void ReportSkippedGraphs(); // graphs the points of interest left out
     TStatus Status;
     // "Error!" in a field or after "y(x0)=", explained in the status line.
     void ExplainError(const std::function<QString()>& place, const std::string& text,

@@ -32,6 +32,13 @@ void TForm1::TraceClick() {
 void TForm1::PointsClick() {
     NPoints->setChecked(!NPoints->isChecked());
     Analysis->SetShowPoints(NPoints->isChecked());
+    ReportSkippedGraphs();
+}
+
+void TForm1::ReportSkippedGraphs() {
+    const QString text = RandomGraphsText(Analysis->Points().Random);
+    if (!text.isEmpty())
+        ShowStatus([numbers = Analysis->Points().Random] { return RandomGraphsText(numbers); });
 }
 
 void TForm1::FindClick() {

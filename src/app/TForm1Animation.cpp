@@ -50,6 +50,7 @@ void TForm1::StartAnimation() {
 void TForm1::StopAnimation() {
     Timer1->stop();
     AnimationRunning = false;
+    N4->setEnabled(true); // however it ended, the work can be saved again
     SetCaption(Label1, QString());
 }
 

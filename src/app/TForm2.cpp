@@ -118,7 +118,6 @@ void TForm2::Button1Click() {
 }
 
 void TForm2::Button2Click() {
-    Form1->N4->setEnabled(true);
     Form1->StopAnimation();
     FrameCounter = 0;
     Form1->Button2Click(); // the 2D build once, whatever the mode

@@ -8,19 +8,28 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 struct Vertex3D {
     double x, y, z; // position in the formula's units (possibly centred)
-    double r, g, b; // colour, each in 0 .. 1 for finite positions
+    double r, g, b; // colour, each in 0 .. 1 for finite positions; see MarkUndefined
 };
 
+// Marks a vertex whose evaluation had a domain error (sqrt(-1), ln 0): its
+// position stays what the builder stored, but it has no colour (r is NaN,
+// as for a position that is not finite), and it is no point of the picture.
+inline void MarkUndefined(Vertex3D& v) {
+    v.r = std::numeric_limits<double>::quiet_NaN();
+}
+
 // A vertex as OpenGL takes it, in single precision: one that is not finite
-// there (an infinity, a NaN, a value beyond the float range) is left out of
-// the pictures and of the mesh files.
+// there (an infinity, a NaN, a value beyond the float range) or was marked
+// undefined is left out of the pictures and of the mesh files, and so is
+// every cell it is a corner of.
 inline bool Drawable(const Vertex3D& v) {
     return std::isfinite(static_cast<float>(v.x)) && std::isfinite(static_cast<float>(v.y)) &&
-           std::isfinite(static_cast<float>(v.z));
+           std::isfinite(static_cast<float>(v.z)) && !std::isnan(v.r);
 }
 
 // Surfaces z(x,y) and x(u,v), y(u,v), z(u,v): SurfaceRows rows (values of x

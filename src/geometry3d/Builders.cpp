@@ -188,8 +188,9 @@ bool BuildSurfaceZxy(const std::string& z, const TGridRanges& xy) {
         for (Vertex3D& v : grid[static_cast<std::size_t>(i)]) {
             v.x = Minus(x, cx);
             v.y = Minus(ys[j], cy);
-            v.z = rows[0].Values()[j++]; // neither centred nor scaled
-            VertexColour(v, v.z, v.z);   // the colour depends on the height alone
+            v.z = rows[0].Values()[j]; // neither centred nor scaled
+            VertexColour(v, v.z, v.z); // the colour depends on the height alone
+            if (rows[0].Errors()[j++]) MarkUndefined(v);
         }
     });
 
@@ -212,15 +213,22 @@ bool BuildCurve3D(const std::string& x, const std::string& y, const std::string&
 
     std::vector<Vertex3D> points(count);
     double t = tmin;
+    // The error flag stays set once any point had an error, as before; each
+    // point's own error marks it.
+    const bool before = EvalError;
+    bool any = false;
     for (Vertex3D& v : points) {
         VarT = t;
+        EvalError = false;
         v.x = EvalTree(FormulaTrees[tsX]);
         v.y = EvalTree(FormulaTrees[tsY]);
         v.z = EvalTree(FormulaTrees[tsZ]);
         const long double zt = static_cast<long double>(v.z) - t;
         VertexColour(v, zt + v.x, zt + v.y);
+        if (EvalError) MarkUndefined(v), any = true;
         t = Advance(t, tstep);
     }
+    EvalError = before || any;
 
     CurvePoints.swap(points);
     CurveCount = count;
@@ -257,23 +265,37 @@ bool BuildParametricSurface(const std::string& x, const std::string& y, const st
         c.U = u;
         std::vector<Vertex3D>& line = grid[static_cast<std::size_t>(i)];
         line.resize(vs.size());
+        // Each point's own error, beside the flag kept for the whole build.
+        std::vector<char> undefined(line.size());
         if (pointByPoint) {
+            const bool before = c.Error;
+            bool any = false;
             for (std::size_t j = 0; j < line.size(); ++j) {
                 c.V = vs[j];
+                c.Error = false;
                 line[j].x = EvalTree(trees[0]);
                 line[j].y = EvalTree(trees[1]);
                 line[j].z = EvalTree(trees[2]);
+                undefined[j] = c.Error;
+                any = any || c.Error;
             }
+            c.Error = before || any;
         } else {
-            for (std::size_t k = 0; k < 3; ++k)
+            for (std::size_t k = 0; k < 3; ++k) {
                 EvalRowKeepingError(rows[k], trees[k], c, &TEvalContext::V, vs);
+                for (std::size_t j = 0; j < line.size(); ++j)
+                    undefined[j] = undefined[j] || rows[k].Errors()[j];
+            }
             for (std::size_t j = 0; j < line.size(); ++j)
                 line[j].x = rows[0].Values()[j], line[j].y = rows[1].Values()[j],
                 line[j].z = rows[2].Values()[j];
         }
-        for (Vertex3D& p : line)
+        for (std::size_t j = 0; j < line.size(); ++j) {
+            Vertex3D& p = line[j];
             VertexColour(p, static_cast<long double>(p.z) - p.y,
                          static_cast<long double>(p.z) - p.x);
+            if (undefined[j]) MarkUndefined(p);
+        }
     });
 
     SurfaceGrid.swap(grid);

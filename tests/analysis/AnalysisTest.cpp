@@ -91,6 +91,7 @@ TEST_F(Analysis, WhatCountsAsARoot) {
         {"sqrt(1-x*x)-0.5", -2.01, 2, {-std::sqrt(0.75), std::sqrt(0.75)}, 4e-16},
         {"abs(x)-1", -3, 3, {-1, 1}, 0},
         {"1", -3, 3, {}, 0},
+        {"sign(x-0.3051)+0.5", -1, 2, {}, 0}, // a finite jump across zero, unequal sides
     };
     for (const auto& c : cases) {
         const auto xs = Xs(FindRoots(Graph(c.formula), c.a, c.b, Pixel), TPointKind::Root);
@@ -112,6 +113,21 @@ TEST_F(Analysis, ExtremaInsideTheInterval) {
         {"abs(x-0.3)+1", -1, 1, {{0.3, true}}},
         {"(x-1)^2", -1, 1, {}}, // the smallest value is at the end: not inside
         {"x", -1, 1, {}},
+        // Flat and repeated values: a floor is one minimum, a constant none.
+        {"abs(x-1)+abs(x+1)+abs(x-2)/1000", -3.013, 3, {{1, true}}},
+        {"5", -3, 3, {}},
+        // A pole is no extremum; the genuine ones beside poles stay.
+        {"tg(x)", -2, 2, {}},
+        {"tg(x)", -2, 3, {}},
+        {"1/x", -1.013, 1, {}},
+        {"1/(x-1)^2", -1.013, 3, {}},
+        {"ln(abs(x))", -2.013, 2, {}},
+        {"x/(x^2-1)", -3.013, 3, {}},
+        {"1/(x^2-1)", -3.013, 3, {{0, false}}},
+        {"x+1/x", -3.013, 3, {{-1, false}, {1, true}}},
+        {"x^2+1/x", -3.013, 3, {{static_cast<double>(std::cbrt(0.5L)), true}}},
+        // Across a gap in the domain the graph has no lowest point.
+        {"sqrt(x^2-0.0001)", -1.013, 1, {}},
     };
     for (const auto& c : cases) {
         const TGraph g = Graph(c.formula);
@@ -168,6 +184,8 @@ TEST_F(Analysis, AreasToTwelveDigitsAndAreasThatAreNone) {
         {"tg(x)", 1, 2, "полюс"},
         {"sqrt(x)", -1, 1, "не определена"},
         {"ln(x)", 0, 1, "не определена при x = 0"},
+        {"sign(x-0.3051)+0.5", -1, 2, "полюс"}, // a jump across zero is taken for one
+        {"rand(3)", 0, 1, "случайные"},
     };
     for (const auto& r : refused) {
         try {
@@ -219,6 +237,30 @@ TEST_F(Analysis, OscillationWithoutEndStopsAtAThousandPoints) {
         if (std::fabs(p.X) > 1e-6) {
             EXPECT_NEAR(*GraphValue(tree, p.X), 0, 1e-6) << p.X;
         }
+}
+
+// A graph that draws random numbers is not searched, and says so; the
+// others are; every search ends, even where the sign changes everywhere.
+TEST_F(Analysis, RandomGraphsAreSkippedAndEverySearchEnds) {
+    const TGraph sine = Graph("sin(x)", 0), noise = Graph("rand(3)", 1), ten = Graph("rand(10)", 2);
+    const TPointsFound found = PointsOfInterest({sine, noise}, -10, 10, Pixel);
+    EXPECT_EQ(found.Random, std::vector<int>{1});
+    EXPECT_EQ(Xs(found, TPointKind::Root).size(), 7u);
+    for (const TGraphPoint& p : found.Points)
+        EXPECT_EQ(p.Graph, 0);
+    for (const TPointsFound& f : {FindRoots(ten, -10, 10, Pixel), FindExtrema(ten, -10, 10, Pixel),
+                                  FindIntersections(sine, ten, -10, 10, Pixel)}) {
+        EXPECT_TRUE(f.Points.empty());
+        EXPECT_EQ(f.Random, std::vector<int>{2});
+    }
+    // Poles at every scale down to the doubles' spacing: sign changes
+    // everywhere, and no root.
+    const TPointsFound poles =
+        FindRoots(Graph("1/sin(1000000000*x*x*1000000000)", 3), -1, 1, Pixel);
+    EXPECT_TRUE(poles.Incomplete);
+    // Samples that cannot be a pixel apart say that they may miss points.
+    EXPECT_TRUE(FindRoots(Graph("x^2-4", 4), -1e308, 1e308, Pixel).Incomplete);
+    EXPECT_FALSE(FindRoots(Graph("x^2-4", 4), -1e3, 1e3, Pixel).Incomplete);
 }
 
 TEST_F(Analysis, PointsOfInterestOfTwoGraphs) {

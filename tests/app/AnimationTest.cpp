@@ -62,7 +62,7 @@ TEST_F(Animation, TheDefaultsShowTwentyFramesThenStop) {
     EXPECT_FALSE(form->AnimationRunning);
     EXPECT_FALSE(form->Timer1->isActive());
     EXPECT_EQ(FrameCounter, 20);
-    EXPECT_FALSE(form->N4->isEnabled()); // until "Отмена"
+    EXPECT_TRUE(form->N4->isEnabled()); // ended by itself: the work can be saved again
     EXPECT_TRUE(failures.empty());
 }
 
@@ -78,24 +78,30 @@ TEST_F(Animation, LoopingAndFramesInTheWrongOrder) {
     EXPECT_EQ(Ticks(10), std::vector<std::string>{"|5"}); // one frame, then stopped
 }
 
-// An interval of 0 draws nothing and fires nothing, but counts as running.
+// Ctrl+A runs the animation from the window; in a text field it selects
+// the text, as in every text field.
 TEST_F(Animation, CtrlABeforeTheDialogWasEverOpened) {
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-    form->ComboBox1->setFocus();
-    QTest::keyClick(form->ComboBox1, Qt::Key_A, Qt::ControlModifier);
+    form->Button2->setFocus();
+    QTest::keyClick(form->Button2, Qt::Key_A, Qt::ControlModifier);
     EXPECT_TRUE(form->AnimationRunning); // with the frame settings the dialog shows
     EXPECT_EQ(FirstFrame, 1);
     EXPECT_EQ(LastFrame, 20);
     EXPECT_EQ(FrameInterval, 50);
     EXPECT_TRUE(form->Timer1->isActive());
     EXPECT_FALSE(form->N4->isEnabled());
-    form->Edit5->setFocus();
-    QTest::keyClick(form->Edit5, Qt::Key_A, Qt::ControlModifier); // a text field has the focus
+    for (QLineEdit* field : {form->Edit5, form->ComboBox1->lineEdit()}) {
+        field->setText(QStringLiteral("12.5"));
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_TRUE(form->AnimationRunning);
+        EXPECT_EQ(field->selectedText(), QStringLiteral("12.5"));
+    }
+    form->N10Click();
     EXPECT_FALSE(form->AnimationRunning);
     EXPECT_TRUE(form->N4->isEnabled());
-    EXPECT_TRUE(form->Edit5->selectedText().isEmpty()); // not its select-all
 }
 
 TEST_F(Animation, CancelInA3DModeBuildsThe2DPictureOnce) {

@@ -80,8 +80,8 @@ TEST_F(NewUser, CtrlABeforeTheDialogWasOpenedAnimatesTheStartFrames) {
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-    form->Edit5->setFocus();
-    QTest::keyClick(form->Edit5, Qt::Key_A, Qt::ControlModifier);
+    form->Button2->setFocus();
+    QTest::keyClick(form->Button2, Qt::Key_A, Qt::ControlModifier);
     EXPECT_TRUE(form->AnimationRunning);
     EXPECT_EQ(form->Timer1->interval(), 50);
     EXPECT_EQ(FrameCounter, 1);
