@@ -102,10 +102,6 @@
         <translation>Seed of the random 3D colours (with --export), so that pictures repeat.</translation>
     </message>
     <message>
-        <source>Напечатать особые точки графиков y(x) файла (корни, экстремумы, пересечения, пересечения с осью y) строками JSON и выйти.</source>
-        <translation>Print the points of interest of the file&apos;s y(x) graphs (roots, extrema, intersections, y-axis crossings) as JSON lines and exit.</translation>
-    </message>
-    <message>
         <source>Начало отрезка для --analyse (по умолчанию — вид файла).</source>
         <translation>Start of the interval for --analyse (by default the file&apos;s view).</translation>
     </message>
@@ -118,10 +114,6 @@
         <translation>Check a formula: print as JSON lines the places the compiler does not understand ({&quot;pos&quot;, &quot;len&quot;, &quot;kind&quot;, &quot;message&quot;, &quot;hint&quot;}; pos counts characters from 1), and exit with 0 when there are none and with 1 when there are.</translation>
     </message>
     <message>
-        <source>Напечатать площадь каждого графика y(x) от A до B: --integrate A B FILE.mth.</source>
-        <translation>Print the area of every y(x) graph from A to B: --integrate A B FILE.mth.</translation>
-    </message>
-    <message>
         <source>Графики функций: графики на плоскости и в пространстве по формулам.</source>
         <translation>Function Plotter: plots in the plane and in space from formulas.</translation>
     </message>
@@ -132,6 +124,14 @@
     <message>
         <source>Можно открыть только один файл.</source>
         <translation>Only one file can be opened.</translation>
+    </message>
+    <message>
+        <source>Напечатать особые точки графиков y(x) файла (корни, экстремумы, пересечения, пересечения с осью y) строками JSON и выйти. &quot;graph&quot; — номер графика, как в окне: 0 — формула в поле, 1–10 — номер в списке.</source>
+        <translation>Print the points of interest of the file&apos;s y(x) graphs (roots, extrema, intersections, y-axis crossings) as JSON lines and exit. &quot;graph&quot; is the graph&apos;s number as the window shows it: 0 for the formula box, 1–10 for its place in the list.</translation>
+    </message>
+    <message>
+        <source>Напечатать площадь каждого графика y(x) от A до B: --integrate A B FILE.mth (&quot;graph&quot; — номер графика, как у --analyse).</source>
+        <translation>Print the area of each y(x) graph from A to B: --integrate A B FILE.mth (&quot;graph&quot; is the graph&apos;s number, as with --analyse).</translation>
     </message>
 </context>
 <context>
@@ -249,6 +249,10 @@
     <message>
         <source>бесконечно много</source>
         <translation>infinitely many</translation>
+    </message>
+    <message>
+        <source>Рисунок %1 × %2 не сделать: на него не хватает памяти. Возьмите размер меньше.</source>
+        <translation>A picture of %1 × %2 cannot be made: there is not enough memory for it. Choose a smaller size.</translation>
     </message>
 </context>
 <context>
@@ -607,10 +611,6 @@
         <translation>&lt;b&gt;Function Plotter&lt;/b&gt;, version %1&lt;br&gt;&lt;br&gt;Plots of functions in the plane and in space from formulas: y(x), r(fi), x(t),y(t), z(x,y), F(x,y,z)=0, x(t),y(t),z(t) and x(u,v),y(u,v),z(u,v).&lt;br&gt;&lt;br&gt;Licence: all rights reserved by the authors of the program (LicenseRef-proprietary).&lt;br&gt;&lt;br&gt;A plot file (.mth) is one record of 2680 bytes: the formulas and numbers of all modes, the mode, the list of y(x) formulas and the animation frames; its text is in the Windows-1251 encoding.</translation>
     </message>
     <message>
-        <source>Руководство не найдено или его нечем открыть: оно ставится вместе с программой в share/doc/function-plotter/guide.</source>
-        <translation>The user guide was not found or there is nothing to open it with: it is installed with the program in share/doc/function-plotter/guide.</translation>
-    </message>
-    <message>
         <source>Рисунка нет: сначала выберите режим в меню «Опции».</source>
         <translation>There is no picture: first choose a mode in the “Options” menu.</translation>
     </message>
@@ -641,6 +641,26 @@
     <message>
         <source>В списке уже 10 формул: больше не помещается</source>
         <translation>The list already holds 10 formulas: no more fit</translation>
+    </message>
+    <message>
+        <source>Руководство не найдено: оно ставится вместе с программой в share/doc/function-plotter/guide.</source>
+        <translation>The guide was not found: it is installed with the program in share/doc/function-plotter/guide.</translation>
+    </message>
+    <message>
+        <source>Руководство: %1</source>
+        <translation>Guide: %1</translation>
+    </message>
+    <message>
+        <source>Руководство нечем открыть: откройте в браузере файл %1.</source>
+        <translation>Nothing here opens the guide: open the file %1 in a web browser.</translation>
+    </message>
+    <message>
+        <source>Не напечатано: файл «%1» не записать.</source>
+        <translation>Not printed: the file “%1” cannot be written.</translation>
+    </message>
+    <message>
+        <source>Не напечатано: принтер «%1» не принял страницу.</source>
+        <translation>Not printed: the printer “%1” did not take the page.</translation>
     </message>
 </context>
 <context>

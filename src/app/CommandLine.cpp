@@ -413,7 +413,8 @@ std::vector<TOptionRow> Options() {
          QT_TRANSLATE_NOOP(
              "CommandLine",
              "Напечатать особые точки графиков y(x) файла (корни, экстремумы, пересечения, "
-             "пересечения с осью y) строками JSON и выйти."),
+             "пересечения с осью y) строками JSON и выйти. \"graph\" — номер графика, как в "
+             "окне: 0 — формула в поле, 1–10 — номер в списке."),
          "FILE.mth",
          RunAnalyse,
          true},
@@ -437,7 +438,8 @@ std::vector<TOptionRow> Options() {
         {{QStringLiteral("integrate")},
          QT_TRANSLATE_NOOP(
              "CommandLine",
-             "Напечатать площадь каждого графика y(x) от A до B: --integrate A B FILE.mth."),
+             "Напечатать площадь каждого графика y(x) от A до B: --integrate A B FILE.mth "
+             "(\"graph\" — номер графика, как у --analyse)."),
          "A",
          RunIntegrate,
          true},

@@ -21,7 +21,8 @@ void ReportFailure(const std::string& message) {
         Sink()(message);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
+    QMessageBox box(QMessageBox::Critical,
+                    QCoreApplication::translate("Dialogs", "Графики функций"),
                     QString::fromStdString(message), QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }

@@ -92,7 +92,8 @@ QByteArray Png(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    if (!image.save(&buffer, "PNG") || bytes.isEmpty())
+        throw BuildRefused(NoPictureMemoryMessage(image.width(), image.height()));
     return bytes;
 }
 

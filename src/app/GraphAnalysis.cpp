@@ -95,6 +95,12 @@ bool TGraphAnalysis::Valid() const {
 }
 
 void TGraphAnalysis::Shown(const TPlotRequest& request) {
+    const TShownPicture shown{
+        request.Kind, request.Polar, request.From, request.To, {ViewX1, ViewX2, ViewY1, ViewY2}};
+    if (!(shown == shown_)) { // another view or mode: what was found is of the last
+        shown_ = shown;
+        ClearFound();
+    }
     request_ = request;
     generation_ = FormulaTreesGeneration;
     numbers_.clear();
@@ -224,7 +230,8 @@ bool TGraphAnalysis::TraceKey(int key, bool shift) {
 
 QString TGraphAnalysis::TraceText() const {
     if (!traceX_ || !traceY_) return {};
-    QString text = QStringLiteral("x = %1, y = %2").arg(Number(*traceX_), Number(*traceY_));
+    QString text =
+        QStringLiteral("x = %1, y = %2").arg(Number(ShownX(*traceX_)), Number(ShownY(*traceY_)));
     if (traceParameter_)
         text.prepend((request_.Kind == TCurveKind::Polar ? QStringLiteral("fi = ")
                                                          : QStringLiteral("t = ")) +
@@ -262,8 +269,8 @@ bool TGraphAnalysis::Click(int x, int y) {
         for (const TGraphPoint& p : *list) {
             const int dx = WorldToPixelX(p.X) - x, dy = WorldToPixelY(p.Y) - y;
             if (dx * dx + dy * dy > 36) continue;
-            ShowInfo(PointKindText(p) +
-                         QStringLiteral(": x = %1, y = %2").arg(Number(p.X), Number(p.Y)),
+            ShowInfo(PointKindText(p) + QStringLiteral(": x = %1, y = %2")
+                                            .arg(Number(ShownX(p.X)), Number(ShownY(p.Y))),
                      x, y);
             return true;
         }
@@ -300,8 +307,16 @@ void TGraphAnalysis::Retranslate() {
 }
 
 void TGraphAnalysis::SetFormulas(std::vector<QString> formulas) {
-    if (formulas != formulas_) marks_.clear(), shade_.reset();
+    if (formulas != formulas_) ClearFound();
     formulas_ = std::move(formulas);
+}
+
+void TGraphAnalysis::ClearFound() {
+    points_ = {};
+    marks_.clear();
+    shade_.reset();
+    traceX_.reset(), traceY_.reset(), traceParameter_.reset();
+    info_->hide();
 }
 
 QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, double b) {
@@ -311,7 +326,8 @@ QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, d
             TGraphAnalysis::tr("Такого графика y(x) на рисунке нет.").toStdString());
     if (!(a < b)) std::swap(a, b);
     const double step = std::min(PixelStep(), (b - a) / 400);
-    const QString where = QStringLiteral("[%1; %2]").arg(Number(a), Number(b));
+    const QString where = QStringLiteral("[%1; %2]")
+                              .arg(Number(ShownNumber(a, b - a)), Number(ShownNumber(b, b - a)));
     marks_.clear();
     shade_.reset();
     if (kind == TFindKind::Area) {
@@ -348,7 +364,7 @@ QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, d
     QStringList items;
     for (std::size_t i = 0; i < found.Points.size() && i < 10; ++i)
         items << QStringLiteral("x = %1, y = %2")
-                     .arg(Number(found.Points[i].X), Number(found.Points[i].Y));
+                     .arg(Number(ShownX(found.Points[i].X)), Number(ShownY(found.Points[i].Y)));
     QString text =
         TGraphAnalysis::tr("%1 на %2: %3").arg(what, where, items.join(QStringLiteral("; ")));
     if (found.Points.size() > 10 || found.Incomplete)

@@ -32,8 +32,8 @@ class TGraphAnalysis : public QObject {
     // A new picture was shown: its graphs are what is analysed from now on
     // (while FormulaTrees holds the trees it was made with).
     void Shown(const TPlotRequest& request);
-    // The formulas of the graphs, by their place in the request; what
-    // "Найти…" marked goes when they change.
+    // The formulas of the graphs, by their place in the request (of a
+    // parametric curve, x(t) and y(t)); what was found goes when they change.
     void SetFormulas(std::vector<QString> formulas);
     // No picture to analyse (a 3D mode): everything is put away.
     void Forget();
@@ -91,6 +91,17 @@ class TGraphAnalysis : public QObject {
     TPlotRequest request_;
     std::uint64_t generation_ = ~std::uint64_t{0};
     std::vector<int> numbers_; // the graph number of each graph of the request
+    // What the analysed picture shows besides its formulas: its kind and its
+    // view; when it or the formulas change, what was found on the one before goes.
+    struct TShownPicture {
+        TCurveKind Kind = TCurveKind::Cartesian;
+        bool Polar = false;
+        double From = 0, To = 0;
+        double View[4] = {0, 0, 0, 0};
+        bool operator==(const TShownPicture&) const = default;
+    };
+    TShownPicture shown_;
+    void ClearFound(); // the points, the marks, the trace's point and the labels
     std::vector<QString> formulas_;
 
     bool tracing_ = false;

@@ -373,6 +373,7 @@ TForm1::TForm1() {
         ReportSkippedGraphs();
     });
     CreateMenu();
+    CheckLanguageItem(); // also when no change of language ever comes
     SetTabOrder();
     ConnectHandlers();
     Edit2Marks = new TFormulaMarks(Edit2);

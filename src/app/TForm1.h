@@ -304,6 +304,7 @@ class TForm1 : public QMainWindow {
     void EnglishClick();
     // Every text of the window in the current language (on LanguageChange).
     void RetranslateUi();
+    void CheckLanguageItem(); // the check mark on the language in use
     QMenu* LanguageMenu;
     QAction *NLanguage, *NRussian, *NEnglish;
     QActionGroup* LanguageGroup;

@@ -59,6 +59,9 @@ void TForm1::AnalysePicture(const TPlotInput& input, const TPlotRequest& request
         for (const std::string& item : input.List)
             formulas.push_back(QString::fromStdString(item));
         if (!input.AllFormulas) formulas.resize(1);
+    } else {
+        for (const int slot : {fsPlaneX, fsPlaneY})
+            formulas.push_back(QString::fromStdString(input.Document.Formulas[slot]));
     }
     Analysis->SetFormulas(formulas);
     Analysis->Shown(request);

@@ -205,8 +205,16 @@ QUrl GuideUrl() {
 
 void TForm1::GuideClick() {
     const QUrl guide = GuideUrl();
-    if (guide.isEmpty() || !Dialogs().OpenUrl(guide))
-        ReportFailure(tr("Руководство не найдено или его нечем открыть: оно ставится вместе "
-                         "с программой в share/doc/function-plotter/guide.")
+    if (guide.isEmpty()) {
+        ReportFailure(tr("Руководство не найдено: оно ставится вместе с программой в "
+                         "share/doc/function-plotter/guide.")
                           .toStdString());
+        return;
+    }
+    // Where it is, in case nothing on this computer shows web pages.
+    const QString path = guide.toLocalFile();
+    ShowStatus([path] { return tr("Руководство: %1").arg(path); });
+    if (!Dialogs().OpenUrl(guide))
+        ReportFailure(
+            tr("Руководство нечем открыть: откройте в браузере файл %1.").arg(path).toStdString());
 }

@@ -7,6 +7,7 @@
 #include "app/ErrorReport.h"
 #include "app/Export.h"
 #include "app/RecentFiles.h"
+#include "document/AtomicFile.h"
 #include "document/Limits.h"
 #include "plot2d/Export2D.h"
 #include "plot2d/View2D.h"
@@ -23,6 +24,14 @@ namespace {
 
 bool Is2D(int mode) {
     return mode == pmYx || mode == pmPlane;
+}
+
+// A page the printer did not take: its file could not be written, or the
+// printer refused it.
+QString PrintFailed(const QPrinter& printer) {
+    if (!printer.outputFileName().isEmpty())
+        return TForm1::tr("Не напечатано: файл «%1» не записать.").arg(printer.outputFileName());
+    return TForm1::tr("Не напечатано: принтер «%1» не принял страницу.").arg(printer.printerName());
 }
 
 std::string NoPicture() {
@@ -79,7 +88,11 @@ void TForm1::PrintPicture(QPrinter& printer) {
     const TPlotInput input = DocumentInput();
     const int mode = CurrentPlotMode();
     QPainter p(&printer);
-    const QRect area = p.viewport();
+    if (!p.isActive()) throw FileError(PrintFailed(printer).toStdString());
+    // A margin of a twentieth of the page's shorter side all round.
+    const QRect page = p.viewport();
+    const int margin = std::min(page.width(), page.height()) / 20;
+    const QRect area = page.adjusted(margin, margin, -margin, -margin);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSizeF(11);
     p.setFont(font);
@@ -90,9 +103,13 @@ void TForm1::PrintPicture(QPrinter& printer) {
     const QRect picture(area.x() + (area.width() - side) / 2,
                         area.y() + (area.height() - side - 2 * line) / 2, side, side);
     if (Is2D(mode)) {
+        // Exactly the plot area's picture: what lies beyond its frame (the
+        // branches of a pole, a label at the edge) is cut at the frame, as
+        // the plot area and the PNG cut it.
         TYxTrees trees;
         const TPlotRequest request = PictureRequest(input, false, trees);
         p.save();
+        p.setClipRect(picture);
         p.translate(picture.topLeft());
         p.scale(static_cast<qreal>(side) / PlotWidth, static_cast<qreal>(side) / PlotHeight);
         ComposePicture(p, request);
@@ -104,6 +121,7 @@ void TForm1::PrintPicture(QPrinter& printer) {
     p.setPen(Qt::black);
     p.drawText(text, Qt::AlignHCenter | Qt::AlignTop,
                p.fontMetrics().elidedText(FormulaLine(input), Qt::ElideRight, area.width()));
+    if (!p.end()) throw FileError(PrintFailed(printer).toStdString());
 }
 
 void TForm1::CopyClick() {

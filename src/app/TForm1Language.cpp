@@ -21,10 +21,14 @@ void TForm1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
-void TForm1::RetranslateUi() {
-    RetranslateTree(this);
+void TForm1::CheckLanguageItem() {
     NRussian->setChecked(CurrentLanguage() == TLanguage::Russian);
     NEnglish->setChecked(CurrentLanguage() == TLanguage::English);
+}
+
+void TForm1::RetranslateUi() {
+    RetranslateTree(this);
+    CheckLanguageItem();
     UpdateTitle();
     RebuildRecentMenu();
     ShowStatus(Status);

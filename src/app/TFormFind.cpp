@@ -85,8 +85,8 @@ void TFormFind::FormShow() {
         ComboBox2->addItem(name, g.Number);
     }
     if (ComboBox2->count() > 1) ComboBox2->setCurrentIndex(1);
-    Edit1->setText(QString::fromStdString(FormatNumber(ViewX1)));
-    Edit2->setText(QString::fromStdString(FormatNumber(ViewX2)));
+    Edit1->setText(QString::fromStdString(FormatNumber(ShownX(ViewX1))));
+    Edit2->setText(QString::fromStdString(FormatNumber(ShownX(ViewX2))));
     Label6->clear();
 }
 

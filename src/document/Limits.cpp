@@ -16,9 +16,15 @@ std::string StuckStepMessage(const std::string& step, const std::string& value,
 std::string TooManyPointsMessage(long double count) {
     char text[64];
     std::snprintf(text, sizeof text, "%.0Lf", count);
-    return texts::Fill(texts::Translate("Limits", "Слишком много точек: %1 (можно не больше %2). "
-                                                  "Увеличьте шаг или сузьте диапазон."),
-                       {std::isfinite(count) ? std::string(text)
-                                             : texts::Translate("Limits", "бесконечно много"),
-                        std::to_string(MaxPictureVertices)});
+    return texts::Fill(
+        texts::Translate("Limits", "Слишком много точек: %1 (можно не больше %2). "
+                                   "Увеличьте шаг или сузьте диапазон."),
+        {std::isfinite(count) ? std::string(text) : texts::Translate("Limits", "бесконечно много"),
+         std::to_string(MaxPictureVertices)});
+}
+
+std::string NoPictureMemoryMessage(int w, int h) {
+    return texts::Fill(texts::Translate("Limits", "Рисунок %1 × %2 не сделать: на него не хватает "
+                                                  "памяти. Возьмите размер меньше."),
+                       {std::to_string(w), std::to_string(h)});
 }

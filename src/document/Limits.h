@@ -23,3 +23,7 @@ std::string TooManyPointsMessage(long double count);
 // the numbers of its range near `end` (as text).
 std::string StuckStepMessage(const std::string& step, const std::string& value,
                              const std::string& end);
+
+// The message for a picture of w x h pixels that cannot be made: no memory
+// for its image, or a painter or renderer that does not take it.
+std::string NoPictureMemoryMessage(int w, int h);

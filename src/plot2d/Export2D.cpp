@@ -1,5 +1,6 @@
 #include "plot2d/Export2D.h"
 
+#include "document/Limits.h"
 #include "plot2d/View2D.h"
 #include "texts/Texts.h"
 
@@ -16,6 +17,7 @@ namespace {
 // compress, the same pixels. Null when it has more.
 QImage Indexed(const QImage& image) {
     QImage indexed(image.size(), QImage::Format_Indexed8);
+    if (indexed.isNull()) return {}; // no memory for it: the picture as it is
     QList<QRgb> table;
     QHash<QRgb, uchar> index;
     for (int y = 0; y < image.height(); ++y) {
@@ -52,7 +54,8 @@ QByteArray PicturePng(const TPlotRequest& request, qreal scale) {
     buffer.open(QIODevice::WriteOnly);
     // A middling compression: the picture is mostly one colour, and a harder
     // one costs several times the time for a few per cent of the bytes.
-    (indexed.isNull() ? picture : indexed).save(&buffer, "PNG", 50);
+    if (!(indexed.isNull() ? picture : indexed).save(&buffer, "PNG", 50) || bytes.isEmpty())
+        throw BuildRefused(NoPictureMemoryMessage(picture.width(), picture.height()));
     return bytes;
 }
 
@@ -65,6 +68,7 @@ QByteArray PictureSvg(const TPlotRequest& request) {
     svg.setViewBox(QRect(0, 0, PlotWidth, PlotHeight));
     svg.setTitle(QString::fromStdString(texts::Translate("Export2D", "Графики функций")));
     QPainter painter(&svg);
+    if (!painter.isActive()) throw BuildRefused(NoPictureMemoryMessage(PlotWidth, PlotHeight));
     // The picture's one-pixel lines run along pixel centres, as on the
     // screen; unshifted, an SVG renderer spreads each over two pixels.
     painter.translate(0.5, 0.5);
@@ -88,6 +92,7 @@ QByteArray PicturePdf(const TPlotRequest& request) {
     // Here no half-pixel shift: the PDF renderer puts hairlines on pixel
     // centres itself.
     QPainter painter(&pdf);
+    if (!painter.isActive()) throw BuildRefused(NoPictureMemoryMessage(PlotWidth, PlotHeight));
     ComposePicture(painter, request);
     painter.end();
     return bytes;

@@ -206,12 +206,15 @@ void ComposePicture(QPainter& p, const TPlotRequest& request) {
 }
 
 QImage PictureImage(const TPlotRequest& request, qreal density) {
-    QImage image(qRound(PlotWidth * density), qRound(PlotHeight * density), QImage::Format_RGB32);
+    const int w = qRound(PlotWidth * density), h = qRound(PlotHeight * density);
+    QImage image(w, h, QImage::Format_RGB32);
+    if (image.isNull()) throw BuildRefused(NoPictureMemoryMessage(w, h));
     // Above 100 % the border's one-pixel line leaves the last device column
     // and row unpainted: they take the border's colour, not what the memory held.
     image.fill(Qt::black);
     image.setDevicePixelRatio(density);
     QPainter painter(&image);
+    if (!painter.isActive()) throw BuildRefused(NoPictureMemoryMessage(w, h));
     ComposePicture(painter, request);
     painter.end();
     return image;

@@ -205,3 +205,15 @@ std::string CursorCoordinateText(double value) {
     const auto rounded = static_cast<long long>(std::nearbyint(scaled));
     return FormatNumber(static_cast<double>(static_cast<long double>(rounded) / 1000000));
 }
+
+double ShownNumber(double v, double span) {
+    return std::fabs(v) < 1e-12 * std::fabs(span) ? 0.0 : v;
+}
+
+double ShownX(double x) {
+    return ShownNumber(x, ViewWidth);
+}
+
+double ShownY(double y) {
+    return ShownNumber(y, ViewHeight);
+}

@@ -13,6 +13,15 @@ extern int PlotWidth, PlotHeight;
 // The view; written by ReadRangeEdits, ZoomView, the pan and the box zoom.
 extern double ViewX1, ViewX2, ViewY1, ViewY2;
 extern double ViewWidth, ViewHeight;
+
+// A number as the window shows it beside a view `span` wide (or high): one
+// within a few units in the last place of the view's scale of zero
+// (|v| < 1e-12 × span) is rounding noise and shows as 0; the number
+// itself stays as computed.
+double ShownNumber(double v, double span);
+// x and y as the window shows them in the current view.
+double ShownX(double x);
+double ShownY(double y);
 extern double ScaleX, ScaleY; // world units per pixel column / row (ScaleY < 0)
 extern double GridStep;       // a power of two, or 0 for a view with no usable grid
 // A range field's text changed since the view was last read from the fields.

@@ -8,6 +8,7 @@
 #include <QOpenGLFramebufferObject>
 #include <QSurfaceFormat>
 
+#include "document/Limits.h"
 #include "texts/Texts.h"
 
 #include <GL/gl.h>
@@ -43,8 +44,10 @@ QImage RenderFrame(int w, int h, TSceneOptions options) {
         fbo.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
         QOpenGLFramebufferObject target(w, h, fbo);
         if (!target.isValid() || !target.bind()) {
+            // OpenGL is here, but gives no frame of this size.
             context.doneCurrent();
-            NoOpenGL();
+            if (previous && previousSurface) previous->makeCurrent(previousSurface);
+            throw std::runtime_error(NoPictureMemoryMessage(w, h));
         }
         glEnable(GL_DEPTH_TEST); // as the window's view sets it up
         glPointSize(1);
@@ -65,5 +68,6 @@ QImage RenderFrame(int w, int h, TSceneOptions options) {
     }
     context.doneCurrent();
     if (previous && previousSurface) previous->makeCurrent(previousSurface);
+    if (image.isNull()) throw std::runtime_error(NoPictureMemoryMessage(w, h));
     return image;
 }

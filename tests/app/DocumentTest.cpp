@@ -208,6 +208,12 @@ TEST_F(Document, AboutAndTheGuide) {
     EXPECT_TRUE(
         QFileInfo::exists(QFileInfo(page).dir().filePath(QStringLiteral("docs/mode_yx.png"))));
     EXPECT_EQ(form->NGuide->shortcut().toString().toStdString(), "F1");
+    // Where it is, in the status line; and in the message when nothing opens it.
+    EXPECT_TRUE(form->StatusLine->text().contains(page)) << form->StatusLine->text().toStdString();
+    Dialogs().OpenUrl = [](const QUrl&) { return false; };
+    form->NGuide->trigger();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_NE(failures[0].find(page.toStdString()), std::string::npos) << failures[0];
 }
 
 } // namespace

@@ -7,8 +7,11 @@
 #include "document/PlotFile.h"
 #include "view3d/Tfrm3D.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QTest>
+#include <QTimer>
 
 #include <cstring>
 
@@ -263,6 +266,22 @@ TEST_F(NewUser, SmallThingsANewUserNotices) {
     form->N13Click(); // in y(x)
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_NE(failures[0].find("3D z(x,y)"), std::string::npos) << failures[0];
+
+    // The language in use is checked in its menu from the start.
+    EXPECT_TRUE(form->NRussian->isChecked());
+    EXPECT_FALSE(form->NEnglish->isChecked());
+
+    // A message box is titled with the program's name, not its file's.
+    SetFailureSink({});
+    QString title;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            box->accept();
+        }
+    });
+    ReportFailure("test");
+    EXPECT_EQ(title.toStdString(), "Графики функций");
 }
 
 } // namespace

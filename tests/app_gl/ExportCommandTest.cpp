@@ -181,6 +181,34 @@ TEST_F(ExportCommand, FailuresEndWithTheWindowsMessage) {
     EXPECT_FALSE(QFile::exists(Path("a.png")));
 }
 
+// A picture that cannot be made for want of memory is a failure, and the
+// file it would have replaced stays as it was.
+TEST_F(ExportCommand, APictureWithoutMemoryLeavesTheOldFile) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit";
+#endif
+    const QString keep = Path(QStringLiteral("keep.png"));
+    {
+        QFile f(keep);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("the old picture");
+    }
+    QProcess p;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    p.setProcessEnvironment(environment);
+    p.start(QStringLiteral("sh"),
+            {"-c", "ulimit -v 1048576; exec \"$0\" \"$@\"", QStringLiteral(PLOTTER_BINARY),
+             "--export", keep, "--size", "16384x16384", PlotFile(pmYx)});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 1);
+    const std::string err = QString::fromLocal8Bit(p.readAllStandardError()).toStdString();
+    EXPECT_NE(err.find("16384 × 16384"), std::string::npos) << err;
+    EXPECT_NE(err.find("не хватает памяти"), std::string::npos) << err;
+    EXPECT_EQ(Read(keep), QByteArray("the old picture"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).filter(QStringLiteral("keep")).size(), 1);
+}
+
 } // namespace
 
 namespace {

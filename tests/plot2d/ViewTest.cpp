@@ -169,3 +169,25 @@ TEST(View2D, CursorCoordinatesAreRoundedToSixPlaces) {
 }
 
 } // namespace
+
+namespace {
+
+// Rounding noise beside a view shows as 0; anything a view could show stays.
+TEST(ShownNumbers, NoiseWithinTheViewsScaleOfZeroIsZero) {
+    const struct {
+        double v, span, shown;
+    } rows[] = {
+        {6.661338147750939e-16, 20, 0},  // x1 after a pan of 200 pixels
+        {-4.440892098500626e-16, 20, 0}, // a root's y
+        {2.1e-11, 20, 2.1e-11},          // just beyond the bound: a number
+        {1e-13, 0.01, 1e-13},            // in a view a hundredth wide
+        {-1.9e-14, 1e-2, -1.9e-14},      // beyond the bound of a narrow view
+        {-0.9e-14, 1e-2, 0},             // within it
+        {3, 20, 3},
+        {0, 0, 0},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(ShownNumber(r.v, r.span), r.shown) << r.v << " in " << r.span;
+}
+
+} // namespace
