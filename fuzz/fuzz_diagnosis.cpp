@@ -16,11 +16,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = (data[0] & 1)
                                  ? std::string(reinterpret_cast<const char*>(data + 1), size - 1)
                                  : diagnosis_property::PieceText(static_cast<int>(size - 1), next);
-    for (const TDiagnosis& d : Diagnose(text))
-        if (d.Pos < 0 || d.Len < 0 || d.Pos + d.Len > static_cast<int>(text.size())) {
+    for (const TDiagnosis& d : Diagnose(text)) {
+        if (d.Pos < 0 || d.Len < 0 || d.Pos + d.Len > static_cast<int>(text.size()) ||
+            d.Count < 1) {
             std::fprintf(stderr, "place %d+%d outside \"%s\"\n", d.Pos, d.Len, text.c_str());
             std::abort();
         }
+        // The places in characters are those counted one by one.
+        const TCharSpan span = CharacterSpan(text, d.Pos, d.Len);
+        if (span.First != d.Chars.First || span.Last != d.Chars.Last) std::abort();
+    }
     const double xs[] = {0.0, 1.5, -2.0, 0.1, 1e300};
     const std::string difference = diagnosis_property::Disagreement(text, xs[(data[0] >> 1) % 5]);
     if (!difference.empty()) {

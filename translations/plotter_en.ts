@@ -19,6 +19,65 @@
         <source>Площадь не считается: формула графика берёт случайные числа.</source>
         <translation>No area: the graph&apos;s formula draws random numbers.</translation>
     </message>
+    <message>
+        <source>Площадь не считается: значение функции при x = %1 больше самого большого числа (переполнение).</source>
+        <translation>No area: the function&apos;s value at x = %1 is beyond the largest number (an overflow).</translation>
+    </message>
+</context>
+<context>
+    <name>AtomicFile</name>
+    <message>
+        <source>нет папки «%1»</source>
+        <translation>there is no folder “%1”</translation>
+    </message>
+    <message>
+        <source>такого файла нет</source>
+        <translation>there is no such file</translation>
+    </message>
+    <message>
+        <source>нет права записывать его или в его папку</source>
+        <translation>there is no permission to write it or into its folder</translation>
+    </message>
+    <message>
+        <source>нет права его читать</source>
+        <translation>there is no permission to read it</translation>
+    </message>
+    <message>
+        <source>диск только для чтения</source>
+        <translation>the disk is read-only</translation>
+    </message>
+    <message>
+        <source>на диске нет места</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>это папка</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>это не обычный файл, а канал или устройство</source>
+        <translation>it is no regular file but a pipe or a device</translation>
+    </message>
+    <message>
+        <source>имя слишком длинное</source>
+        <translation>the name is too long</translation>
+    </message>
+    <message>
+        <source>в пути к нему есть файл, а не папка</source>
+        <translation>its path goes through a file, not a folder</translation>
+    </message>
+    <message>
+        <source>ссылки на него замыкаются в круг</source>
+        <translation>its links go round in a circle</translation>
+    </message>
+    <message>
+        <source>Файл «%1» не записан: %2 (%3).</source>
+        <translation>The file “%1” was not written: %2 (%3).</translation>
+    </message>
+    <message>
+        <source>Файл «%1» не прочитан: %2 (%3).</source>
+        <translation>The file “%1” was not read: %2 (%3).</translation>
+    </message>
 </context>
 <context>
     <name>Builders</name>
@@ -110,10 +169,6 @@
         <translation>End of the interval for --analyse.</translation>
     </message>
     <message>
-        <source>Проверить формулу: напечатать строками JSON места, которых не понимает компилятор ({&quot;pos&quot;, &quot;len&quot;, &quot;kind&quot;, &quot;message&quot;, &quot;hint&quot;}; pos — номер символа с 1), и выйти с 0, если таких мест нет, и с 1, если есть.</source>
-        <translation>Check a formula: print as JSON lines the places the compiler does not understand ({&quot;pos&quot;, &quot;len&quot;, &quot;kind&quot;, &quot;message&quot;, &quot;hint&quot;}; pos counts characters from 1), and exit with 0 when there are none and with 1 when there are.</translation>
-    </message>
-    <message>
         <source>Графики функций: графики на плоскости и в пространстве по формулам.</source>
         <translation>Function Plotter: plots in the plane and in space from formulas.</translation>
     </message>
@@ -132,6 +187,46 @@
     <message>
         <source>Напечатать площадь каждого графика y(x) от A до B: --integrate A B FILE.mth (&quot;graph&quot; — номер графика, как у --analyse).</source>
         <translation>Print the area of each y(x) graph from A to B: --integrate A B FILE.mth (&quot;graph&quot; is the graph&apos;s number, as with --analyse).</translation>
+    </message>
+    <message>
+        <source>Файл «%1»: %2</source>
+        <translation>The file “%1”: %2</translation>
+    </message>
+    <message>
+        <source>Поверхность F(x,y,z)=0 не строится: это %1 вычислений формулы, а можно не больше %2. Увеличьте шаги или задайте --max-points.</source>
+        <translation>The surface F(x,y,z)=0 is not built: it takes %1 evaluations of the formula, and at most %2 are allowed. Make the steps larger or give --max-points.</translation>
+    </message>
+    <message>
+        <source>Файл не записан: найдены не все точки (--allow-partial запишет найденные).</source>
+        <translation>The file was not written: not every point was found (--allow-partial writes those found).</translation>
+    </message>
+    <message>
+        <source>Записаны точки, найденные до этого.</source>
+        <translation>The points found until then were written.</translation>
+    </message>
+    <message>
+        <source>--max-points ждёт число больше нуля.</source>
+        <translation>--max-points expects a number above zero.</translation>
+    </message>
+    <message>
+        <source>Рисунок не записан: «%1» — это файл графиков, из которого он рисуется. Дайте рисунку другое имя.</source>
+        <translation>The picture was not written: “%1” is the plot file it is drawn from. Give the picture another name.</translation>
+    </message>
+    <message>
+        <source>Предел вычислений формулы для поверхности F(x,y,z)=0 (с --export): сколько раз формула считается во всех плоскостях по обеим сеткам линий. По умолчанию 1e9, около десяти секунд работы; за пределом построение не начинается.</source>
+        <translation>The bound on the evaluations of the formula of a surface F(x,y,z)=0 (with --export): how many times the formula is computed in all planes along both grids of lines. 1e9 by default, about ten seconds of work; beyond it the build does not start.</translation>
+    </message>
+    <message>
+        <source>Записать поверхность F(x,y,z)=0, даже если точек больше, чем можно хранить (с --export): записываются найденные до предела, и об этом говорится. Без этого ключа такой файл не записывается.</source>
+        <translation>Write a surface F(x,y,z)=0 even when it has more points than can be kept (with --export): those found up to the bound are written, and this is said. Without this option such a file is not written.</translation>
+    </message>
+    <message>
+        <source>Ключи --%1 и --%2 не даются вместе: за один запуск выполняется одна команда.</source>
+        <translation>The options --%1 and --%2 are not given together: one run carries out one command.</translation>
+    </message>
+    <message>
+        <source>Проверить формулу: напечатать строками JSON места, которых не понимает компилятор ({&quot;pos&quot;, &quot;len&quot;, &quot;count&quot;, &quot;kind&quot;, &quot;message&quot;, &quot;hint&quot;}; pos — номер символа с 1, count — сколько одинаковых мест подряд), и выйти с 0, если таких мест нет, и с 1, если есть.</source>
+        <translation>Check a formula: print as JSON lines the places the compiler does not understand ({&quot;pos&quot;, &quot;len&quot;, &quot;count&quot;, &quot;kind&quot;, &quot;message&quot;, &quot;hint&quot;}; pos counts characters from 1, count is how many like places follow in a row), and exit with 0 when there are none and with 1 when there are.</translation>
     </message>
 </context>
 <context>
@@ -213,6 +308,18 @@
     <message>
         <source>Рисунок 2D квадратный: задайте размер вида N×N.</source>
         <translation>A 2D picture is square: give a size of the form N×N.</translation>
+    </message>
+    <message>
+        <source>Файл «%1» не записан: у поверхности нет ни одной клетки, которую можно нарисовать (все точки вне области определения формул, бесконечны или совпадают).</source>
+        <translation>The file “%1” was not written: the surface has no cell that can be drawn (every point lies outside the formulas&apos; domain, is infinite or coincides with the others).</translation>
+    </message>
+    <message>
+        <source>Файл «%1» не записан: у линии нет ни одного отрезка, который можно нарисовать (её точки вне области определения, бесконечны или все в одном месте).</source>
+        <translation>The file “%1” was not written: the curve has no segment that can be drawn (its points lie outside the domain, are infinite or all in one place).</translation>
+    </message>
+    <message>
+        <source>Файл «%1» не записан: точек поверхности не найдено.</source>
+        <translation>The file “%1” was not written: no point of the surface was found.</translation>
     </message>
 </context>
 <context>
@@ -343,6 +450,14 @@
     <message>
         <source>это не обычный файл, а папка, канал или устройство</source>
         <translation>it is not a regular file but a folder, a pipe or a device</translation>
+    </message>
+    <message>
+        <source>В файле были значения, которые не являются числами; вместо них взяты значения по умолчанию.</source>
+        <translation>The file held values that are not numbers; the default values were taken instead.</translation>
+    </message>
+    <message>
+        <source>Файл «%1» не прочитан: он короче записи графиков в 2680 байт (Read beyond end of file).</source>
+        <translation>The file “%1” was not read: it is shorter than a plot record of 2680 bytes (Read beyond end of file).</translation>
     </message>
 </context>
 <context>
@@ -625,10 +740,6 @@
     <message>
         <source>Предупреждение!</source>
         <translation>Warning!</translation>
-    </message>
-    <message>
-        <source>В файле были значения, которые не являются числами; вместо них взяты значения по умолчанию.</source>
-        <translation>The file held values that are not numbers; the default values were taken instead.</translation>
     </message>
     <message>
         <source>Формула %1 списка</source>
@@ -1097,6 +1208,14 @@
         <source>Формула слишком сложна, чтобы сосчитать её здесь</source>
         <translation>The formula is too complex to be computed here</translation>
     </message>
+    <message>
+        <source>«%1» — случайное число только в числовых полях; в формуле графика это неизвестное имя, и оно равно 0 (%2). В графике случайные числа даёт rand(n)</source>
+        <translation>“%1” is a random number in the numeric fields only; in a graph&apos;s formula it is an unknown name and is 0 (%2). In a graph, rand(n) gives random numbers</translation>
+    </message>
+    <message>
+        <source>%1, %2 раз подряд</source>
+        <translation>%1, %2 times in a row</translation>
+    </message>
 </context>
 <context>
     <name>TGraphAnalysis</name>
@@ -1181,6 +1300,10 @@
     <message>
         <source>Такой вид не помещается в числа: края или размеры выходят за пределы, или у него нет ширины или высоты.</source>
         <translation>This view does not fit into numbers: its edges or sizes are out of range, or it has no width or height.</translation>
+    </message>
+    <message>
+        <source>Левый край вида x1 = %1 правее правого x2 = %2: поменяйте их местами.</source>
+        <translation>The view&apos;s left edge x1 = %1 lies right of its right edge x2 = %2: swap them.</translation>
     </message>
 </context>
 </TS>

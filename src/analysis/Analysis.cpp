@@ -476,12 +476,22 @@ TArea Integrate(const TGraph& f, double a, double b, double step) {
     const TFunction fx = Of(f);
     const double lo = std::min(a, b), hi = std::max(a, b);
     const TSamples s = Sample(fx, lo, hi, step);
-    for (std::size_t i = 0; i < s.X.size(); ++i)
-        if (!s.Y[i])
-            throw AreaRefused(texts::Fill(
-                texts::Translate("Analysis", "Площадь не считается: функция не определена при "
-                                             "x = %1."),
-                {Number(s.X[i])}));
+    for (std::size_t i = 0; i < s.X.size(); ++i) {
+        if (s.Y[i]) continue;
+        // No value: beyond the doubles (an overflow), or outside the domain.
+        TEvalContext& c = CurrentContext();
+        c.X = s.X[i];
+        c.Error = false;
+        const double v = EvalTree(f.Tree);
+        const bool overflow = !c.Error && std::isinf(v);
+        throw AreaRefused(texts::Fill(
+            overflow ? texts::Translate("Analysis", "Площадь не считается: значение функции при "
+                                                    "x = %1 больше самого большого числа "
+                                                    "(переполнение).")
+                     : texts::Translate("Analysis", "Площадь не считается: функция не определена "
+                                                    "при x = %1."),
+            {Number(s.X[i])}));
+    }
     // A pole: the sign changes, and what is there is no root.
     for (std::size_t i = 0; i + 1 < s.X.size(); ++i) {
         const double l = *s.Y[i], r = *s.Y[i + 1];

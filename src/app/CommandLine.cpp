@@ -7,6 +7,7 @@
 #include "app/GraphAnalysis.h"
 #include "app/Translation.h"
 #include "app/Windows.h"
+#include "document/AtomicFile.h"
 #include "document/PlotFile.h"
 #include "engine/Engine.h"
 #include "geometry3d/Buffers.h"
@@ -20,6 +21,8 @@
 #include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QIcon>
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -113,17 +116,51 @@ QString TheFile(TRun& run, const char* option) {
 }
 
 // The plot input of a file, as the window would have it after opening it.
+// Numbers the window would replace by their defaults (and say so) end the
+// run: a picture of other numbers than the file's is not what was asked for.
 TPlotInput InputOfFile(const QString& file) {
     const std::optional<TPlotFileRecord> record = ReadPlotFile(file.toStdString());
     if (!record)
         Refuse(QCoreApplication::translate("CommandLine", "Файл «%1» пуст: в нём нет графиков.")
                    .arg(file));
-    return InputFromRecord(*record);
+    bool replaced = false;
+    TPlotInput input = InputFromRecord(*record, &replaced);
+    if (replaced)
+        Refuse(QCoreApplication::translate("CommandLine", "Файл «%1»: %2")
+                   .arg(file, QString::fromStdString(ReplacedNumbersMessage())));
+    return input;
 }
 
+// The samples an implicit scan may evaluate from the command line unless
+// --max-points says otherwise: about ten seconds of work on one core.
+constexpr long double DefaultMaxScanSamples = 1e9;
+
+// The progress of an implicit scan as one line on stderr, rewritten as it
+// grows, when stderr is a terminal; nothing otherwise.
+class TTerminalProgress : public TScanProgress {
+  public:
+    TTerminalProgress() : shown_(isatty(fileno(stderr)) != 0) {}
+    bool Plane(double, double, double, double) override { return false; }
+    void Line(double done) override {
+        const int percent = static_cast<int>(done * 100);
+        if (!shown_ || percent == percent_) return;
+        percent_ = percent;
+        Print(stderr, QStringLiteral("\rF(x,y,z)=0: %1 %").arg(percent));
+    }
+    void End() override {
+        if (shown_ && percent_ >= 0) Print(stderr, QStringLiteral("\n"));
+    }
+
+  private:
+    bool shown_;
+    int percent_ = -1;
+};
+
 // Builds the 3D picture of the input into its buffer, as the window's build
-// buttons do, the colours from `seed` (or the clock).
-void Build3D(const TPlotInput& input, const QString& seed) {
+// buttons do, the colours from `seed` (or the clock). An implicit scan
+// beyond `maxSamples` is refused before it starts; one that stops at the
+// bound on points is a failure unless `partial` allows it, and then says so.
+void Build3D(const TPlotInput& input, const QString& seed, long double maxSamples, bool partial) {
     if (seed.isEmpty())
         SeedRandomFromClock();
     else
@@ -147,10 +184,32 @@ void Build3D(const TPlotInput& input, const QString& seed) {
         break;
     }
     case pmImplicit: {
-        struct : TScanProgress {
-            bool Plane(double, double, double, double) override { return false; }
-        } quiet;
-        built = BuildLevelPoints(ImplicitRequest(input), quiet).Built;
+        const TImplicitRequest request = ImplicitRequest(input);
+        const long double samples = ImplicitSampleCount(request);
+        if (std::isfinite(samples) &&
+            samples > maxSamples) // a step not above zero is refused by the scan
+            Refuse(QCoreApplication::translate(
+                       "CommandLine", "Поверхность F(x,y,z)=0 не строится: это %1 вычислений "
+                                      "формулы, а можно не больше %2. Увеличьте шаги или "
+                                      "задайте --max-points.")
+                       .arg(static_cast<double>(samples), 0, 'g', 3)
+                       .arg(static_cast<double>(maxSamples), 0, 'g', 3));
+        TTerminalProgress progress;
+        const TLevelResult result = BuildLevelPoints(request, progress);
+        built = result.Built;
+        if (result.AtBound) {
+            const QString bound =
+                QString::fromStdString(TooManyPointsMessage(static_cast<long double>(MaxVertices)));
+            if (!partial)
+                Refuse(bound + QStringLiteral(" ") +
+                       QCoreApplication::translate("CommandLine",
+                                                   "Файл не записан: найдены не все точки "
+                                                   "(--allow-partial запишет найденные)."));
+            Print(stderr, bound + QStringLiteral(" ") +
+                              QCoreApplication::translate("CommandLine",
+                                                          "Записаны точки, найденные до этого.") +
+                              QStringLiteral("\n"));
+        }
         break;
     }
     }
@@ -172,6 +231,17 @@ template <typename Work> int Headless(TRun& run, Work work) {
         Print(stderr, QString::fromUtf8(e.what()) + QStringLiteral("\n"));
         return 1;
     }
+}
+
+// --max-points N: a whole number above zero, or the default.
+long double MaxScanSamples(TRun& run) {
+    if (!run.Parser.isSet(QStringLiteral("max-points"))) return DefaultMaxScanSamples;
+    bool ok = false;
+    const double n = OptionValue(run, "max-points").toDouble(&ok);
+    if (!ok || !(n >= 1) || !std::isfinite(n))
+        UsageError(
+            QCoreApplication::translate("CommandLine", "--max-points ждёт число больше нуля."));
+    return n;
 }
 
 // --export OUT [--size WxH] [--seed N] FILE.mth
@@ -203,6 +273,11 @@ int RunExport(TRun& run) {
                     "CommandLine",
                     "Формат файла «%1» не известен: расширение — png, svg, pdf, stl, obj или ply.")
                     .arg(out));
+        if (SameFile(out.toStdString(), file.toStdString()))
+            Refuse(QCoreApplication::translate(
+                       "CommandLine", "Рисунок не записан: «%1» — это файл графиков, из которого "
+                                      "он рисуется. Дайте рисунку другое имя.")
+                       .arg(out));
         // As the window builds it after opening the file.
         const TPlotInput input = AsLaidOut(InputOfFile(file));
         CheckFormatFits(input.Mode, *format);
@@ -212,7 +287,8 @@ int RunExport(TRun& run) {
         if (input.Mode == pmYx || input.Mode == pmPlane)
             ViewFromInput(input);
         else
-            Build3D(input, seed);
+            Build3D(input, seed, MaxScanSamples(run),
+                    run.Parser.isSet(QStringLiteral("allow-partial")));
         ExportPicture(out.toStdString(), *format, input, size, scene);
     });
 }
@@ -365,9 +441,10 @@ int RunCheck(TRun& run) {
     const std::vector<TDiagnosis> found = Diagnose(text);
     std::string out;
     for (const TDiagnosis& d : found) {
-        const TCharSpan span = CharacterSpan(text, d.Pos, d.Len);
+        const TCharSpan span = d.Chars;
         out += "{\"pos\": " + std::to_string(span.First) +
                ", \"len\": " + std::to_string(span.Last - span.First + 1) +
+               ", \"count\": " + std::to_string(d.Count) +
                ", \"kind\": " + Json(std::string(KindName(d.Kind))) +
                ", \"message\": " + Json(DiagnosisMessage(text, d).toStdString()) +
                ", \"hint\": " + Json(d.Hint) + "}\n";
@@ -409,6 +486,21 @@ std::vector<TOptionRow> Options() {
                            "Начало случайных цветов 3D (с --export), чтобы рисунки повторялись."),
          "N",
          nullptr},
+        {{QStringLiteral("max-points")},
+         QT_TRANSLATE_NOOP("CommandLine",
+                           "Предел вычислений формулы для поверхности F(x,y,z)=0 (с --export): "
+                           "сколько раз формула считается во всех плоскостях по обеим "
+                           "сеткам линий. По умолчанию 1e9, около десяти секунд работы; за "
+                           "пределом построение не начинается."),
+         "N",
+         nullptr},
+        {{QStringLiteral("allow-partial")},
+         QT_TRANSLATE_NOOP("CommandLine",
+                           "Записать поверхность F(x,y,z)=0, даже если точек больше, чем можно "
+                           "хранить (с --export): записываются найденные до предела, и об этом "
+                           "говорится. Без этого ключа такой файл не записывается."),
+         "",
+         nullptr},
         {{QStringLiteral("analyse")},
          QT_TRANSLATE_NOOP(
              "CommandLine",
@@ -431,7 +523,8 @@ std::vector<TOptionRow> Options() {
          QT_TRANSLATE_NOOP(
              "CommandLine",
              "Проверить формулу: напечатать строками JSON места, которых не понимает компилятор "
-             "({\"pos\", \"len\", \"kind\", \"message\", \"hint\"}; pos — номер символа с 1), и "
+             "({\"pos\", \"len\", \"count\", \"kind\", \"message\", \"hint\"}; pos — номер символа "
+             "с 1, count — сколько одинаковых мест подряд), и "
              "выйти с 0, если таких мест нет, и с 1, если есть."),
          "FORMULA",
          RunCheck},
@@ -470,14 +563,25 @@ void AddOptions(QCommandLineParser& parser, const std::vector<TOptionRow>& rows,
 struct TRequest {
     int Row = -1;
     bool Usage = true;
+    QString Conflict; // two commands that exclude each other, named
 };
 
 TRequest Request(QCommandLineParser& parser, const std::vector<TOptionRow>& rows,
                  const std::vector<QCommandLineOption>& options, const QStringList& arguments) {
     if (!parser.parse(arguments)) return {};
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].Run && parser.isSet(options[i])) return {static_cast<int>(i), false};
-    return {-1, parser.positionalArguments().size() > 1};
+    TRequest request{-1, parser.positionalArguments().size() > 1, {}};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].Run || !parser.isSet(options[i])) continue;
+        if (request.Row >= 0) // one command a run
+            return {-1, true,
+                    QCoreApplication::translate("CommandLine",
+                                                "Ключи --%1 и --%2 не даются вместе: за один "
+                                                "запуск выполняется одна команда.")
+                        .arg(options[static_cast<std::size_t>(request.Row)].names().last(),
+                             options[i].names().last())};
+        request = {static_cast<int>(i), false, {}};
+    }
+    return request;
 }
 
 } // namespace
@@ -521,7 +625,8 @@ int RunProgram(int argc, char** argv) {
     if (request.Row >= 0) return rows[request.Row].Run(run);
     // The usage names the program by the name it was started with.
     const QString error =
-        parser.errorText().isEmpty()
+        !request.Conflict.isEmpty() ? request.Conflict
+        : parser.errorText().isEmpty()
             ? QCoreApplication::translate("CommandLine", "Можно открыть только один файл.")
             : parser.errorText();
     Print(stderr, error + QStringLiteral("\n\n") + parser.helpText());

@@ -178,6 +178,24 @@ void ExportPicture(const std::string& path, TExportFormat format, const TPlotInp
             return;
         }
     }
+    // A mesh with nothing to see is no file: the reason instead.
+    const auto nothing = [&](const char* why) {
+        throw BuildRefused(QCoreApplication::translate("Export", why)
+                               .arg(QString::fromStdString(path))
+                               .toStdString());
+    };
+    if (format == TExportFormat::Stl || (format == TExportFormat::Obj && input.Mode != pmCurve))
+        if (SurfaceTriangleCount() == 0)
+            nothing(QT_TRANSLATE_NOOP("Export",
+                                      "Файл «%1» не записан: у поверхности нет ни одной клетки, "
+                                      "которую можно нарисовать (все точки вне области "
+                                      "определения формул, бесконечны или совпадают)."));
+    if (format == TExportFormat::Obj && input.Mode == pmCurve && CurveSegmentCount() == 0)
+        nothing(QT_TRANSLATE_NOOP("Export", "Файл «%1» не записан: у линии нет ни одного отрезка, "
+                                            "который можно нарисовать (её точки вне области "
+                                            "определения, бесконечны или все в одном месте)."));
+    if (format == TExportFormat::Ply && DrawableLevelPointCount() == 0)
+        nothing(QT_TRANSLATE_NOOP("Export", "Файл «%1» не записан: точек поверхности не найдено."));
     switch (format) {
     case TExportFormat::Png: {
         const QSize s = size.isEmpty() ? QSize(400, 400) : size;

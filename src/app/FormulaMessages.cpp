@@ -11,7 +11,8 @@ QString Typed(const std::string& text) {
 
 // "позиция 3" for one character, "позиция 1–3" for more.
 QString Where(const std::string& text, const TDiagnosis& d) {
-    const TCharSpan span = CharacterSpan(text, d.Pos, d.Len);
+    (void)text;
+    const TCharSpan span = d.Chars;
     if (span.Last <= span.First) return TFormulaMessages::tr("позиция %1").arg(span.First);
     return TFormulaMessages::tr("позиция %1–%2").arg(span.First).arg(span.Last);
 }
@@ -40,15 +41,30 @@ QString UnknownNameMessage(const std::string& text, const TDiagnosis& d) {
                 .arg(hint.mid(star + 1), hint);
         return TFormulaMessages::tr("Между множителями нужен знак *: %1").arg(hint);
     }
+    if (d.Detail == TDiagnosisDetail::FieldsOnly)
+        return TFormulaMessages::tr("«%1» — случайное число только в числовых полях; в формуле "
+                                    "графика это неизвестное имя, и оно равно 0 (%2). В графике "
+                                    "случайные числа даёт rand(n)")
+            .arg(Typed(d.Text), Where(text, d));
     if (d.Detail == TDiagnosisDetail::FunctionName)
         return TFormulaMessages::tr("Неизвестная функция «%1» (%2)")
             .arg(Typed(d.Text), Where(text, d));
     return TFormulaMessages::tr("Неизвестное имя «%1» (%2)").arg(Typed(d.Text), Where(text, d));
 }
 
+// The message of one place.
+QString PlaceMessage(const std::string& text, const TDiagnosis& d);
+
 } // namespace
 
 QString DiagnosisMessage(const std::string& text, const TDiagnosis& d) {
+    const QString message = PlaceMessage(text, d);
+    if (d.Count <= 1) return message;
+    return TFormulaMessages::tr("%1, %2 раз подряд").arg(message).arg(d.Count);
+}
+
+namespace {
+QString PlaceMessage(const std::string& text, const TDiagnosis& d) {
     switch (d.Kind) {
     case TDiagnosisKind::UnknownName:
         return UnknownNameMessage(text, d);
@@ -78,9 +94,12 @@ QString DiagnosisMessage(const std::string& text, const TDiagnosis& d) {
     return {};
 }
 
+} // namespace
+
 QString DiagnosisHintText(const TDiagnosis& d) {
     if (d.Hint.empty()) return {};
-    if (d.Kind == TDiagnosisKind::UnknownName && d.Detail != TDiagnosisDetail::ImplicitProduct)
+    if (d.Kind == TDiagnosisKind::UnknownName && d.Detail != TDiagnosisDetail::ImplicitProduct &&
+        d.Detail != TDiagnosisDetail::FieldsOnly)
         return TFormulaMessages::tr("Может быть, «%1»?").arg(Typed(d.Hint));
     if (d.Kind == TDiagnosisKind::StrayCharacter)
         return TFormulaMessages::tr("Вместо него пишут «%1».").arg(Typed(d.Hint));

@@ -143,10 +143,7 @@ void TForm1::ReadPlotFile(const std::string& path) {
             if (!item.empty()) ComboBox1->addItem(QString::fromStdString(item));
         ComboBox1->setEditText(QString::fromStdString(r.MainFormula));
     }
-    if (replaced)
-        ReportFailure(tr("В файле были значения, которые не являются числами; "
-                         "вместо них взяты значения по умолчанию.")
-                          .toStdString());
+    if (replaced) ReportFailure(ReplacedNumbersMessage());
 }
 
 void TForm1::N8Click() {

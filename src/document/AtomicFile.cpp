@@ -1,24 +1,42 @@
 #include "document/AtomicFile.h"
 
+#include "texts/Texts.h"
+
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-[[noreturn]] void Fail(int error) {
-    throw FileError(FileErrorMessage(error));
+std::string Folder(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string BaseName(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // The new file beside the old one, written through a buffer.
 class TPartFile : public TFileSink {
   public:
-    explicit TPartFile(const std::string& path) {
+    explicit TPartFile(const std::string& path) : path_(path) {
+        // The name of the new file stays within the length a name may have:
+        // the old name, cut where needed, and a suffix of its own.
+        const std::string folder = Folder(path), base = BaseName(path);
         for (int attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
-            part_ = path + ".part" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+            const std::string suffix =
+                ".part" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+            const std::size_t room = NAME_MAX > suffix.size() ? NAME_MAX - suffix.size() : 0;
+            part_ = (path.find('/') == std::string::npos ? std::string() : folder + "/") +
+                    base.substr(0, room) + suffix;
             fd_ = ::open(part_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd_ < 0 && errno != EEXIST) Fail(errno);
         }
@@ -40,9 +58,12 @@ class TPartFile : public TFileSink {
         }
         buffer_.insert(buffer_.end(), bytes, bytes + size);
     }
-    // Puts the complete file in place of `path`.
+    // Puts the complete file in place of `path`, with the permissions of
+    // the file it replaces.
     void Finish(const std::string& path) {
         Flush();
+        struct stat old {};
+        if (::stat(path.c_str(), &old) == 0 && ::fchmod(fd_, old.st_mode & 07777) != 0) Fail(errno);
         if (::fsync(fd_) != 0) Fail(errno);
         const int fd = fd_;
         fd_ = -1;
@@ -73,18 +94,103 @@ class TPartFile : public TFileSink {
         ::unlink(part_.c_str());
         Fail(error);
     }
+    [[noreturn]] void Fail(int error) {
+        throw FileError(FileFailureMessage(path_, error, TFileAction::Write));
+    }
 
-    std::string part_;
+    std::string path_, part_;
     int fd_ = -1;
     std::vector<char> buffer_;
 };
 
 } // namespace
 
+std::string WriteTarget(const std::string& path) {
+    std::string target = path;
+    for (int links = 0;; ++links) {
+        struct stat status {};
+        if (::lstat(target.c_str(), &status) != 0) {
+            if (errno == ENOENT) return target; // a new file
+            throw FileError(FileFailureMessage(path, errno, TFileAction::Write));
+        }
+        if (S_ISLNK(status.st_mode)) {
+            if (links == 40) throw FileError(FileFailureMessage(path, ELOOP, TFileAction::Write));
+            char buffer[PATH_MAX];
+            const ssize_t n = ::readlink(target.c_str(), buffer, sizeof buffer - 1);
+            if (n < 0) throw FileError(FileFailureMessage(path, errno, TFileAction::Write));
+            const std::string link(buffer, static_cast<std::size_t>(n));
+            target = link.front() == '/' || target.find('/') == std::string::npos
+                         ? link
+                         : Folder(target) + "/" + link;
+            continue;
+        }
+        if (!S_ISREG(status.st_mode))
+            throw FileError(FileFailureMessage(path, S_ISDIR(status.st_mode) ? EISDIR : EINVAL,
+                                               TFileAction::Write));
+        // The folder may let anyone replace it; the file itself says who may.
+        if (::access(target.c_str(), W_OK) != 0)
+            throw FileError(FileFailureMessage(path, errno, TFileAction::Write));
+        return target;
+    }
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat x {
+    }, y{};
+    return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev &&
+           x.st_ino == y.st_ino;
+}
+
 void WriteFileAtomically(const std::string& path, const std::function<void(TFileSink&)>& produce) {
-    TPartFile file(path);
+    const std::string target = WriteTarget(path);
+    TPartFile file(target);
     produce(file);
-    file.Finish(path);
+    file.Finish(target);
+}
+
+std::string FileFailureMessage(const std::string& path, int error, TFileAction action) {
+    const bool write = action == TFileAction::Write;
+    std::string cause;
+    switch (error) {
+    case ENOENT:
+        cause = write
+                    ? texts::Fill(texts::Translate("AtomicFile", "нет папки «%1»"), {Folder(path)})
+                    : texts::Translate("AtomicFile", "такого файла нет");
+        break;
+    case EACCES:
+    case EPERM:
+        cause = write ? texts::Translate("AtomicFile", "нет права записывать его или в его папку")
+                      : texts::Translate("AtomicFile", "нет права его читать");
+        break;
+    case EROFS:
+        cause = texts::Translate("AtomicFile", "диск только для чтения");
+        break;
+    case ENOSPC:
+    case EDQUOT:
+        cause = texts::Translate("AtomicFile", "на диске нет места");
+        break;
+    case EISDIR:
+        cause = texts::Translate("AtomicFile", "это папка");
+        break;
+    case EINVAL:
+        cause = texts::Translate("AtomicFile", "это не обычный файл, а канал или устройство");
+        break;
+    case ENAMETOOLONG:
+        cause = texts::Translate("AtomicFile", "имя слишком длинное");
+        break;
+    case ENOTDIR:
+        cause = texts::Translate("AtomicFile", "в пути к нему есть файл, а не папка");
+        break;
+    case ELOOP:
+        cause = texts::Translate("AtomicFile", "ссылки на него замыкаются в круг");
+        break;
+    default:
+        cause = std::strerror(error);
+        break;
+    }
+    return texts::Fill(write ? texts::Translate("AtomicFile", "Файл «%1» не записан: %2 (%3).")
+                             : texts::Translate("AtomicFile", "Файл «%1» не прочитан: %2 (%3)."),
+                       {path, cause, FileErrorMessage(error == ELOOP ? EINVAL : error)});
 }
 
 std::string FileErrorMessage(int error) {

@@ -17,8 +17,23 @@ class FileError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The message for a system error number, as the user reads it.
+// The run-time's words for a system error number ("File not found", "Disk
+// full" ...), as the plot files have always said them.
 std::string FileErrorMessage(int error);
+
+// What the user is told of a file that could not be read or written: the
+// file, the cause in the window's language, and the run-time's words.
+enum class TFileAction { Read, Write };
+std::string FileFailureMessage(const std::string& path, int error, TFileAction action);
+
+// The file a write to `path` replaces: the target of a symbolic link (of a
+// chain of them), else `path` itself. Refused with FileError: a link that
+// leads nowhere it can end, and a file that is there but is no regular file
+// (a folder, a pipe, a device) or that the user may not write.
+std::string WriteTarget(const std::string& path);
+
+// True when both name one existing file (the same device and inode).
+bool SameFile(const std::string& a, const std::string& b);
 
 // Where a writer puts its bytes: buffered, and passed to the file in large
 // pieces. A failure throws FileError.
@@ -29,7 +44,8 @@ class TFileSink {
     void Write(std::string_view text) { Write(text.data(), text.size()); }
 };
 
-// Writes what `produce` puts into the sink as the file `path`, atomically.
-// Throws FileError with the reason; then no file beside it is left and an
-// earlier file of that name is as it was.
+// Writes what `produce` puts into the sink as the file `path`, atomically:
+// into WriteTarget(path), whose permissions the new file keeps. Throws
+// FileError with the reason; then no file beside it is left and an earlier
+// file of that name is as it was.
 void WriteFileAtomically(const std::string& path, const std::function<void(TFileSink&)>& produce);

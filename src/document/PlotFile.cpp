@@ -95,8 +95,8 @@ constexpr std::size_t OffFirstFrame = 0, OffLastFrame = 4, OffInterval = 8, OffM
                       OffAllFormulas = 1236, OffCartesian = 1237, OffLoop = 1238,
                       OffFormulas = 1239, OffNumbers = 2256;
 
-[[noreturn]] void Fail(int error) {
-    throw PlotFileError(FileErrorMessage(error));
+[[noreturn]] void Fail(const std::string& path, int error) {
+    throw PlotFileError(FileFailureMessage(path, error, TFileAction::Read));
 }
 
 } // namespace
@@ -168,9 +168,15 @@ bool DocumentFromRecord(const TPlotFileRecord& record, TPlotDocument& document) 
     return replaced;
 }
 
-TPlotInput InputFromRecord(const TPlotFileRecord& record) {
+std::string ReplacedNumbersMessage() {
+    return texts::Translate("PlotFile", "В файле были значения, которые не являются числами; "
+                                        "вместо них взяты значения по умолчанию.");
+}
+
+TPlotInput InputFromRecord(const TPlotFileRecord& record, bool* replaced) {
     TPlotInput input;
-    DocumentFromRecord(record, input.Document);
+    const bool any = DocumentFromRecord(record, input.Document);
+    if (replaced != nullptr) *replaced = any;
     input.Mode = RecordMode(record);
     input.Coordinates = record.Cartesian ? TCoordinates::Cartesian : TCoordinates::Polar;
     input.Formula = record.MainFormula;
@@ -201,23 +207,25 @@ void WritePlotFile(const std::string& path, const TPlotFileRecord& record) {
 
 std::string PlotFileFault(const std::uint8_t* b, std::size_t size) {
     if (size != PlotFileRecordSize)
-        return texts::Fill(
-            texts::Translate("PlotFile", "его длина %1 байт, а у файла графиков %2"),
-            {std::to_string(size), std::to_string(PlotFileRecordSize)});
+        return texts::Fill(texts::Translate("PlotFile", "его длина %1 байт, а у файла графиков %2"),
+                           {std::to_string(size), std::to_string(PlotFileRecordSize)});
     const auto mode = Get<std::uint32_t>(b + OffMode);
-    if (mode < pmYx || mode > pmImplicit) return texts::Translate("PlotFile", "код режима в нём не от 1 до 6");
+    if (mode < pmYx || mode > pmImplicit)
+        return texts::Translate("PlotFile", "код режима в нём не от 1 до 6");
     std::vector<std::size_t> strings = {OffMainFormula, OffResultText};
     for (int k = 0; k < PlotFileListSlots; ++k)
         strings.push_back(OffFormulaList + k * ShortStringSize);
     for (int k = 0; k < DocumentFormulaCount; ++k)
         strings.push_back(OffFormulas + k * ShortStringSize);
     for (const std::size_t at : strings)
-        if (b[at] > MaxShortString) return texts::Translate("PlotFile", "длина строки в нём больше 100 символов");
+        if (b[at] > MaxShortString)
+            return texts::Translate("PlotFile", "длина строки в нём больше 100 символов");
     if (!FrameSettingsAllowed(Get<std::int32_t>(b + OffFirstFrame),
                               Get<std::int32_t>(b + OffLastFrame),
                               Get<std::int32_t>(b + OffInterval)))
         return texts::Translate(
-            "PlotFile", "номера кадров или шаг анимации в нём вне пределов, которые принимает окно");
+            "PlotFile",
+            "номера кадров или шаг анимации в нём вне пределов, которые принимает окно");
     return "";
 }
 
@@ -237,12 +245,12 @@ namespace {
 std::optional<TPlotFileRecord> ReadPlotFile(const std::string& path) {
     // Reading only, and without waiting for a writer of a pipe.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) Fail(errno);
+    if (fd < 0) Fail(path, errno);
     struct stat status {};
     if (::fstat(fd, &status) != 0) {
         const int error = errno;
         ::close(fd);
-        Fail(error);
+        Fail(path, error);
     }
     if (!S_ISREG(status.st_mode)) {
         ::close(fd);
@@ -258,14 +266,18 @@ std::optional<TPlotFileRecord> ReadPlotFile(const std::string& path) {
             if (errno == EINTR) continue;
             const int error = errno;
             ::close(fd);
-            Fail(error);
+            Fail(path, error);
         }
         if (n == 0) break;
         got += static_cast<std::size_t>(n);
     }
     ::close(fd);
     if (got == 0) return std::nullopt; // an empty file changes nothing
-    if (got < PlotFileRecordSize) throw PlotFileError("Read beyond end of file");
+    if (got < PlotFileRecordSize)
+        throw PlotFileError(texts::Fill(
+            texts::Translate("PlotFile", "Файл «%1» не прочитан: он короче записи графиков в "
+                                         "2680 байт (Read beyond end of file)."),
+            {path}));
     const std::size_t size =
         got > PlotFileRecordSize ? static_cast<std::size_t>(status.st_size) : got;
     const std::string fault = PlotFileFault(bytes.data(), std::max(size, got));

@@ -63,8 +63,12 @@ bool DocumentFromRecord(const TPlotFileRecord& record, TPlotDocument& document);
 
 // What a picture of the file is made from: its document (as
 // DocumentFromRecord makes it), mode, coordinates and y(x) formulas; the
-// switches of the window at their start.
-TPlotInput InputFromRecord(const TPlotFileRecord& record);
+// switches of the window at their start. `replaced` tells whether a number
+// was replaced by its default.
+TPlotInput InputFromRecord(const TPlotFileRecord& record, bool* replaced = nullptr);
+
+// What the user is told of a file whose numbers were replaced so.
+std::string ReplacedNumbersMessage();
 
 // The mode code of a record: the lowest byte of Mode.
 inline int RecordMode(const TPlotFileRecord& record) {

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <set>
+#include <tuple>
 
 namespace {
 
@@ -231,6 +233,9 @@ class TClassifier {
             ++to;
         if (to == from) return Place(TDiagnosisKind::UnknownName, TDiagnosisDetail::None, a, b);
         const std::string_view word = std::string_view(upper_).substr(from, to - from);
+        if (word == "RND") // a name of the numeric fields: in a graph, 0
+            return Place(TDiagnosisKind::UnknownName, TDiagnosisDetail::FieldsOnly, from, to,
+                         InTypedCase("RAND(", typed_.substr(from, to - from)));
         const bool function = to < b && upper_[to] == '(';
         const std::string nearest = NearestName(word, function);
         return Place(TDiagnosisKind::UnknownName,
@@ -297,17 +302,39 @@ std::vector<TDiagnosis> Diagnose(const std::string& text) {
     const std::string upper = UpperCaseFormula(text);
     const std::vector<TParseNote> notes = engine::ParseNotes(upper);
     const TClassifier classifier(text, upper);
-    std::vector<TDiagnosis> result;
+    std::vector<TDiagnosis> found;
+    std::set<std::tuple<int, int, TDiagnosisKind>> told;
     for (const TParseNote& note : notes) {
         TDiagnosis d = classifier.Explain(note);
         // One place is told once (an operator alone lacks both operands).
-        const bool told = std::any_of(result.begin(), result.end(), [&](const TDiagnosis& r) {
-            return r.Pos == d.Pos && r.Len == d.Len && r.Kind == d.Kind;
-        });
-        if (!told) result.push_back(std::move(d));
+        if (told.insert({d.Pos, d.Len, d.Kind}).second) found.push_back(std::move(d));
     }
-    std::stable_sort(result.begin(), result.end(),
+    std::stable_sort(found.begin(), found.end(),
                      [](const TDiagnosis& x, const TDiagnosis& y) { return x.Pos < y.Pos; });
+    // A run of the same mark is told once, with its count.
+    std::vector<TDiagnosis> result;
+    for (TDiagnosis& d : found) {
+        if (!result.empty()) {
+            TDiagnosis& run = result.back();
+            if (run.Kind == d.Kind && run.Detail == d.Detail && run.Text == d.Text &&
+                run.Hint == d.Hint && d.Len > 0 && d.Pos == run.Pos + run.Len) {
+                run.Len += d.Len;
+                ++run.Count;
+                continue;
+            }
+        }
+        result.push_back(std::move(d));
+    }
+    // The places in characters: the characters before each byte, counted once.
+    if (result.empty()) return result;
+    std::vector<int> before(text.size() + 1, 0);
+    for (std::size_t k = 0; k < text.size(); ++k)
+        before[k + 1] = before[k] + ((static_cast<unsigned char>(text[k]) & 0xC0) != 0x80);
+    const auto at = [&](int byte) {
+        return before[static_cast<std::size_t>(std::clamp(byte, 0, static_cast<int>(text.size())))];
+    };
+    for (TDiagnosis& d : result)
+        d.Chars = {at(d.Pos) + 1, at(d.Pos + d.Len)};
     return result;
 }
 

@@ -24,11 +24,18 @@ enum class TDiagnosisDetail {
     None,
     ImplicitProduct, // UnknownName: factors without the * between them ("2x", "x(y+1)")
     FunctionName,    // UnknownName: a name followed by a bracket, so meant as a function
+    FieldsOnly,      // UnknownName: "rnd", which only the numeric fields know
     OperandBefore,   // EmptyOperand: nothing before the operator ("*2")
     OperandAfter,    // EmptyOperand: nothing after the operator ("x+")
     NoArgument,      // EmptyOperand: a function without its argument ("sin")
     EmptyBrackets,   // EmptyOperand: "()"
     Exponent,        // Number: a power of ten written with E ("1e5"), which the language lacks
+};
+
+// The 1-based positions of the first and last character of a place, in
+// characters of UTF-8 text (a place of length 0 gives first > last).
+struct TCharSpan {
+    int First = 0, Last = 0;
 };
 
 struct TDiagnosis {
@@ -41,18 +48,21 @@ struct TDiagnosis {
     // "2x", "*" for "×"), or empty when there is no good guess.
     std::string Text;
     std::string Hint;
+    // A run of the same mark, each place right after the one before
+    // ("x+++1"), is one diagnosis: Pos and Len cover the run, Text and Hint
+    // are the first place's, and Count says how many places it holds.
+    int Count = 1;
+    TCharSpan Chars; // Pos and Len in characters
 };
 
 // The diagnoses of formula text (any case), in the order of the text; none
-// for a text that compiles fully, and none for the empty text.
+// for a text that compiles fully, and none for the empty text. The work
+// grows with the text's length times the log of it, never with its square.
 std::vector<TDiagnosis> Diagnose(const std::string& text);
 
 // The stable name of a kind, for the command line's JSON ("unknown-name").
 std::string_view KindName(TDiagnosisKind kind);
 
-// The 1-based positions of the first and last character of a place, in
-// characters of UTF-8 text (a place of length 0 gives first > last).
-struct TCharSpan {
-    int First, Last;
-};
+// The 1-based positions of the first and last character of a place of
+// UTF-8 text given in bytes (a place of length 0 gives first > last).
 TCharSpan CharacterSpan(const std::string& text, int pos, int len);

@@ -501,3 +501,14 @@ TLevelResult BuildLevelPoints(const TImplicitRequest& request, TScanProgress& pr
     result.AtBound = scan.AtBound;
     return result;
 }
+
+long double ImplicitSampleCount(const TImplicitRequest& r) {
+    long double count = 0;
+    for (int f = 0; f < 3; ++f) {
+        if (!r.Families[f]) continue;
+        const TFamilyRoles roles = FamilyRoles(static_cast<TLevelFamily>(f));
+        count += SamplesAlong(r.Rows[roles.N], r.Rows[roles.N].Step2) * 2 *
+                 SamplesAlong(r.Rows[roles.P]) * SamplesAlong(r.Rows[roles.Q]);
+    }
+    return count;
+}

@@ -65,6 +65,10 @@ struct TLevelResult {
 // A malformed number in the formula throws ConversionError.
 TLevelResult BuildLevelPoints(const TImplicitRequest& request, TScanProgress& progress);
 
+// How many times the scan would evaluate the formula: for each checked
+// family, its planes times the samples of both grids of lines in a plane.
+long double ImplicitSampleCount(const TImplicitRequest& request);
+
 // The roles of the axes in a family: the normal N, the first in-plane axis P
 // and the second one Q, along which each line of a plane is sampled.
 struct TFamilyRoles {

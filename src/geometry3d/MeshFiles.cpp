@@ -150,9 +150,7 @@ std::int64_t WriteCurveObj(TFileSink& sink) {
 }
 
 std::int64_t WriteLevelPointsPly(TFileSink& sink) {
-    std::int64_t points = 0;
-    for (std::int32_t i = 0; i < LevelPointCount; ++i)
-        points += Drawable(LevelPoints[i]);
+    const std::int64_t points = DrawableLevelPointCount();
     sink.Write("ply\nformat binary_little_endian 1.0\ncomment Function Plotter level points\n"
                "element vertex " +
                std::to_string(points) +
@@ -172,5 +170,24 @@ std::int64_t WriteLevelPointsPly(TFileSink& sink) {
             PutLittle(at, byte(c));
         sink.Write(record, sizeof record);
     }
+    return points;
+}
+
+std::int64_t SurfaceTriangleCount() {
+    return 2 * DrawableCells();
+}
+
+std::int64_t CurveSegmentCount() {
+    std::int64_t segments = 0;
+    for (std::int32_t i = 0; i + 1 < CurveCount; ++i)
+        segments += Drawable(CurvePoints[i]) && Drawable(CurvePoints[i + 1]) &&
+                    Position(CurvePoints[i]) != Position(CurvePoints[i + 1]);
+    return segments;
+}
+
+std::int64_t DrawableLevelPointCount() {
+    std::int64_t points = 0;
+    for (std::int32_t i = 0; i < LevelPointCount; ++i)
+        points += Drawable(LevelPoints[i]);
     return points;
 }

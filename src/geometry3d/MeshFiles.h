@@ -26,3 +26,11 @@ std::int64_t WriteCurveObj(TFileSink& sink);
 // Binary little-endian PLY: every level point as x y z (float) and red,
 // green, blue (0 ... 255). Returns the number of points.
 std::int64_t WriteLevelPointsPly(TFileSink& sink);
+
+// What each file would hold of the buffers: the surface's triangles, the
+// curve's segments between two drawable points that differ in single
+// precision, and the drawable level points. A file with none of them holds
+// nothing to see, and is not written.
+std::int64_t SurfaceTriangleCount();
+std::int64_t CurveSegmentCount();
+std::int64_t DrawableLevelPointCount();

@@ -71,6 +71,7 @@ bool ViewUsable() {
     for (const double v : {ViewWidth, ViewHeight, ScaleX, ScaleY})
         if (!std::isfinite(v) || v == 0) return false;
     if (ViewX1 == ViewX2 || ViewY1 == ViewY2) return false;
+    if (!(ViewX1 < ViewX2)) return false; // the left edge right of the right one
     for (const double edge : {ViewX1, ViewX2, ViewY1, ViewY2}) {
         if (!std::isfinite(edge)) return false;
         try {
@@ -115,6 +116,10 @@ void SetView(double x1, double x2, double y1, double y2, bool equalScales) {
 }
 
 std::string ViewRefusedMessage() {
+    if (ViewX1 > ViewX2)
+        return texts::Fill(texts::Translate("View2D", "Левый край вида x1 = %1 правее правого "
+                                                      "x2 = %2: поменяйте их местами."),
+                           {FormatNumber(ViewX1), FormatNumber(ViewX2)});
     return texts::Translate("View2D",
                             "Такой вид не помещается в числа: края или размеры выходят за "
                             "пределы, или у него нет ширины или высоты.");

@@ -54,7 +54,8 @@ void RestoreView(const TViewState& view);
 // the extents and scales are not zero, and the text each edge is written as
 // reads back as a finite number: a view near the limits of double (an
 // extent that overflows, an edge whose 15 digits round beyond the largest
-// double) is not, nor one without width or height.
+// double) is not, nor one without width or height, nor one whose left edge
+// x1 lies right of its right edge x2.
 bool ViewUsable();
 
 // The four range texts, in the order the fields are written: y2, y1, x2, x1.

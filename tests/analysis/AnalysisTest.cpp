@@ -186,6 +186,7 @@ TEST_F(Analysis, AreasToTwelveDigitsAndAreasThatAreNone) {
         {"ln(x)", 0, 1, "не определена при x = 0"},
         {"sign(x-0.3051)+0.5", -1, 2, "полюс"}, // a jump across zero is taken for one
         {"rand(3)", 0, 1, "случайные"},
+        {"exp(x)", 0, 1000, "больше самого большого числа"}, // overflow, not the domain
     };
     for (const auto& r : refused) {
         try {

@@ -75,6 +75,13 @@ TEST_F(DensityExport, TheExportedPngIsThePlotAreasPicture) {
             for (int x = 0; x < shown.width(); ++x)
                 differ += (exported.pixel(x, y) | 0xFF000000) != (shown.pixel(x, y) | 0xFF000000);
         EXPECT_EQ(differ, 0) << c.polar;
+        if (density > 1.5) continue;
+        // At 100 %, the larger PNG is the picture composed at twice the scale.
+        Export("big", 1);
+        const QImage big((dir / "big.png").c_str());
+        const QImage twice = form->PictureOfMode(800).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(big.size(), QSize(800, 800));
+        EXPECT_TRUE(big.convertToFormat(QImage::Format_RGB32) == twice) << c.polar;
     }
 }
 

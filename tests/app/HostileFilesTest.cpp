@@ -108,7 +108,7 @@ TEST_F(HostileFiles, EveryTruncatedFileIsRefusedWithoutChangingTheWindow) {
             EXPECT_TRUE(failures.empty()); // an empty file opens nothing
         } else {
             ASSERT_EQ(failures.size(), 1u) << n;
-            EXPECT_EQ(failures[0], "Read beyond end of file") << n;
+            EXPECT_NE(failures[0].find("(Read beyond end of file)"), std::string::npos) << n;
         }
         ASSERT_TRUE(State() == before) << n << " bytes changed the window";
     }
@@ -318,7 +318,9 @@ TEST_F(HostileFiles, ASaveThatFailsAtAnyStepKeepsTheOldFile) {
         failures.clear();
         Save("keep.mth");
         ASSERT_EQ(failures.size(), 1u) << fault.name;
-        EXPECT_EQ(failures[0], fault.message) << fault.name;
+        EXPECT_NE(failures[0].find("keep.mth» не записан: "), std::string::npos) << failures[0];
+        EXPECT_NE(failures[0].find("(" + std::string(fault.message) + ")."), std::string::npos)
+            << fault.name << ": " << failures[0];
         EXPECT_EQ(Bytes(dir / "keep.mth"), before) << fault.name;
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1)
             << fault.name << ": something was left beside the file";

@@ -17,6 +17,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <limits>
+
 namespace {
 
 class ExportCommand : public AllWindowsTest {
@@ -181,6 +183,88 @@ TEST_F(ExportCommand, FailuresEndWithTheWindowsMessage) {
     EXPECT_FALSE(QFile::exists(Path("a.png")));
 }
 
+// Half a job, nothing to see, numbers the file does not hold and outputs
+// that are inputs: each is a failure with its reason, and writes nothing.
+TEST_F(ExportCommand, NoHalfJobsNoEmptyMeshesNoSilentReplacements) {
+    const auto variant = [&](int mode, const char* name, auto change) {
+        TPlotFileRecord r = *ReadPlotFile(PlotFile(mode).toStdString());
+        change(r);
+        const QString path = Path(QString::fromLatin1(name));
+        WritePlotFile(path.toStdString(), r);
+        return path;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const QString flat =
+        variant(pmSurface, "flat.mth", [](auto& r) { r.Numbers[SurfXMax] = r.Numbers[SurfXMin]; });
+    const QString huge =
+        variant(pmSurface, "huge.mth", [](auto& r) { r.Formulas[fsSurfaceZ] = "10^400*x"; });
+    const QString far = variant(pmPatch, "far.mth", [](auto& r) {
+        r.Numbers[PatchUMin] = -1e308, r.Numbers[PatchUMax] = 1e308, r.Numbers[PatchUStep] = 1e307;
+        r.Formulas[fsPatchX] = "u", r.Formulas[fsPatchY] = "u", r.Formulas[fsPatchZ] = "u";
+    });
+    const QString still = variant(pmCurve, "still.mth", [](auto& r) {
+        r.Numbers[CurveTMin] = 0, r.Numbers[CurveTMax] = 1999999, r.Numbers[CurveTStep] = 1;
+        r.Formulas[fsCurveX] = r.Formulas[fsCurveY] = r.Formulas[fsCurveZ] = "t*0";
+    });
+    const QString zeros = variant(pmImplicit, "zeros.mth", [](auto& r) {
+        r.Formulas[fsImplicitF] = "x*0";
+        for (const int row : {ImplXMin, ImplYMin, ImplZMin}) {
+            r.Numbers[row] = -1, r.Numbers[row + 1] = 1;
+            r.Numbers[row + 2] = 0.001, r.Numbers[row + 3] = 1;
+        }
+    });
+    const QString slow = variant(pmImplicit, "slow.mth", [](auto& r) {
+        for (const int row : {ImplXStep2, ImplYStep2, ImplZStep2})
+            r.Numbers[row] = 1e-6;
+    });
+    const QString noX = variant(pmYx, "nan.mth", [&](auto& r) { r.Numbers[YxCartX1] = nan; });
+    const QString infX = variant(pmYx, "inf.mth", [&](auto& r) { r.Numbers[YxCartX2] = inf; });
+    const QString noStep = variant(pmYx, "step.mth", [&](auto& r) { r.Numbers[YxCartStep] = nan; });
+    const QString reversed = variant(
+        pmYx, "reversed.mth", [](auto& r) { r.Numbers[YxCartX1] = 10, r.Numbers[YxCartX2] = -10; });
+    const QString self = variant(pmYx, "self.svg", [](auto&) {});
+    const QByteArray selfBytes = Read(self);
+    const struct {
+        QStringList arguments;
+        int status;
+        const char* message;
+    } cases[] = {
+        {{"--export", Path("a.stl"), flat}, 1, "нет ни одной клетки"},
+        {{"--export", Path("a.stl"), huge}, 1, "нет ни одной клетки"},
+        {{"--export", Path("a.obj"), far}, 1, "нет ни одной клетки"},
+        {{"--export", Path("a.obj"), still}, 1, "нет ни одного отрезка"},
+        {{"--export", Path("a.ply"), zeros}, 1, "--allow-partial"},
+        {{"--export", Path("a.ply"), slow}, 1, "--max-points"},
+        {{"--export", Path("a.ply"), "--max-points", "1000", PlotFile(pmImplicit)},
+         1,
+         "не больше 1e+03"},
+        {{"--export", Path("a.ply"), "--max-points", "0", PlotFile(pmImplicit)}, 2, "--max-points"},
+        {{"--export", Path("a.png"), noX}, 1, "не являются числами"},
+        {{"--export", Path("a.png"), infX}, 1, "не являются числами"},
+        {{"--export", Path("a.png"), noStep}, 1, "не являются числами"},
+        {{"--export", Path("a.png"), reversed}, 1, "поменяйте их местами"},
+        {{"--export", self, self}, 1, "из которого он рисуется"},
+        {{"--export", Path("a.svg"), "--analyse", PlotFile(pmYx)}, 2, "не даются вместе"},
+        {{"--analyse", PlotFile(pmYx), "--integrate", "0", "1", PlotFile(pmYx)},
+         2,
+         "не даются вместе"},
+    };
+    for (const auto& c : cases) {
+        const TRun run = Command(c.arguments, false);
+        EXPECT_EQ(run.Status, c.status) << c.message << ": " << run.Err;
+        EXPECT_NE(run.Err.find(c.message), std::string::npos) << c.message << ": " << run.Err;
+    }
+    for (const char* name : {"a.stl", "a.obj", "a.ply", "a.png", "a.svg"})
+        EXPECT_FALSE(QFile::exists(Path(QString::fromLatin1(name)))) << name;
+    EXPECT_EQ(Read(self), selfBytes);
+    // Allowed, the part found is written, and said to be a part.
+    const TRun part = Command({"--export", Path("part.ply"), "--allow-partial", zeros}, false);
+    EXPECT_EQ(part.Status, 0) << part.Err;
+    EXPECT_NE(part.Err.find("Записаны точки, найденные до этого"), std::string::npos) << part.Err;
+    EXPECT_TRUE(QFile::exists(Path("part.ply")));
+}
+
 // A picture that cannot be made for want of memory is a failure, and the
 // file it would have replaced stays as it was.
 TEST_F(ExportCommand, APictureWithoutMemoryLeavesTheOldFile) {
@@ -261,6 +345,22 @@ TEST_F(ExportCommand, AnalyseAndIntegrate) {
     EXPECT_NEAR(first.captured(1).toDouble(), -3, 1e-12);
     EXPECT_TRUE(out.contains(QStringLiteral("{\"graph\": 2, \"area\": 1.5")));
 
+    // A graph that draws random numbers is skipped, and the run says so.
+    r.MainFormula = "x";
+    r.FormulaList[0] = "sin(x)";
+    r.FormulaList[1] = "rand(3)";
+    const QString random = Path(QStringLiteral("random.mth"));
+    WritePlotFile(random.toStdString(), r);
+    QProcess skipped;
+    skipped.start(QStringLiteral(PLOTTER_BINARY), {"--analyse", random});
+    ASSERT_TRUE(skipped.waitForFinished(60000));
+    EXPECT_EQ(skipped.exitCode(), 0);
+    const QString said = QString::fromUtf8(skipped.readAllStandardError());
+    EXPECT_TRUE(said.contains(QStringLiteral("Не исследуются графики: 2."))) << said.toStdString();
+    const QString points = QString::fromUtf8(skipped.readAllStandardOutput());
+    EXPECT_EQ(points.count(QStringLiteral("\"graph\": 1")), points.count('\n'));
+    EXPECT_GT(points.count('\n'), 5);
+
     for (const QStringList& arguments :
          {QStringList{"--analyse", PlotFile(pmSurface)},
           QStringList{"--integrate", "-1", "1", PlotFile(pmPlane)}}) {
@@ -288,6 +388,12 @@ TEST_F(ExportCommand, CheckPrintsEachPlaceAsAJsonLine) {
         {"\xD1\x84(x", 1, "stray-character@1+1", "Знака «ф» нет в языке формул (позиция 1)", ""},
         {"2x", 1, "unknown-name@1+2", "Между числом и x нужен знак *: 2*x", "2*x"},
         {"sin(x)^2", 0, "", "", ""},
+        {"rnd", 1, "unknown-name@1+3",
+         "«rnd» — случайное число только в числовых полях; в формуле графика это неизвестное "
+         "имя, и оно равно 0 (позиция 1–3). В графике случайные числа даёт rand(n)",
+         "rand("},
+        // A run of one mark is one line with its count.
+        {"x+++1", 1, "empty-operand@3+2", "Перед «+» нет операнда (позиция 3–4), 2 раз подряд", ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.formula);
@@ -303,7 +409,7 @@ TEST_F(ExportCommand, CheckPrintsEachPlaceAsAJsonLine) {
             const QJsonDocument json = QJsonDocument::fromJson(line.toUtf8(), &error);
             ASSERT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
             const QJsonObject o = json.object();
-            ASSERT_EQ(o.keys(), QStringList({"hint", "kind", "len", "message", "pos"}));
+            ASSERT_EQ(o.keys(), QStringList({"count", "hint", "kind", "len", "message", "pos"}));
             if (first.isEmpty()) first = o;
             kinds << QStringLiteral("%1@%2+%3")
                          .arg(o["kind"].toString())

@@ -27,7 +27,9 @@ TEST_P(Diagnosis, EveryKindAtTheStartMiddleAndEnd) {
         {"x+qq*2", 1, K::UnknownName, D::None, 2, 2, ""},
         {"x+sni(x)", 1, K::UnknownName, D::FunctionName, 2, 3, "sin"},
         {"SNI(X)", 1, K::UnknownName, D::FunctionName, 0, 3, "SIN"},
-        {"rnd", 1, K::UnknownName, D::None, 0, 3, "rand"},
+        // rnd is a name of the numeric fields only: in a graph, 0
+        {"rnd", 1, K::UnknownName, D::FieldsOnly, 0, 3, "rand("},
+        {"x*RND", 1, K::UnknownName, D::FieldsOnly, 2, 3, "RAND("},
         {"sqrx", 1, K::UnknownName, D::None, 0, 4, "sqrt"},
         {"2x", 1, K::UnknownName, D::ImplicitProduct, 0, 2, "2*x"},
         {"1+3x", 1, K::UnknownName, D::ImplicitProduct, 2, 2, "3*x"},
@@ -133,6 +135,31 @@ TEST(DiagnosisPlaces, CountCharactersNotBytes) {
     EXPECT_EQ(span.Last, 6);
     EXPECT_EQ(CharacterSpan("abc", 0, 3).First, 1);
     EXPECT_EQ(CharacterSpan("abc", 0, 3).Last, 3);
+}
+
+// A run of one mark, however long, is one diagnosis with its count, placed
+// over the whole run in bytes and in characters.
+TEST(DiagnosisPlaces, ARunOfOneMarkIsToldOnceWithItsCount) {
+    const struct {
+        std::string text;
+        int pos, len, count;
+    } rows[] = {
+        {"x+++1", 2, 2, 2},
+        {std::string(130000, '-') + "x", 1, 129999, 129999},
+        {"\xD0\xB0-" + std::string(5, '*') + "x", 3, 5, 5}, // after a Cyrillic letter
+    };
+    for (const auto& row : rows) {
+        const std::vector<TDiagnosis> found = Diagnose(row.text);
+        const auto last = found.back();
+        EXPECT_EQ(last.Pos, row.pos);
+        EXPECT_EQ(last.Len, row.len);
+        EXPECT_EQ(last.Count, row.count);
+        const TCharSpan span = CharacterSpan(row.text, last.Pos, last.Len);
+        EXPECT_EQ(last.Chars.First, span.First);
+        EXPECT_EQ(last.Chars.Last, span.Last);
+    }
+    // Marks apart from each other stay apart.
+    EXPECT_EQ(Diagnose("sni(x)+sni(x)").size(), 2u);
 }
 
 TEST(DiagnosisPlaces, DeepNestingIsNamed) {
