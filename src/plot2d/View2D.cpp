@@ -136,7 +136,9 @@ void ReadRangeEdits(const TRangeTexts& texts, bool equalScales) {
 }
 
 TRangeTexts WriteRangeEdits() {
-    return {FormatNumber(ViewY2), FormatNumber(ViewY1), FormatNumber(ViewX2), FormatNumber(ViewX1)};
+    // An edge a few units in the last place from zero (after a pan) shows as 0.
+    return {FormatNumber(ShownY(ViewY2)), FormatNumber(ShownY(ViewY1)),
+            FormatNumber(ShownX(ViewX2)), FormatNumber(ShownX(ViewX1))};
 }
 
 void ZoomView(int k, bool equalScales) {
