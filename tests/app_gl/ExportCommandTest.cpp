@@ -263,6 +263,23 @@ TEST_F(ExportCommand, NoHalfJobsNoEmptyMeshesNoSilentReplacements) {
     EXPECT_EQ(part.Status, 0) << part.Err;
     EXPECT_NE(part.Err.find("Записаны точки, найденные до этого"), std::string::npos) << part.Err;
     EXPECT_TRUE(QFile::exists(Path("part.ply")));
+    EXPECT_EQ(part.Err.find("F(x,y,z)=0:"), std::string::npos); // no progress but on a terminal
+    // On a terminal, the scan's progress in one line that grows.
+    QProcess terminal;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    terminal.setProcessEnvironment(environment);
+    terminal.start(QStringLiteral("script"),
+                   {"-qec",
+                    QStringLiteral("%1 --export %2 %3")
+                        .arg(QStringLiteral(PLOTTER_BINARY), Path("sphere.ply"),
+                             PlotFile(pmImplicit)),
+                    "/dev/null"});
+    ASSERT_TRUE(terminal.waitForFinished(60000));
+    EXPECT_EQ(terminal.exitCode(), 0);
+    const QString shown = QString::fromUtf8(terminal.readAllStandardOutput());
+    EXPECT_TRUE(shown.contains(QStringLiteral("\rF(x,y,z)=0: 50 %"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("F(x,y,z)=0: 100 %"))) << shown.toStdString();
 }
 
 // A picture that cannot be made for want of memory is a failure, and the
