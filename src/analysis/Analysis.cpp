@@ -462,6 +462,15 @@ TPointsFound PointsOfInterest(const std::vector<TGraph>& graphs, double a, doubl
     return all;
 }
 
+double SearchStep(double pixel, double a, double b) {
+    return std::min(pixel, std::fabs(b - a) / 400);
+}
+
+void KeepInView(TPointsFound& found, double y1, double y2) {
+    const double low = std::min(y1, y2), high = std::max(y1, y2);
+    std::erase_if(found.Points, [&](const TGraphPoint& p) { return !(p.Y >= low && p.Y <= high); });
+}
+
 namespace {
 std::string NoArea() {
     return texts::Translate("Analysis", "Площадь не считается: интеграл не сходится на этом "

@@ -71,6 +71,15 @@ TPointsFound FindIntersections(const TGraph& f, const TGraph& g, double a, doubl
 // of one thread, in the same order.
 TPointsFound PointsOfInterest(const std::vector<TGraph>& graphs, double a, double b, double step);
 
+// The spacing of a search's samples on [a, b] beside a picture whose pixel
+// columns are `pixel` wide: a pixel, or finer on a short interval (at least
+// 400 samples).
+double SearchStep(double pixel, double a, double b);
+
+// Keeps the points whose y lies between y1 and y2 (in either order): those
+// a view of that height shows.
+void KeepInView(TPointsFound& found, double y1, double y2);
+
 // An area that cannot be given: the message says why.
 class AreaRefused : public std::runtime_error {
   public:

@@ -296,18 +296,12 @@ int RunExport(TRun& run) {
 // A number given on the command line: a plain number, or a formula of x = 0
 // as the window's numeric fields take it.
 double NumberOf(const QString& text, const char* option) {
-    const std::string s = text.toStdString();
-    try {
-        return StrToFloat(s);
-    } catch (const ConversionError&) {
-        bool error = false;
-        const double v = EvalFormulaText(UpperCaseFormula(s), error, 0);
-        if (error || !std::isfinite(v))
-            UsageError(QCoreApplication::translate("CommandLine",
-                                                   "--%1: «%2» не число и не формула числа.")
-                           .arg(QString::fromLatin1(option), text));
-        return v;
-    }
+    const std::optional<double> v = FieldNumberValue(text.toStdString());
+    if (!v || !std::isfinite(*v))
+        UsageError(
+            QCoreApplication::translate("CommandLine", "--%1: «%2» не число и не формула числа.")
+                .arg(QString::fromLatin1(option), text));
+    return *v;
 }
 
 std::string Json(const std::string& text) {
@@ -347,12 +341,10 @@ TFileGraphs GraphsOfFile(const QString& file) {
                    .arg(file));
     TYxTrees trees;
     CompileYxFormulas(g.Input, trees);
-    const int n = g.Input.AllFormulas ? std::min<int>(g.Input.List.size(), 10) : 0;
-    for (int s = g.Input.AllFormulas ? 1 : 0; s <= n; ++s) {
-        const std::string& formula = s == 0 ? g.Input.Formula : g.Input.List[s - 1];
-        if (FormulaTrees[s] == nullptr) continue; // an empty formula draws nothing
-        g.Graphs.push_back({FormulaTrees[s], s, formula});
-        g.Formulas.push_back(formula);
+    for (const TYxGraph& graph : YxGraphs(g.Input)) {
+        if (FormulaTrees[graph.Number] == nullptr) continue; // a formula of nothing draws nothing
+        g.Graphs.push_back({FormulaTrees[graph.Number], graph.Number, graph.Formula});
+        g.Formulas.push_back(graph.Formula);
     }
     if (g.Graphs.empty())
         Refuse(
@@ -373,13 +365,12 @@ int RunAnalyse(TRun& run) {
         const double b = run.Parser.isSet(QStringLiteral("to"))
                              ? NumberOf(OptionValue(run, "to"), "to")
                              : ViewX2;
-        const double step = std::min(PixelStep(), std::fabs(b - a) / 400);
-        const TPointsFound found = PointsOfInterest(g.Graphs, std::min(a, b), std::max(a, b), step);
+        const double step = SearchStep(PixelStep(), a, b);
+        TPointsFound found = PointsOfInterest(g.Graphs, std::min(a, b), std::max(a, b), step);
+        // In the file's view, what the window shows; on [A, B], every point.
+        if (!given) KeepInView(found, ViewY1, ViewY2);
         std::string out;
         for (const TGraphPoint& p : found.Points) {
-            // In the file's view, what the window shows; on [A, B], every point.
-            if (!given && !(p.Y >= std::min(ViewY1, ViewY2) && p.Y <= std::max(ViewY1, ViewY2)))
-                continue;
             const auto formula = std::find_if(g.Graphs.begin(), g.Graphs.end(),
                                               [&](const TGraph& x) { return x.Number == p.Graph; });
             out += "{\"graph\": " + std::to_string(p.Graph) +
@@ -411,7 +402,7 @@ int RunIntegrate(TRun& run) {
         const double a = NumberOf(OptionValue(run, "integrate"), "integrate");
         const double b = NumberOf(rest[0], "integrate");
         const TFileGraphs g = GraphsOfFile(rest[1]);
-        const double step = std::min(PixelStep(), std::fabs(b - a) / 400);
+        const double step = SearchStep(PixelStep(), a, b);
         std::string out, refused;
         for (const TGraph& graph : g.Graphs) {
             try {

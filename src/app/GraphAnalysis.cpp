@@ -256,10 +256,7 @@ void TGraphAnalysis::ComputePoints() {
         if (request_.Graphs[i].Tree != nullptr)
             graphs.push_back({request_.Graphs[i].Tree, numbers_[i], request_.Graphs[i].Formula});
     points_ = PointsOfInterest(graphs, ViewX1, ViewX2, PixelStep());
-    // Only what the view shows.
-    std::erase_if(points_.Points, [](const TGraphPoint& p) {
-        return !(p.Y >= std::min(ViewY1, ViewY2) && p.Y <= std::max(ViewY1, ViewY2));
-    });
+    KeepInView(points_, ViewY1, ViewY2); // only what the view shows
     repaint_();
 }
 
@@ -325,7 +322,7 @@ QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, d
         throw std::runtime_error(
             TGraphAnalysis::tr("Такого графика y(x) на рисунке нет.").toStdString());
     if (!(a < b)) std::swap(a, b);
-    const double step = std::min(PixelStep(), (b - a) / 400);
+    const double step = SearchStep(PixelStep(), a, b);
     const QString where = QStringLiteral("[%1; %2]")
                               .arg(Number(ShownNumber(a, b - a)), Number(ShownNumber(b, b - a)));
     marks_.clear();

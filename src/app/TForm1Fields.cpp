@@ -33,19 +33,12 @@ void SetField(QLineEdit* field, const std::string& text) {
 
 void TForm1::EvalNumberField(QLineEdit* field, char key) {
     if (key != KeyEnter) return;
-    bool error = false;
     const std::string text = FieldText(field);
-    std::string result;
     TTextFaultInfo fault;
-    try {
-        result = FormatNumber(StrToFloat(text));
-    } catch (const ConversionError&) {
-        // Not a plain number: a formula of x = 0. A malformed number inside it
-        // ends the command with the field unchanged.
-        result = FormatNumber(EvalFormulaText(UpperCaseFormula(text), error, 0, &fault));
-    }
-    SetField(field, error ? "Error!" : result);
-    if (error) ExplainError([this, field] { return FieldCaption(field); }, text, fault);
+    // A malformed number inside a formula ends the command with the field unchanged.
+    const std::optional<double> v = FieldNumberValue(text, &fault);
+    SetField(field, v ? FormatNumber(*v) : "Error!");
+    if (!v) ExplainError([this, field] { return FieldCaption(field); }, text, fault);
 }
 
 void TForm1::Button1Click() {

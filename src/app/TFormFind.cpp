@@ -36,14 +36,8 @@ const Row Rows[] = {
 // field takes it.
 double FieldValue(const QLineEdit* field) {
     const std::string text = FieldText(field);
-    try {
-        return StrToFloat(text);
-    } catch (const ConversionError&) {
-        bool error = false;
-        const double v = EvalFormulaText(UpperCaseFormula(text), error, 0);
-        if (error) throw ConversionError(text);
-        return v;
-    }
+    if (const std::optional<double> v = FieldNumberValue(text)) return *v;
+    throw ConversionError(text);
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -259,6 +260,12 @@ struct TTextFaultInfo {
 // given, gets the first of them.
 double EvalFormulaText(const std::string& text, bool& error, double x,
                        TTextFaultInfo* fault = nullptr);
+
+// A number as every numeric field takes it: a plain number in the locale's
+// form, or else a formula of x = 0 by the text evaluator; nothing where that
+// reports an error (`fault` then says which). A malformed number inside the
+// formula throws ConversionError.
+std::optional<double> FieldNumberValue(const std::string& text, TTextFaultInfo* fault = nullptr);
 
 // The standard number text: 15 significant digits, DecimalSeparatorChar.
 std::string FormatNumber(double value);

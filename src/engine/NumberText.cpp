@@ -151,3 +151,14 @@ std::int32_t StrToInt(const std::string& text) {
         throw ConversionError(text, ConversionError::TKind::Integer);
     return static_cast<std::int32_t>(value);
 }
+
+std::optional<double> FieldNumberValue(const std::string& text, TTextFaultInfo* fault) {
+    try {
+        return StrToFloat(text);
+    } catch (const ConversionError&) {
+        bool error = false;
+        const double v = EvalFormulaText(UpperCaseFormula(text), error, 0, fault);
+        if (error) return std::nullopt;
+        return v;
+    }
+}

@@ -15,6 +15,22 @@ int ListCount(const TPlotInput& input) {
     return input.AllFormulas ? std::min(static_cast<int>(input.List.size()), MaxListFormulas) : 0;
 }
 
+} // namespace
+
+std::vector<TYxGraph> YxGraphs(const TPlotInput& input) {
+    std::vector<TYxGraph> graphs;
+    if (!input.AllFormulas) {
+        if (!input.Formula.empty()) graphs.push_back({0, input.Formula});
+        return graphs;
+    }
+    for (int s = 1; s <= ListCount(input); ++s)
+        if (!input.List[static_cast<std::size_t>(s - 1)].empty())
+            graphs.push_back({s, input.List[static_cast<std::size_t>(s - 1)]});
+    return graphs;
+}
+
+namespace {
+
 TPlotRequest YxRequest(const TPlotInput& input, bool animating, TYxTrees& trees) {
     if (!animating || trees.Generation != FormulaTreesGeneration) CompileYxFormulas(input, trees);
     const TPlotDocument& doc = input.Document;

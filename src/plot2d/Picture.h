@@ -49,6 +49,15 @@ struct TYxTrees {
     std::uint64_t Generation = ~std::uint64_t{0}; // FormulaTreesGeneration after compiling
 };
 
+// The graphs a y(x) picture of the input draws, by number and formula: the
+// formula box (0), or with the whole list its items 1, 2 … (at most ten);
+// an empty formula draws nothing and is left out.
+struct TYxGraph {
+    int Number;
+    std::string Formula;
+};
+std::vector<TYxGraph> YxGraphs(const TPlotInput& input);
+
 // Empties every slot and compiles the y(x) formula into slot 0, or, with
 // the whole list, list item k into slot k (at most ten items).
 void CompileYxFormulas(const TPlotInput& input, TYxTrees& trees);

@@ -315,3 +315,27 @@ TEST(AnalysisThreads, ThePointsOfInterestAreTheSameOnAnyNumberOfThreads) {
 }
 
 } // namespace
+
+namespace {
+
+// A search's samples are a pixel apart, or 400 on a short interval; the
+// view keeps the points it shows, whichever way its edges are given.
+TEST(SearchRules, TheStepAndTheViewsPoints) {
+    EXPECT_EQ(SearchStep(0.05, -10, 10), 0.05);
+    EXPECT_EQ(SearchStep(0.05, 1, 3), 2.0 / 400);
+    EXPECT_EQ(SearchStep(0.05, 3, 1), 2.0 / 400);
+    TPointsFound found{{{TPointKind::Root, 0, -11, 0},
+                        {TPointKind::Root, 1, -10, 0},
+                        {TPointKind::Minimum, 2, 10, 0},
+                        {TPointKind::Maximum, 3, 10.5, 0}}};
+    TPointsFound reversed = found;
+    KeepInView(found, -10, 10);
+    KeepInView(reversed, 10, -10);
+    for (const TPointsFound* f : {&found, &reversed}) {
+        ASSERT_EQ(f->Points.size(), 2u);
+        EXPECT_EQ(f->Points[0].X, 1);
+        EXPECT_EQ(f->Points[1].X, 2);
+    }
+}
+
+} // namespace

@@ -189,3 +189,33 @@ TEST(PowerRule, SpecialBasesAndExponents) {
 }
 
 } // namespace
+
+namespace {
+
+// A numeric field's number: plain, or a formula of x = 0; nothing where the
+// formula fails, with the failure named.
+TEST(FieldNumbers, PlainNumbersAndFormulasOfXZero) {
+    DecimalSeparatorChar = '.';
+    const struct {
+        const char* text;
+        bool value;
+        double number;
+        TTextFault fault;
+    } rows[] = {
+        {"2.5", true, 2.5, TTextFault::None},
+        {"pi/2", true, 1.5707963267948966, TTextFault::None},
+        {"x+3", true, 3, TTextFault::None}, // x is 0
+        {"abc", false, 0, TTextFault::Unknown},
+        {"sqrt(-4)", false, 0, TTextFault::SquareRoot},
+        {"1/0", false, 0, TTextFault::DivisionByZero},
+    };
+    for (const auto& row : rows) {
+        TTextFaultInfo fault;
+        const std::optional<double> v = FieldNumberValue(row.text, &fault);
+        EXPECT_EQ(v.has_value(), row.value) << row.text;
+        if (v) EXPECT_EQ(*v, row.number) << row.text;
+        EXPECT_EQ(fault.Kind, row.fault) << row.text;
+    }
+}
+
+} // namespace

@@ -211,3 +211,27 @@ TEST_F(Picture, AViewThatCannotBeUsedIsRefused) {
 }
 
 } // namespace
+
+namespace {
+
+// Which graphs a y(x) picture draws, numbered as the window numbers them.
+TEST(YxGraphs, TheBoxOrTheListNumberedAsTheWindowShowsThem) {
+    TPlotInput input;
+    input.Formula = "x";
+    input.List = {"sin(x)", "", "x^2", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    const auto numbers = [&] {
+        std::vector<int> n;
+        for (const TYxGraph& g : YxGraphs(input))
+            n.push_back(g.Number);
+        return n;
+    };
+    EXPECT_EQ(numbers(), std::vector<int>{0});
+    input.AllFormulas = true; // the list's first ten items, the empty one left out
+    EXPECT_EQ(numbers(), (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(YxGraphs(input)[1].Formula, "x^2");
+    input.AllFormulas = false;
+    input.Formula.clear();
+    EXPECT_TRUE(YxGraphs(input).empty());
+}
+
+} // namespace
