@@ -125,10 +125,6 @@
         <translation>The file has no y(x) formula: nothing to search.</translation>
     </message>
     <message>
-        <source>Точек больше %1: показаны не все.</source>
-        <translation>More than %1 points: not all are shown.</translation>
-    </message>
-    <message>
         <source>--integrate ждёт A B FILE.mth: два конца и файл (отрицательный конец — после --).</source>
         <translation>--integrate expects A B FILE.mth: two ends and a file (a negative end goes after --).</translation>
     </message>
@@ -227,6 +223,10 @@
     <message>
         <source>Проверить формулу: напечатать строками JSON места, которых не понимает компилятор ({&quot;pos&quot;, &quot;len&quot;, &quot;count&quot;, &quot;kind&quot;, &quot;message&quot;, &quot;hint&quot;}; pos — номер символа с 1, count — сколько одинаковых мест подряд), и выйти с 0, если таких мест нет, и с 1, если есть.</source>
         <translation>Check a formula: print as JSON lines the places the compiler does not understand ({&quot;pos&quot;, &quot;len&quot;, &quot;count&quot;, &quot;kind&quot;, &quot;message&quot;, &quot;hint&quot;}; pos counts characters from 1, count is how many like places follow in a row), and exit with 0 when there are none and with 1 when there are.</translation>
+    </message>
+    <message>
+        <source>Найдены не все точки: их больше %1, или отрезок шире, чем позволяют выборки в пиксель, или график без конца меняет знак. Показаны не все.</source>
+        <translation>Not every point was found: there are more than %1, or the interval is wider than samples a pixel apart allow, or the graph changes sign without end. Not all are shown.</translation>
     </message>
 </context>
 <context>

@@ -385,7 +385,10 @@ int RunAnalyse(TRun& run) {
             Print(stderr, RandomGraphsText(found.Random) + QStringLiteral("\n"));
         if (found.Incomplete)
             Print(stderr,
-                  QCoreApplication::translate("CommandLine", "Точек больше %1: показаны не все.")
+                  QCoreApplication::translate(
+                      "CommandLine",
+                      "Найдены не все точки: их больше %1, или отрезок шире, чем позволяют "
+                      "выборки в пиксель, или график без конца меняет знак. Показаны не все.")
                           .arg(MaxGraphPoints) +
                       QStringLiteral("\n"));
     });

@@ -91,10 +91,11 @@ void TForm1::ChangeView(const std::function<void()>& change) {
     if (ViewUsable()) return;
     // A view whose numbers overflow would be written into the fields as a
     // text no build can read again: the last good view stays, in the fields too.
+    const std::string why = ViewRefusedMessage(); // of the view refused
     RestoreView(before);
     WriteRangeEditsToFields();
     RangeEditsDirty = false;
-    throw BuildRefused(ViewRefusedMessage() + " " + tr("Оставлен прежний вид.").toStdString());
+    throw BuildRefused(why + " " + tr("Оставлен прежний вид.").toStdString());
 }
 
 void TForm1::ReadRangeEditsFromFields() {

@@ -148,6 +148,18 @@ TEST_F(AbsurdWork, AViewThatOverflowsIsRefusedAndTheLastGoodOneStays) {
     EXPECT_EQ(failures.size(), 1u);
     EXPECT_EQ(ViewX1, -1e300);
     ExpectReadableRanges("a wide view");
+    // A left edge right of the right one is refused, with what to do.
+    const auto wide = RangeTexts();
+    Type(form->Edit26, "10");
+    Type(form->Edit25, "-10");
+    form->Button2Click();
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_EQ(failures[1].rfind("Левый край вида x1 = 10 правее правого x2 = -10: поменяйте их "
+                                "местами.",
+                                0),
+              0u)
+        << failures[1];
+    EXPECT_EQ(RangeTexts(), wide);
 }
 
 // Zooming out and panning towards the limits stop at the last view that

@@ -269,12 +269,11 @@ TEST_F(ExportCommand, NoHalfJobsNoEmptyMeshesNoSilentReplacements) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     terminal.setProcessEnvironment(environment);
-    terminal.start(QStringLiteral("script"),
-                   {"-qec",
-                    QStringLiteral("%1 --export %2 %3")
-                        .arg(QStringLiteral(PLOTTER_BINARY), Path("sphere.ply"),
-                             PlotFile(pmImplicit)),
-                    "/dev/null"});
+    terminal.start(QStringLiteral("script"), {"-qec",
+                                              QStringLiteral("%1 --export %2 %3")
+                                                  .arg(QStringLiteral(PLOTTER_BINARY),
+                                                       Path("sphere.ply"), PlotFile(pmImplicit)),
+                                              "/dev/null"});
     ASSERT_TRUE(terminal.waitForFinished(60000));
     EXPECT_EQ(terminal.exitCode(), 0);
     const QString shown = QString::fromUtf8(terminal.readAllStandardOutput());
@@ -361,6 +360,15 @@ TEST_F(ExportCommand, AnalyseAndIntegrate) {
     ASSERT_TRUE(first.hasMatch()) << out.toStdString();
     EXPECT_NEAR(first.captured(1).toDouble(), -3, 1e-12);
     EXPECT_TRUE(out.contains(QStringLiteral("{\"graph\": 2, \"area\": 1.5")));
+
+    // On an interval too wide for samples a pixel apart, the run says that
+    // points may be missing.
+    QProcess wide;
+    wide.start(QStringLiteral(PLOTTER_BINARY),
+               {"--analyse", file, "--from", "-1e308", "--to", "1e308"});
+    ASSERT_TRUE(wide.waitForFinished(120000));
+    EXPECT_EQ(wide.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(wide.readAllStandardError()).contains("Показаны не все"));
 
     // A graph that draws random numbers is skipped, and the run says so.
     r.MainFormula = "x";
