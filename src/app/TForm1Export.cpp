@@ -89,38 +89,17 @@ void TForm1::PrintPicture(QPrinter& printer) {
     const int mode = CurrentPlotMode();
     QPainter p(&printer);
     if (!p.isActive()) throw FileError(PrintFailed(printer).toStdString());
-    // A margin of a twentieth of the page's shorter side all round.
-    const QRect page = p.viewport();
-    const int margin = std::min(page.width(), page.height()) / 20;
-    const QRect area = page.adjusted(margin, margin, -margin, -margin);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSizeF(11);
-    p.setFont(font);
-    const int line = p.fontMetrics().height();
-    // The picture as large as the page lets it be, at its aspect ratio, with
-    // the formulas in one line under it; the two centred on the page.
-    const int side = std::max(1, std::min(area.width(), area.height() - 2 * line));
-    const QRect picture(area.x() + (area.width() - side) / 2,
-                        area.y() + (area.height() - side - 2 * line) / 2, side, side);
-    if (Is2D(mode)) {
-        // Exactly the plot area's picture: what lies beyond its frame (the
-        // branches of a pole, a label at the edge) is cut at the frame, as
-        // the plot area and the PNG cut it.
-        TYxTrees trees;
-        const TPlotRequest request = PictureRequest(input, false, trees);
-        p.save();
-        p.setClipRect(picture);
-        p.translate(picture.topLeft());
-        p.scale(static_cast<qreal>(side) / PlotWidth, static_cast<qreal>(side) / PlotHeight);
-        ComposePicture(p, request);
-        p.restore();
-    } else {
-        p.drawImage(picture, RenderFrame(1600, 1600, SceneOptions()));
-    }
-    const QRect text(area.x(), picture.bottom() + line / 2, area.width(), line);
-    p.setPen(Qt::black);
-    p.drawText(text, Qt::AlignHCenter | Qt::AlignTop,
-               p.fontMetrics().elidedText(FormulaLine(input), Qt::ElideRight, area.width()));
+    TYxTrees trees;
+    const TPlotRequest request = Is2D(mode) ? PictureRequest(input, false, trees) : TPlotRequest{};
+    ComposePrintPage(p, p.viewport(), font, FormulaLine(input),
+                     [&](QPainter& page, const QRect& square) {
+                         if (Is2D(mode))
+                             ComposePictureInto(page, square, request);
+                         else
+                             page.drawImage(square, RenderFrame(1600, 1600, SceneOptions()));
+                     });
     if (!p.end()) throw FileError(PrintFailed(printer).toStdString());
 }
 

@@ -235,3 +235,31 @@ QImage PictureImage(const TPlotRequest& request, qreal density) {
     painter.end();
     return image;
 }
+
+void ComposePrintPage(QPainter& p, const QRect& page, const QFont& font, const QString& caption,
+                      const std::function<void(QPainter&, const QRect&)>& picture) {
+    const int margin = std::min(page.width(), page.height()) / 20;
+    const QRect area = page.adjusted(margin, margin, -margin, -margin);
+    p.setFont(font);
+    const int line = p.fontMetrics().height();
+    const int side = std::max(1, std::min(area.width(), area.height() - 2 * line));
+    const QRect square(area.x() + (area.width() - side) / 2,
+                       area.y() + (area.height() - side - 2 * line) / 2, side, side);
+    p.save();
+    p.setClipRect(square); // what lies beyond the frame (a pole's branches) is cut there
+    picture(p, square);
+    p.restore();
+    const QRect text(area.x(), square.bottom() + line / 2, area.width(), line);
+    p.setPen(Qt::black);
+    p.drawText(text, Qt::AlignHCenter | Qt::AlignTop,
+               p.fontMetrics().elidedText(caption, Qt::ElideRight, area.width()));
+}
+
+void ComposePictureInto(QPainter& p, const QRect& square, const TPlotRequest& request) {
+    p.save();
+    p.translate(square.topLeft());
+    p.scale(static_cast<qreal>(square.width()) / PlotWidth,
+            static_cast<qreal>(square.height()) / PlotHeight);
+    ComposePicture(p, request);
+    p.restore();
+}

@@ -9,6 +9,7 @@
 #include "plot2d/Compose.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,16 @@ void ViewFromInput(const TPlotInput& input);
 // (each in a context of its own), and drawn in the order of the list: the
 // picture, the main thread's cells and its error flag are those of one thread.
 void ComposePicture(QPainter& p, const TPlotRequest& request);
+
+// A printed page on `p`, whose page is `page`: within margins of a
+// twentieth of its shorter side, the picture as large as fits, square, with
+// the caption in a line of `font` under it, the two centred. `picture` draws
+// the picture into the square it is given, and nothing it draws lies beyond
+// that square.
+void ComposePrintPage(QPainter& p, const QRect& page, const QFont& font, const QString& caption,
+                      const std::function<void(QPainter&, const QRect&)>& picture);
+// The 2D picture of the request scaled into `square`, as the plot area shows it.
+void ComposePictureInto(QPainter& p, const QRect& square, const TPlotRequest& request);
 
 // The picture as an image of the plot area at a pixel density (400 x 400
 // pixels at 1, twice as many each way at 2), drawn in the same coordinates.

@@ -5,6 +5,7 @@
 #include "document/Limits.h"
 #include "plot2d/View2D.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -213,6 +214,53 @@ TEST_F(Picture, AViewThatCannotBeUsedIsRefused) {
 } // namespace
 
 namespace {
+
+// The printed page: the picture in a square within the margins, nothing of
+// it beyond the square even where the graph runs off to poles, and the
+// caption alone under it; inside the square, the plot area's picture.
+TEST_F(Picture, ThePrintedPageHoldsThePictureInItsSquare) {
+    input.Formula = "tg(x)";
+    const QImage area = Compose();
+    QImage page(600, 850, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QRect square;
+    {
+        QPainter p(&page);
+        ComposePrintPage(p, page.rect(), QFont(QStringLiteral("Liberation Sans"), 11),
+                         QStringLiteral("y = tg(x)"), [&](QPainter& q, const QRect& s) {
+                             square = s;
+                             ComposePictureInto(q, s, request);
+                         });
+    }
+    EXPECT_EQ(square.width(), square.height());
+    EXPECT_GE(square.left(), 30);
+    EXPECT_LE(square.right(), 570);
+    // Ink outside the square: only the caption, in one band under it.
+    int top = page.height(), bottom = -1;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (!square.contains(x, y) && qGray(page.pixel(x, y)) < 200)
+                top = std::min(top, y), bottom = std::max(bottom, y);
+    EXPECT_GT(top, square.bottom());
+    EXPECT_LT(bottom - top, 20);
+    // At 540 / 400 of the area's scale, the picture's pixels where the area has its graph.
+    int graph = 0, kept = 0;
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 400; ++x) {
+            if ((area.pixel(x, y) | 0xFF000000) != Blue) continue;
+            ++graph;
+            bool near = false; // within a pixel of where the scale takes it
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx) {
+                    const QRgb q = page.pixel(square.left() + x * square.width() / 400 + dx,
+                                              square.top() + y * square.height() / 400 + dy);
+                    near = qBlue(q) > 150 && qRed(q) < 150;
+                }
+            kept += near;
+        }
+    EXPECT_GT(graph, 500);
+    EXPECT_GT(kept, graph * 95 / 100);
+}
 
 // Which graphs a y(x) picture draws, numbered as the window numbers them.
 TEST(YxGraphs, TheBoxOrTheListNumberedAsTheWindowShowsThem) {
