@@ -241,18 +241,21 @@ bool TrueExtremum(const std::function<double(double)>& g, double l, double r, do
 
 // The local minima and maxima inside (a, b): where a sample lies below (or
 // above) both neighbours, found to the precision a flat extremum allows.
-// Past MaxGraphPoints of them the search stops and says so.
+// Past MaxGraphPoints of them, or past sixteen times as many places looked
+// into (noise has a candidate at every other sample), the search stops and
+// says so.
 std::vector<TExtremum> Extrema(const TFunction& f, double a, double b, double step,
                                bool& incomplete) {
     const TSamples s = Sample(f, a, b, step);
     std::vector<TExtremum> found;
     incomplete = incomplete || s.Coarse;
+    std::size_t examined = 0;
     for (std::size_t i = 1; i + 1 < s.X.size(); ++i) {
         if (!s.Y[i - 1] || !s.Y[i] || !s.Y[i + 1]) continue;
         const double l = *s.Y[i - 1], m = *s.Y[i], r = *s.Y[i + 1];
         const bool minimum = m < l && m <= r, maximum = m > l && m >= r;
         if (!minimum && !maximum) continue;
-        if (found.size() > MaxGraphPoints) {
+        if (found.size() > MaxGraphPoints || ++examined > 16 * MaxGraphPoints) {
             incomplete = true;
             break;
         }
