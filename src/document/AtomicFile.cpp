@@ -59,11 +59,11 @@ class TPartFile : public TFileSink {
         buffer_.insert(buffer_.end(), bytes, bytes + size);
     }
     // Puts the complete file in place of `path`, with the permissions of
-    // the file it replaces.
+    // the file it replaces (not its set-id bits, which a new file never takes).
     void Finish(const std::string& path) {
         Flush();
         struct stat old {};
-        if (::stat(path.c_str(), &old) == 0 && ::fchmod(fd_, old.st_mode & 07777) != 0) Fail(errno);
+        if (::stat(path.c_str(), &old) == 0 && ::fchmod(fd_, old.st_mode & 0777) != 0) Fail(errno);
         if (::fsync(fd_) != 0) Fail(errno);
         const int fd = fd_;
         fd_ = -1;
@@ -119,7 +119,7 @@ std::string WriteTarget(const std::string& path) {
             const ssize_t n = ::readlink(target.c_str(), buffer, sizeof buffer - 1);
             if (n < 0) throw FileError(FileFailureMessage(path, errno, TFileAction::Write));
             const std::string link(buffer, static_cast<std::size_t>(n));
-            target = link.front() == '/' || target.find('/') == std::string::npos
+            target = (!link.empty() && link.front() == '/') || target.find('/') == std::string::npos
                          ? link
                          : Folder(target) + "/" + link;
             continue;
