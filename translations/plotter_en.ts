@@ -773,6 +773,10 @@
         <source>Не напечатано: принтер «%1» не принял страницу.</source>
         <translation>Not printed: the printer “%1” did not take the page.</translation>
     </message>
+    <message>
+        <source>Показан прежний рисунок.</source>
+        <translation>The picture before is shown.</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>

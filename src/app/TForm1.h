@@ -108,8 +108,9 @@ class TForm1 : public QMainWindow {
     void PaintBox1Paint();
     // The picture of the document in the view the document gives, quietly
     // and without reading or writing a field; a view that cannot be used
-    // leaves the view and the picture as they were (the next build tells).
-    void ShowDocumentPicture();
+    // leaves the view and the picture as they were, and the reason is given
+    // back (empty when the picture was shown) for a caller that tells it.
+    std::string ShowDocumentPicture();
     void RadioButton1Click(); // "декарт"
     void RadioButton2Click(); // "поляр"
     void N6Click();           // "Рисовать оси координат"
@@ -226,8 +227,9 @@ class TForm1 : public QMainWindow {
     // picture shown made anew from the opened document.
     void OpenPlotFile(const std::string& path);
     // The pictures shown, made anew: the 2D area from the document, and the
-    // 3D window's picture of the current mode (from the fields) while it is shown.
-    void RebuildShownPictures();
+    // 3D window's picture of the current mode (from the fields) while it is
+    // shown. Gives back why the 2D picture could not be shown, or nothing.
+    std::string RebuildShownPictures();
 
     // --- the formula list
     void CompileFormulaList();

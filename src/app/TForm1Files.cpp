@@ -85,13 +85,16 @@ void TForm1::OpenPlotFile(const std::string& path) {
     DocumentIsFile(path); // the file is open, whatever the builds below say
     CompileFormulaList();
     BuildCurve3D();
-    RebuildShownPictures();
+    const std::string unshown = RebuildShownPictures();
     RememberSavedState(); // a picture built from the file changes nothing of it
+    // The file is open, but its picture cannot be shown (a reversed view): said now.
+    if (!unshown.empty())
+        ReportFailure(unshown + " " + tr("Показан прежний рисунок.").toStdString());
 }
 
-void TForm1::RebuildShownPictures() {
-    if (!PaintBox1->isHidden()) ShowDocumentPicture();
-    if (Frm3D == nullptr || !Frm3D->isVisible()) return;
+std::string TForm1::RebuildShownPictures() {
+    const std::string unshown = PaintBox1->isHidden() ? std::string() : ShowDocumentPicture();
+    if (Frm3D == nullptr || !Frm3D->isVisible()) return unshown;
     // The 3D window shows the opened document's picture, in the colours it had.
     switch (CurrentPlotMode()) {
     case pmSurface:
@@ -110,6 +113,7 @@ void TForm1::RebuildShownPictures() {
         Frm3D->FormPaint();
         break;
     }
+    return unshown;
 }
 
 void TForm1::ReadPlotFile(const std::string& path) {

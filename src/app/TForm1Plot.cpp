@@ -51,18 +51,19 @@ void TForm1::PaintBox1Paint() {
     }
 }
 
-void TForm1::ShowDocumentPicture() {
+std::string TForm1::ShowDocumentPicture() {
     const TPlotInput input = DocumentInput();
     const TViewState before = SaveView();
     try {
         ViewFromInput(input);
         ShowPicture(input, false);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         RestoreView(before);
-        return;
+        return e.what();
     }
     PictureFresh = true;
     PaintBox1->update();
+    return {};
 }
 
 void TForm1::BuildPicture() {

@@ -205,6 +205,22 @@ TEST_F(Files, AFileOfAForeignModeCodeIsRefused) {
                            "не от 1 до 6). Всё осталось как было.");
     EXPECT_EQ(form->CurrentPlotMode(), pmYx);
     EXPECT_EQ(PlotDocument.Numbers[YxCartX1], -10);
+
+    // A file whose view is reversed opens, and says at once that its
+    // picture cannot be shown; the picture before stays.
+    r.Mode = 1;
+    r.Cartesian = true;
+    r.Numbers[YxCartX1] = 10, r.Numbers[YxCartX2] = -10;
+    WritePlotFile((dir / "reversed.mth").string(), r);
+    form->Button2Click();
+    const QImage before = form->PaintBox1->Picture;
+    failures.clear();
+    Open("reversed.mth");
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0], "Левый край вида x1 = 10 правее правого x2 = -10: поменяйте их "
+                           "местами. Показан прежний рисунок.");
+    EXPECT_EQ(form->PaintBox1->Picture, before);
+    EXPECT_EQ(ViewX1, -10);
 }
 
 // --- the colours dialog, run by a test in place of the user
