@@ -3,6 +3,8 @@
 // document and the 2D view, and draws; the work itself is done there.
 #pragma once
 
+#include "app/Fields.h"
+
 #include "app/ModeLayout.h"
 #include "document/PlotInput.h"
 #include "engine/Engine.h"
@@ -362,26 +364,6 @@ class TForm1 : public QMainWindow {
     void LoadFields(std::span<const TDocValue> values);
 };
 
-// Sets an edit's text only when it differs: an equal text changes nothing,
-// not even the cursor, and fires no change handler.
-void SetEditText(QLineEdit* edit, const QString& text);
-
-// Sets a label's caption; an auto-sized label (all but the y(x0) result) then
-// fits its text, keeping its left edge, or its right edge when right-aligned.
-void SetCaption(QLabel* label, const QString& caption);
-
-// A field whose text is wider than the field shows the whole text in its
-// tooltip; one that fits has none.
-void TipForCutText(QLineEdit* edit);
-
 // The user's guide as a page: installed beside the program, or made in the
 // build tree; empty when neither is there.
 QUrl GuideUrl();
-
-// The font of the window and its controls.
-QFont WindowFont();
-
-// The window's field text as the engine takes it (UTF-8).
-std::string FieldText(const QLineEdit* field);
-// The number a field holds (strict conversion, ConversionError otherwise).
-double FieldNumber(const QLineEdit* field);

@@ -1,6 +1,6 @@
 #include "app/TForm2.h"
 
-#include "app/TForm1.h"
+#include "app/Fields.h"
 
 #include "app/ErrorReport.h"
 #include "app/Translation.h"
@@ -76,7 +76,7 @@ TForm2::TForm2() {
     setFixedSize(330, 330);
     CreateWidgets<TForm2>(this, Rows, "TForm2");
     connect(CheckBox2, &QCheckBox::toggled, this, [this] {
-        if (Form1) Form1->DocumentMaybeChanged();
+        if (FramesEdited) FramesEdited();
     });
     ShowFrameSettings(); // Ctrl+A may start an animation before the dialog was ever shown
 }
@@ -110,18 +110,16 @@ void TForm2::Button1Click() {
     FirstFrame = Within(Edit1, -MaxFrameNumber, MaxFrameNumber);
     LastFrame = Within(Edit2, -MaxFrameNumber, MaxFrameNumber);
     FrameInterval = Within(Edit3, 0, MaxFrameInterval);
-    Form1->DocumentMaybeChanged(); // the frames are saved with the document
+    if (FramesEdited) FramesEdited(); // the frames are saved with the document
     hide();
-    Form1->CompileFormulaList(); // a 2D plot has its trees for every frame
-    Form1->StartAnimation();
+    if (StartFrames) StartFrames();
     done(QDialog::Accepted);
 }
 
 void TForm2::Button2Click() {
-    Form1->StopAnimation();
+    if (StopFrames) StopFrames();
     FrameCounter = 0;
-    Form1->Button2Click(); // the 2D build once, whatever the mode
-    SetCaption(Form1->Label1, QString());
+    if (ShowStill) ShowStill(); // the 2D build once, whatever the mode
     done(QDialog::Rejected);
 }
 

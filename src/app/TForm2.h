@@ -6,13 +6,14 @@
 #include <QCoreApplication>
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class TForm1;
 class Tfrm3D;
 
 class TForm2 : public QDialog {
@@ -33,7 +34,10 @@ class TForm2 : public QDialog {
     void Button4Click();      // "применить": the up vector
     void Button3Click();      // "Анимация": start or stop the flight
 
-    TForm1* Form1 = nullptr;
+    // What the dialog asks of the main window, wired where the windows are
+    // made: a frame setting changed (the document holds them), the frames
+    // to start, to stop, and the still picture to show after "Отмена".
+    std::function<void()> FramesEdited, StartFrames, StopFrames, ShowStill;
     Tfrm3D* Frm3D = nullptr;
 
     QGroupBox *FrameGroup, *CameraGroup, *ViewGroup, *UpGroup;

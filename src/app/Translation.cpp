@@ -1,6 +1,6 @@
 #include "app/Translation.h"
 
-#include "app/TForm1.h"
+#include "app/Fields.h"
 #include "texts/Texts.h"
 
 #include <QAbstractButton>

@@ -19,7 +19,17 @@ TApplicationWindows::TApplicationWindows() {
     Form1->Form4 = Form4.get();
     Form1->FormFind = FormFind.get();
     FormFind->Form1 = Form1.get();
-    Form2->Form1 = Form1.get();
+    TForm1* const form = Form1.get();
+    Form2->FramesEdited = [form] { form->DocumentMaybeChanged(); };
+    Form2->StartFrames = [form] {
+        form->CompileFormulaList(); // a 2D plot has its trees for every frame
+        form->StartAnimation();
+    };
+    Form2->StopFrames = [form] { form->StopAnimation(); };
+    Form2->ShowStill = [form] {
+        form->Button2Click();
+        SetCaption(form->Label1, QString());
+    };
     Form2->Frm3D = Frm3D.get();
     Form3->Rebuild = [form = Form1.get()] { form->Button2Click(); };
     Form1->Closed = [this] { MainWindowClosed(); };
