@@ -575,7 +575,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     if (Busy()) {
         // A scan is running under this handler: it is stopped, and the
         // window closes when it has ended.
-        CancelRequested = true;
+        if (CancelScan) CancelScan();
         CloseAfterScan = true;
         event->ignore();
         return;

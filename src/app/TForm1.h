@@ -327,6 +327,8 @@ class TForm1 : public QMainWindow {
 
     // The window was asked to close while a scan ran: it closes when the scan ends.
     bool CloseAfterScan = false;
+    // Asks the scan that runs now to stop after its plane; empty when none runs.
+    std::function<void()> CancelScan;
     // Run once the window has closed: the program ends with it.
     std::function<void()> Closed;
     // The formulas of the document as they were typed or read, before the

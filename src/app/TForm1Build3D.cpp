@@ -21,17 +21,19 @@
 
 namespace {
 
-// The scan's progress in the 3D window, and its "Отмена".
+// The scan's progress in the 3D window, and its "Отмена": Cancel, which
+// the scan finds after its plane.
 class TWindowProgress : public TScanProgress {
   public:
     explicit TWindowProgress(Tfrm3D* window) : window_(window) {}
+    void Cancel() { cancelled_ = true; }
     void Start() override {
-        CancelRequested = false;
+        cancelled_ = false;
         if (window_) window_->ProgressStart(0);
     }
     bool Plane(double, double, double, double) override {
         if (window_) window_->ProgressAdvance(done_, true);
-        return CancelRequested;
+        return cancelled_;
     }
     void Line(double done) override {
         done_ = done;
@@ -44,6 +46,7 @@ class TWindowProgress : public TScanProgress {
   private:
     Tfrm3D* window_;
     double done_ = 0;
+    bool cancelled_ = false;
 };
 
 } // namespace
@@ -123,7 +126,15 @@ void TForm1::BuildLevelPoints() {
     const TImplicitRequest request = ImplicitRequest(CaptureInput());
     DocumentMaybeChanged();
     TWindowProgress progress(Frm3D);
-    const TLevelResult result = ::BuildLevelPoints(request, progress);
+    CancelScan = [&progress] { progress.Cancel(); };
+    TLevelResult result;
+    try {
+        result = ::BuildLevelPoints(request, progress);
+    } catch (...) {
+        CancelScan = nullptr;
+        throw;
+    }
+    CancelScan = nullptr;
     if (result.Built && Frm3D) Frm3D->FormPaint();
     if (CloseAfterScan) {
         // The window was closed during the scan: it closes now.

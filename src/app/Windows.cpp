@@ -13,6 +13,9 @@ TApplicationWindows::TApplicationWindows() {
     Frm3D->FormCreate(Form1->frameGeometry().topLeft() + QPoint(24, 97));
     Frm3D->SceneOptions = [form = Form1.get()] { return form->SceneOptions(); };
     Frm3D->BuildTrajectory = [form = Form1.get()] { form->BuildTrajectoryForCamera(); };
+    Frm3D->CancelScan = [form = Form1.get()] {
+        if (form->CancelScan) form->CancelScan();
+    };
     Form1->Frm3D = Frm3D.get();
     Form1->Form2 = Form2.get();
     Form1->Form3 = Form3.get();

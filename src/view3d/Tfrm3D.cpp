@@ -21,8 +21,6 @@
 #include <algorithm>
 #include <cmath>
 
-bool CancelRequested = false;
-
 namespace {
 
 QSurfaceFormat ViewFormat() {
@@ -251,7 +249,7 @@ void Tfrm3D::ProgressEnd() {
 }
 
 void Tfrm3D::Button1Click() {
-    CancelRequested = true;
+    if (CancelScan) CancelScan();
 }
 
 void Tfrm3D::showEvent(QShowEvent* event) {

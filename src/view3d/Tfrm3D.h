@@ -16,10 +16,6 @@ class QPushButton;
 class QTimer;
 class Tfrm3D;
 
-// Set by "Отмена" while a long build runs; the build clears it when it
-// starts and stops when it finds it set.
-extern bool CancelRequested;
-
 // The drawing surface of the window: the whole client area.
 class T3DView : public QOpenGLWidget {
   public:
@@ -77,6 +73,8 @@ class Tfrm3D : public QWidget {
     std::function<TSceneOptions()> SceneOptions;
     // Builds the space curve when the camera needs a path and none exists.
     std::function<void()> BuildTrajectory;
+    // "Отмена" under the progress bar: asks the scan that runs to stop.
+    std::function<void()> CancelScan;
 
     T3DView* View;            // null where the platform cannot show OpenGL
     QWidget* Blank = nullptr; // the black client area there
