@@ -178,45 +178,44 @@ void ExportPicture(const std::string& path, TExportFormat format, const TPlotInp
             return;
         }
     }
-    // A mesh with nothing to see is no file: the reason instead.
-    const auto nothing = [&](const char* why) {
-        throw BuildRefused(QCoreApplication::translate("Export", why)
-                               .arg(QString::fromStdString(path))
-                               .toStdString());
-    };
-    if (format == TExportFormat::Stl || (format == TExportFormat::Obj && input.Mode != pmCurve))
-        if (SurfaceTriangleCount() == 0)
-            nothing(QT_TRANSLATE_NOOP("Export",
-                                      "Файл «%1» не записан: у поверхности нет ни одной клетки, "
-                                      "которую можно нарисовать (все точки вне области "
-                                      "определения формул, бесконечны или совпадают)."));
-    if (format == TExportFormat::Obj && input.Mode == pmCurve && CurveSegmentCount() == 0)
-        nothing(QT_TRANSLATE_NOOP("Export", "Файл «%1» не записан: у линии нет ни одного отрезка, "
-                                            "который можно нарисовать (её точки вне области "
-                                            "определения, бесконечны или все в одном месте)."));
-    if (format == TExportFormat::Ply && DrawableLevelPointCount() == 0)
-        nothing(QT_TRANSLATE_NOOP("Export", "Файл «%1» не записан: точек поверхности не найдено."));
-    switch (format) {
-    case TExportFormat::Png: {
+    if (format == TExportFormat::Png) {
         const QSize s = size.isEmpty() ? QSize(400, 400) : size;
         WriteBytes(path, Png(RenderFrame(s.width(), s.height(), scene)));
         return;
     }
-    case TExportFormat::Stl:
-        WriteFileAtomically(path, [](TFileSink& sink) { WriteSurfaceStl(sink); });
-        return;
-    case TExportFormat::Ply:
-        WriteFileAtomically(path, [](TFileSink& sink) { WriteLevelPointsPly(sink); });
-        return;
-    default:
-        WriteFileAtomically(path, [&](TFileSink& sink) {
-            if (input.Mode == pmCurve)
-                WriteCurveObj(sink);
-            else
-                WriteSurfaceObj(sink);
-        });
-        return;
+    // The mode's mesh: the level points, the curve, or the surface's
+    // triangles. One with nothing to see is no file: the reason instead.
+    const bool points = format == TExportFormat::Ply;
+    const bool curve = !points && input.Mode == pmCurve;
+    const std::int64_t held = points  ? DrawableLevelPointCount()
+                              : curve ? CurveSegmentCount()
+                                      : SurfaceTriangleCount();
+    if (held == 0) {
+        const char* why =
+            points
+                ? QT_TRANSLATE_NOOP("Export", "Файл «%1» не записан: точек поверхности не найдено.")
+            : curve ? QT_TRANSLATE_NOOP("Export",
+                                        "Файл «%1» не записан: у линии нет ни одного отрезка, "
+                                        "который можно нарисовать (её точки вне области "
+                                        "определения, бесконечны или все в одном месте).")
+                    : QT_TRANSLATE_NOOP("Export",
+                                        "Файл «%1» не записан: у поверхности нет ни одной клетки, "
+                                        "которую можно нарисовать (все точки вне области "
+                                        "определения формул, бесконечны или совпадают).");
+        throw BuildRefused(QCoreApplication::translate("Export", why)
+                               .arg(QString::fromStdString(path))
+                               .toStdString());
     }
+    WriteFileAtomically(path, [&](TFileSink& sink) {
+        if (points)
+            WriteLevelPointsPly(sink);
+        else if (curve)
+            WriteCurveObj(sink);
+        else if (format == TExportFormat::Stl)
+            WriteSurfaceStl(sink);
+        else
+            WriteSurfaceObj(sink);
+    });
 }
 
 TPlotInput AsLaidOut(TPlotInput input) {

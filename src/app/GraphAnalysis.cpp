@@ -19,6 +19,11 @@ QString Number(double v) {
     return QString::fromStdString(FormatNumber(v));
 }
 
+// "x = …, y = …" of a point as the window shows it beside the view.
+QString PointText(double x, double y) {
+    return QStringLiteral("x = %1, y = %2").arg(Number(ShownX(x)), Number(ShownY(y)));
+}
+
 // The samples of a polar or parametric walk, as the picture takes them:
 // the parameter from `from` by repeated addition while to + step lies beyond.
 template <typename Visit> void Samples(double from, double to, double step, Visit visit) {
@@ -230,8 +235,7 @@ bool TGraphAnalysis::TraceKey(int key, bool shift) {
 
 QString TGraphAnalysis::TraceText() const {
     if (!traceX_ || !traceY_) return {};
-    QString text =
-        QStringLiteral("x = %1, y = %2").arg(Number(ShownX(*traceX_)), Number(ShownY(*traceY_)));
+    QString text = PointText(*traceX_, *traceY_);
     if (traceParameter_)
         text.prepend((request_.Kind == TCurveKind::Polar ? QStringLiteral("fi = ")
                                                          : QStringLiteral("t = ")) +
@@ -266,9 +270,7 @@ bool TGraphAnalysis::Click(int x, int y) {
         for (const TGraphPoint& p : *list) {
             const int dx = WorldToPixelX(p.X) - x, dy = WorldToPixelY(p.Y) - y;
             if (dx * dx + dy * dy > 36) continue;
-            ShowInfo(PointKindText(p) + QStringLiteral(": x = %1, y = %2")
-                                            .arg(Number(ShownX(p.X)), Number(ShownY(p.Y))),
-                     x, y);
+            ShowInfo(PointKindText(p) + QStringLiteral(": ") + PointText(p.X, p.Y), x, y);
             return true;
         }
     info_->hide();
@@ -360,8 +362,7 @@ QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, d
     if (found.Points.empty()) return TGraphAnalysis::tr("На %1 ничего не найдено.").arg(where);
     QStringList items;
     for (std::size_t i = 0; i < found.Points.size() && i < 10; ++i)
-        items << QStringLiteral("x = %1, y = %2")
-                     .arg(Number(ShownX(found.Points[i].X)), Number(ShownY(found.Points[i].Y)));
+        items << PointText(found.Points[i].X, found.Points[i].Y);
     QString text =
         TGraphAnalysis::tr("%1 на %2: %3").arg(what, where, items.join(QStringLiteral("; ")));
     if (found.Points.size() > 10 || found.Incomplete)

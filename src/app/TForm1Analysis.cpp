@@ -36,8 +36,7 @@ void TForm1::PointsClick() {
 }
 
 void TForm1::ReportSkippedGraphs() {
-    const QString text = RandomGraphsText(Analysis->Points().Random);
-    if (!text.isEmpty())
+    if (!Analysis->Points().Random.empty())
         ShowStatus([numbers = Analysis->Points().Random] { return RandomGraphsText(numbers); });
 }
 

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace {
@@ -127,14 +128,8 @@ void TForm1::BuildLevelPoints() {
     DocumentMaybeChanged();
     TWindowProgress progress(Frm3D);
     CancelScan = [&progress] { progress.Cancel(); };
-    TLevelResult result;
-    try {
-        result = ::BuildLevelPoints(request, progress);
-    } catch (...) {
-        CancelScan = nullptr;
-        throw;
-    }
-    CancelScan = nullptr;
+    const auto scanEnded = qScopeGuard([this] { CancelScan = nullptr; });
+    const TLevelResult result = ::BuildLevelPoints(request, progress);
     if (result.Built && Frm3D) Frm3D->FormPaint();
     if (CloseAfterScan) {
         // The window was closed during the scan: it closes now.
