@@ -777,6 +777,54 @@
         <source>Показан прежний рисунок.</source>
         <translation>The picture before is shown.</translation>
     </message>
+    <message>
+        <source>Правка</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Повторить</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>переключатель</source>
+        <translation>switch</translation>
+    </message>
+    <message>
+        <source>построение</source>
+        <translation>build</translation>
+    </message>
+    <message>
+        <source>создать</source>
+        <translation>new</translation>
+    </message>
+    <message>
+        <source>цвета</source>
+        <translation>colours</translation>
+    </message>
+    <message>
+        <source>смена координат</source>
+        <translation>coordinate switch</translation>
+    </message>
+    <message>
+        <source>смена режима</source>
+        <translation>mode switch</translation>
+    </message>
+    <message>
+        <source>масштаб</source>
+        <translation>zoom</translation>
+    </message>
+    <message>
+        <source>сдвиг</source>
+        <translation>pan</translation>
+    </message>
+    <message>
+        <source>настройка анимации</source>
+        <translation>animation settings</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>

@@ -208,6 +208,12 @@ const TMenuRow MenuRows[] = {
      nullptr, &F::NPrint, &F::PrintClick},
     {&F::N3, QT_TRANSLATE_NOOP("TForm1", "Копировать рисунок"), (Qt::CTRL | Qt::Key_C).toCombined(),
      0, 0, nullptr, &F::NCopy, &F::CopyClick},
+    {nullptr, QT_TRANSLATE_NOOP("TForm1", "Правка"), 0, 0, 0, &F::NEditMenu, nullptr, nullptr},
+    {&F::NEditMenu, QT_TRANSLATE_NOOP("TForm1", "Отменить"), (Qt::CTRL | Qt::Key_Z).toCombined(), 0,
+     0, nullptr, &F::NUndo, &F::UndoClick},
+    {&F::NEditMenu, QT_TRANSLATE_NOOP("TForm1", "Повторить"),
+     (Qt::CTRL | Qt::SHIFT | Qt::Key_Z).toCombined(), (Qt::CTRL | Qt::Key_Y).toCombined(), 0,
+     nullptr, &F::NRedo, &F::RedoClick},
     {nullptr, QT_TRANSLATE_NOOP("TForm1", "Опции"), 0, 0, 0, &F::N1, nullptr, nullptr},
     {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Настроить анимацию"), 0, 0, 0, nullptr, &F::N2,
      &F::N2Click},
@@ -346,6 +352,10 @@ TForm1::TForm1() {
     CentreOnDesktop();
     qApp->installEventFilter(this);
     FormCreate();
+    History.Show = [this](const TPlotState& state) { ShowState(state); };
+    connect(&History.Stack(), &QUndoStack::indexChanged, this, [this] { UpdateUndoItems(); });
+    History.Reset(WindowState()); // the start is no step to undo
+    UpdateUndoItems();
 }
 
 void TForm1::CentreOnDesktop() {
@@ -488,6 +498,14 @@ void TForm1::SetTabOrder() {
 
 void TForm1::ConnectHandlers() {
     for (const TControlRow& r : ControlRows) {
+        // Every check box is a switch of the state: a step of its own, with
+        // whatever its handler builds.
+        if (r.Kind == K::CheckBox || r.Kind == K::Equally)
+            connect(r.Kind == K::Equally ? Equally : CheckBoxes[r.Number], &QCheckBox::toggled,
+                    this, [this, h = r.Handler] {
+                        const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "переключатель"));
+                        if (h) std::invoke(h, this);
+                    });
         if (r.Handler == nullptr) continue;
         const auto handler = [this, h = r.Handler] { std::invoke(h, this); };
         switch (r.Kind) {
@@ -495,10 +513,7 @@ void TForm1::ConnectHandlers() {
             connect(Buttons[r.Number], &QPushButton::clicked, this, AsCommand(handler));
             break;
         case K::CheckBox:
-            connect(CheckBoxes[r.Number], &QCheckBox::toggled, this, handler);
-            break;
         case K::Equally:
-            connect(Equally, &QCheckBox::toggled, this, handler);
             break;
         case K::RadioButton:
             // A radio button that becomes checked runs its click action,
@@ -556,6 +571,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
+    if (event->type() == QEvent::ShortcutOverride && UndoKeyForHistory(watched, event))
+        return true; // not taken by the field: the shortcut of the menu runs
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;

@@ -8,6 +8,7 @@
 #include "app/ModeLayout.h"
 #include "document/PlotInput.h"
 #include "engine/Engine.h"
+#include "model/History.h"
 #include "plot2d/Picture.h"
 #include "view3d/Scene.h"
 
@@ -65,6 +66,20 @@ class TPaintBox : public QWidget {
 
 enum class TMouseButton { Left, Right, Middle };
 
+// One action of the user, from its start to the end of the scope: what it
+// changes in the window's state is one step of the history, under `name`
+// (a text of the context TForm1). Actions begun inside it are part of it.
+class TStep {
+  public:
+    TStep(TForm1* form, const char* name);
+    ~TStep();
+    TStep(const TStep&) = delete;
+    TStep& operator=(const TStep&) = delete;
+
+  private:
+    TForm1* form_;
+};
+
 class TForm1 : public QMainWindow {
     Q_DECLARE_TR_FUNCTIONS(TForm1)
 
@@ -100,8 +115,23 @@ class TForm1 : public QMainWindow {
     // The formula box, its list and the switches, into `input`.
     void ReadSwitches(TPlotInput& input) const;
 
+    // --- undo and redo: the menu "Правка"
+    void UndoClick(); // "Отменить", Ctrl+Z
+    void RedoClick(); // "Повторить", Ctrl+Shift+Z and Ctrl+Y
+    // The items anew: what they would undo or redo, and whether they can.
+    void UpdateUndoItems();
+    // The window's state as one value, and that value shown: every control
+    // set with its handlers quiet, then the pictures made from it.
+    TPlotState WindowState() const;
+    void ShowState(const TPlotState& state);
+    // The steps of the user's actions; it starts anew with each opened file.
+    TStateHistory History;
+    QMenu* NEditMenu;
+    QAction *NUndo, *NRedo;
+
     // --- the 2D picture
-    void Button2Click(); // "Построить график"
+    void Button2Click(); // "Построить график": one step of the history
+    void Redraw();       // the same build, inside a step begun elsewhere or none
     void BuildPicture(); // the build itself; throws on failure
     // The picture of an input in the plot area. After a command the step the
     // pixel rule gave goes back into the step field and the document.
@@ -232,6 +262,8 @@ class TForm1 : public QMainWindow {
     // 3D window's picture of the current mode (from the fields) while it is
     // shown. Gives back why the 2D picture could not be shown, or nothing.
     std::string RebuildShownPictures();
+    // The 3D window's picture of the current mode made anew while it is shown.
+    void Rebuild3D();
 
     // --- the formula list
     void CompileFormulaList();
@@ -363,6 +395,10 @@ class TForm1 : public QMainWindow {
     void ConnectHandlers();
     void SetTabOrder();
     void SwitchCoordinates(TPlotMode mode, TCoordinates coords);
+    void ShowCoordinates(TPlotMode mode, TCoordinates coords); // the layout, without a build
+    // Ctrl+Z, Ctrl+Shift+Z or Ctrl+Y in a field with no typing of its own
+    // since the history took its text: the key is the menu's.
+    bool UndoKeyForHistory(QObject* watched, QEvent* event) const;
     void LoadFields(std::span<const TDocValue> values);
 };
 

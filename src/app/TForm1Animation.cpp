@@ -45,6 +45,7 @@ void TForm1::StartAnimation() {
         Timer1->setInterval(FrameInterval);
         Timer1->start();
     }
+    UpdateUndoItems(); // no undo while it runs
 }
 
 void TForm1::StopAnimation() {
@@ -52,6 +53,7 @@ void TForm1::StopAnimation() {
     AnimationRunning = false;
     N4->setEnabled(true); // however it ended, the work can be saved again
     SetCaption(Label1, QString());
+    UpdateUndoItems();
 }
 
 void TForm1::Timer1Timer() {

@@ -99,6 +99,7 @@ void TForm1::BuildParametricSurface() {
 }
 
 void TForm1::Button8Click() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "построение"));
     if (Busy()) return;
     SeedRandomFromClock();
     RandomiseColourCoeffs(3);
@@ -107,6 +108,7 @@ void TForm1::Button8Click() {
 }
 
 void TForm1::Button9Click() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "построение"));
     if (Busy()) return;
     RandomiseColourCoeffs(3); // the generator is not seeded again here
     BuildCurve3D();
@@ -114,6 +116,7 @@ void TForm1::Button9Click() {
 }
 
 void TForm1::Button10Click() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "построение"));
     if (Busy()) return;
     SeedRandomFromClock();
     RandomiseColourCoeffs(3);
@@ -141,6 +144,7 @@ void TForm1::BuildLevelPoints() {
 }
 
 void TForm1::Button11Click() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "построение"));
     if (Busy()) return;
     SeedRandomFromClock();
     RandomiseColourCoeffs(1.3);
@@ -149,6 +153,7 @@ void TForm1::Button11Click() {
 }
 
 void TForm1::N13Click() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "построение"));
     if (Busy()) return;
     if (!N3Dzxy->isChecked()) {
         ReportFailure(tr("Случайная функция строится в режиме 3D z(x,y): выберите его в меню "
@@ -162,6 +167,7 @@ void TForm1::N13Click() {
 }
 
 void TForm1::EquallyClick() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "переключатель"));
     for (int k = 15; k <= 22; ++k)
         Edits[k]->setEnabled(!Edits[k]->isEnabled());
 }

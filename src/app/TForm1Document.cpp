@@ -72,6 +72,7 @@ void TForm1::DocumentMaybeChanged() {
 void TForm1::RememberSavedState() {
     SavedRecord = GatherRecord(false);
     SavedX0 = FieldText(Edit1);
+    History.MarkSaved();
     UpdateTitle();
 }
 
@@ -126,6 +127,7 @@ void TForm1::SaveAsClick() {
 
 void TForm1::NewClick() {
     if (Busy() || !MaySetDocumentAside()) return;
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "создать"));
     // Everything a start sets, and then the start itself.
     if (AnimationRunning) N10Click();
     if (Frm3D) {

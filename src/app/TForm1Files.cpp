@@ -86,7 +86,8 @@ void TForm1::OpenPlotFile(const std::string& path) {
     CompileFormulaList();
     BuildCurve3D();
     const std::string unshown = RebuildShownPictures();
-    RememberSavedState(); // a picture built from the file changes nothing of it
+    RememberSavedState();         // a picture built from the file changes nothing of it
+    History.Reset(WindowState()); // an opened file starts a history of its own
     // The file is open, but its picture cannot be shown (a reversed view): said now.
     if (!unshown.empty())
         ReportFailure(unshown + " " + tr("Показан прежний рисунок.").toStdString());
@@ -94,7 +95,12 @@ void TForm1::OpenPlotFile(const std::string& path) {
 
 std::string TForm1::RebuildShownPictures() {
     const std::string unshown = PaintBox1->isHidden() ? std::string() : ShowDocumentPicture();
-    if (Frm3D == nullptr || !Frm3D->isVisible()) return unshown;
+    Rebuild3D();
+    return unshown;
+}
+
+void TForm1::Rebuild3D() {
+    if (Frm3D == nullptr || !Frm3D->isVisible()) return;
     // The 3D window shows the opened document's picture, in the colours it had.
     switch (CurrentPlotMode()) {
     case pmSurface:
@@ -113,7 +119,6 @@ std::string TForm1::RebuildShownPictures() {
         Frm3D->FormPaint();
         break;
     }
-    return unshown;
 }
 
 void TForm1::ReadPlotFile(const std::string& path) {
@@ -158,6 +163,7 @@ void TForm1::N8Click() {
 
 void TForm1::N14Click() {
     if (Form3 == nullptr) return;
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "цвета"));
     CentreOnScreen(Form3);
     Dialogs().RunModal(Form3);
 }

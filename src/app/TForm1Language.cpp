@@ -31,6 +31,7 @@ void TForm1::RetranslateUi() {
     CheckLanguageItem();
     UpdateTitle();
     RebuildRecentMenu();
+    UpdateUndoItems();
     ShowStatus(Status);
     if (Analysis) Analysis->Retranslate();
 }

@@ -195,6 +195,12 @@ void TForm1::ReadSwitches(TPlotInput& input) const {
 // Relabels the fields for one coordinate system of a 2D mode, loads its
 // parameter set from the document and builds.
 void TForm1::SwitchCoordinates(TPlotMode mode, TCoordinates coords) {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "смена координат"));
+    ShowCoordinates(mode, coords);
+    Button2Click();
+}
+
+void TForm1::ShowCoordinates(TPlotMode mode, TCoordinates coords) {
     const TCoordinateLayout& layout = CoordinateLayout(mode, coords);
     SetText(Button1, "ModeLayout", layout.Button1);
     for (const TCaption& c : layout.Captions)
@@ -205,7 +211,6 @@ void TForm1::SwitchCoordinates(TPlotMode mode, TCoordinates coords) {
     for (const TControl& c : layout.Show)
         Control(c)->show();
     UpdateFormulaMarks();
-    Button2Click();
 }
 
 // "декарт": the y(x) mode when its item is checked, otherwise the parametric
@@ -220,20 +225,26 @@ void TForm1::RadioButton2Click() {
 }
 
 void TForm1::N2DyxClick() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "смена режима"));
     SetPlotMode(pmYx);
 }
 void TForm1::N3DzxyClick() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "смена режима"));
     SetPlotMode(pmSurface);
 }
 void TForm1::N2DxytClick() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "смена режима"));
     SetPlotMode(pmPlane);
 }
 void TForm1::N3DxyztClick() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "смена режима"));
     SetPlotMode(pmCurve);
 }
 void TForm1::N3DxyzuvClick() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "смена режима"));
     SetPlotMode(pmPatch);
 }
 void TForm1::N3DFxyzClick() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "смена режима"));
     SetPlotMode(pmImplicit);
 }

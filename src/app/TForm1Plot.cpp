@@ -25,6 +25,11 @@
 #include <cmath>
 
 void TForm1::Button2Click() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "построение"));
+    Redraw();
+}
+
+void TForm1::Redraw() {
     if (Busy()) return; // the picture stays until the scan has ended
     RunCommand([this] {
         BuildPicture();
@@ -127,6 +132,7 @@ void TForm1::WriteRangeEditsToFields() {
 }
 
 void TForm1::N6Click() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "переключатель"));
     N6->setChecked(!N6->isChecked());
     if (Frm3D && Frm3D->isVisible()) Frm3D->FormPaint(); // it draws its own axes
     if (!Button2->isHidden()) {
@@ -136,12 +142,14 @@ void TForm1::N6Click() {
 }
 
 void TForm1::CheckBox6Click() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "переключатель"));
     Edit23->setEnabled(!Edit23->isEnabled());
     RangeEditsDirty = true;
     Button2Click();
 }
 
 void TForm1::CheckBox7Click() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "переключатель"));
     Button2Click();
 }
 
@@ -158,6 +166,7 @@ void TForm1::Button4Click() {
 }
 
 void TForm1::Zoom(int k) {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "масштаб"));
     if (!RunCommand([this, k] { ChangeView([this, k] { ZoomView(k, CheckBox6->isChecked()); }); }))
         return;
     WriteRangeEditsToFields();
@@ -183,13 +192,15 @@ void TForm1::PaintBox1MouseMove(int x, int y) {
             Panning = false; // told once, not at every move
     }
     if (BoxDragging) UpdateZoomBox(x, y);
-    if (Panning || BoxDragging) Button2Click();
+    if (Panning || BoxDragging) Redraw(); // the step is the whole drag
     if (Analysis->Tracing()) Analysis->TraceAt(x, y);
     SetCaption(Label25, QString::fromStdString(CursorCoordinateText(PixelToWorldX(x))));
     SetCaption(Label26, QString::fromStdString(CursorCoordinateText(PixelToWorldY(y))));
 }
 
 void TForm1::PaintBox1MouseUp(TMouseButton button) {
+    const TStep step(this, Panning ? QT_TRANSLATE_NOOP("TForm1", "сдвиг")
+                                   : QT_TRANSLATE_NOOP("TForm1", "масштаб"));
     Panning = false;
     if (button != TMouseButton::Right) return;
     BoxDragging = false;
@@ -218,6 +229,7 @@ void TForm1::CompileFormulaList() {
 }
 
 void TForm1::Button5Click() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "добавить"));
     const QString text = ComboBox1->currentText();
     if (text.isEmpty()) return;
     if (ComboBox1->count() >= MaxListFormulas) {
@@ -230,6 +242,7 @@ void TForm1::Button5Click() {
 }
 
 void TForm1::Button6Click() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "удалить"));
     const QString text = ComboBox1->currentText();
     for (int i = 0; i < ComboBox1->count(); ++i) {
         if (ComboBox1->itemText(i) == text) {
@@ -242,6 +255,7 @@ void TForm1::Button6Click() {
 }
 
 void TForm1::Button7Click() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "очистить"));
     ComboBox1->clear();
     DocumentMaybeChanged();
 }

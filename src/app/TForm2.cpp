@@ -125,12 +125,15 @@ void TForm2::Button2Click() {
 
 void TForm2::RadioButton1Click() {
     ViewAlongMode = 1;
+    if (FramesEdited) FramesEdited();
 }
 void TForm2::RadioButton2Click() {
     ViewAlongMode = 2;
+    if (FramesEdited) FramesEdited();
 }
 void TForm2::RadioButton3Click() {
     ViewAlongMode = 3;
+    if (FramesEdited) FramesEdited();
 }
 
 void TForm2::Button4Click() {

@@ -23,7 +23,10 @@ TApplicationWindows::TApplicationWindows() {
     Form1->FormFind = FormFind.get();
     FormFind->Form1 = Form1.get();
     TForm1* const form = Form1.get();
-    Form2->FramesEdited = [form] { form->DocumentMaybeChanged(); };
+    Form2->FramesEdited = [form] {
+        const TStep step(form, QT_TRANSLATE_NOOP("TForm1", "настройка анимации"));
+        form->DocumentMaybeChanged();
+    };
     Form2->StartFrames = [form] {
         form->CompileFormulaList(); // a 2D plot has its trees for every frame
         form->StartAnimation();
