@@ -7,7 +7,7 @@
 // mode_*.png show the whole main window (with the 3D window over its plot
 // area in the 3D modes), as a user sees it on the screen.
 #include "app/ErrorReport.h"
-#include "app/GraphAnalysis.h"
+#include "model/GraphAnalysis.h"
 #include "app/Translation.h"
 #include "app/Windows.h"
 #include "document/Settings.h"

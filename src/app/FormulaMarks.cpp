@@ -1,7 +1,7 @@
 #include "app/FormulaMarks.h"
 
 #include "app/Fields.h"
-#include "app/FormulaMessages.h"
+#include "model/FormulaMessages.h"
 
 #include <QEvent>
 #include <QLineEdit>

@@ -4,8 +4,8 @@
 
 #include "app/ErrorReport.h"
 #include "app/FormulaMarks.h"
-#include "app/GraphAnalysis.h"
 #include "app/Translation.h"
+#include "model/GraphAnalysis.h"
 #include "plot2d/View2D.h"
 #include "view3d/Tfrm3D.h"
 
@@ -325,7 +325,15 @@ TForm1::TForm1() {
     Client->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(Client);
     CreateControls();
-    Analysis = new TGraphAnalysis(PaintBox1, [this] { PaintBox1->update(); });
+    PointInfo = new QLabel(PaintBox1);
+    PointInfo->setTextInteractionFlags(Qt::TextSelectableByMouse); // its text can be copied
+    PointInfo->setAutoFillBackground(true);
+    PointInfo->setFrameShape(QFrame::Box);
+    PointInfo->setMargin(2);
+    PointInfo->hide();
+    Analysis = new TGraphAnalysis(
+        PaintBox1, [this] { PaintBox1->update(); },
+        [this](const std::optional<TGraphAnalysis::TInfo>& info) { ShowPointInfo(info); });
     PointsTimer = new QTimer(this);
     PointsTimer->setSingleShot(true);
     PointsTimer->setInterval(200);

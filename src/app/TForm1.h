@@ -8,6 +8,7 @@
 #include "app/ModeLayout.h"
 #include "document/PlotInput.h"
 #include "engine/Engine.h"
+#include "model/GraphAnalysis.h"
 #include "model/History.h"
 #include "plot2d/Picture.h"
 #include "view3d/Scene.h"
@@ -41,7 +42,6 @@ class TForm3;
 class TForm4;
 class TFormFind;
 class TFormulaMarks;
-class TGraphAnalysis;
 
 constexpr char KeyEnter = 13;
 constexpr int MaxListFormulas = tsListLast - tsListFirst + 1; // list slots of the trees
@@ -309,6 +309,9 @@ class TForm1 : public QMainWindow {
     void PointsClick(); // "Особые точки", Ctrl+I
     void FindClick();   // "Найти…", Ctrl+F
     TGraphAnalysis* Analysis = nullptr;
+    // What a click on a point found, in a label beside it on the plot area.
+    QLabel* PointInfo = nullptr;
+    void ShowPointInfo(const std::optional<TGraphAnalysis::TInfo>& info);
     // Each picture shown: its graphs are what the trace and the points follow.
     void AnalysePicture(const TPlotInput& input, const TPlotRequest& request);
     QTimer* PointsTimer = nullptr; // the points, once the view has rested

@@ -4,13 +4,14 @@
 #include "app/TForm1.h"
 
 #include "app/Dialogs.h"
-#include "app/GraphAnalysis.h"
 #include "app/TFormFind.h"
+#include "model/GraphAnalysis.h"
 #include "plot2d/View2D.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QCursor>
+#include <QLabel>
 #include <QTimer>
 
 #include <algorithm>
@@ -66,4 +67,21 @@ void TForm1::AnalysePicture(const TPlotInput& input, const TPlotRequest& request
     Analysis->Shown(request);
     // The points follow the view once it rests: a pan is never held up.
     if (Analysis->ShowingPoints()) PointsTimer->start();
+}
+
+void TForm1::ShowPointInfo(const std::optional<TGraphAnalysis::TInfo>& info) {
+    if (!info) {
+        PointInfo->hide();
+        return;
+    }
+    PointInfo->setText(info->Text);
+    PointInfo->adjustSize();
+    // Beside the click, within the area.
+    const int left =
+        std::clamp(info->X + 8, 0, std::max(0, PaintBox1->width() - PointInfo->width()));
+    const int top =
+        std::clamp(info->Y + 8, 0, std::max(0, PaintBox1->height() - PointInfo->height()));
+    PointInfo->move(left, top);
+    PointInfo->show();
+    PointInfo->raise();
 }

@@ -3,7 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
-#include "app/FormulaMessages.h"
+#include "model/FormulaMessages.h"
 #include "app/TForm2.h"
 #include "document/PlotDocument.h"
 #include "document/Settings.h"

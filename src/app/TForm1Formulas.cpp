@@ -3,7 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/FormulaMarks.h"
-#include "app/FormulaMessages.h"
+#include "model/FormulaMessages.h"
 
 #include <QComboBox>
 #include <QLabel>

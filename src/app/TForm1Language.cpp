@@ -2,7 +2,7 @@
 // set again when it changes.
 #include "app/TForm1.h"
 
-#include "app/GraphAnalysis.h"
+#include "model/GraphAnalysis.h"
 #include "app/Translation.h"
 
 #include <QAction>

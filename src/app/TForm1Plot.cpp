@@ -3,7 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
-#include "app/GraphAnalysis.h"
+#include "model/GraphAnalysis.h"
 #include "document/Limits.h"
 #include "document/PlotDocument.h"
 #include "engine/Engine.h"

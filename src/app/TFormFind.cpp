@@ -1,6 +1,6 @@
 #include "app/TFormFind.h"
 
-#include "app/GraphAnalysis.h"
+#include "model/GraphAnalysis.h"
 #include "app/TForm1.h"
 #include "app/Translation.h"
 #include "app/WidgetTable.h"

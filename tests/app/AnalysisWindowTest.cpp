@@ -3,7 +3,7 @@
 // "Найти…".
 #include "AppTestSupport.h"
 
-#include "app/GraphAnalysis.h"
+#include "model/GraphAnalysis.h"
 #include "app/TFormFind.h"
 
 #include <QTest>

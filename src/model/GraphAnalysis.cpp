@@ -1,4 +1,4 @@
-#include "app/GraphAnalysis.h"
+#include "model/GraphAnalysis.h"
 
 #include "engine/Arith80.h"
 #include "plot2d/Compose.h"
@@ -6,7 +6,6 @@
 #include "plot2d/View2D.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -85,15 +84,9 @@ QString RandomGraphsText(const std::vector<int>& numbers) {
         .arg(list.join(QStringLiteral(", ")));
 }
 
-TGraphAnalysis::TGraphAnalysis(QWidget* area, std::function<void()> repaint)
-    : QObject(area), area_(area), repaint_(std::move(repaint)) {
-    info_ = new QLabel(area);
-    info_->setTextInteractionFlags(Qt::TextSelectableByMouse); // its text can be copied
-    info_->setAutoFillBackground(true);
-    info_->setFrameShape(QFrame::Box);
-    info_->setMargin(2);
-    info_->hide();
-}
+TGraphAnalysis::TGraphAnalysis(QObject* owner, std::function<void()> repaint,
+                               std::function<void(const std::optional<TInfo>&)> showInfo)
+    : QObject(owner), repaint_(std::move(repaint)), showInfo_(std::move(showInfo)) {}
 
 bool TGraphAnalysis::Valid() const {
     return generation_ == FormulaTreesGeneration && !request_.Graphs.empty();
@@ -120,7 +113,7 @@ void TGraphAnalysis::Forget() {
     points_ = {};
     marks_.clear();
     shade_.reset();
-    info_->hide();
+    ShowInfo(std::nullopt);
 }
 
 void TGraphAnalysis::SetTracing(bool on) {
@@ -248,7 +241,7 @@ void TGraphAnalysis::SetShowPoints(bool on) {
     if (on)
         ComputePoints();
     else
-        points_ = {}, info_->hide();
+        points_ = {}, ShowInfo(std::nullopt);
     repaint_();
 }
 
@@ -270,25 +263,20 @@ bool TGraphAnalysis::Click(int x, int y) {
         for (const TGraphPoint& p : *list) {
             const int dx = WorldToPixelX(p.X) - x, dy = WorldToPixelY(p.Y) - y;
             if (dx * dx + dy * dy > 36) continue;
-            ShowInfo(PointKindText(p) + QStringLiteral(": ") + PointText(p.X, p.Y), x, y);
+            ShowInfo(TInfo{PointKindText(p) + QStringLiteral(": ") + PointText(p.X, p.Y), x, y});
             return true;
         }
-    info_->hide();
+    ShowInfo(std::nullopt);
     return false;
 }
 
-void TGraphAnalysis::ShowInfo(const QString& text, int x, int y) {
-    info_->setText(text);
-    info_->adjustSize();
-    const int left = std::clamp(x + 8, 0, std::max(0, area_->width() - info_->width()));
-    const int top = std::clamp(y + 8, 0, std::max(0, area_->height() - info_->height()));
-    info_->move(left, top);
-    info_->show();
-    info_->raise();
+void TGraphAnalysis::ShowInfo(const std::optional<TInfo>& info) {
+    info_ = info;
+    if (showInfo_) showInfo_(info_);
 }
 
 QString TGraphAnalysis::InfoText() const {
-    return info_->isVisible() ? info_->text() : QString();
+    return info_ ? info_->Text : QString();
 }
 
 std::vector<TGraphAnalysis::TChoice> TGraphAnalysis::Graphs() const {
@@ -301,7 +289,7 @@ std::vector<TGraphAnalysis::TChoice> TGraphAnalysis::Graphs() const {
 }
 
 void TGraphAnalysis::Retranslate() {
-    info_->hide(); // it spoke the language before
+    ShowInfo(std::nullopt); // it spoke the language before
     repaint_();
 }
 
@@ -315,7 +303,7 @@ void TGraphAnalysis::ClearFound() {
     marks_.clear();
     shade_.reset();
     traceX_.reset(), traceY_.reset(), traceParameter_.reset();
-    info_->hide();
+    ShowInfo(std::nullopt);
 }
 
 QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, double b) {

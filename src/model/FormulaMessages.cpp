@@ -1,4 +1,4 @@
-#include "app/FormulaMessages.h"
+#include "model/FormulaMessages.h"
 
 #include <QCoreApplication>
 #include <QStringList>

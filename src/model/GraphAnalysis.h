@@ -16,18 +16,20 @@
 #include <optional>
 #include <vector>
 
-class QLabel;
 class QPainter;
-class QTimer;
-class QWidget;
 
 class TGraphAnalysis : public QObject {
     Q_DECLARE_TR_FUNCTIONS(TGraphAnalysis)
 
   public:
-    // `area` is the plot area (the info label lies on it); `repaint` asks it
-    // to paint again.
-    TGraphAnalysis(QWidget* area, std::function<void()> repaint);
+    // `repaint` asks the plot area to paint again; `showInfo` shows what a
+    // click on a point found, near the click, or hides it (no text).
+    struct TInfo {
+        QString Text;
+        int X = 0, Y = 0; // the pixel of the click
+    };
+    TGraphAnalysis(QObject* owner, std::function<void()> repaint,
+                   std::function<void(const std::optional<TInfo>&)> showInfo);
 
     // A new picture was shown: its graphs are what is analysed from now on
     // (while FormulaTrees holds the trees it was made with).
@@ -83,11 +85,11 @@ class TGraphAnalysis : public QObject {
     const TGraphRequest* GraphOf(int number) const;
     void Trace(std::size_t graph, double x);
     void TraceSample(std::size_t graph, long index);
-    void ShowInfo(const QString& text, int x, int y);
+    void ShowInfo(const std::optional<TInfo>& info);
 
-    QWidget* area_;
     std::function<void()> repaint_;
-    QLabel* info_;
+    std::function<void(const std::optional<TInfo>&)> showInfo_;
+    std::optional<TInfo> info_;
     TPlotRequest request_;
     std::uint64_t generation_ = ~std::uint64_t{0};
     std::vector<int> numbers_; // the graph number of each graph of the request
