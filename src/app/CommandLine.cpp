@@ -1,21 +1,13 @@
 #include "app/CommandLine.h"
 
-#include "analysis/Analysis.h"
 #include "app/ErrorReport.h"
 #include "app/Export.h"
-#include "model/FormulaMessages.h"
-#include "model/GraphAnalysis.h"
 #include "app/Translation.h"
 #include "app/Windows.h"
 #include "document/AtomicFile.h"
-#include "document/PlotFile.h"
 #include "engine/Engine.h"
-#include "geometry3d/Buffers.h"
-#include "geometry3d/Builders.h"
 #include "geometry3d/Implicit.h"
-#include "plot2d/Picture.h"
-#include "plot2d/Sampling.h"
-#include "plot2d/View2D.h"
+#include "model/Commands.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -115,26 +107,6 @@ QString TheFile(TRun& run, const char* option) {
     return files.first();
 }
 
-// The plot input of a file, as the window would have it after opening it.
-// Numbers the window would replace by their defaults (and say so) end the
-// run: a picture of other numbers than the file's is not what was asked for.
-TPlotInput InputOfFile(const QString& file) {
-    const std::optional<TPlotFileRecord> record = ReadPlotFile(file.toStdString());
-    if (!record)
-        Refuse(QCoreApplication::translate("CommandLine", "Файл «%1» пуст: в нём нет графиков.")
-                   .arg(file));
-    bool replaced = false;
-    TPlotInput input = InputFromRecord(*record, &replaced);
-    if (replaced)
-        Refuse(QCoreApplication::translate("CommandLine", "Файл «%1»: %2")
-                   .arg(file, QString::fromStdString(ReplacedNumbersMessage())));
-    return input;
-}
-
-// The samples an implicit scan may evaluate from the command line unless
-// --max-points says otherwise: about ten seconds of work on one core.
-constexpr long double DefaultMaxScanSamples = 1e9;
-
 // The progress of an implicit scan as one line on stderr, rewritten as it
 // grows, when stderr is a terminal; nothing otherwise.
 class TTerminalProgress : public TScanProgress {
@@ -155,68 +127,6 @@ class TTerminalProgress : public TScanProgress {
     bool shown_;
     int percent_ = -1;
 };
-
-// Builds the 3D picture of the input into its buffer, as the window's build
-// buttons do, the colours from `seed` (or the clock). An implicit scan
-// beyond `maxSamples` is refused before it starts; one that stops at the
-// bound on points is a failure unless `partial` allows it, and then says so.
-void Build3D(const TPlotInput& input, const QString& seed, long double maxSamples, bool partial) {
-    if (seed.isEmpty())
-        SeedRandomFromClock();
-    else
-        SeedRandom(seed.toULongLong());
-    RandomiseColourCoeffs(input.Mode == pmImplicit ? 1.3 : 3);
-    bool built = false;
-    switch (input.Mode) {
-    case pmSurface: {
-        const TSurfaceRequest r = SurfaceRequest(input.Document);
-        built = BuildSurfaceZxy(r.Formula, r.Ranges);
-        break;
-    }
-    case pmCurve: {
-        const TCurveRequest r = CurveRequest(input.Document);
-        built = BuildCurve3D(r.X, r.Y, r.Z, r.TMin, r.TMax, r.TStep);
-        break;
-    }
-    case pmPatch: {
-        const TPatchRequest r = PatchRequest(input.Document);
-        built = BuildParametricSurface(r.X, r.Y, r.Z, r.Ranges);
-        break;
-    }
-    case pmImplicit: {
-        const TImplicitRequest request = ImplicitRequest(input);
-        const long double samples = ImplicitSampleCount(request);
-        if (std::isfinite(samples) &&
-            samples > maxSamples) // a step not above zero is refused by the scan
-            Refuse(QCoreApplication::translate(
-                       "CommandLine", "Поверхность F(x,y,z)=0 не строится: это %1 вычислений "
-                                      "формулы, а можно не больше %2. Увеличьте шаги или "
-                                      "задайте --max-points.")
-                       .arg(static_cast<double>(samples), 0, 'g', 3)
-                       .arg(static_cast<double>(maxSamples), 0, 'g', 3));
-        TTerminalProgress progress;
-        const TLevelResult result = BuildLevelPoints(request, progress);
-        built = result.Built;
-        if (result.AtBound) {
-            const QString bound =
-                QString::fromStdString(TooManyPointsMessage(static_cast<long double>(MaxVertices)));
-            if (!partial)
-                Refuse(bound + QStringLiteral(" ") +
-                       QCoreApplication::translate("CommandLine",
-                                                   "Файл не записан: найдены не все точки "
-                                                   "(--allow-partial запишет найденные)."));
-            Print(stderr, bound + QStringLiteral(" ") +
-                              QCoreApplication::translate("CommandLine",
-                                                          "Записаны точки, найденные до этого.") +
-                              QStringLiteral("\n"));
-        }
-        break;
-    }
-    }
-    if (!built)
-        Refuse(QCoreApplication::translate("CommandLine",
-                                           "В файле нет формул этого режима: рисовать нечего."));
-}
 
 // A run without windows: its failures end it with the window's message (1),
 // or with the usage (2).
@@ -279,118 +189,44 @@ int RunExport(TRun& run) {
                                       "он рисуется. Дайте рисунку другое имя.")
                        .arg(out));
         // As the window builds it after opening the file.
-        const TPlotInput input = AsLaidOut(InputOfFile(file));
+        const TPlotInput input = AsLaidOut(InputOfFile(file.toStdString()));
         CheckFormatFits(input.Mode, *format);
         TSceneOptions scene;
         scene.Mode = input.Mode;
         scene.Axes = input.Axes;
         if (input.Mode == pmYx || input.Mode == pmPlane)
             ViewFromInput(input);
-        else
-            Build3D(input, seed, MaxScanSamples(run),
-                    run.Parser.isSet(QStringLiteral("allow-partial")));
+        else {
+            TTerminalProgress progress;
+            const std::string warning = BuildForExport(
+                input, seed.isEmpty() ? std::nullopt : std::optional(seed.toULongLong()),
+                MaxScanSamples(run), run.Parser.isSet(QStringLiteral("allow-partial")), progress);
+            if (!warning.empty()) Print(stderr, QString::fromStdString(warning) + "\n");
+        }
         ExportPicture(out.toStdString(), *format, input, size, scene);
     });
 }
 
-// A number given on the command line: a plain number, or a formula of x = 0
-// as the window's numeric fields take it.
-double NumberOf(const QString& text, const char* option) {
-    const std::optional<double> v = FieldNumberValue(text.toStdString());
-    if (!v || !std::isfinite(*v))
-        UsageError(
-            QCoreApplication::translate("CommandLine", "--%1: «%2» не число и не формула числа.")
-                .arg(QString::fromLatin1(option), text));
-    return *v;
+// A number of an option: a plain number, or a formula of x = 0.
+double OptionNumber(const QString& text, const char* option) {
+    return NumberOf(text.toStdString(), option);
 }
 
-std::string Json(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') out += '\\';
-        if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-            continue;
-        }
-        out += c;
-    }
-    return out + "\"";
-}
-
-std::string Json(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.17g", v); // reads back to the same double
-    return text;
-}
-
-// The graphs the file's y(x) picture draws, compiled, with their formulas.
-struct TFileGraphs {
-    TPlotInput Input;
-    std::vector<TGraph> Graphs;
-    std::vector<std::string> Formulas;
-};
-
-TFileGraphs GraphsOfFile(const QString& file) {
-    TFileGraphs g{AsLaidOut(InputOfFile(file)), {}, {}};
-    if (g.Input.Mode != pmYx || g.Input.Coordinates != TCoordinates::Cartesian)
-        Refuse(QCoreApplication::translate(
-                   "CommandLine", "Файл «%1» — не график y(x) в декартовых координатах: особые "
-                                  "точки и площади считаются только для него.")
-                   .arg(file));
-    TYxTrees trees;
-    CompileYxFormulas(g.Input, trees);
-    for (const TYxGraph& graph : YxGraphs(g.Input)) {
-        if (FormulaTrees[graph.Number] == nullptr) continue; // a formula of nothing draws nothing
-        g.Graphs.push_back({FormulaTrees[graph.Number], graph.Number, graph.Formula});
-        g.Formulas.push_back(graph.Formula);
-    }
-    if (g.Graphs.empty())
-        Refuse(
-            QCoreApplication::translate("CommandLine", "В файле нет формулы y(x): искать нечего."));
-    ViewFromInput(g.Input);
-    return g;
+int Printed(const TCommandOutput& output) {
+    Print(stdout, QString::fromStdString(output.Out));
+    Print(stderr, QString::fromStdString(output.Err));
+    return 0;
 }
 
 // --analyse FILE.mth [--from A --to B]
 int RunAnalyse(TRun& run) {
     return Headless(run, [&] {
-        const TFileGraphs g = GraphsOfFile(OptionValue(run, "analyse"));
-        const bool given =
-            run.Parser.isSet(QStringLiteral("from")) || run.Parser.isSet(QStringLiteral("to"));
-        const double a = run.Parser.isSet(QStringLiteral("from"))
-                             ? NumberOf(OptionValue(run, "from"), "from")
-                             : ViewX1;
-        const double b = run.Parser.isSet(QStringLiteral("to"))
-                             ? NumberOf(OptionValue(run, "to"), "to")
-                             : ViewX2;
-        const double step = SearchStep(PixelStep(), a, b);
-        TPointsFound found = PointsOfInterest(g.Graphs, std::min(a, b), std::max(a, b), step);
-        // In the file's view, what the window shows; on [A, B], every point.
-        if (!given) KeepInView(found, ViewY1, ViewY2);
-        std::string out;
-        for (const TGraphPoint& p : found.Points) {
-            const auto formula = std::find_if(g.Graphs.begin(), g.Graphs.end(),
-                                              [&](const TGraph& x) { return x.Number == p.Graph; });
-            out += "{\"graph\": " + std::to_string(p.Graph) +
-                   ", \"formula\": " + Json(g.Formulas[formula - g.Graphs.begin()]) +
-                   ", \"kind\": \"" + KindName(p.Kind) + "\", \"x\": " + Json(p.X) +
-                   ", \"y\": " + Json(p.Y);
-            if (p.With >= 0) out += ", \"with\": " + std::to_string(p.With);
-            out += "}\n";
-        }
-        Print(stdout, QString::fromStdString(out));
-        if (!found.Random.empty())
-            Print(stderr, RandomGraphsText(found.Random) + QStringLiteral("\n"));
-        if (found.Incomplete)
-            Print(stderr,
-                  QCoreApplication::translate(
-                      "CommandLine",
-                      "Найдены не все точки: их больше %1, или отрезок шире, чем позволяют "
-                      "выборки в пиксель, или график без конца меняет знак. Показаны не все.")
-                          .arg(MaxGraphPoints) +
-                      QStringLiteral("\n"));
+        const TFileGraphs g = GraphsOfFile(OptionValue(run, "analyse").toStdString());
+        std::optional<double> from, to;
+        if (run.Parser.isSet(QStringLiteral("from")))
+            from = OptionNumber(OptionValue(run, "from"), "from");
+        if (run.Parser.isSet(QStringLiteral("to"))) to = OptionNumber(OptionValue(run, "to"), "to");
+        Printed(AnalyseGraphs(g, from, to));
     });
 }
 
@@ -402,49 +238,18 @@ int RunIntegrate(TRun& run) {
             UsageError(QCoreApplication::translate(
                 "CommandLine", "--integrate ждёт A B FILE.mth: два конца и файл (отрицательный "
                                "конец — после --)."));
-        const double a = NumberOf(OptionValue(run, "integrate"), "integrate");
-        const double b = NumberOf(rest[0], "integrate");
-        const TFileGraphs g = GraphsOfFile(rest[1]);
-        const double step = SearchStep(PixelStep(), a, b);
-        std::string out, refused;
-        for (const TGraph& graph : g.Graphs) {
-            try {
-                const TArea area = Integrate(graph, a, b, step);
-                out += "{\"graph\": " + std::to_string(graph.Number) +
-                       ", \"area\": " + Json(area.Value) + ", \"error\": " + Json(area.Error) +
-                       "}\n";
-            } catch (const AreaRefused& e) {
-                refused += QCoreApplication::translate("CommandLine", "График %1: %2")
-                               .arg(graph.Number)
-                               .arg(QString::fromUtf8(e.what()))
-                               .toStdString() +
-                           "\n";
-            }
-        }
-        Print(stdout, QString::fromStdString(out));
-        Print(stderr, QString::fromStdString(refused));
-        if (out.empty())
-            Refuse(QCoreApplication::translate("CommandLine", "Ни одной площади не сосчитать."));
+        const double a = OptionNumber(OptionValue(run, "integrate"), "integrate");
+        const double b = OptionNumber(rest[0], "integrate");
+        Printed(IntegrateGraphs(GraphsOfFile(rest[1].toStdString()), a, b));
     });
 }
 
-// --check FORMULA: a JSON line for each place of the formula that the
-// compiler does not understand; the status says whether there was one.
+// --check FORMULA: the status says whether the formula has a place the
+// compiler does not understand.
 int RunCheck(TRun& run) {
-    const std::string text = run.Parser.value(QStringLiteral("check")).toStdString();
-    const std::vector<TDiagnosis> found = Diagnose(text);
-    std::string out;
-    for (const TDiagnosis& d : found) {
-        const TCharSpan span = d.Chars;
-        out += "{\"pos\": " + std::to_string(span.First) +
-               ", \"len\": " + std::to_string(span.Last - span.First + 1) +
-               ", \"count\": " + std::to_string(d.Count) +
-               ", \"kind\": " + Json(std::string(KindName(d.Kind))) +
-               ", \"message\": " + Json(DiagnosisMessage(text, d).toStdString()) +
-               ", \"hint\": " + Json(d.Hint) + "}\n";
-    }
+    const std::string out = CheckFormula(OptionValue(run, "check").toStdString());
     Print(stdout, QString::fromStdString(out));
-    return found.empty() ? 0 : 1;
+    return out.empty() ? 0 : 1;
 }
 
 std::vector<TOptionRow> Options() {

@@ -218,19 +218,6 @@ void ExportPicture(const std::string& path, TExportFormat format, const TPlotInp
     });
 }
 
-TPlotInput AsLaidOut(TPlotInput input) {
-    if (!IsPlotMode(input.Mode)) return input;
-    const TParameterSet set = ParameterSet(static_cast<TPlotMode>(input.Mode), input.Coordinates);
-    for (const auto values : {set.Shared, set.Own})
-        for (const TDocValue& v : values) {
-            if (v.IsFormula) continue;
-            double& n = input.Document.Numbers[v.Index];
-            n = StrToFloat(FormatNumber(n));
-            if (IsNonNegative(NumberRole(static_cast<TNumberIndex>(v.Index))) && n < 0) n = -n;
-        }
-    return input;
-}
-
 QString FormulaLine(const TPlotInput& input) {
     const auto& f = input.Document.Formulas;
     const auto q = [](const std::string& s) { return QString::fromStdString(s); };

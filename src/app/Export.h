@@ -42,10 +42,5 @@ void CheckFormatFits(int mode, TExportFormat format);
 void ExportPicture(const std::string& path, TExportFormat format, const TPlotInput& input,
                    QSize size, const TSceneOptions& scene);
 
-// The input as the window builds it after laying its mode out: each number
-// of the mode through the fields' 15-digit text, and made non-negative
-// where a build's normalisation makes it so.
-TPlotInput AsLaidOut(TPlotInput input);
-
 // The formulas of the input's picture in one line, as printed under it.
 QString FormulaLine(const TPlotInput& input);

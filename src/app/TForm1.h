@@ -176,6 +176,12 @@ class TForm1 : public QMainWindow {
     void BuildCurve3D();
     void BuildParametricSurface();
     void BuildLevelPoints();
+    // The build of a 3D mode from its fields, normalised and captured.
+    void BuildFromFields(TPlotMode mode);
+    // The build of a 3D mode from an input, shown in the 3D window.
+    void Build3D(TPlotMode mode, const TPlotInput& input);
+    // The current mode's 3D picture from its fields; a 2D mode builds nothing.
+    void BuildModeFromFields();
     // A scan of an implicit surface is running (it lets events in): builds,
     // mode changes and F12 wait for its end.
     bool Busy() const;

@@ -62,24 +62,13 @@ void TForm1::Timer1Timer() {
     VarF = FrameCounter;
     // The frame of the current mode; the 3D builds keep their colours.
     const bool drawn = RunCommand([this] {
-        switch (CurrentPlotMode()) {
-        case pmYx:
-        case pmPlane:
+        const int mode = CurrentPlotMode();
+        if (mode == pmYx || mode == pmPlane) {
             BuildPicture();
             PictureFresh = true;
             PaintBox1->update();
-            break;
-        case pmSurface:
-            BuildSurfaceZxy();
-            break;
-        case pmCurve:
-            BuildCurve3D();
-            break;
-        case pmPatch:
-            BuildParametricSurface();
-            break;
-        default:
-            break; // the implicit surface is not animated
+        } else if (mode != pmImplicit) { // the implicit surface is not animated
+            BuildModeFromFields();
         }
     });
     if (!drawn) {

@@ -10,6 +10,7 @@
 #include "geometry3d/Buffers.h"
 #include "geometry3d/Builders.h"
 #include "geometry3d/Implicit.h"
+#include "geometry3d/ModePicture.h"
 #include "view3d/FlyingCamera.h"
 #include "view3d/Tfrm3D.h"
 #include "view3d/ViewState.h"
@@ -65,37 +66,59 @@ TSceneOptions TForm1::SceneOptions() const {
 }
 
 void TForm1::BuildSurfaceZxy() {
-    if (Busy()) return;
-    NormaliseParamFields();
-    const TSurfaceRequest r = SurfaceRequest(CaptureInput().Document);
-    DocumentMaybeChanged();
-    if (::BuildSurfaceZxy(r.Formula, r.Ranges) && Frm3D) Frm3D->FormPaint();
+    BuildFromFields(pmSurface);
 }
 
 void TForm1::BuildCurve3D() {
-    if (Busy()) return;
-    TCurveRequest r;
-    if (N3Dxyzt->isChecked()) {
-        // The document's curve follows the window.
-        NormaliseParamFields();
-        r = CurveRequest(CaptureInput().Document);
-        DocumentMaybeChanged();
-    } else {
-        // Elsewhere the curve, the camera's path, comes from the document.
-        r = CurveRequest(PlotDocument);
-    }
-    if (!::BuildCurve3D(r.X, r.Y, r.Z, r.TMin, r.TMax, r.TStep)) return;
-    CameraAtStart(); // every new curve starts the camera at its beginning
-    TrajectoryFailed = false;
-    if (Frm3D) Frm3D->FormPaint();
+    // Outside its mode the curve, the camera's path, comes from the document.
+    if (N3Dxyzt->isChecked())
+        BuildFromFields(pmCurve);
+    else
+        Build3D(pmCurve, DocumentInput());
 }
 
 void TForm1::BuildParametricSurface() {
+    BuildFromFields(pmPatch);
+}
+
+void TForm1::BuildLevelPoints() {
+    BuildFromFields(pmImplicit);
+}
+
+void TForm1::BuildFromFields(TPlotMode mode) {
     if (Busy()) return;
     NormaliseParamFields();
-    const TPatchRequest r = PatchRequest(CaptureInput().Document);
+    const TPlotInput input = CaptureInput();
     DocumentMaybeChanged();
-    if (::BuildParametricSurface(r.X, r.Y, r.Z, r.Ranges) && Frm3D) Frm3D->FormPaint();
+    Build3D(mode, input);
+}
+
+void TForm1::Build3D(TPlotMode mode, const TPlotInput& input) {
+    if (Busy()) return;
+    TWindowProgress progress(Frm3D);
+    CancelScan = [&progress] { progress.Cancel(); };
+    const auto scanEnded = qScopeGuard([this] { CancelScan = nullptr; });
+    const TModeBuild result = BuildModePicture(mode, input, progress);
+    if (result.Built && mode == pmCurve) {
+        CameraAtStart(); // every new curve starts the camera at its beginning
+        TrajectoryFailed = false;
+    }
+    if (result.Built && Frm3D) Frm3D->FormPaint();
+    if (CloseAfterScan) {
+        // The window was closed during the scan: it closes now.
+        QTimer::singleShot(0, this, [this] { close(); });
+    } else if (result.AtBound) {
+        ReportFailure(TooManyPointsMessage(static_cast<long double>(MaxVertices)) + " " +
+                      tr("Показаны точки, найденные до этого.").toStdString());
+    }
+}
+
+void TForm1::BuildModeFromFields() {
+    const int mode = CurrentPlotMode();
+    if (mode == pmCurve)
+        BuildCurve3D();
+    else if (IsPlotMode(mode) && mode != pmYx && mode != pmPlane)
+        BuildFromFields(static_cast<TPlotMode>(mode));
 }
 
 void TForm1::Button8Click() {
@@ -122,25 +145,6 @@ void TForm1::Button10Click() {
     RandomiseColourCoeffs(3);
     BuildParametricSurface();
     if (Frm3D) Frm3D->show();
-}
-
-void TForm1::BuildLevelPoints() {
-    if (Busy()) return;
-    NormaliseParamFields();
-    const TImplicitRequest request = ImplicitRequest(CaptureInput());
-    DocumentMaybeChanged();
-    TWindowProgress progress(Frm3D);
-    CancelScan = [&progress] { progress.Cancel(); };
-    const auto scanEnded = qScopeGuard([this] { CancelScan = nullptr; });
-    const TLevelResult result = ::BuildLevelPoints(request, progress);
-    if (result.Built && Frm3D) Frm3D->FormPaint();
-    if (CloseAfterScan) {
-        // The window was closed during the scan: it closes now.
-        QTimer::singleShot(0, this, [this] { close(); });
-    } else if (result.AtBound) {
-        ReportFailure(TooManyPointsMessage(static_cast<long double>(MaxVertices)) + " " +
-                      tr("Показаны точки, найденные до этого.").toStdString());
-    }
 }
 
 void TForm1::Button11Click() {

@@ -3,12 +3,12 @@
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
-#include "model/FormulaMessages.h"
 #include "app/TForm2.h"
 #include "document/PlotDocument.h"
 #include "document/Settings.h"
 #include "engine/Engine.h"
 #include "geometry3d/Buffers.h"
+#include "model/FormulaMessages.h"
 #include "plot2d/View2D.h"
 #include "view3d/Tfrm3D.h"
 

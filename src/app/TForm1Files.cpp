@@ -102,23 +102,11 @@ std::string TForm1::RebuildShownPictures() {
 void TForm1::Rebuild3D() {
     if (Frm3D == nullptr || !Frm3D->isVisible()) return;
     // The 3D window shows the opened document's picture, in the colours it had.
-    switch (CurrentPlotMode()) {
-    case pmSurface:
-        BuildSurfaceZxy();
-        break;
-    case pmCurve:
-        BuildCurve3D();
-        break;
-    case pmPatch:
-        BuildParametricSurface();
-        break;
-    case pmImplicit:
-        BuildLevelPoints();
-        break;
-    default:
+    const int mode = CurrentPlotMode();
+    if (mode == pmYx || mode == pmPlane || !IsPlotMode(mode))
         Frm3D->FormPaint();
-        break;
-    }
+    else
+        BuildModeFromFields();
 }
 
 void TForm1::ReadPlotFile(const std::string& path) {

@@ -2,8 +2,8 @@
 // set again when it changes.
 #include "app/TForm1.h"
 
-#include "model/GraphAnalysis.h"
 #include "app/Translation.h"
+#include "model/GraphAnalysis.h"
 
 #include <QAction>
 #include <QEvent>

@@ -3,10 +3,10 @@
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
-#include "model/GraphAnalysis.h"
 #include "document/Limits.h"
 #include "document/PlotDocument.h"
 #include "engine/Engine.h"
+#include "model/GraphAnalysis.h"
 #include "plot2d/Picture.h"
 #include "plot2d/View2D.h"
 #include "view3d/Tfrm3D.h"

@@ -1,0 +1,210 @@
+#include "model/Commands.h"
+
+#include "document/Limits.h"
+#include "document/ModeTable.h"
+#include "document/PlotFile.h"
+#include "engine/Engine.h"
+#include "geometry3d/Buffers.h"
+#include "geometry3d/Implicit.h"
+#include "geometry3d/ModePicture.h"
+#include "model/FormulaMessages.h"
+#include "model/GraphAnalysis.h"
+#include "plot2d/Picture.h"
+#include "plot2d/Sampling.h"
+#include "plot2d/View2D.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+// The texts share the command line's context of translation.
+struct CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
+
+[[noreturn]] void Refuse(const QString& message) {
+    throw std::runtime_error(message.toStdString());
+}
+
+std::string Json(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+            continue;
+        }
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string Json(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", v); // reads back to the same double
+    return text;
+}
+
+} // namespace
+
+TPlotInput AsLaidOut(TPlotInput input) {
+    if (!IsPlotMode(input.Mode)) return input;
+    const TParameterSet set = ParameterSet(static_cast<TPlotMode>(input.Mode), input.Coordinates);
+    for (const auto values : {set.Shared, set.Own})
+        for (const TDocValue& v : values) {
+            if (v.IsFormula) continue;
+            double& n = input.Document.Numbers[v.Index];
+            n = StrToFloat(FormatNumber(n));
+            if (IsNonNegative(NumberRole(static_cast<TNumberIndex>(v.Index))) && n < 0) n = -n;
+        }
+    return input;
+}
+
+TPlotInput InputOfFile(const std::string& file) {
+    const QString name = QString::fromStdString(file);
+    const std::optional<TPlotFileRecord> record = ReadPlotFile(file);
+    if (!record) Refuse(CommandLine::tr("Файл «%1» пуст: в нём нет графиков.").arg(name));
+    bool replaced = false;
+    TPlotInput input = InputFromRecord(*record, &replaced);
+    if (replaced)
+        Refuse(CommandLine::tr("Файл «%1»: %2")
+                   .arg(name, QString::fromStdString(ReplacedNumbersMessage())));
+    return input;
+}
+
+std::string BuildForExport(const TPlotInput& input, std::optional<std::uint64_t> seed,
+                           long double maxSamples, bool partial, TScanProgress& progress) {
+    if (seed)
+        SeedRandom(*seed);
+    else
+        SeedRandomFromClock();
+    RandomiseColourCoeffs(input.Mode == pmImplicit ? 1.3 : 3);
+    if (input.Mode == pmImplicit) {
+        const long double samples = ImplicitSampleCount(ImplicitRequest(input));
+        if (std::isfinite(samples) &&
+            samples > maxSamples) // a step not above zero: the scan refuses it
+            Refuse(CommandLine::tr("Поверхность F(x,y,z)=0 не строится: это %1 вычислений "
+                                   "формулы, а можно не больше %2. Увеличьте шаги или "
+                                   "задайте --max-points.")
+                       .arg(static_cast<double>(samples), 0, 'g', 3)
+                       .arg(static_cast<double>(maxSamples), 0, 'g', 3));
+    }
+    const TModeBuild result = BuildModePicture(input.Mode, input, progress);
+    std::string warning;
+    if (result.AtBound) {
+        const QString bound =
+            QString::fromStdString(TooManyPointsMessage(static_cast<long double>(MaxVertices)));
+        if (!partial)
+            Refuse(bound + QStringLiteral(" ") +
+                   CommandLine::tr("Файл не записан: найдены не все точки "
+                                   "(--allow-partial запишет найденные)."));
+        warning =
+            (bound + QStringLiteral(" ") + CommandLine::tr("Записаны точки, найденные до этого."))
+                .toStdString();
+    }
+    if (!result.Built) Refuse(CommandLine::tr("В файле нет формул этого режима: рисовать нечего."));
+    return warning;
+}
+
+double NumberOf(const std::string& text, const char* option) {
+    std::optional<double> v;
+    try {
+        v = FieldNumberValue(text);
+    } catch (const ConversionError&) {
+        // A malformed number inside the formula: the value is no number either.
+    }
+    if (!v || !std::isfinite(*v))
+        throw std::invalid_argument(
+            CommandLine::tr("--%1: «%2» не число и не формула числа.")
+                .arg(QString::fromLatin1(option), QString::fromStdString(text))
+                .toStdString());
+    return *v;
+}
+
+TFileGraphs GraphsOfFile(const std::string& file) {
+    TFileGraphs g{AsLaidOut(InputOfFile(file)), {}};
+    if (g.Input.Mode != pmYx || g.Input.Coordinates != TCoordinates::Cartesian)
+        Refuse(CommandLine::tr("Файл «%1» — не график y(x) в декартовых координатах: особые "
+                               "точки и площади считаются только для него.")
+                   .arg(QString::fromStdString(file)));
+    TYxTrees trees;
+    CompileYxFormulas(g.Input, trees);
+    for (const TYxGraph& graph : YxGraphs(g.Input))
+        if (FormulaTrees[graph.Number] != nullptr) // a formula of nothing draws nothing
+            g.Graphs.push_back({FormulaTrees[graph.Number], graph.Number, graph.Formula});
+    if (g.Graphs.empty()) Refuse(CommandLine::tr("В файле нет формулы y(x): искать нечего."));
+    ViewFromInput(g.Input);
+    return g;
+}
+
+TCommandOutput AnalyseGraphs(const TFileGraphs& g, std::optional<double> from,
+                             std::optional<double> to) {
+    const double a = from.value_or(ViewX1), b = to.value_or(ViewX2);
+    TPointsFound found =
+        PointsOfInterest(g.Graphs, std::min(a, b), std::max(a, b), SearchStep(PixelStep(), a, b));
+    // In the file's view, what the window shows; on [a, b], every point.
+    if (!from && !to) KeepInView(found, ViewY1, ViewY2);
+    TCommandOutput out;
+    for (const TGraphPoint& p : found.Points) {
+        const auto graph = std::find_if(g.Graphs.begin(), g.Graphs.end(),
+                                        [&](const TGraph& x) { return x.Number == p.Graph; });
+        out.Out += "{\"graph\": " + std::to_string(p.Graph) +
+                   ", \"formula\": " + Json(graph->Formula) + ", \"kind\": \"" + KindName(p.Kind) +
+                   "\", \"x\": " + Json(p.X) + ", \"y\": " + Json(p.Y);
+        if (p.With >= 0) out.Out += ", \"with\": " + std::to_string(p.With);
+        out.Out += "}\n";
+    }
+    if (!found.Random.empty()) out.Err += RandomGraphsText(found.Random).toStdString() + "\n";
+    if (found.Incomplete)
+        out.Err +=
+            CommandLine::tr("Найдены не все точки: их больше %1, или отрезок шире, чем позволяют "
+                            "выборки в пиксель, или график без конца меняет знак. Показаны не все.")
+                .arg(MaxGraphPoints)
+                .toStdString() +
+            "\n";
+    return out;
+}
+
+TCommandOutput IntegrateGraphs(const TFileGraphs& g, double a, double b) {
+    const double step = SearchStep(PixelStep(), a, b);
+    TCommandOutput out;
+    for (const TGraph& graph : g.Graphs) {
+        try {
+            const TArea area = Integrate(graph, a, b, step);
+            out.Out += "{\"graph\": " + std::to_string(graph.Number) +
+                       ", \"area\": " + Json(area.Value) + ", \"error\": " + Json(area.Error) +
+                       "}\n";
+        } catch (const AreaRefused& e) {
+            out.Err += CommandLine::tr("График %1: %2")
+                           .arg(graph.Number)
+                           .arg(QString::fromUtf8(e.what()))
+                           .toStdString() +
+                       "\n";
+        }
+    }
+    if (out.Out.empty())
+        throw std::runtime_error(out.Err +
+                                 CommandLine::tr("Ни одной площади не сосчитать.").toStdString());
+    return out;
+}
+
+std::string CheckFormula(const std::string& text) {
+    std::string out;
+    for (const TDiagnosis& d : Diagnose(text)) {
+        const TCharSpan span = d.Chars;
+        out += "{\"pos\": " + std::to_string(span.First) +
+               ", \"len\": " + std::to_string(span.Last - span.First + 1) +
+               ", \"count\": " + std::to_string(d.Count) +
+               ", \"kind\": " + Json(std::string(KindName(d.Kind))) +
+               ", \"message\": " + Json(DiagnosisMessage(text, d).toStdString()) +
+               ", \"hint\": " + Json(d.Hint) + "}\n";
+    }
+    return out;
+}

@@ -1,0 +1,66 @@
+// The work of the command line, without windows and without its options:
+// a plot file's input as the window lays it out, its 3D picture, the points
+// and areas of its y(x) graphs, and the diagnosis of a formula, as JSON
+// lines. A failure throws std::runtime_error with the window's message; a
+// value the command line cannot take throws std::invalid_argument.
+#pragma once
+
+#include "analysis/Analysis.h"
+#include "document/PlotInput.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class TScanProgress;
+
+// The input as the window builds it after laying its mode out: each number
+// of the mode through the fields' 15-digit text, and made non-negative
+// where a build's normalisation makes it so.
+TPlotInput AsLaidOut(TPlotInput input);
+
+// The plot input of a file, as the window has it after opening it. Numbers
+// the window would replace by their defaults (and say so) are a failure: a
+// picture of other numbers than the file's is not what was asked for.
+TPlotInput InputOfFile(const std::string& file);
+
+// The 3D picture of the input's mode built into the buffers, as the window's
+// build buttons build it, with the colours from `seed` (or the clock). An
+// implicit scan beyond `maxSamples` evaluations is refused before it
+// starts; one that stops at the bound on points fails unless `partial`
+// allows it, and then the text given back says so (empty otherwise).
+std::string BuildForExport(const TPlotInput& input, std::optional<std::uint64_t> seed,
+                           long double maxSamples, bool partial, TScanProgress& progress);
+// The evaluations an implicit scan may take unless told otherwise: about
+// ten seconds of work on one core.
+constexpr long double DefaultMaxScanSamples = 1e9;
+
+// A number given as text: a plain number, or a formula of x = 0 as the
+// window's numeric fields take it; `option` names it in the message.
+double NumberOf(const std::string& text, const char* option);
+
+// The graphs the file's y(x) picture draws, compiled, with their formulas;
+// the view is the file's.
+struct TFileGraphs {
+    TPlotInput Input;
+    std::vector<TGraph> Graphs;
+};
+TFileGraphs GraphsOfFile(const std::string& file);
+
+// What a command prints: on stdout, and on stderr.
+struct TCommandOutput {
+    std::string Out, Err;
+};
+
+// The points of interest of the graphs, one JSON line each: in the file's
+// view as the window shows them, or every point on [from, to] when either
+// end is given.
+TCommandOutput AnalyseGraphs(const TFileGraphs& graphs, std::optional<double> from,
+                             std::optional<double> to);
+// The area of each graph from a to b, one JSON line each; a graph whose
+// area cannot be given is told on stderr, and when none can, it fails.
+TCommandOutput IntegrateGraphs(const TFileGraphs& graphs, double a, double b);
+// A JSON line for each place of the formula that the compiler does not
+// understand (none: empty).
+std::string CheckFormula(const std::string& text);
