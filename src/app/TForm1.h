@@ -5,7 +5,7 @@
 
 #include "app/Fields.h"
 
-#include "app/ModeLayout.h"
+#include "model/ModeLayout.h"
 #include "document/PlotInput.h"
 #include "engine/Engine.h"
 #include "model/GraphAnalysis.h"

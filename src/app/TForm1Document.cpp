@@ -5,7 +5,7 @@
 
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
-#include "app/RecentFiles.h"
+#include "model/RecentFiles.h"
 #include "app/TForm2.h"
 #include "document/PlotFile.h"
 #include "view3d/Tfrm3D.h"

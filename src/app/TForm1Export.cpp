@@ -6,7 +6,7 @@
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
 #include "app/Export.h"
-#include "app/RecentFiles.h"
+#include "model/RecentFiles.h"
 #include "document/AtomicFile.h"
 #include "document/Limits.h"
 #include "plot2d/Export2D.h"

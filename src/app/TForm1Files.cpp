@@ -4,7 +4,7 @@
 
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
-#include "app/RecentFiles.h"
+#include "model/RecentFiles.h"
 #include "app/TForm2.h"
 #include "app/TForm3.h"
 #include "app/TForm4.h"

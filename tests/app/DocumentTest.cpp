@@ -4,7 +4,7 @@
 // the help items.
 #include "FilesTestSupport.h"
 
-#include "app/RecentFiles.h"
+#include "model/RecentFiles.h"
 
 #include <QDir>
 #include <QFile>

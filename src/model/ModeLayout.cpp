@@ -1,4 +1,4 @@
-#include "app/ModeLayout.h"
+#include "model/ModeLayout.h"
 
 #include "texts/Texts.h"
 

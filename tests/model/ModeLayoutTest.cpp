@@ -1,7 +1,7 @@
 // The main window's side of the mode table: the field of each document
 // value, what each layout shows, the menu items it checks, and the roles of
 // the numeric fields that the normalisation before a build follows.
-#include "app/ModeLayout.h"
+#include "model/ModeLayout.h"
 
 #include "ModeSupport.h"
 
