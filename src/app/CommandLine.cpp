@@ -1,13 +1,14 @@
 #include "app/CommandLine.h"
 
 #include "app/ErrorReport.h"
-#include "app/Export.h"
 #include "app/Translation.h"
 #include "app/Windows.h"
 #include "document/AtomicFile.h"
 #include "engine/Engine.h"
 #include "geometry3d/Implicit.h"
 #include "model/Commands.h"
+#include "model/Export.h"
+#include "view3d/FrameImage.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -203,7 +204,8 @@ int RunExport(TRun& run) {
                 MaxScanSamples(run), run.Parser.isSet(QStringLiteral("allow-partial")), progress);
             if (!warning.empty()) Print(stderr, QString::fromStdString(warning) + "\n");
         }
-        ExportPicture(out.toStdString(), *format, input, size, scene);
+        ExportPicture(out.toStdString(), *format, input, size,
+                      [&](int w, int h) { return RenderFrame(w, h, scene); });
     });
 }
 

@@ -5,11 +5,11 @@
 
 #include "app/Fields.h"
 
-#include "model/ModeLayout.h"
 #include "document/PlotInput.h"
 #include "engine/Engine.h"
 #include "model/GraphAnalysis.h"
 #include "model/History.h"
+#include "model/ModeLayout.h"
 #include "plot2d/Picture.h"
 #include "view3d/Scene.h"
 

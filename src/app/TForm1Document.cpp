@@ -5,9 +5,9 @@
 
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
-#include "model/RecentFiles.h"
 #include "app/TForm2.h"
 #include "document/PlotFile.h"
+#include "model/RecentFiles.h"
 #include "view3d/Tfrm3D.h"
 
 #include <QAction>

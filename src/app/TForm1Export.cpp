@@ -5,10 +5,10 @@
 
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
-#include "app/Export.h"
-#include "model/RecentFiles.h"
 #include "document/AtomicFile.h"
 #include "document/Limits.h"
+#include "model/Export.h"
+#include "model/RecentFiles.h"
 #include "plot2d/Export2D.h"
 #include "plot2d/View2D.h"
 #include "view3d/FrameImage.h"
@@ -63,7 +63,8 @@ void TForm1::ExportClick() {
     if (!named) path += choice->Extension;
     const TExportFormat format = named.value_or(choice->Format);
     const QSize size = format == choice->Format ? choice->Size : QSize();
-    ExportPicture(path.toStdString(), format, DocumentInput(), size, SceneOptions());
+    ExportPicture(path.toStdString(), format, DocumentInput(), size,
+                  [this](int w, int h) { return RenderFrame(w, h, SceneOptions()); });
 }
 
 QImage TForm1::PictureOfMode(int side) {

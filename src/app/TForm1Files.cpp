@@ -4,7 +4,6 @@
 
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
-#include "model/RecentFiles.h"
 #include "app/TForm2.h"
 #include "app/TForm3.h"
 #include "app/TForm4.h"
@@ -12,6 +11,7 @@
 #include "document/PlotFile.h"
 #include "document/Settings.h"
 #include "engine/Engine.h"
+#include "model/RecentFiles.h"
 #include "view3d/Tfrm3D.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
 #include "app/TFormFind.h"
 
-#include "model/GraphAnalysis.h"
 #include "app/TForm1.h"
 #include "app/Translation.h"
 #include "app/WidgetTable.h"
 #include "engine/Engine.h"
+#include "model/GraphAnalysis.h"
 #include "plot2d/View2D.h"
 
 #include <QEvent>

@@ -1,8 +1,10 @@
-// The language of the program: the texts of the windows follow it. A text
-// is set from its source, the Russian text marked for the translation file
-// under a context; the source stays on the widget, so that a change of
-// language sets every such text again (RetranslateTree) without a restart.
+// The texts of the windows in the language of the program. A text is set
+// from its source, the Russian text marked for the translation file under a
+// context; the source stays on the widget, so that a change of language sets
+// every such text again (RetranslateTree) without a restart.
 #pragma once
+
+#include "model/Language.h"
 
 #include <QString>
 
@@ -10,25 +12,6 @@ class QAction;
 class QMenu;
 class QObject;
 class QWidget;
-
-enum class TLanguage { Russian, English };
-
-// The language kept in the settings; Russian when none was chosen, whatever
-// the system's locale.
-TLanguage SavedLanguage();
-// Installs the translations of a language (ours, or Qt's own Russian ones),
-// keeps the choice in the settings, and lets every window relabel itself.
-// False when the translation files are not there (the texts stay Russian,
-// or Qt's dialogs English).
-bool ApplyLanguage(TLanguage language);
-// The same, without keeping the choice: the texts of a command-line run.
-bool InstallLanguage(TLanguage language);
-TLanguage CurrentLanguage();
-// The translation of the libraries without Qt goes through Qt's translators.
-void InstallTextTranslator();
-
-// The text of `source` in the current language.
-QString Translated(const char* context, const char* source);
 
 // A label (through SetCaption), button, check box, radio button or group box.
 void SetText(QWidget* widget, const char* context, const char* source);

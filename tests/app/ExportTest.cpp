@@ -4,7 +4,7 @@
 #include "FilesTestSupport.h"
 
 #include "ToolSupport.h"
-#include "app/Export.h"
+#include "model/Export.h"
 #include "geometry3d/Buffers.h"
 
 #include <QApplication>

@@ -5,9 +5,10 @@
 #include "app/AppTestSupport.h"
 
 #include "ToolSupport.h"
-#include "app/Export.h"
 #include "document/PlotFile.h"
 #include "geometry3d/Buffers.h"
+#include "model/Export.h"
+#include "view3d/FrameImage.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,7 +101,7 @@ class ExportCommand : public AllWindowsTest {
         }
         ASSERT_TRUE(RunCommand([&] {
             ExportPicture(out.toStdString(), *FormatOfName(out), form->DocumentInput(), size,
-                          form->SceneOptions());
+                          [&](int w, int h) { return RenderFrame(w, h, form->SceneOptions()); });
         }));
         ASSERT_TRUE(failures.empty()) << failures[0];
     }

@@ -1,4 +1,4 @@
-#include "app/Export.h"
+#include "model/Export.h"
 
 #include "document/AtomicFile.h"
 #include "document/Limits.h"
@@ -7,7 +7,6 @@
 #include "geometry3d/MeshFiles.h"
 #include "plot2d/Export2D.h"
 #include "plot2d/View2D.h"
-#include "view3d/FrameImage.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -155,7 +154,7 @@ void CheckFormatFits(int mode, TExportFormat format) {
 }
 
 void ExportPicture(const std::string& path, TExportFormat format, const TPlotInput& input,
-                   QSize size, const TSceneOptions& scene) {
+                   QSize size, const std::function<QImage(int w, int h)>& frame) {
     CheckFormatFits(input.Mode, format);
     if (Is2D(input.Mode)) {
         TYxTrees trees; // compiled afresh, as a build compiles them
@@ -180,7 +179,7 @@ void ExportPicture(const std::string& path, TExportFormat format, const TPlotInp
     }
     if (format == TExportFormat::Png) {
         const QSize s = size.isEmpty() ? QSize(400, 400) : size;
-        WriteBytes(path, Png(RenderFrame(s.width(), s.height(), scene)));
+        WriteBytes(path, Png(frame(s.width(), s.height())));
         return;
     }
     // The mode's mesh: the level points, the curve, or the surface's

@@ -5,11 +5,12 @@
 #pragma once
 
 #include "document/PlotInput.h"
-#include "view3d/Scene.h"
 
+#include <QImage>
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,10 +38,10 @@ void CheckFormatFits(int mode, TExportFormat format);
 
 // Writes the picture of `input.Mode` to `path` in `format`: in 2D the
 // picture of the input in the current view (the view must be set), in 3D
-// what the buffers hold, drawn with `scene`. `size` is the PNG's size (in 2D
+// what the buffers hold, drawn by `frame` (w × h pixels) for a PNG. `size` is the PNG's size (in 2D
 // a square, 400 × 400 or a multiple). Throws with the message.
 void ExportPicture(const std::string& path, TExportFormat format, const TPlotInput& input,
-                   QSize size, const TSceneOptions& scene);
+                   QSize size, const std::function<QImage(int w, int h)>& frame);
 
 // The formulas of the input's picture in one line, as printed under it.
 QString FormulaLine(const TPlotInput& input);
