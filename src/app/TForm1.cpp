@@ -360,9 +360,9 @@ TForm1::TForm1() {
     CentreOnDesktop();
     qApp->installEventFilter(this);
     FormCreate();
-    History.Show = [this](const TPlotState& state) { ShowState(state); };
-    connect(&History.Stack(), &QUndoStack::indexChanged, this, [this] { UpdateUndoItems(); });
-    History.Reset(WindowState()); // the start is no step to undo
+    Model.History.Show = [this](const TPlotState& state) { ShowState(state); };
+    connect(&Model.History.Stack(), &QUndoStack::indexChanged, this, [this] { UpdateUndoItems(); });
+    Model.History.Reset(WindowState()); // the start is no step to undo
     UpdateUndoItems();
 }
 
@@ -601,7 +601,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         // A scan is running under this handler: it is stopped, and the
         // window closes when it has ended.
         if (CancelScan) CancelScan();
-        CloseAfterScan = true;
+        Model.CloseAfterScan = true;
         event->ignore();
         return;
     }

@@ -8,8 +8,8 @@
 #include "document/PlotInput.h"
 #include "engine/Engine.h"
 #include "model/GraphAnalysis.h"
-#include "model/History.h"
 #include "model/ModeLayout.h"
+#include "model/PlotModel.h"
 #include "plot2d/Picture.h"
 #include "view3d/Scene.h"
 
@@ -124,8 +124,9 @@ class TForm1 : public QMainWindow {
     // set with its handlers quiet, then the pictures made from it.
     TPlotState WindowState() const;
     void ShowState(const TPlotState& state);
-    // The steps of the user's actions; it starts anew with each opened file.
-    TStateHistory History;
+    // The history of the steps, the open file, what runs now: everything
+    // the handlers keep beside the controls.
+    TPlotModel Model;
     QMenu* NEditMenu;
     QAction *NUndo, *NRedo;
 
@@ -199,10 +200,6 @@ class TForm1 : public QMainWindow {
     // The curve the camera needs, built from the document; a failure is
     // told once and the frame is drawn without the path.
     void BuildTrajectoryForCamera();
-    // The animation counts as running from its start until it ends or is
-    // cancelled, also with an interval that gives no ticks.
-    bool AnimationRunning = false;
-    bool TrajectoryFailed = false;
 
     // --- plot files, the colours, the function list
     void N4Click();  // "Сохранить": always asks for a name
@@ -253,10 +250,6 @@ class TForm1 : public QMainWindow {
     bool MaySetDocumentAside();
     // The name of the open document as the title and the question give it.
     QString DocumentName() const;
-    std::string FileName; // the open file; empty: none
-    // What a save wrote or an open read last, to tell unsaved changes.
-    TPlotFileRecord SavedRecord;
-    std::string SavedX0;
     // Reads the file and applies it to the document and the windows; an
     // empty file changes nothing. Throws before anything is applied.
     void ReadPlotFile(const std::string& path);
@@ -362,23 +355,10 @@ class TForm1 : public QMainWindow {
         *N3Dxyzuv, *N12, *N13, *N8;
     QActionGroup *ModeGroup, *ParametricGroup;
 
-    // The picture of the plot area comes from a build that no repaint has
-    // shown yet: the repaint that the build asked for need not build again.
-    bool PictureFresh = false;
-
-    // The window was asked to close while a scan ran: it closes when the scan ends.
-    bool CloseAfterScan = false;
     // Asks the scan that runs now to stop after its plane; empty when none runs.
     std::function<void()> CancelScan;
     // Run once the window has closed: the program ends with it.
     std::function<void()> Closed;
-    // The formulas of the document as they were typed or read, before the
-    // document cut them to 100 characters.
-    std::string TypedFormulas[DocumentFormulaCount];
-    // The y(x) formulas as last compiled: while the animation runs, they are
-    // compiled again only when the slots have changed since (another mode's
-    // build compiled into them) or the formula box was edited.
-    TYxTrees YxTrees;
 
     QLabel* Labels[27] = {};            // Labels[k] is Labelk
     QLineEdit* Edits[27] = {};          // Edits[k] is Editk

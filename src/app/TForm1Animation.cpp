@@ -28,7 +28,7 @@ void TForm1::N2Click() {
 void TForm1::N10Click() {
     if (Form2 == nullptr) return;
     // With whatever the dialog's fields hold; it need not be shown.
-    if (AnimationRunning)
+    if (Model.AnimationRunning)
         Form2->Button2Click();
     else
         Form2->Button1Click();
@@ -37,7 +37,7 @@ void TForm1::N10Click() {
 void TForm1::StartAnimation() {
     N4->setEnabled(false); // no saving until the animation is cancelled
     FrameCounter = FirstFrame;
-    AnimationRunning = true;
+    Model.AnimationRunning = true;
     // An interval of 0 or less gives no ticks: the animation counts as
     // running (Ctrl+A stops it) but draws no frame, instead of a timer
     // firing as fast as it can.
@@ -50,14 +50,14 @@ void TForm1::StartAnimation() {
 
 void TForm1::StopAnimation() {
     Timer1->stop();
-    AnimationRunning = false;
+    Model.AnimationRunning = false;
     N4->setEnabled(true); // however it ended, the work can be saved again
     SetCaption(Label1, QString());
     UpdateUndoItems();
 }
 
 void TForm1::Timer1Timer() {
-    if (!AnimationRunning || Busy()) return;
+    if (!Model.AnimationRunning || Busy()) return;
     SetCaption(Label1, QString::fromStdString(FrameCaption(FrameCounter)));
     VarF = FrameCounter;
     // The frame of the current mode; the 3D builds keep their colours.
@@ -65,7 +65,7 @@ void TForm1::Timer1Timer() {
         const int mode = CurrentPlotMode();
         if (mode == pmYx || mode == pmPlane) {
             BuildPicture();
-            PictureFresh = true;
+            Model.PictureFresh = true;
             PaintBox1->update();
         } else if (mode != pmImplicit) { // the implicit surface is not animated
             BuildModeFromFields();
@@ -83,16 +83,16 @@ void TForm1::Timer1Timer() {
 
 void TForm1::CheckBox2Click() {
     FollowTrajectory = CheckBox2->isChecked(); // from the next repaint on
-    TrajectoryFailed = false;
+    Model.TrajectoryFailed = false;
 }
 
 void TForm1::BuildTrajectoryForCamera() {
-    if (TrajectoryFailed) return;
+    if (Model.TrajectoryFailed) return;
     try {
         BuildCurve3D();
     } catch (const std::exception& e) {
         // Told once, and not from within the 3D window's paint.
-        TrajectoryFailed = true;
+        Model.TrajectoryFailed = true;
         const std::string message = e.what();
         QTimer::singleShot(0, this, [message] { ReportFailure(message); });
     }

@@ -101,10 +101,10 @@ void TForm1::Build3D(TPlotMode mode, const TPlotInput& input) {
     const TModeBuild result = BuildModePicture(mode, input, progress);
     if (result.Built && mode == pmCurve) {
         CameraAtStart(); // every new curve starts the camera at its beginning
-        TrajectoryFailed = false;
+        Model.TrajectoryFailed = false;
     }
     if (result.Built && Frm3D) Frm3D->FormPaint();
-    if (CloseAfterScan) {
+    if (Model.CloseAfterScan) {
         // The window was closed during the scan: it closes now.
         QTimer::singleShot(0, this, [this] { close(); });
     } else if (result.AtBound) {

@@ -27,38 +27,15 @@
 #define PLOTTER_VERSION "0"
 #endif
 
-namespace {
-
-// Two records save the same document: the same text everywhere, the same
-// switches, and numbers that the fields show alike (15 digits). The result
-// of y(x0) is left out: the program computes it again at will.
-bool SameDocument(const TPlotFileRecord& a, const TPlotFileRecord& b) {
-    if (a.FirstFrame != b.FirstFrame || a.LastFrame != b.LastFrame ||
-        a.FrameInterval != b.FrameInterval || a.Mode != b.Mode || a.AllFormulas != b.AllFormulas ||
-        a.Cartesian != b.Cartesian || a.LoopAnimation != b.LoopAnimation ||
-        a.MainFormula != b.MainFormula)
-        return false;
-    for (int k = 0; k < PlotFileListSlots; ++k)
-        if (a.FormulaList[k] != b.FormulaList[k]) return false;
-    for (int k = 0; k < DocumentFormulaCount; ++k)
-        if (a.Formulas[k] != b.Formulas[k]) return false;
-    for (int k = 0; k < DocumentNumberCount; ++k)
-        if (FormatNumber(a.Numbers[k]) != FormatNumber(b.Numbers[k])) return false;
-    return true;
-}
-
-} // namespace
-
 QString TForm1::DocumentName() const {
-    return FileName.empty() ? tr("Без имени")
-                            : QFileInfo(QString::fromStdString(FileName)).fileName();
+    return Model.FileName.empty() ? tr("Без имени")
+                                  : QFileInfo(QString::fromStdString(Model.FileName)).fileName();
 }
 
 void TForm1::UpdateTitle() {
-    const bool modified =
-        !SameDocument(GatherRecord(false), SavedRecord) || FieldText(Edit1) != SavedX0;
+    const bool modified = !StateIsSaved(Model, WindowState());
     // A new document that nothing changed yet is the program's own title.
-    if (FileName.empty() && !modified)
+    if (Model.FileName.empty() && !modified)
         setWindowTitle(tr("Графики функций"));
     else
         setWindowTitle(DocumentName() + QStringLiteral("[*] — ") + tr("Графики функций"));
@@ -70,14 +47,14 @@ void TForm1::DocumentMaybeChanged() {
 }
 
 void TForm1::RememberSavedState() {
-    SavedRecord = GatherRecord(false);
-    SavedX0 = FieldText(Edit1);
-    History.MarkSaved();
+    Model.SavedRecord = RecordOfState(WindowState(), false);
+    Model.SavedX0 = FieldText(Edit1);
+    Model.History.MarkSaved();
     UpdateTitle();
 }
 
 void TForm1::DocumentIsFile(const std::string& path) {
-    FileName = path;
+    Model.FileName = path;
     RecentFiles::Add(QString::fromStdString(path));
     RebuildRecentMenu();
     RememberSavedState();
@@ -97,8 +74,8 @@ bool TForm1::MaySetDocumentAside() {
     // Saved as Ctrl+S saves; a save that fails or is cancelled keeps the document.
     bool saved = false;
     RunCommand([&] {
-        if (!FileName.empty()) {
-            WritePlotFile(FileName);
+        if (!Model.FileName.empty()) {
+            WritePlotFile(Model.FileName);
             saved = true;
             return;
         }
@@ -110,17 +87,17 @@ bool TForm1::MaySetDocumentAside() {
 
 void TForm1::SaveClick() {
     if (Busy() || !N4->isEnabled()) return; // no saving while an animation runs
-    if (FileName.empty()) {
+    if (Model.FileName.empty()) {
         N4Click();
         return;
     }
-    WritePlotFile(FileName);
+    WritePlotFile(Model.FileName);
 }
 
 void TForm1::SaveAsClick() {
     if (Busy() || !N4->isEnabled()) return;
     const QString start =
-        FileName.empty() ? RecentFiles::LastFolder() : QString::fromStdString(FileName);
+        Model.FileName.empty() ? RecentFiles::LastFolder() : QString::fromStdString(Model.FileName);
     const QString chosen = Dialogs().SaveFileName(this, start);
     if (!chosen.isEmpty()) SaveAs(chosen);
 }
@@ -129,7 +106,7 @@ void TForm1::NewClick() {
     if (Busy() || !MaySetDocumentAside()) return;
     const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "создать"));
     // Everything a start sets, and then the start itself.
-    if (AnimationRunning) N10Click();
+    if (Model.AnimationRunning) N10Click();
     if (Frm3D) {
         Frm3D->Timer1->stop();
         Frm3D->hide();
@@ -146,7 +123,7 @@ void TForm1::NewClick() {
     if (Form2) Form2->CheckBox2->setChecked(false);
     FormCreate();
     if (Form2) Form2->ShowFrameSettings();
-    FileName.clear();
+    Model.FileName.clear();
     RememberSavedState();
 }
 

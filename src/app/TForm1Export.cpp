@@ -49,10 +49,11 @@ void TForm1::ExportClick() {
     for (const TExportChoice& c : choices)
         filters << c.Filter;
     QString chosenFilter = filters.first();
-    const QString start = FileName.empty()
-                              ? RecentFiles::LastFolder()
-                              : QFileInfo(QString::fromStdString(FileName)).path() + "/" +
-                                    QFileInfo(QString::fromStdString(FileName)).completeBaseName();
+    const QString start =
+        Model.FileName.empty()
+            ? RecentFiles::LastFolder()
+            : QFileInfo(QString::fromStdString(Model.FileName)).path() + "/" +
+                  QFileInfo(QString::fromStdString(Model.FileName)).completeBaseName();
     QString path = Dialogs().ExportFileName(this, start, filters, chosenFilter);
     if (path.isEmpty()) return;
     const TExportChoice* choice = &choices.front();

@@ -142,7 +142,7 @@ void TForm1::FormCreate() {
     SeedRandomFromClock();
     Panning = BoxDragging = RangeEditsDirty = false;
     SetDocumentDefaults(PlotDocument); // every formula slot empty as well
-    for (std::string& typed : TypedFormulas)
+    for (std::string& typed : Model.TypedFormulas)
         typed.clear();
     SetPlotMode(pmYx);
     SetDefaultSettings();
@@ -153,7 +153,7 @@ void TForm1::FormCreate() {
     RunCommand([this] { ReadRangeEditsFromFields(); });
     Button2Click();
     // A new document, saved nowhere, that nothing has changed yet.
-    FileName.clear();
+    Model.FileName.clear();
     RebuildRecentMenu();
     RememberSavedState();
 }

@@ -39,26 +39,7 @@ bool TForm1::SaveAs(const QString& chosen) {
 }
 
 TPlotFileRecord TForm1::GatherRecord(bool readX0) const {
-    TPlotFileRecord r;
-    r.ResultText = CutFormula(Label1->text().toStdString());
-    r.Cartesian = RadioButton1->isChecked();
-    const std::string x0 = FieldText(Edit1);
-    // A formula not yet evaluated stops a save here.
-    r.X0 = x0.empty() || !readX0 ? 0 : StrToFloat(x0);
-    for (int k = 0; k < DocumentFormulaCount; ++k)
-        r.Formulas[k] = PlotDocument.Formulas[k];
-    for (int k = 0; k < DocumentNumberCount; ++k)
-        r.Numbers[k] = PlotDocument.Numbers[k];
-    r.AllFormulas = CheckBox1->isChecked();
-    r.MainFormula = CutFormula(ComboBox1->currentText().toStdString());
-    for (int k = 0; k < std::min(ComboBox1->count(), PlotFileListSlots); ++k)
-        r.FormulaList[k] = CutFormula(ComboBox1->itemText(k).toStdString());
-    r.Mode = CurrentPlotMode(); // 0 when no mode item is checked
-    r.FirstFrame = FirstFrame;
-    r.LastFrame = LastFrame;
-    r.FrameInterval = FrameInterval;
-    r.LoopAnimation = Form2 != nullptr && Form2->CheckBox2->isChecked();
-    return r;
+    return RecordOfState(WindowState(), readX0);
 }
 
 void TForm1::WritePlotFile(const std::string& chosen) {
@@ -86,8 +67,8 @@ void TForm1::OpenPlotFile(const std::string& path) {
     CompileFormulaList();
     BuildCurve3D();
     const std::string unshown = RebuildShownPictures();
-    RememberSavedState();         // a picture built from the file changes nothing of it
-    History.Reset(WindowState()); // an opened file starts a history of its own
+    RememberSavedState();               // a picture built from the file changes nothing of it
+    Model.History.Reset(WindowState()); // an opened file starts a history of its own
     // The file is open, but its picture cannot be shown (a reversed view): said now.
     if (!unshown.empty())
         ReportFailure(unshown + " " + tr("Показан прежний рисунок.").toStdString());
@@ -115,7 +96,7 @@ void TForm1::ReadPlotFile(const std::string& path) {
     const TPlotFileRecord& r = *read;
     const bool replaced = DocumentFromRecord(r, PlotDocument);
     for (int k = 0; k < DocumentFormulaCount; ++k)
-        TypedFormulas[k] = PlotDocument.Formulas[k];
+        Model.TypedFormulas[k] = PlotDocument.Formulas[k];
     SetPlotMode(RecordMode(r)); // a code outside 1 ... 6 leaves the empty layout
     if (!Label1->isHidden()) SetCaption(Label1, QString::fromStdString(r.ResultText));
     if (!RadioButton1->isHidden()) {

@@ -23,11 +23,11 @@
 #include <vector>
 
 TStep::TStep(TForm1* form, const char* name) : form_(form) {
-    form_->History.Begin(name);
+    form_->Model.History.Begin(name);
 }
 
 TStep::~TStep() {
-    form_->History.End(form_->WindowState());
+    form_->Model.History.End(form_->WindowState());
 }
 
 TPlotState TForm1::WindowState() const {
@@ -50,7 +50,7 @@ TPlotState TForm1::WindowState() const {
 void TForm1::ShowState(const TPlotState& s) {
     const TPlotInput& in = s.Input;
     for (int k = 0; k < DocumentFormulaCount; ++k) {
-        TypedFormulas[k] = in.Document.Formulas[k];
+        Model.TypedFormulas[k] = in.Document.Formulas[k];
         PlotDocument.Formulas[k] = CutFormula(in.Document.Formulas[k]);
     }
     std::copy(std::begin(in.Document.Numbers), std::end(in.Document.Numbers), PlotDocument.Numbers);
@@ -121,7 +121,7 @@ void TForm1::ShowState(const TPlotState& s) {
             // The picture the state had came from a build that succeeded or
             // failed just so; a failure was told then.
         }
-        PictureFresh = true;
+        Model.PictureFresh = true;
         PaintBox1->update();
     }
     RunCommand([this] { Rebuild3D(); });
@@ -129,21 +129,21 @@ void TForm1::ShowState(const TPlotState& s) {
 }
 
 void TForm1::UndoClick() {
-    if (!Busy() && !AnimationRunning) History.Undo();
+    if (!Busy() && !Model.AnimationRunning) Model.History.Undo();
 }
 
 void TForm1::RedoClick() {
-    if (!Busy() && !AnimationRunning) History.Redo();
+    if (!Busy() && !Model.AnimationRunning) Model.History.Redo();
 }
 
 void TForm1::UpdateUndoItems() {
-    History.SetBlocked(Busy() || AnimationRunning);
+    Model.History.SetBlocked(Busy() || Model.AnimationRunning);
     const auto item = [](QAction* a, const QString& verb, const std::string& name, bool can) {
         a->setText(name.empty() ? verb : verb + QStringLiteral(": ") + tr(name.c_str()));
         a->setEnabled(can);
     };
-    item(NUndo, tr("Отменить"), History.UndoName(), History.CanUndo());
-    item(NRedo, tr("Повторить"), History.RedoName(), History.CanRedo());
+    item(NUndo, tr("Отменить"), Model.History.UndoName(), Model.History.CanUndo());
+    item(NRedo, tr("Повторить"), Model.History.RedoName(), Model.History.CanRedo());
 }
 
 bool TForm1::UndoKeyForHistory(QObject* watched, QEvent* event) const {
@@ -154,8 +154,8 @@ bool TForm1::UndoKeyForHistory(QObject* watched, QEvent* event) const {
     // A field whose text is the one the history holds has no typing of its
     // own to undo: the key goes to the menu's item.
     if (watched == ComboBox1 || watched == ComboBox1->lineEdit())
-        return ComboBox1->currentText().toStdString() == History.State().Input.Formula;
+        return ComboBox1->currentText().toStdString() == Model.History.State().Input.Formula;
     for (int k = 1; k < StateFieldCount; ++k)
-        if (watched == Edits[k]) return FieldText(Edits[k]) == History.State().Fields[k];
+        if (watched == Edits[k]) return FieldText(Edits[k]) == Model.History.State().Fields[k];
     return false;
 }

@@ -139,7 +139,7 @@ void TForm1::CaptureDocument() {
             const std::string text = FieldText(form->Edits[FieldOf(v)]);
             if (v.IsFormula) {
                 StoreFormula(PlotDocument, static_cast<TFormulaSlot>(v.Index), text);
-                form->TypedFormulas[v.Index] = text;
+                form->Model.TypedFormulas[v.Index] = text;
             } else {
                 form->InField(
                     FieldOf(v), [&] { PlotDocument.Numbers[v.Index] = StrToFloat(text); }, false);
@@ -164,8 +164,8 @@ TPlotInput TForm1::DocumentInput() const {
     input.Document = PlotDocument;
     // The builds take the formulas as typed; the document keeps 100 characters.
     for (int k = 0; k < DocumentFormulaCount; ++k)
-        if (CutFormula(TypedFormulas[k]) == PlotDocument.Formulas[k])
-            input.Document.Formulas[k] = TypedFormulas[k];
+        if (CutFormula(Model.TypedFormulas[k]) == PlotDocument.Formulas[k])
+            input.Document.Formulas[k] = Model.TypedFormulas[k];
     ReadSwitches(input);
     return input;
 }

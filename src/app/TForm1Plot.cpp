@@ -33,16 +33,16 @@ void TForm1::Redraw() {
     if (Busy()) return; // the picture stays until the scan has ended
     RunCommand([this] {
         BuildPicture();
-        PictureFresh = true;
+        Model.PictureFresh = true;
         PaintBox1->update();
     });
     DocumentMaybeChanged();
 }
 
 void TForm1::PaintBox1Paint() {
-    if (Busy()) return; // shows the last picture while a scan runs
-    if (PictureFresh) { // the build that asked for this repaint has just drawn it
-        PictureFresh = false;
+    if (Busy()) return;       // shows the last picture while a scan runs
+    if (Model.PictureFresh) { // the build that asked for this repaint has just drawn it
+        Model.PictureFresh = false;
         return;
     }
     // A repaint that no command asked for (the area uncovered, a field over
@@ -66,7 +66,7 @@ std::string TForm1::ShowDocumentPicture() {
         RestoreView(before);
         return e.what();
     }
-    PictureFresh = true;
+    Model.PictureFresh = true;
     PaintBox1->update();
     return {};
 }
@@ -78,7 +78,7 @@ void TForm1::BuildPicture() {
 }
 
 void TForm1::ShowPicture(const TPlotInput& input, bool command) {
-    const TPlotRequest request = PictureRequest(input, AnimationRunning, YxTrees);
+    const TPlotRequest request = PictureRequest(input, Model.AnimationRunning, Model.YxTrees);
     if (command && !request.StepText.empty()) {
         // The field shows the step the graphs took, and the document keeps
         // what the field shows, so that a save holds it too.
@@ -225,7 +225,7 @@ void TForm1::FormMouseWheel(int delta) {
 void TForm1::CompileFormulaList() {
     TPlotInput input;
     ReadSwitches(input);
-    CompileYxFormulas(input, YxTrees);
+    CompileYxFormulas(input, Model.YxTrees);
 }
 
 void TForm1::Button5Click() {
@@ -266,5 +266,5 @@ void TForm1::ComboBox1KeyPress(char key) {
 
 void TForm1::ComboBox1Change() {
     DocumentMaybeChanged();
-    if (AnimationRunning && !Busy()) CompileFormulaList();
+    if (Model.AnimationRunning && !Busy()) CompileFormulaList();
 }

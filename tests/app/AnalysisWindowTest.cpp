@@ -3,8 +3,8 @@
 // "Найти…".
 #include "AppTestSupport.h"
 
-#include "model/GraphAnalysis.h"
 #include "app/TFormFind.h"
+#include "model/GraphAnalysis.h"
 
 #include <QTest>
 

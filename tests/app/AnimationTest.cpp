@@ -32,7 +32,7 @@ class Animation : public AllWindowsTest {
     // The frames shown by `ticks` ticks (fewer if the animation ends).
     std::vector<std::string> Ticks(int ticks) {
         std::vector<std::string> shown;
-        for (int i = 0; i < ticks && form->AnimationRunning; ++i) {
+        for (int i = 0; i < ticks && form->Model.AnimationRunning; ++i) {
             form->Timer1Timer();
             shown.push_back(Text(form->Label1) + "|" + std::to_string(static_cast<int>(VarF)));
         }
@@ -47,7 +47,7 @@ TEST_F(Animation, TheDefaultsShowTwentyFramesThenStop) {
     EXPECT_EQ(windows->Form2->Edit2->text().toStdString(), "20");
     form->ComboBox1->setEditText("sin(x+f/5)");
     Start(1, 20, 50);
-    EXPECT_TRUE(form->AnimationRunning);
+    EXPECT_TRUE(form->Model.AnimationRunning);
     EXPECT_TRUE(form->Timer1->isActive());
     EXPECT_EQ(form->Timer1->interval(), 50);
     EXPECT_FALSE(form->N4->isEnabled());
@@ -59,7 +59,7 @@ TEST_F(Animation, TheDefaultsShowTwentyFramesThenStop) {
     const auto shown = Ticks(100);
     ASSERT_EQ(shown.size(), 19u);
     EXPECT_EQ(shown.back(), "|20"); // frame 20 drawn, then the caption cleared
-    EXPECT_FALSE(form->AnimationRunning);
+    EXPECT_FALSE(form->Model.AnimationRunning);
     EXPECT_FALSE(form->Timer1->isActive());
     EXPECT_EQ(FrameCounter, 20);
     EXPECT_TRUE(form->N4->isEnabled()); // ended by itself: the work can be saved again
@@ -71,7 +71,7 @@ TEST_F(Animation, LoopingAndFramesInTheWrongOrder) {
     const auto looped = Ticks(4);
     ASSERT_EQ(looped.size(), 4u);
     EXPECT_EQ(looped[3], " Кадр 1|1"); // after the last, the first again
-    EXPECT_TRUE(form->AnimationRunning);
+    EXPECT_TRUE(form->Model.AnimationRunning);
     windows->Form2->Button2Click();
 
     Start(5, 2, 50);
@@ -86,7 +86,7 @@ TEST_F(Animation, CtrlABeforeTheDialogWasEverOpened) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     form->Button2->setFocus();
     QTest::keyClick(form->Button2, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_TRUE(form->AnimationRunning); // with the frame settings the dialog shows
+    EXPECT_TRUE(form->Model.AnimationRunning); // with the frame settings the dialog shows
     EXPECT_EQ(FirstFrame, 1);
     EXPECT_EQ(LastFrame, 20);
     EXPECT_EQ(FrameInterval, 50);
@@ -96,11 +96,11 @@ TEST_F(Animation, CtrlABeforeTheDialogWasEverOpened) {
         field->setText(QStringLiteral("12.5"));
         field->setFocus();
         QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        EXPECT_TRUE(form->AnimationRunning);
+        EXPECT_TRUE(form->Model.AnimationRunning);
         EXPECT_EQ(field->selectedText(), QStringLiteral("12.5"));
     }
     form->N10Click();
-    EXPECT_FALSE(form->AnimationRunning);
+    EXPECT_FALSE(form->Model.AnimationRunning);
     EXPECT_TRUE(form->N4->isEnabled());
 }
 
@@ -114,7 +114,7 @@ TEST_F(Animation, CancelInA3DModeBuildsThe2DPictureOnce) {
     EXPECT_EQ(SurfaceGrid[50][50].z, 4); // the centre: x = y = 0
     form->PaintBox1->Picture = QImage();
     windows->Form2->Button2Click();
-    EXPECT_FALSE(form->AnimationRunning);
+    EXPECT_FALSE(form->Model.AnimationRunning);
     EXPECT_EQ(FrameCounter, 0);
     EXPECT_EQ(VarF, 4);                              // compiled formulas keep f of the last frame
     EXPECT_FALSE(form->PaintBox1->Picture.isNull()); // the 2D build ran
@@ -152,7 +152,7 @@ TEST_F(Animation, AFrameThatFailsEndsTheAnimationWithOneMessage) {
     Type(form->Edit7, "x+1.2.3");
     Start(1, 100, 50);
     Ticks(10);
-    EXPECT_FALSE(form->AnimationRunning);
+    EXPECT_FALSE(form->Model.AnimationRunning);
     EXPECT_EQ(failures.size(), 1u);
 }
 
@@ -174,7 +174,7 @@ TEST_F(Animation, AFieldThatIsNoIntegerKeepsTheDialogOpen) {
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0], "'x' is not a valid integer value");
     EXPECT_EQ(FirstFrame, 7); // read before the failing field
-    EXPECT_FALSE(form->AnimationRunning);
+    EXPECT_FALSE(form->Model.AnimationRunning);
     EXPECT_TRUE(windows->Form2->isVisible());
 }
 
@@ -185,7 +185,7 @@ TEST_F(Animation, ClosingTheMainWindowStopsTheAnimationFirst) {
     form->Timer1Timer();
     windows->Frm3D->Timer1->start();
     form->close();
-    EXPECT_FALSE(form->AnimationRunning);
+    EXPECT_FALSE(form->Model.AnimationRunning);
     EXPECT_FALSE(form->Timer1->isActive());
     EXPECT_FALSE(windows->Frm3D->Timer1->isActive());
     EXPECT_EQ(FrameCounter, 0);
@@ -198,7 +198,7 @@ TEST_F(Animation, ClosingTheMainWindowStopsTheAnimationFirst) {
 TEST_F(Animation, TheTimerDrivesTheFrames) {
     Start(1, 3, 10);
     QTest::qWait(300);
-    EXPECT_FALSE(form->AnimationRunning);
+    EXPECT_FALSE(form->Model.AnimationRunning);
     EXPECT_EQ(VarF, 3);
 }
 

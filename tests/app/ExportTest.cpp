@@ -4,8 +4,8 @@
 #include "FilesTestSupport.h"
 
 #include "ToolSupport.h"
-#include "model/Export.h"
 #include "geometry3d/Buffers.h"
+#include "model/Export.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -85,20 +85,20 @@ TEST_F(NewUser, CtrlABeforeTheDialogWasOpenedAnimatesTheStartFrames) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     form->Button2->setFocus();
     QTest::keyClick(form->Button2, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_TRUE(form->AnimationRunning);
+    EXPECT_TRUE(form->Model.AnimationRunning);
     EXPECT_EQ(form->Timer1->interval(), 50);
     EXPECT_EQ(FrameCounter, 1);
     EXPECT_EQ(Text(windows->Form2->Edit1), "1");
     EXPECT_EQ(Text(windows->Form2->Edit2), "20");
     EXPECT_EQ(Text(windows->Form2->Edit3), "50");
     form->N10Click();
-    EXPECT_FALSE(form->AnimationRunning);
+    EXPECT_FALSE(form->Model.AnimationRunning);
     // Frames that no plot file could hold are refused by the dialog.
     windows->Form2->Edit2->setText("2000000000");
     RunCommand([this] { windows->Form2->Button1Click(); });
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].rfind("Номера кадров", 0), 0u) << failures[0];
-    EXPECT_FALSE(form->AnimationRunning);
+    EXPECT_FALSE(form->Model.AnimationRunning);
     EXPECT_EQ(LastFrame, 20);
 }
 

@@ -49,11 +49,11 @@ TEST_F(UndoTest, TheKeysTakeABuildBackAndMakeItAgain) {
 TEST_F(UndoTest, CtrlZUndoesTheTypingNotYetBuilt) {
     form->ComboBox1->setEditText("x^2");
     Key(FormulaBox(), Qt::Key_Return);
-    const int index = form->History.Stack().index();
+    const int index = form->Model.History.Stack().index();
     QTest::keyClicks(FormulaBox(), "+1");
     Key(FormulaBox(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_NE(form->ComboBox1->currentText().toStdString(), "x^2+1");
-    EXPECT_EQ(form->History.Stack().index(), index); // the history untouched
+    EXPECT_EQ(form->Model.History.Stack().index(), index); // the history untouched
 }
 
 TEST_F(UndoTest, AZoomIsUndonePixelForPixel) {
@@ -109,11 +109,11 @@ TEST_F(UndoTest, EachActionIsOneStep) {
         form->ComboBox1->setEditText("x^2");
         form->Button2->click();
         const std::string before = State();
-        const int index = form->History.Stack().index();
+        const int index = form->Model.History.Stack().index();
         row.Act(*form);
         const std::string after = State();
         ASSERT_NE(after, before);
-        EXPECT_EQ(form->History.Stack().index(), index + 1);
+        EXPECT_EQ(form->Model.History.Stack().index(), index + 1);
         form->NUndo->trigger();
         EXPECT_EQ(State(), before);
         form->NRedo->trigger();

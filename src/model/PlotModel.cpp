@@ -1,0 +1,48 @@
+#include "model/PlotModel.h"
+
+#include "engine/Engine.h"
+
+#include <algorithm>
+
+TPlotFileRecord RecordOfState(const TPlotState& s, bool readX0) {
+    TPlotFileRecord r;
+    const TPlotInput& in = s.Input;
+    r.ResultText = CutFormula(s.X0Result);
+    r.Cartesian = in.Coordinates == TCoordinates::Cartesian;
+    const std::string& x0 = s.Fields[1];
+    // A formula not yet evaluated stops a save here.
+    r.X0 = x0.empty() || !readX0 ? 0 : StrToFloat(x0);
+    for (int k = 0; k < DocumentFormulaCount; ++k)
+        r.Formulas[k] = CutFormula(in.Document.Formulas[k]);
+    std::copy(std::begin(in.Document.Numbers), std::end(in.Document.Numbers), r.Numbers);
+    r.AllFormulas = in.AllFormulas;
+    r.MainFormula = CutFormula(in.Formula);
+    for (int k = 0; k < std::min(static_cast<int>(in.List.size()), PlotFileListSlots); ++k)
+        r.FormulaList[k] = CutFormula(in.List[k]);
+    r.Mode = in.Mode; // 0 when no mode item is checked
+    r.FirstFrame = s.Animation.FirstFrame;
+    r.LastFrame = s.Animation.LastFrame;
+    r.FrameInterval = s.Animation.FrameInterval;
+    r.LoopAnimation = s.Animation.Loop;
+    return r;
+}
+
+bool SameDocument(const TPlotFileRecord& a, const TPlotFileRecord& b) {
+    if (a.FirstFrame != b.FirstFrame || a.LastFrame != b.LastFrame ||
+        a.FrameInterval != b.FrameInterval || a.Mode != b.Mode || a.AllFormulas != b.AllFormulas ||
+        a.Cartesian != b.Cartesian || a.LoopAnimation != b.LoopAnimation ||
+        a.MainFormula != b.MainFormula)
+        return false;
+    for (int k = 0; k < PlotFileListSlots; ++k)
+        if (a.FormulaList[k] != b.FormulaList[k]) return false;
+    for (int k = 0; k < DocumentFormulaCount; ++k)
+        if (a.Formulas[k] != b.Formulas[k]) return false;
+    for (int k = 0; k < DocumentNumberCount; ++k)
+        if (FormatNumber(a.Numbers[k]) != FormatNumber(b.Numbers[k])) return false;
+    return true;
+}
+
+bool StateIsSaved(const TPlotModel& model, const TPlotState& state) {
+    return SameDocument(RecordOfState(state, false), model.SavedRecord) &&
+           state.Fields[1] == model.SavedX0;
+}

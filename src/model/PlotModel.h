@@ -1,0 +1,54 @@
+// What the program holds beside the controls: the history of the window's
+// state, the open file and what it holds as saved, the formulas as they
+// were typed, the trees of the y(x) formulas, and what runs now. The main
+// window owns one; its handlers read and write it, never a field of their
+// own.
+#pragma once
+
+#include "document/PlotFile.h"
+#include "model/History.h"
+#include "model/PlotState.h"
+#include "plot2d/Picture.h"
+
+#include <string>
+
+struct TPlotModel {
+    TStateHistory History;
+
+    // --- the open document
+    std::string FileName; // the open file; empty: none
+    // What a save wrote or an open read last, to tell unsaved changes.
+    TPlotFileRecord SavedRecord;
+    std::string SavedX0;
+    // The formulas of the document as they were typed or read, before the
+    // document cut them to 100 characters.
+    std::string TypedFormulas[DocumentFormulaCount];
+
+    // --- what runs now
+    // The y(x) formulas as last compiled: while the animation runs, they are
+    // compiled again only when the slots have changed since (another mode's
+    // build compiled into them) or the formula box was edited.
+    TYxTrees YxTrees;
+    // From its start until it ends or is cancelled, also with an interval
+    // that gives no ticks.
+    bool AnimationRunning = false;
+    // The camera's curve failed to build: told once, not at every frame.
+    bool TrajectoryFailed = false;
+    // The picture of the plot area comes from a build that no repaint has
+    // shown yet: the repaint that the build asked for need not build again.
+    bool PictureFresh = false;
+    // The window was asked to close while a scan ran: it closes when the scan ends.
+    bool CloseAfterScan = false;
+};
+
+// The record a save writes of a state; without `readX0` the x0 field is not
+// read (nor can it fail), and its number is 0.
+TPlotFileRecord RecordOfState(const TPlotState& state, bool readX0);
+
+// Two records save the same document: the same text everywhere, the same
+// switches, and numbers that the fields show alike (15 digits). The result
+// of y(x0) is left out: the program computes it again at will.
+bool SameDocument(const TPlotFileRecord& a, const TPlotFileRecord& b);
+
+// The state holds what was saved last: no change to mark in the title.
+bool StateIsSaved(const TPlotModel& model, const TPlotState& state);

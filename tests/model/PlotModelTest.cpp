@@ -1,0 +1,79 @@
+// The record a save writes of the window's state, and when two records
+// hold the same document.
+#include "model/PlotModel.h"
+
+#include "engine/Engine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+TPlotState Typed() {
+    TPlotState s;
+    s.Input = DefaultPlotInput();
+    s.Input.Formula = std::string(150, 'x');
+    for (int k = 0; k < 12; ++k)
+        s.Input.List.push_back("x+" + std::to_string(k));
+    s.Input.Document.Formulas[fsSurfaceZ] = "ж" + std::string(120, '1'); // 121 characters
+    s.Fields[1] = "2";
+    s.X0Result = "4";
+    s.Animation.Loop = true;
+    return s;
+}
+
+TEST(PlotModel, TheRecordOfAStateHoldsWhatTheFileCanHold) {
+    DecimalSeparatorChar = '.';
+    const TPlotFileRecord r = RecordOfState(Typed(), true);
+    EXPECT_EQ(r.MainFormula, std::string(100, 'x'));
+    EXPECT_EQ(r.FormulaList[PlotFileListSlots - 1], "x+" + std::to_string(PlotFileListSlots - 1));
+    EXPECT_EQ(r.Formulas[fsSurfaceZ], "ж" + std::string(99, '1')); // characters, not bytes
+    EXPECT_EQ(r.X0, 2);
+    EXPECT_EQ(r.ResultText, "4");
+    EXPECT_TRUE(r.LoopAnimation);
+    EXPECT_TRUE(r.Cartesian);
+    EXPECT_EQ(r.Mode, pmYx);
+    // An x0 not yet evaluated stops a save, but not the title's check.
+    TPlotState unevaluated = Typed();
+    unevaluated.Fields[1] = "2*pi";
+    EXPECT_THROW(RecordOfState(unevaluated, true), ConversionError);
+    EXPECT_EQ(RecordOfState(unevaluated, false).X0, 0);
+}
+
+TEST(PlotModel, WhatCountsAsTheSameDocument) {
+    DecimalSeparatorChar = '.';
+    TPlotModel model;
+    const TPlotState saved = Typed();
+    model.SavedRecord = RecordOfState(saved, false);
+    model.SavedX0 = saved.Fields[1];
+    const struct {
+        const char* name;
+        void (*change)(TPlotState&);
+        bool same;
+    } rows[] = {
+        {"the y(x0) result", [](TPlotState& s) { s.X0Result = "5"; }, true},
+        {"beyond 15 digits",
+         [](TPlotState& s) {
+             double& n = s.Input.Document.Numbers[SurfXStep];
+             n = std::nextafter(n, 1.0);
+         },
+         true},
+        {"beyond 100 characters", [](TPlotState& s) { s.Input.Formula += "y"; }, true},
+        {"the view", [](TPlotState& s) { s.View.X1 = 3; }, true},
+        {"the 15th digit", [](TPlotState& s) { s.Input.Document.Numbers[SurfXStep] += 1e-14; },
+         false},
+        {"a list item", [](TPlotState& s) { s.Input.List[3] = "y"; }, false},
+        {"the x0 field", [](TPlotState& s) { s.Fields[1] = "3"; }, false},
+        {"the loop", [](TPlotState& s) { s.Animation.Loop = false; }, false},
+        {"the coordinates", [](TPlotState& s) { s.Input.Coordinates = TCoordinates::Polar; },
+         false},
+    };
+    for (const auto& row : rows) {
+        TPlotState changed = saved;
+        row.change(changed);
+        EXPECT_EQ(StateIsSaved(model, changed), row.same) << row.name;
+    }
+}
+
+} // namespace
