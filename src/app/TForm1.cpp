@@ -186,6 +186,26 @@ struct TMenuRow {
     void (TForm1::*Handler)();
 };
 
+// The numbered controls by their number (0 is none), as the tables name them.
+constexpr QLabel* TForm1::*LabelMembers[] = {
+    nullptr,     &F::Label1,  &F::Label2,  &F::Label3,  &F::Label4,  &F::Label5,  &F::Label6,
+    &F::Label7,  &F::Label8,  &F::Label9,  &F::Label10, &F::Label11, &F::Label12, &F::Label13,
+    &F::Label14, &F::Label15, &F::Label16, &F::Label17, &F::Label18, &F::Label19, &F::Label20,
+    &F::Label21, &F::Label22, &F::Label23, &F::Label24, &F::Label25, &F::Label26};
+constexpr QLineEdit* TForm1::*EditMembers[] = {
+    nullptr,    &F::Edit1,  &F::Edit2,  &F::Edit3,  &F::Edit4,  &F::Edit5,  &F::Edit6,
+    &F::Edit7,  &F::Edit8,  &F::Edit9,  &F::Edit10, &F::Edit11, &F::Edit12, &F::Edit13,
+    &F::Edit14, &F::Edit15, &F::Edit16, &F::Edit17, &F::Edit18, &F::Edit19, &F::Edit20,
+    &F::Edit21, &F::Edit22, &F::Edit23, &F::Edit24, &F::Edit25, &F::Edit26};
+constexpr QPushButton* TForm1::*ButtonMembers[] = {
+    nullptr,     &F::Button1, &F::Button2, &F::Button3, &F::Button4,  &F::Button5,
+    &F::Button6, &F::Button7, &F::Button8, &F::Button9, &F::Button10, &F::Button11};
+constexpr QCheckBox* TForm1::*CheckBoxMembers[] = {
+    nullptr,       &F::CheckBox1, &F::CheckBox2, &F::CheckBox3, &F::CheckBox4,
+    &F::CheckBox5, &F::CheckBox6, &F::CheckBox7, &F::CheckBox8, &F::CheckBox9};
+constexpr QRadioButton* TForm1::*RadioButtonMembers[] = {nullptr, &F::RadioButton1,
+                                                         &F::RadioButton2};
+
 const TMenuRow MenuRows[] = {
     {nullptr, QT_TRANSLATE_NOOP("TForm1", "Файл"), 0, 0, 0, &F::N3, nullptr, nullptr},
     {&F::N3, QT_TRANSLATE_NOOP("TForm1", "Создать"), (Qt::CTRL | Qt::Key_N).toCombined(), 0, 0,
@@ -374,6 +394,22 @@ void TForm1::CentreOnDesktop() {
     move(frame.topLeft());
 }
 
+QLabel* TForm1::LabelN(int k) const {
+    return this->*LabelMembers[k];
+}
+QLineEdit* TForm1::EditN(int k) const {
+    return this->*EditMembers[k];
+}
+QPushButton* TForm1::ButtonN(int k) const {
+    return this->*ButtonMembers[k];
+}
+QCheckBox* TForm1::CheckBoxN(int k) const {
+    return this->*CheckBoxMembers[k];
+}
+QRadioButton* TForm1::RadioButtonN(int k) const {
+    return this->*RadioButtonMembers[k];
+}
+
 TForm1::~TForm1() {
     qApp->removeEventFilter(this);
 }
@@ -383,13 +419,13 @@ void TForm1::CreateControls() {
         QWidget* w = nullptr;
         switch (r.Kind) {
         case K::Label:
-            w = Labels[r.Number] = MakeLabel(Client, r);
+            w = this->*LabelMembers[r.Number] = MakeLabel(Client, r);
             break;
         case K::Edit:
-            w = Edits[r.Number] = MakeEdit(Client, r);
+            w = this->*EditMembers[r.Number] = MakeEdit(Client, r);
             break;
         case K::Button:
-            w = Buttons[r.Number] = new QPushButton(Client);
+            w = this->*ButtonMembers[r.Number] = new QPushButton(Client);
             break;
         case K::CheckBox:
         case K::Equally: {
@@ -399,13 +435,13 @@ void TForm1::CreateControls() {
             if (r.Kind == K::Equally)
                 Equally = box;
             else
-                CheckBoxes[r.Number] = box;
+                this->*CheckBoxMembers[r.Number] = box;
             break;
         }
         case K::RadioButton: {
             auto* radio = new QRadioButton(Client);
             radio->setChecked(r.Flags & Checked);
-            w = RadioButtons[r.Number] = radio;
+            w = this->*RadioButtonMembers[r.Number] = radio;
             break;
         }
         case K::ComboBox:
@@ -427,26 +463,6 @@ void TForm1::CreateControls() {
         if (r.Flags & Hidden) w->hide();
         if (r.Flags & Disabled) w->setEnabled(false);
     }
-    Label1 = Labels[1], Label2 = Labels[2], Label3 = Labels[3], Label4 = Labels[4];
-    Label5 = Labels[5], Label6 = Labels[6], Label7 = Labels[7], Label8 = Labels[8];
-    Label9 = Labels[9], Label10 = Labels[10], Label11 = Labels[11], Label12 = Labels[12];
-    Label13 = Labels[13], Label14 = Labels[14], Label15 = Labels[15], Label16 = Labels[16];
-    Label17 = Labels[17], Label18 = Labels[18], Label19 = Labels[19], Label20 = Labels[20];
-    Label21 = Labels[21], Label22 = Labels[22], Label23 = Labels[23], Label24 = Labels[24];
-    Label25 = Labels[25], Label26 = Labels[26];
-    Edit1 = Edits[1], Edit2 = Edits[2], Edit3 = Edits[3], Edit4 = Edits[4], Edit5 = Edits[5];
-    Edit6 = Edits[6], Edit7 = Edits[7], Edit8 = Edits[8], Edit9 = Edits[9], Edit10 = Edits[10];
-    Edit11 = Edits[11], Edit12 = Edits[12], Edit13 = Edits[13], Edit14 = Edits[14];
-    Edit15 = Edits[15], Edit16 = Edits[16], Edit17 = Edits[17], Edit18 = Edits[18];
-    Edit19 = Edits[19], Edit20 = Edits[20], Edit21 = Edits[21], Edit22 = Edits[22];
-    Edit23 = Edits[23], Edit24 = Edits[24], Edit25 = Edits[25], Edit26 = Edits[26];
-    Button1 = Buttons[1], Button2 = Buttons[2], Button3 = Buttons[3], Button4 = Buttons[4];
-    Button5 = Buttons[5], Button6 = Buttons[6], Button7 = Buttons[7], Button8 = Buttons[8];
-    Button9 = Buttons[9], Button10 = Buttons[10], Button11 = Buttons[11];
-    CheckBox1 = CheckBoxes[1], CheckBox2 = CheckBoxes[2], CheckBox3 = CheckBoxes[3];
-    CheckBox4 = CheckBoxes[4], CheckBox5 = CheckBoxes[5], CheckBox6 = CheckBoxes[6];
-    CheckBox7 = CheckBoxes[7], CheckBox8 = CheckBoxes[8], CheckBox9 = CheckBoxes[9];
-    RadioButton1 = RadioButtons[1], RadioButton2 = RadioButtons[2];
     Timer1 = new QTimer(this);
 }
 
@@ -509,8 +525,8 @@ void TForm1::ConnectHandlers() {
         // Every check box is a switch of the state: a step of its own, with
         // whatever its handler builds.
         if (r.Kind == K::CheckBox || r.Kind == K::Equally)
-            connect(r.Kind == K::Equally ? Equally : CheckBoxes[r.Number], &QCheckBox::toggled,
-                    this, [this, h = r.Handler] {
+            connect(r.Kind == K::Equally ? Equally : CheckBoxN(r.Number), &QCheckBox::toggled, this,
+                    [this, h = r.Handler] {
                         const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "переключатель"));
                         if (h) std::invoke(h, this);
                     });
@@ -518,7 +534,7 @@ void TForm1::ConnectHandlers() {
         const auto handler = [this, h = r.Handler] { std::invoke(h, this); };
         switch (r.Kind) {
         case K::Button:
-            connect(Buttons[r.Number], &QPushButton::clicked, this, AsCommand(handler));
+            connect(ButtonN(r.Number), &QPushButton::clicked, this, AsCommand(handler));
             break;
         case K::CheckBox:
         case K::Equally:
@@ -526,12 +542,12 @@ void TForm1::ConnectHandlers() {
         case K::RadioButton:
             // A radio button that becomes checked runs its click action,
             // whether the user or the program checked it.
-            connect(RadioButtons[r.Number], &QRadioButton::toggled, this, [handler](bool on) {
+            connect(RadioButtonN(r.Number), &QRadioButton::toggled, this, [handler](bool on) {
                 if (on) handler();
             });
             break;
         case K::Edit:
-            connect(Edits[r.Number], &QLineEdit::textChanged, this, handler);
+            connect(EditN(r.Number), &QLineEdit::textChanged, this, handler);
             break;
         case K::ComboBox:
             connect(ComboBox1, &QComboBox::editTextChanged, this, AsCommand(handler));
@@ -555,7 +571,7 @@ void TForm1::ConnectHandlers() {
     // A number wider than its field shows whole in the field's tooltip.
     std::vector<QLineEdit*> numeric{Edit1};
     for (const TNumericField& f : NumericFields())
-        numeric.push_back(Edits[f.Edit]);
+        numeric.push_back(EditN(f.Edit));
     for (QLineEdit* e : numeric) {
         connect(e, &QLineEdit::textChanged, this, [e] { TipForCutText(e); });
         TipForCutText(e);
@@ -566,7 +582,7 @@ void TForm1::ConnectHandlers() {
 QLineEdit* TForm1::NumericField(QObject* watched) const {
     if (watched == Edit1) return Edit1;
     for (const TNumericField& f : NumericFields())
-        if (watched == Edits[f.Edit]) return Edits[f.Edit];
+        if (watched == EditN(f.Edit)) return EditN(f.Edit);
     return nullptr;
 }
 

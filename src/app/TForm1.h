@@ -360,11 +360,12 @@ class TForm1 : public QMainWindow {
     // Run once the window has closed: the program ends with it.
     std::function<void()> Closed;
 
-    QLabel* Labels[27] = {};            // Labels[k] is Labelk
-    QLineEdit* Edits[27] = {};          // Edits[k] is Editk
-    QPushButton* Buttons[12] = {};      // Buttons[k] is Buttonk
-    QCheckBox* CheckBoxes[10] = {};     // CheckBoxes[k] is CheckBoxk
-    QRadioButton* RadioButtons[3] = {}; // RadioButtons[k] is RadioButtonk
+    // The control of a number: LabelN(k) is Labelk, EditN(k) is Editk ...
+    QLabel* LabelN(int k) const;
+    QLineEdit* EditN(int k) const;
+    QPushButton* ButtonN(int k) const;
+    QCheckBox* CheckBoxN(int k) const;
+    QRadioButton* RadioButtonN(int k) const;
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -372,7 +373,7 @@ class TForm1 : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // Runs something on the field EditN; a text there that does not convert
+    // Runs something on the field EditN(edit); a text there that does not convert
     // is told with the field's place in the current mode. With
     // `onlyThisMode`, a field the current mode does not use fails nothing.
     void InField(int edit, const std::function<void()>& action, bool onlyThisMode) const;

@@ -173,13 +173,13 @@ void TForm1::N13Click() {
 void TForm1::EquallyClick() {
     const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "переключатель"));
     for (int k = 15; k <= 22; ++k)
-        Edits[k]->setEnabled(!Edits[k]->isEnabled());
+        EditN(k)->setEnabled(!EditN(k)->isEnabled());
 }
 
 void TForm1::Edit11Change() {
     if (!Equally->isChecked()) return;
     for (int k = 0; k < 4; ++k) {
-        SetEditText(Edits[15 + k], Edits[11 + k]->text());
-        SetEditText(Edits[19 + k], Edits[11 + k]->text());
+        SetEditText(EditN(15 + k), EditN(11 + k)->text());
+        SetEditText(EditN(19 + k), EditN(11 + k)->text());
     }
 }

@@ -68,7 +68,7 @@ QString TForm1::FieldCaption(const QLineEdit* field) const {
     const TParameterSet set = ParameterSet(static_cast<TPlotMode>(mode), Coordinates());
     for (const auto values : {set.Shared, set.Own})
         for (const TDocValue& v : values)
-            if (Edits[FieldOf(v)] == field)
+            if (EditN(FieldOf(v)) == field)
                 return QString::fromStdString(FieldPlace(v, static_cast<TPlotMode>(mode))) +
                        QLatin1Char(':');
     return {};
@@ -109,13 +109,13 @@ void TForm1::NormaliseParamFields() {
     // current mode uses it; another mode's field waits for its own build.
     for (const TNumericField& f : NumericFields())
         InField(
-            f.Edit, [&] { EvalNumberField(Edits[f.Edit], KeyEnter); }, true);
+            f.Edit, [&] { EvalNumberField(EditN(f.Edit), KeyEnter); }, true);
     for (const TNumericField& f : NumericFields())
         InField(
             f.Edit,
             [&] {
-                if (IsSanitised(f.Role)) SanitiseNumberField(Edits[f.Edit]);
-                if (IsNonNegative(f.Role)) MakeFieldNonNegative(Edits[f.Edit]);
+                if (IsSanitised(f.Role)) SanitiseNumberField(EditN(f.Edit));
+                if (IsNonNegative(f.Role)) MakeFieldNonNegative(EditN(f.Edit));
             },
             true);
 }

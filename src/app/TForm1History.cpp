@@ -34,7 +34,7 @@ TPlotState TForm1::WindowState() const {
     TPlotState s;
     s.Input = DocumentInput();
     for (int k = 1; k < StateFieldCount; ++k)
-        s.Fields[k] = FieldText(Edits[k]);
+        s.Fields[k] = FieldText(EditN(k));
     s.X0Result = Label1->text().toStdString();
     s.Colours = CurrentColours();
     s.Animation = {FirstFrame,
@@ -88,15 +88,15 @@ void TForm1::ShowState(const TPlotState& s) {
         CheckBox8->setChecked(in.Centre);
         Equally->setChecked(in.EqualRows);
         for (int k = 15; k <= 22; ++k)
-            Edits[k]->setEnabled(!in.EqualRows);
+            EditN(k)->setEnabled(!in.EqualRows);
         CheckBox2->setChecked(s.Animation.CameraPath);
         ComboBox1->clear();
         for (const std::string& item : in.List)
             ComboBox1->addItem(QString::fromStdString(item));
         ComboBox1->setEditText(QString::fromStdString(in.Formula));
         for (int k = 1; k < StateFieldCount; ++k) {
-            SetEditText(Edits[k], QString::fromStdString(s.Fields[k]));
-            TipForCutText(Edits[k]);
+            SetEditText(EditN(k), QString::fromStdString(s.Fields[k]));
+            TipForCutText(EditN(k));
         }
         SetCaption(Label1, QString::fromStdString(s.X0Result));
         if (Form2) {
@@ -156,6 +156,6 @@ bool TForm1::UndoKeyForHistory(QObject* watched, QEvent* event) const {
     if (watched == ComboBox1 || watched == ComboBox1->lineEdit())
         return ComboBox1->currentText().toStdString() == Model.History.State().Input.Formula;
     for (int k = 1; k < StateFieldCount; ++k)
-        if (watched == Edits[k]) return FieldText(Edits[k]) == Model.History.State().Fields[k];
+        if (watched == EditN(k)) return FieldText(EditN(k)) == Model.History.State().Fields[k];
     return false;
 }

@@ -31,15 +31,15 @@ QWidget* TForm1::Control(TControl control) const {
     const int n = control.Number;
     switch (control.Kind) {
     case TControlKind::Label:
-        return Labels[n];
+        return LabelN(n);
     case TControlKind::Edit:
-        return Edits[n];
+        return EditN(n);
     case TControlKind::Button:
-        return Buttons[n];
+        return ButtonN(n);
     case TControlKind::CheckBox:
-        return CheckBoxes[n];
+        return CheckBoxN(n);
     case TControlKind::RadioButton:
-        return RadioButtons[n];
+        return RadioButtonN(n);
     case TControlKind::ComboBox:
         return ComboBox1;
     case TControlKind::PaintBox:
@@ -72,13 +72,13 @@ QAction* TForm1::MenuItem(TMenuItem item) const {
 
 void TForm1::HideAllControls() {
     for (int k = 1; k <= 26; ++k)
-        Labels[k]->hide();
+        LabelN(k)->hide();
     for (int k = 1; k <= 11; ++k) {
-        Labels[k]->clear();
-        ForgetSource(Labels[k]);
+        LabelN(k)->clear();
+        ForgetSource(LabelN(k));
     }
     for (int k = 1; k <= 26; ++k)
-        Edits[k]->hide();
+        EditN(k)->hide();
     for (int k = 1; k <= 11; ++k)
         Control({TControlKind::Button, k})->hide();
     RadioButton1->hide();
@@ -99,7 +99,7 @@ void TForm1::LoadFields(std::span<const TDocValue> values) {
     for (const TDocValue& v : values) {
         const std::string text = v.IsFormula ? PlotDocument.Formulas[v.Index]
                                              : FormatNumber(PlotDocument.Numbers[v.Index]);
-        SetEditText(Edits[FieldOf(v)], QString::fromStdString(text));
+        SetEditText(EditN(FieldOf(v)), QString::fromStdString(text));
     }
 }
 
@@ -116,9 +116,9 @@ void TForm1::SetPlotMode(int mode) {
     for (const TControl& c : layout->Show)
         Control(c)->show();
     for (const int edit : layout->Clear)
-        Edits[edit]->clear();
+        EditN(edit)->clear();
     for (const TCaption& c : layout->Captions)
-        SetText(Labels[c.Label], "ModeLayout", c.Text);
+        SetText(LabelN(c.Label), "ModeLayout", c.Text);
     const TParameterSet set = ParameterSet(layout->Mode, TCoordinates::Cartesian);
     LoadFields(set.Shared);
     LoadFields(set.Own);
@@ -136,7 +136,7 @@ void TForm1::CaptureDocument() {
     // The coordinate system is read after the fields both systems share.
     auto capture = [](std::span<const TDocValue> values, TForm1* form) {
         for (const TDocValue& v : values) {
-            const std::string text = FieldText(form->Edits[FieldOf(v)]);
+            const std::string text = FieldText(form->EditN(FieldOf(v)));
             if (v.IsFormula) {
                 StoreFormula(PlotDocument, static_cast<TFormulaSlot>(v.Index), text);
                 form->Model.TypedFormulas[v.Index] = text;
@@ -204,7 +204,7 @@ void TForm1::ShowCoordinates(TPlotMode mode, TCoordinates coords) {
     const TCoordinateLayout& layout = CoordinateLayout(mode, coords);
     SetText(Button1, "ModeLayout", layout.Button1);
     for (const TCaption& c : layout.Captions)
-        SetText(Labels[c.Label], "ModeLayout", c.Text);
+        SetText(LabelN(c.Label), "ModeLayout", c.Text);
     for (const TControl& c : layout.Hide)
         Control(c)->hide();
     LoadFields(ParameterSet(mode, coords).Own);

@@ -112,11 +112,10 @@ void TForm1::ReadRangeEditsFromFields() {
             ReadRangeEdits(texts, CheckBox6->isChecked());
         } catch (const ConversionError& e) {
             // The first field, in the order they are read, that holds the text.
-            for (QLineEdit* field : {Edit26, Edit25, Edit24, Edit23})
-                if (FieldText(field) == e.text())
+            for (const int edit : {26, 25, 24, 23})
+                if (FieldText(EditN(edit)) == e.text())
                     InField(
-                        static_cast<int>(std::find(Edits, Edits + 27, field) - Edits),
-                        [&] { throw e; }, false);
+                        edit, [&] { throw e; }, false);
             throw;
         }
     });

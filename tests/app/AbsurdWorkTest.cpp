@@ -112,7 +112,7 @@ TEST_F(AbsurdWork, BuildsOfBillionsOfSamplesAreRefusedInEveryMode) {
         if (c.polar) form->RadioButton2->setChecked(true);
         if (c.enter == &TForm1::N2DyxClick) form->ComboBox1->setEditText("x");
         for (const auto& [edit, text] : c.fields)
-            Type(form->Edits[edit], text);
+            Type(form->EditN(edit), text);
         failures.clear();
         RunCommand([&] { std::invoke(c.build, form); });
         if (*c.message == 0) {

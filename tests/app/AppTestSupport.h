@@ -92,8 +92,8 @@ class WindowTest : public ::testing::Test {
     std::map<std::string, QWidget*> Controls() const {
         std::map<std::string, QWidget*> m;
         for (int k = 1; k <= 26; ++k) {
-            m["Label" + std::to_string(k)] = form->Labels[k];
-            m["Edit" + std::to_string(k)] = form->Edits[k];
+            m["Label" + std::to_string(k)] = form->LabelN(k);
+            m["Edit" + std::to_string(k)] = form->EditN(k);
         }
         QPushButton* buttons[] = {form->Button1, form->Button2,  form->Button3, form->Button4,
                                   form->Button5, form->Button6,  form->Button7, form->Button8,

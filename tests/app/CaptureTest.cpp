@@ -88,7 +88,7 @@ TEST_F(WindowTest, EveryFieldIsCapturedIntoItsPlaceAndLaidOutAgain) {
         (form.get()->*mode.enter)();
         if (mode.polar) form->RadioButton2->setChecked(true);
         for (const auto& p : mode.places)
-            Type(form->Edits[p.edit], ValueFor(p).c_str());
+            Type(form->EditN(p.edit), ValueFor(p).c_str());
         form->NormaliseParamFields();
         form->CaptureDocument();
         for (const auto& p : mode.places) {
@@ -105,7 +105,7 @@ TEST_F(WindowTest, EveryFieldIsCapturedIntoItsPlaceAndLaidOutAgain) {
         (form.get()->*mode.enter)();
         if (mode.polar) form->RadioButton2->setChecked(true);
         for (const auto& p : mode.places)
-            EXPECT_EQ(Text(form->Edits[p.edit]), ValueFor(p)) << mode.name << " Edit" << p.edit;
+            EXPECT_EQ(Text(form->EditN(p.edit)), ValueFor(p)) << mode.name << " Edit" << p.edit;
         EXPECT_TRUE(failures.empty()) << mode.name;
     }
 }

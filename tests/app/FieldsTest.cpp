@@ -110,10 +110,10 @@ TEST_P(Fields, NormalisationLeavesPlainNumbersOnly) {
         {9, "1e3", "1000"},
     };
     for (const auto& c : cases)
-        Type(form->Edits[c.field], c.typed);
+        Type(form->EditN(c.field), c.typed);
     RunCommand([&] { form->NormaliseParamFields(); });
     for (const auto& c : cases)
-        EXPECT_EQ(Text(form->Edits[c.field]), Local(c.normalised)) << c.typed;
+        EXPECT_EQ(Text(form->EditN(c.field)), Local(c.normalised)) << c.typed;
     EXPECT_TRUE(failures.empty());
 }
 

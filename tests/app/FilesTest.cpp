@@ -86,7 +86,7 @@ TEST_F(Files, EveryModeComesBackAsItWasSaved) {
         SetDocumentDefaults(PlotDocument);
         std::invoke(c.enter, form);
         if (c.polar) form->RadioButton2->setChecked(true);
-        Type(form->Edits[c.edit], c.text);
+        Type(form->EditN(c.edit), c.text);
         form->NormaliseParamFields();
         form->CaptureDocument();
         const TPlotDocument saved = PlotDocument;
@@ -103,7 +103,7 @@ TEST_F(Files, EveryModeComesBackAsItWasSaved) {
         for (int k = 0; k < DocumentFormulaCount; ++k)
             EXPECT_EQ(PlotDocument.Formulas[k], saved.Formulas[k]) << c.name << " " << k;
         EXPECT_EQ(form->RadioButton2->isChecked(), c.polar) << c.name;
-        EXPECT_EQ(Text(form->Edits[c.edit]), c.text) << c.name;
+        EXPECT_EQ(Text(form->EditN(c.edit)), c.text) << c.name;
         EXPECT_EQ(windows->Form1->CurrentPlotMode(),
                   static_cast<int>(RecordMode(*ReadPlotFile((dir / "mode.mth").string()))))
             << c.name;

@@ -64,7 +64,7 @@ class HostileFiles : public Files {
     // a file holds; the window is then back in its start state.
     std::vector<std::uint8_t> SavedFile() {
         form->N3DFxyzClick();
-        Type(form->Edits[7], "x^2+y^2-z");
+        Type(form->EditN(7), "x^2+y^2-z");
         form->CaptureDocument();
         for (const char* f : {"sin(x)", "x*x"}) {
             form->N2DyxClick();
@@ -92,8 +92,8 @@ class HostileFiles : public Files {
         static const QRegularExpression bad("inf|nan", QRegularExpression::CaseInsensitiveOption);
         std::vector<std::string> found;
         for (int k = 1; k <= 26; ++k)
-            if (form->Edits[k]->text().contains(bad))
-                found.push_back("Edit" + std::to_string(k) + " " + Text(form->Edits[k]));
+            if (form->EditN(k)->text().contains(bad))
+                found.push_back("Edit" + std::to_string(k) + " " + Text(form->EditN(k)));
         return found;
     }
 };

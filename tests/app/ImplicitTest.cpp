@@ -35,7 +35,7 @@ TEST_F(Implicit, TheRowsFollowTheXRowWhileEquallyIsChecked) {
     form->N3DFxyzClick();
     EXPECT_TRUE(form->Equally->isChecked());
     for (int k = 15; k <= 22; ++k)
-        EXPECT_FALSE(form->Edits[k]->isEnabled()) << k;
+        EXPECT_FALSE(form->EditN(k)->isEnabled()) << k;
     Type(form->Edit12, "7");
     EXPECT_EQ(Text(form->Edit16), "7");
     EXPECT_EQ(Text(form->Edit20), "7");
@@ -45,7 +45,7 @@ TEST_F(Implicit, TheRowsFollowTheXRowWhileEquallyIsChecked) {
 
     form->Equally->setChecked(false);
     for (int k = 15; k <= 22; ++k)
-        EXPECT_TRUE(form->Edits[k]->isEnabled()) << k;
+        EXPECT_TRUE(form->EditN(k)->isEnabled()) << k;
     Type(form->Edit12, "3");
     EXPECT_EQ(Text(form->Edit16), "7"); // no longer mirrored
     Type(form->Edit16, "9");
@@ -112,7 +112,7 @@ TEST_F(Implicit, EndlessAndAbsurdScansAreRefusedBeforeTheyStart) {
         form->N3DFxyzClick();
         Type(form->Edit7, "x^2+y^2+z^2-4");
         failures.clear();
-        Type(form->Edits[c.field], c.text);
+        Type(form->EditN(c.field), c.text);
         RunCommand([&] { form->Button11Click(); }); // as the button runs it
         ASSERT_EQ(failures.size(), 1u) << c.name;
         EXPECT_EQ(failures[0].rfind(c.message, 0), 0u) << c.name << ": " << failures[0];

@@ -42,7 +42,7 @@ class Language : public AllWindowsTest {
             form->N7->title(),
             form->NExport->text(),
             form->Button2->text(),
-            form->Labels[3]->text(),
+            form->LabelN(3)->text(),
             form->StatusLine->text(),
             form->ComboBox1->lineEdit()->toolTip(),
             form->RecentMenu->actions().value(0) ? form->RecentMenu->actions().last()->text()
@@ -121,11 +121,11 @@ TEST_F(Language, TheMenuSwitchesEveryWindowAtOnceAndBack) {
     // In English still: a mode chosen now lays out its captions in English,
     // and a message of a lower library speaks it too.
     form->N3Dzxy->trigger();
-    EXPECT_EQ(form->Labels[3]->text().toStdString(), "Formula z=");
-    EXPECT_EQ(form->Labels[6]->text().toStdString(), "Step");
+    EXPECT_EQ(form->LabelN(3)->text().toStdString(), "Formula z=");
+    EXPECT_EQ(form->LabelN(6)->text().toStdString(), "Step");
     form->N3DFxyz->trigger();
-    SetEditText(form->Edits[7], QStringLiteral("x-y"));
-    SetEditText(form->Edits[13], QStringLiteral("0"));
+    SetEditText(form->EditN(7), QStringLiteral("x-y"));
+    SetEditText(form->EditN(13), QStringLiteral("0"));
     RunCommand([&] { form->Button11Click(); });
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0],

@@ -150,9 +150,9 @@ TEST_F(WindowTest, EachModeLaysOutItsControlsFieldsAndCheckMarks) {
         EXPECT_EQ(Shown(), c.shown) << c.name;
         EXPECT_EQ(CheckedModeItems(), c.checked) << c.name;
         for (const auto& [k, text] : c.edits)
-            EXPECT_EQ(Text(form->Edits[k]), text) << c.name << " Edit" << k;
+            EXPECT_EQ(Text(form->EditN(k)), text) << c.name << " Edit" << k;
         for (const auto& [k, text] : c.labels)
-            EXPECT_EQ(Text(form->Labels[k]), text) << c.name << " Label" << k;
+            EXPECT_EQ(Text(form->LabelN(k)), text) << c.name << " Label" << k;
         EXPECT_TRUE(form->CheckBox9->isChecked()) << c.name; // checked again at every change
         EXPECT_EQ(form->CurrentPlotMode() != 0, true) << c.name;
     }

@@ -192,7 +192,7 @@ TEST_F(NewUser, StepsThatDoNotMoveTheirValuesAreRefused) {
     for (const auto& c : cases) {
         std::invoke(c.mode, form);
         for (const auto& [edit, text] : c.fields)
-            Type(form->Edits[edit], text);
+            Type(form->EditN(edit), text);
         const std::int32_t points = LevelPointCount, rows = SurfaceRows, curve = CurveCount;
         failures.clear();
         RunCommand([&] { std::invoke(c.build, form); });
