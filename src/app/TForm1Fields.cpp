@@ -64,12 +64,10 @@ void TForm1::ExplainError(const std::function<QString()>& place, const std::stri
 QString TForm1::FieldCaption(const QLineEdit* field) const {
     if (field == Edit1) return Label2->text();
     const int mode = CurrentPlotMode();
-    if (!IsPlotMode(mode)) return {};
-    const TParameterSet set = ParameterSet(static_cast<TPlotMode>(mode), Coordinates());
-    for (const auto values : {set.Shared, set.Own})
-        for (const TDocValue& v : values)
-            if (EditN(FieldOf(v)) == field)
-                return QString::fromStdString(FieldPlace(v, static_cast<TPlotMode>(mode))) +
+    for (int edit = 2; edit <= 26; ++edit)
+        if (EditN(edit) == field)
+            if (const auto v = ValueOfField(mode, Coordinates(), edit))
+                return QString::fromStdString(FieldPlace(*v, static_cast<TPlotMode>(mode))) +
                        QLatin1Char(':');
     return {};
 }
@@ -125,12 +123,8 @@ void TForm1::InField(int edit, const std::function<void()>& action, bool onlyThi
         action();
     } catch (const ConversionError& e) {
         const int mode = CurrentPlotMode();
-        if (IsPlotMode(mode)) {
-            const TParameterSet set = ParameterSet(static_cast<TPlotMode>(mode), Coordinates());
-            for (const auto values : {set.Shared, set.Own})
-                for (const TDocValue& v : values)
-                    if (FieldOf(v) == edit) throw e.At(FieldPlace(v, static_cast<TPlotMode>(mode)));
-        }
+        if (const auto v = ValueOfField(mode, Coordinates(), edit))
+            throw e.At(FieldPlace(*v, static_cast<TPlotMode>(mode)));
         if (!onlyThisMode) throw;
     }
 }

@@ -12,12 +12,8 @@
 void TForm1::UpdateFormulaMarks() {
     const int mode = CurrentPlotMode();
     auto holdsFormula = [&](int edit) {
-        if (!IsPlotMode(mode)) return false;
-        const TParameterSet set = ParameterSet(static_cast<TPlotMode>(mode), Coordinates());
-        for (const auto values : {set.Shared, set.Own})
-            for (const TDocValue& v : values)
-                if (v.IsFormula && FieldOf(v) == edit) return true;
-        return false;
+        const auto v = ValueOfField(mode, Coordinates(), edit);
+        return v && v->IsFormula;
     };
     Edit2Marks->SetActive(holdsFormula(2));
     Edit6Marks->SetActive(holdsFormula(6));
@@ -36,15 +32,12 @@ void TForm1::ShowFormulaDiagnosis(const TPlotInput& input) {
         } else {
             formulas.emplace_back([this] { return Label3->text(); }, input.Formula);
         }
-    } else if (IsPlotMode(input.Mode)) {
-        const TParameterSet set =
-            ParameterSet(static_cast<TPlotMode>(input.Mode), input.Coordinates);
-        for (const auto values : {set.Shared, set.Own})
-            for (const TDocValue& v : values)
-                if (v.IsFormula)
-                    formulas.emplace_back(
-                        [slot = v.Index] { return QString::fromStdString(FormulaCaption(slot)); },
-                        input.Document.Formulas[v.Index]);
+    } else {
+        for (const TDocValue& v : ValuesOfMode(input.Mode, input.Coordinates))
+            if (v.IsFormula)
+                formulas.emplace_back(
+                    [slot = v.Index] { return QString::fromStdString(FormulaCaption(slot)); },
+                    input.Document.Formulas[v.Index]);
     }
     for (const auto& [caption, text] : formulas) {
         const std::vector<TDiagnosis> found = Diagnose(text);

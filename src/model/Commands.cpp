@@ -9,6 +9,7 @@
 #include "geometry3d/ModePicture.h"
 #include "model/FormulaMessages.h"
 #include "model/GraphAnalysis.h"
+#include "model/ModeLayout.h"
 #include "plot2d/Picture.h"
 #include "plot2d/Sampling.h"
 #include "plot2d/View2D.h"
@@ -55,15 +56,12 @@ std::string Json(double v) {
 } // namespace
 
 TPlotInput AsLaidOut(TPlotInput input) {
-    if (!IsPlotMode(input.Mode)) return input;
-    const TParameterSet set = ParameterSet(static_cast<TPlotMode>(input.Mode), input.Coordinates);
-    for (const auto values : {set.Shared, set.Own})
-        for (const TDocValue& v : values) {
-            if (v.IsFormula) continue;
-            double& n = input.Document.Numbers[v.Index];
-            n = StrToFloat(FormatNumber(n));
-            if (IsNonNegative(NumberRole(static_cast<TNumberIndex>(v.Index))) && n < 0) n = -n;
-        }
+    for (const TDocValue& v : ValuesOfMode(input.Mode, input.Coordinates)) {
+        if (v.IsFormula) continue;
+        double& n = input.Document.Numbers[v.Index];
+        n = StrToFloat(FormatNumber(n));
+        if (IsNonNegative(NumberRole(static_cast<TNumberIndex>(v.Index))) && n < 0) n = -n;
+    }
     return input;
 }
 

@@ -197,6 +197,20 @@ std::string FieldPlace(TDocValue value, TPlotMode mode) {
                        {texts::Translate("ModeLayout", field), ModeName(mode)});
 }
 
+std::vector<TDocValue> ValuesOfMode(int mode, TCoordinates coords) {
+    if (!IsPlotMode(mode)) return {};
+    const TParameterSet set = ParameterSet(static_cast<TPlotMode>(mode), coords);
+    std::vector<TDocValue> all(set.Shared.begin(), set.Shared.end());
+    all.insert(all.end(), set.Own.begin(), set.Own.end());
+    return all;
+}
+
+std::optional<TDocValue> ValueOfField(int mode, TCoordinates coords, int edit) {
+    for (const TDocValue& v : ValuesOfMode(mode, coords))
+        if (FieldOf(v) == edit) return v;
+    return std::nullopt;
+}
+
 std::string FormulaCaption(int slot) {
     return slot >= 0 && slot < DocumentFormulaCount ? FormulaPlaces[slot] : "";
 }

@@ -6,8 +6,10 @@
 #include "document/ModeTable.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 // A control of the main window by kind and number, as the window names them
 // (Label3, Edit23, Button8 ...). Kinds with one control use number 1.
@@ -37,6 +39,12 @@ struct TCaption {
 
 // The edit field EditN that shows a document value.
 int FieldOf(TDocValue value);
+
+// Every value a mode shows in one coordinate system, the shared ones first;
+// none for a code that is no mode.
+std::vector<TDocValue> ValuesOfMode(int mode, TCoordinates coords);
+// The value the field EditN shows in that layout, if it shows one.
+std::optional<TDocValue> ValueOfField(int mode, TCoordinates coords, int edit);
 
 // The numeric fields of every mode, each once, in the order of their
 // numbers, with the role of the numbers they show.

@@ -54,13 +54,15 @@ TEST(ModeLayout, WhereEachModeKeepsItsValues) {
         {pmImplicit, TCoordinates::Cartesian, 22, false, ImplZStep2},
     };
     for (const auto& c : cases) {
-        const auto values = Values(c.mode, c.coords);
-        const auto it = std::find_if(values.begin(), values.end(),
-                                     [&](const TDocValue& v) { return FieldOf(v) == c.edit; });
-        ASSERT_NE(it, values.end()) << c.mode << " Edit" << c.edit;
-        EXPECT_EQ(it->IsFormula, c.formula) << c.mode << " Edit" << c.edit;
-        EXPECT_EQ(it->Index, c.index) << c.mode << " Edit" << c.edit;
+        const auto v = ValueOfField(c.mode, c.coords, c.edit);
+        ASSERT_TRUE(v) << c.mode << " Edit" << c.edit;
+        EXPECT_EQ(v->IsFormula, c.formula) << c.mode << " Edit" << c.edit;
+        EXPECT_EQ(v->Index, c.index) << c.mode << " Edit" << c.edit;
     }
+    // Fields a layout does not show, and no mode at all.
+    EXPECT_FALSE(ValueOfField(pmYx, TCoordinates::Cartesian, 11));
+    EXPECT_FALSE(ValueOfField(pmSurface, TCoordinates::Cartesian, 23));
+    EXPECT_FALSE(ValueOfField(0, TCoordinates::Cartesian, 2));
 }
 
 TEST(ModeLayout, ImplicitFieldsFollowTheDocumentOrder) {
