@@ -1,23 +1,15 @@
 #include "app/CommandLine.h"
 
-#include "app/ErrorReport.h"
 #include "app/Translation.h"
 #include "app/Windows.h"
-#include "document/AtomicFile.h"
 #include "engine/Engine.h"
-#include "geometry3d/Implicit.h"
 #include "model/Commands.h"
 #include "model/Export.h"
 #include "view3d/FrameImage.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QGuiApplication>
-#include <QIcon>
 
-#include <unistd.h>
-
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -51,31 +43,6 @@ void SetApplicationNames() {
     QCoreApplication::setApplicationVersion(QStringLiteral(PLOTTER_VERSION));
 }
 
-// The windows, with the plot file the command line names opened as F3
-// opens it: a file that does not open gives F3's message, and the start
-// stays.
-int RunWindows(TRun& run) {
-    InitMemoryReuse();
-    InitFloatingPoint();
-    QApplication app(run.argc, run.argv);
-    InitFloatingPoint(); // the platform's start-up may have touched the control word
-    SetApplicationNames();
-    // The installed desktop entry and icon; from the build tree, the icon
-    // built into the program.
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.grafiki.Plotter"));
-    QIcon own;
-    for (const int size : {16, 32, 48, 64, 128, 256})
-        own.addFile(QStringLiteral(":/icons/%1.png").arg(size));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.grafiki.Plotter"), own));
-    ApplyLanguage(SavedLanguage());
-    TApplicationWindows windows;
-    windows.Form1->show();
-    const QStringList files = run.Parser.positionalArguments();
-    if (!files.isEmpty())
-        RunCommand([&] { windows.Form1->OpenPlotFile(files.first().toStdString()); });
-    return QApplication::exec();
-}
-
 // One option of the command line, and the function that carries it out when
 // the option is given; options without a function are read by another's.
 struct TOptionRow {
@@ -85,10 +52,6 @@ struct TOptionRow {
     std::function<int(TRun&)> Run;
     bool Pictures = false; // the run draws, so it needs a (headless) display
 };
-
-[[noreturn]] void Refuse(const QString& message) {
-    throw std::runtime_error(message.toStdString());
-}
 
 [[noreturn]] void UsageError(const QString& message) {
     throw std::invalid_argument(message.toStdString());
@@ -107,27 +70,6 @@ QString TheFile(TRun& run, const char* option) {
                 .arg(QString::fromLatin1(option)));
     return files.first();
 }
-
-// The progress of an implicit scan as one line on stderr, rewritten as it
-// grows, when stderr is a terminal; nothing otherwise.
-class TTerminalProgress : public TScanProgress {
-  public:
-    TTerminalProgress() : shown_(isatty(fileno(stderr)) != 0) {}
-    bool Plane(double, double, double, double) override { return false; }
-    void Line(double done) override {
-        const int percent = static_cast<int>(done * 100);
-        if (!shown_ || percent == percent_) return;
-        percent_ = percent;
-        Print(stderr, QStringLiteral("\rF(x,y,z)=0: %1 %").arg(percent));
-    }
-    void End() override {
-        if (shown_ && percent_ >= 0) Print(stderr, QStringLiteral("\n"));
-    }
-
-  private:
-    bool shown_;
-    int percent_ = -1;
-};
 
 // A run without windows: its failures end it with the window's message (1),
 // or with the usage (2).
@@ -158,54 +100,23 @@ long double MaxScanSamples(TRun& run) {
 // --export OUT [--size WxH] [--seed N] FILE.mth
 int RunExport(TRun& run) {
     return Headless(run, [&] {
-        const QString out = OptionValue(run, "export");
-        const QString file = TheFile(run, "export");
-        QSize size;
-        if (run.Parser.isSet(QStringLiteral("size"))) {
-            const QStringList wh = OptionValue(run, "size").split(QLatin1Char('x'));
-            bool w = false, h = false;
-            if (wh.size() == 2) size = QSize(wh[0].toInt(&w), wh[1].toInt(&h));
-            if (!w || !h || size.width() < 16 || size.height() < 16 || size.width() > 16384 ||
-                size.height() > 16384)
-                UsageError(QCoreApplication::translate(
-                    "CommandLine",
-                    "--size ждёт ширину и высоту, например 800x800 (от 16 до 16384)."));
-        }
-        const QString seed = OptionValue(run, "seed");
-        bool seedOk = true;
-        if (!seed.isEmpty()) seed.toULongLong(&seedOk);
-        if (!seedOk)
-            UsageError(QCoreApplication::translate("CommandLine",
-                                                   "--seed ждёт целое неотрицательное число."));
-        const std::optional<TExportFormat> format = FormatOfName(out);
-        if (!format)
-            Refuse(
-                QCoreApplication::translate(
-                    "CommandLine",
-                    "Формат файла «%1» не известен: расширение — png, svg, pdf, stl, obj или ply.")
-                    .arg(out));
-        if (SameFile(out.toStdString(), file.toStdString()))
-            Refuse(QCoreApplication::translate(
-                       "CommandLine", "Рисунок не записан: «%1» — это файл графиков, из которого "
-                                      "он рисуется. Дайте рисунку другое имя.")
-                       .arg(out));
-        // As the window builds it after opening the file.
-        const TPlotInput input = AsLaidOut(InputOfFile(file.toStdString()));
-        CheckFormatFits(input.Mode, *format);
-        TSceneOptions scene;
-        scene.Mode = input.Mode;
-        scene.Axes = input.Axes;
-        if (input.Mode == pmYx || input.Mode == pmPlane)
-            ViewFromInput(input);
-        else {
-            TTerminalProgress progress;
-            const std::string warning = BuildForExport(
-                input, seed.isEmpty() ? std::nullopt : std::optional(seed.toULongLong()),
-                MaxScanSamples(run), run.Parser.isSet(QStringLiteral("allow-partial")), progress);
-            if (!warning.empty()) Print(stderr, QString::fromStdString(warning) + "\n");
-        }
-        ExportPicture(out.toStdString(), *format, input, size,
-                      [&](int w, int h) { return RenderFrame(w, h, scene); });
+        TExportJob job;
+        job.Out = OptionValue(run, "export").toStdString();
+        job.File = TheFile(run, "export").toStdString();
+        if (run.Parser.isSet(QStringLiteral("size")))
+            job.Size = ExportSize(OptionValue(run, "size"));
+        if (!OptionValue(run, "seed").isEmpty()) job.Seed = ExportSeed(OptionValue(run, "seed"));
+        job.MaxSamples = MaxScanSamples(run);
+        job.Partial = run.Parser.isSet(QStringLiteral("allow-partial"));
+        TTerminalProgress progress;
+        const std::string warning =
+            ExportFile(job, progress, [](int w, int h, const TPlotInput& input) {
+                TSceneOptions scene;
+                scene.Mode = input.Mode;
+                scene.Axes = input.Axes;
+                return RenderFrame(w, h, scene);
+            });
+        if (!warning.empty()) Print(stderr, QString::fromStdString(warning) + "\n");
     });
 }
 
@@ -397,10 +308,9 @@ int RunProgram(int argc, char** argv) {
     std::vector<QCommandLineOption> firstOptions;
     AddOptions(first, rows, firstOptions);
     const TRequest request = Request(first, rows, firstOptions, arguments);
-    if (request.Row < 0 && !request.Usage) {
-        TRun run{first, argc, argv};
-        return RunWindows(run);
-    }
+    SetApplicationNames();
+    if (request.Row < 0 && !request.Usage)
+        return RunWindows(argc, argv, first.positionalArguments());
 
     // A command, or the usage: no windows, and no display needed where the
     // run draws (the offscreen platform when there is no X display).

@@ -73,26 +73,7 @@ QString TForm1::FieldCaption(const QLineEdit* field) const {
 }
 
 void TForm1::SanitiseNumberField(QLineEdit* field) {
-    // Digits, one separator, one exponent letter; a minus at the start or as
-    // the exponent's sign, so that the program's own text of a small number
-    // (1E-6) is a number here too.
-    const std::string s = FieldText(field);
-    bool acceptable = !s.empty();
-    int separators = 0, exponents = 0;
-    for (size_t i = 0; i < s.size() && acceptable; ++i) {
-        const char c = s[i];
-        if (c == ',' || c == '.') {
-            ++separators;
-        } else if (c == 'E' || c == 'e') {
-            ++exponents;
-        } else if (c == '-') {
-            if (i != 0 && s[i - 1] != 'E' && s[i - 1] != 'e') acceptable = false;
-        } else if (!(c >= '0' && c <= '9')) {
-            acceptable = false;
-        }
-    }
-    if (separators > 1 || exponents > 1) acceptable = false;
-    if (!acceptable) SetField(field, "0");
+    if (!HasNumberCharacters(FieldText(field))) SetField(field, "0");
 }
 
 void TForm1::MakeFieldNonNegative(QLineEdit* field) {

@@ -1,6 +1,12 @@
 #include "app/Windows.h"
 
+#include "app/ErrorReport.h"
+#include "app/Translation.h"
 #include "document/PlotDocument.h"
+#include "engine/Engine.h"
+
+#include <QApplication>
+#include <QIcon>
 
 TApplicationWindows::TApplicationWindows() {
     Form1 = std::make_unique<TForm1>();
@@ -60,4 +66,27 @@ TApplicationWindows::~TApplicationWindows() {
     Form4.reset();
     FormFind.reset();
     Frm3D.reset();
+}
+
+// The windows, with the plot file the command line names opened as F3
+// opens it: a file that does not open gives F3's message, and the start
+// stays.
+int RunWindows(int argc, char** argv, const QStringList& files) {
+    InitMemoryReuse();
+    InitFloatingPoint();
+    QApplication app(argc, argv);
+    InitFloatingPoint(); // the platform's start-up may have touched the control word
+    // The installed desktop entry and icon; from the build tree, the icon
+    // built into the program.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.grafiki.Plotter"));
+    QIcon own;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        own.addFile(QStringLiteral(":/icons/%1.png").arg(size));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.grafiki.Plotter"), own));
+    ApplyLanguage(SavedLanguage());
+    TApplicationWindows windows;
+    windows.Form1->show();
+    if (!files.isEmpty())
+        RunCommand([&] { windows.Form1->OpenPlotFile(files.first().toStdString()); });
+    return QApplication::exec();
 }

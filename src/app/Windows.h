@@ -11,6 +11,7 @@
 #include "view3d/Tfrm3D.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -29,3 +30,8 @@ struct TApplicationWindows {
     std::unique_ptr<TFormFind> FormFind;
     std::unique_ptr<Tfrm3D> Frm3D;
 };
+
+// The windows, with the plot file `files` names (the first) opened as F3
+// opens it: a file that does not open gives F3's message, and the start
+// stays. The application's names are set before; returns the exit status.
+int RunWindows(int argc, char** argv, const QStringList& files);

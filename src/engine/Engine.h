@@ -267,6 +267,12 @@ double EvalFormulaText(const std::string& text, bool& error, double x,
 // formula throws ConversionError.
 std::optional<double> FieldNumberValue(const std::string& text, TTextFaultInfo* fault = nullptr);
 
+// Digits, one separator (',' or '.'), one exponent letter, and a minus at
+// the start or as the exponent's sign: the characters of a number, so that
+// the program's own text of a small number (1E-6) passes. Nothing is
+// converted; an empty text does not pass.
+bool HasNumberCharacters(const std::string& text);
+
 // The standard number text: 15 significant digits, DecimalSeparatorChar.
 std::string FormatNumber(double value);
 

@@ -162,3 +162,20 @@ std::optional<double> FieldNumberValue(const std::string& text, TTextFaultInfo* 
         return v;
     }
 }
+
+bool HasNumberCharacters(const std::string& s) {
+    if (s.empty()) return false;
+    int separators = 0, exponents = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == ',' || c == '.')
+            ++separators;
+        else if (c == 'E' || c == 'e')
+            ++exponents;
+        else if (c == '-') {
+            if (i != 0 && s[i - 1] != 'E' && s[i - 1] != 'e') return false;
+        } else if (!(c >= '0' && c <= '9'))
+            return false;
+    }
+    return separators <= 1 && exponents <= 1;
+}

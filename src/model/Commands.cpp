@@ -1,5 +1,6 @@
 #include "model/Commands.h"
 
+#include "document/AtomicFile.h"
 #include "document/Limits.h"
 #include "document/ModeTable.h"
 #include "document/PlotFile.h"
@@ -7,6 +8,7 @@
 #include "geometry3d/Buffers.h"
 #include "geometry3d/Implicit.h"
 #include "geometry3d/ModePicture.h"
+#include "model/Export.h"
 #include "model/FormulaMessages.h"
 #include "model/GraphAnalysis.h"
 #include "model/ModeLayout.h"
@@ -21,6 +23,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include <unistd.h>
+
 namespace {
 
 // The texts share the command line's context of translation.
@@ -30,6 +34,16 @@ struct CommandLine {
 
 [[noreturn]] void Refuse(const QString& message) {
     throw std::runtime_error(message.toStdString());
+}
+
+[[noreturn]] void UsageError(const QString& message) {
+    throw std::invalid_argument(message.toStdString());
+}
+
+void PrintError(const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.data(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+    std::fflush(stderr);
 }
 
 std::string Json(const std::string& text) {
@@ -205,4 +219,61 @@ std::string CheckFormula(const std::string& text) {
                ", \"hint\": " + Json(d.Hint) + "}\n";
     }
     return out;
+}
+
+QSize ExportSize(const QString& text) {
+    const QStringList wh = text.split(QLatin1Char('x'));
+    bool w = false, h = false;
+    QSize size;
+    if (wh.size() == 2) size = QSize(wh[0].toInt(&w), wh[1].toInt(&h));
+    if (!w || !h || size.width() < 16 || size.height() < 16 || size.width() > 16384 ||
+        size.height() > 16384)
+        UsageError(
+            CommandLine::tr("--size ждёт ширину и высоту, например 800x800 (от 16 до 16384)."));
+    return size;
+}
+
+std::uint64_t ExportSeed(const QString& text) {
+    bool ok = false;
+    const std::uint64_t seed = text.toULongLong(&ok);
+    if (!ok) UsageError(CommandLine::tr("--seed ждёт целое неотрицательное число."));
+    return seed;
+}
+
+std::string ExportFile(const TExportJob& job, TScanProgress& progress,
+                       const std::function<QImage(int w, int h, const TPlotInput&)>& frame) {
+    const QString out = QString::fromStdString(job.Out);
+    const std::optional<TExportFormat> format = FormatOfName(out);
+    if (!format)
+        Refuse(CommandLine::tr(
+                   "Формат файла «%1» не известен: расширение — png, svg, pdf, stl, obj или ply.")
+                   .arg(out));
+    if (SameFile(job.Out, job.File))
+        Refuse(CommandLine::tr("Рисунок не записан: «%1» — это файл графиков, из которого "
+                               "он рисуется. Дайте рисунку другое имя.")
+                   .arg(out));
+    // As the window builds it after opening the file.
+    const TPlotInput input = AsLaidOut(InputOfFile(job.File));
+    CheckFormatFits(input.Mode, *format);
+    std::string warning;
+    if (input.Mode == pmYx || input.Mode == pmPlane)
+        ViewFromInput(input);
+    else
+        warning = BuildForExport(input, job.Seed, job.MaxSamples, job.Partial, progress);
+    ExportPicture(job.Out, *format, input, job.Size,
+                  [&](int w, int h) { return frame(w, h, input); });
+    return warning;
+}
+
+TTerminalProgress::TTerminalProgress() : shown_(isatty(fileno(stderr)) != 0) {}
+
+void TTerminalProgress::Line(double done) {
+    const int percent = static_cast<int>(done * 100);
+    if (!shown_ || percent == percent_) return;
+    percent_ = percent;
+    PrintError(QStringLiteral("\rF(x,y,z)=0: %1 %").arg(percent));
+}
+
+void TTerminalProgress::End() {
+    if (shown_ && percent_ >= 0) PrintError(QStringLiteral("\n"));
 }

@@ -7,13 +7,17 @@
 
 #include "analysis/Analysis.h"
 #include "document/PlotInput.h"
+#include "geometry3d/Implicit.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
-
-class TScanProgress;
 
 // The input as the window builds it after laying its mode out: each number
 // of the mode through the fields' 15-digit text, and made non-negative
@@ -35,6 +39,37 @@ std::string BuildForExport(const TPlotInput& input, std::optional<std::uint64_t>
 // The evaluations an implicit scan may take unless told otherwise: about
 // ten seconds of work on one core.
 constexpr long double DefaultMaxScanSamples = 1e9;
+
+// An export of a plot file's picture, as the command line asks it.
+struct TExportJob {
+    std::string Out, File;
+    QSize Size; // of a PNG; empty: the picture's own
+    std::optional<std::uint64_t> Seed;
+    long double MaxSamples = DefaultMaxScanSamples;
+    bool Partial = false;
+};
+// "WxH", each from 16 to 16384, and a whole number not below zero.
+QSize ExportSize(const QString& text);
+std::uint64_t ExportSeed(const QString& text);
+// Writes the picture of the file, laid out and built as the window builds it
+// after opening the file; `frame` draws a 3D PNG. Gives back what the build
+// warns of (empty: nothing).
+std::string ExportFile(const TExportJob& job, TScanProgress& progress,
+                       const std::function<QImage(int w, int h, const TPlotInput&)>& frame);
+
+// The progress of an implicit scan as one line on stderr, rewritten as it
+// grows, when stderr is a terminal; nothing otherwise.
+class TTerminalProgress : public TScanProgress {
+  public:
+    TTerminalProgress();
+    bool Plane(double, double, double, double) override { return false; }
+    void Line(double done) override;
+    void End() override;
+
+  private:
+    bool shown_;
+    int percent_ = -1;
+};
 
 // A number given as text: a plain number, or a formula of x = 0 as the
 // window's numeric fields take it; `option` names it in the message.
