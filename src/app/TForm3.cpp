@@ -1,6 +1,6 @@
 #include "app/TForm3.h"
 
-#include "app/TForm1.h"
+#include "app/Fields.h"
 
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"

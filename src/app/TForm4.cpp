@@ -1,6 +1,6 @@
 #include "app/TForm4.h"
 
-#include "app/TForm1.h"
+#include "app/Fields.h"
 #include "app/Translation.h"
 
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "app/TFormFind.h"
 
-#include "app/TForm1.h"
+#include "app/Fields.h"
 #include "app/Translation.h"
 #include "app/WidgetTable.h"
 #include "engine/Engine.h"
@@ -72,8 +72,8 @@ void TFormFind::showEvent(QShowEvent* event) {
 void TFormFind::FormShow() {
     ComboBox1->clear();
     ComboBox2->clear();
-    if (Form1 == nullptr) return;
-    for (const auto& g : Form1->Analysis->Graphs()) {
+    if (Analysis == nullptr) return;
+    for (const auto& g : Analysis->Graphs()) {
         const QString name = QStringLiteral("%1: %2").arg(g.Number).arg(g.Formula);
         ComboBox1->addItem(name, g.Number);
         ComboBox2->addItem(name, g.Number);
@@ -85,14 +85,14 @@ void TFormFind::FormShow() {
 }
 
 void TFormFind::Button1Click() {
-    if (Form1 == nullptr || ComboBox1->count() == 0)
+    if (Analysis == nullptr || ComboBox1->count() == 0)
         throw std::runtime_error(
             tr("На рисунке нет графиков y(x): постройте график и откройте «Найти…» снова.")
                 .toStdString());
     const double a = FieldValue(Edit1), b = FieldValue(Edit2);
     const auto kind = static_cast<TGraphAnalysis::TFindKind>(ComboBox3->currentIndex());
-    Label6->setText(Form1->Analysis->Find(kind, ComboBox1->currentData().toInt(),
-                                          ComboBox2->currentData().toInt(), a, b));
+    Label6->setText(Analysis->Find(kind, ComboBox1->currentData().toInt(),
+                                   ComboBox2->currentData().toInt(), a, b));
 }
 
 void TFormFind::changeEvent(QEvent* event) {

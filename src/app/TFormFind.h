@@ -10,7 +10,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TForm1;
+class TGraphAnalysis;
 
 class TFormFind : public QDialog {
     Q_DECLARE_TR_FUNCTIONS(TFormFind)
@@ -22,7 +22,7 @@ class TFormFind : public QDialog {
     void FormShow();
     void Button1Click(); // "Найти"
 
-    TForm1* Form1 = nullptr;
+    TGraphAnalysis* Analysis = nullptr; // the analysis of the main window's picture
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
     QComboBox *ComboBox1, *ComboBox2, *ComboBox3; // the graph, the second graph, the kind
     QLineEdit *Edit1, *Edit2;                     // from, to

@@ -27,7 +27,7 @@ TApplicationWindows::TApplicationWindows() {
     Form1->Form3 = Form3.get();
     Form1->Form4 = Form4.get();
     Form1->FormFind = FormFind.get();
-    FormFind->Form1 = Form1.get();
+    FormFind->Analysis = Form1->Analysis;
     TForm1* const form = Form1.get();
     Form2->FramesEdited = [form] {
         const TStep step(form, QT_TRANSLATE_NOOP("TForm1", "настройка анимации"));
