@@ -326,14 +326,12 @@ class TForm1 : public QMainWindow {
     // The line under the client area: what the last build or "Error!" means.
     // It is made again in the current language when the language changes.
     QLabel* StatusLine = nullptr;
-    using TStatus = std::function<QString()>;
+    using TStatus = TPlotModel::TStatus;
     void ShowStatus(const TStatus& status);
     void ReportSkippedGraphs(); // graphs the points of interest left out
-    TStatus Status;
     // "Error!" in a field or after "y(x0)=", explained in the status line.
     void ExplainError(const std::function<QString()>& place, const std::string& text,
                       const TTextFaultInfo& fault);
-    TStatus FieldErrorStatus; // the first field that failed in this build
     // How a field is named in the status line: "x0=", "x1, режим y(x):".
     QString FieldCaption(const QLineEdit* field) const;
 

@@ -57,7 +57,7 @@ void TForm1::ExplainError(const std::function<QString()>& place, const std::stri
         return tr("%1 Error! — %2").arg(place(), TextFaultMessage(text, fault));
     };
     // A build tells the first field that failed, after the formulas.
-    if (!FieldErrorStatus) FieldErrorStatus = message;
+    if (!Model.FieldErrorStatus) Model.FieldErrorStatus = message;
     ShowStatus(message);
 }
 
@@ -82,7 +82,7 @@ void TForm1::MakeFieldNonNegative(QLineEdit* field) {
 }
 
 void TForm1::NormaliseParamFields() {
-    FieldErrorStatus = nullptr;
+    Model.FieldErrorStatus = nullptr;
     // Every field evaluated first, then each checked as its numbers' role
     // says. A field that does not convert stops the build only when the
     // current mode uses it; another mode's field waits for its own build.

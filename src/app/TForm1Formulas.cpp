@@ -47,11 +47,11 @@ void TForm1::ShowFormulaDiagnosis(const TPlotInput& input) {
         });
         return;
     }
-    ShowStatus(FieldErrorStatus);
+    ShowStatus(Model.FieldErrorStatus);
 }
 
 void TForm1::ShowStatus(const TStatus& status) {
-    Status = status;
+    Model.Status = status;
     const QString text = status ? status() : QString();
     StatusLine->setText(text);
     // A message longer than the line shows whole in its tooltip.

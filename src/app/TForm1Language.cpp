@@ -32,6 +32,6 @@ void TForm1::RetranslateUi() {
     UpdateTitle();
     RebuildRecentMenu();
     UpdateUndoItems();
-    ShowStatus(Status);
+    ShowStatus(Model.Status);
     if (Analysis) Analysis->Retranslate();
 }

@@ -10,6 +10,9 @@
 #include "model/PlotState.h"
 #include "plot2d/Picture.h"
 
+#include <QString>
+
+#include <functional>
 #include <string>
 
 struct TPlotModel {
@@ -39,6 +42,11 @@ struct TPlotModel {
     bool PictureFresh = false;
     // The window was asked to close while a scan ran: it closes when the scan ends.
     bool CloseAfterScan = false;
+
+    // --- what the status line says, in the language of the moment
+    using TStatus = std::function<QString()>;
+    TStatus Status;
+    TStatus FieldErrorStatus; // the first field that failed in this build
 };
 
 // The record a save writes of a state; without `readX0` the x0 field is not
