@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -360,57 +359,37 @@ QString TGraphAnalysis::Find(TFindKind kind, int number, int second, double a, d
     return text;
 }
 
-void TGraphAnalysis::Paint(QPainter& p) const {
-    if (!Valid()) return;
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, true);
+TOverlay TGraphAnalysis::Overlay() const {
+    TOverlay o;
+    if (!Valid()) return o;
     const auto colour = [&](int number) {
         const TGraphRequest* g = GraphOf(number);
-        return ToQColor(g ? g->Colour : ClBlack);
+        return g ? g->Colour : ClBlack;
     };
     if (shade_) {
         // Between the graph and the x axis, column by column.
         const TGraphRequest* g = GraphOf(shade_->Graph);
-        QPainterPath path;
         const int from = WorldToPixelX(shade_->From), to = WorldToPixelX(shade_->To);
         const int axis = WorldToPixelY(0);
-        path.moveTo(from, axis);
+        o.Shade << QPointF(from, axis);
         for (int x = from; x <= to && g; ++x)
             if (const auto y = GraphValue(g->Tree, PixelToWorldX(x)))
-                path.lineTo(x, std::clamp(WorldToPixelY(*y), -1000, 2000));
-        path.lineTo(to, axis);
-        path.closeSubpath();
-        QColor fill = colour(shade_->Graph);
-        fill.setAlpha(70);
-        p.fillPath(path, fill);
+                o.Shade << QPointF(x, std::clamp(WorldToPixelY(*y), -1000, 2000));
+        o.Shade << QPointF(to, axis);
+        o.ShadeColour = colour(shade_->Graph);
     }
     if (showPoints_)
-        for (const TGraphPoint& pt : points_.Points) {
-            p.setPen(QPen(colour(pt.Graph), 1.5));
-            p.setBrush(Qt::NoBrush);
-            p.drawEllipse(QPointF(WorldToPixelX(pt.X), WorldToPixelY(pt.Y)), 4, 4);
-        }
-    for (const TGraphPoint& pt : marks_) {
-        const QPointF at(WorldToPixelX(pt.X), WorldToPixelY(pt.Y));
-        p.setPen(QPen(Qt::black, 1.5));
-        p.setBrush(colour(pt.Graph));
-        p.drawEllipse(at, 4, 4);
-    }
+        for (const TGraphPoint& pt : points_.Points)
+            o.Rings.push_back({pt.X, pt.Y, colour(pt.Graph)});
+    for (const TGraphPoint& pt : marks_)
+        o.Marks.push_back({pt.X, pt.Y, colour(pt.Graph)});
     if (tracing_ && traceX_ && traceY_) {
-        const int x = WorldToPixelX(*traceX_), y = WorldToPixelY(*traceY_);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setPen(QPen(Qt::black, 1));
-        p.drawLine(x - 7, y, x + 7, y);
-        p.drawLine(x, y - 7, x, y + 7);
-        const QString text = TraceText();
-        p.setFont(LabelFont());
-        const QFontMetrics m(p.font());
-        const int w = m.horizontalAdvance(text) + 4, h = m.height() + 2;
-        const int left = std::clamp(x + 8, 1, std::max(1, PlotWidth - w - 1));
-        const int top = std::clamp(y - h - 6, 1, std::max(1, PlotHeight - h - 1));
-        p.fillRect(QRect(left, top, w, h), QColor(255, 255, 225));
-        p.drawRect(QRect(left, top, w, h));
-        p.drawText(QRect(left, top, w, h), Qt::AlignCenter, text);
+        o.Trace = QPointF(*traceX_, *traceY_);
+        o.TraceText = TraceText();
     }
-    p.restore();
+    return o;
+}
+
+void TGraphAnalysis::Paint(QPainter& p) const {
+    ComposeOverlay(p, Overlay());
 }

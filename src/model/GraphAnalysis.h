@@ -77,7 +77,9 @@ class TGraphAnalysis : public QObject {
     enum class TFindKind { Root, Minimum, Maximum, Intersection, Area };
     QString Find(TFindKind kind, int graph, int second, double a, double b);
 
-    // Draws the trace, the points and the marks over the picture.
+    // The trace, the points and the marks as the picture's overlay, and
+    // the overlay drawn.
+    TOverlay Overlay() const;
     void Paint(QPainter& p) const;
 
   private:

@@ -4,6 +4,8 @@
 #include "plot2d/Sampling.h"
 #include "plot2d/View2D.h"
 
+#include <QPainterPath>
+
 #include <algorithm>
 #include <exception>
 
@@ -261,5 +263,48 @@ void ComposePictureInto(QPainter& p, const QRect& square, const TPlotRequest& re
     p.scale(static_cast<qreal>(square.width()) / PlotWidth,
             static_cast<qreal>(square.height()) / PlotHeight);
     ComposePicture(p, request);
+    p.restore();
+}
+
+void ComposeOverlay(QPainter& p, const TOverlay& o) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    if (!o.Shade.isEmpty()) {
+        QColor fill = ToQColor(o.ShadeColour);
+        fill.setAlpha(70);
+        QPainterPath path;
+        path.addPolygon(o.Shade);
+        path.closeSubpath();
+        p.fillPath(path, fill);
+    }
+    const auto at = [](const TOverlayPoint& pt) {
+        return QPointF(WorldToPixelX(pt.X), WorldToPixelY(pt.Y));
+    };
+    for (const TOverlayPoint& pt : o.Rings) {
+        p.setPen(QPen(ToQColor(pt.Colour), 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(at(pt), 4, 4);
+    }
+    for (const TOverlayPoint& pt : o.Marks) {
+        p.setPen(QPen(Qt::black, 1.5));
+        p.setBrush(ToQColor(pt.Colour));
+        p.drawEllipse(at(pt), 4, 4);
+    }
+    if (o.Trace) {
+        const int x = WorldToPixelX(o.Trace->x()), y = WorldToPixelY(o.Trace->y());
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(Qt::black, 1));
+        p.drawLine(x - 7, y, x + 7, y);
+        p.drawLine(x, y - 7, x, y + 7);
+        p.setFont(LabelFont());
+        const QFontMetrics m(p.font());
+        const int w = m.horizontalAdvance(o.TraceText) + 4, h = m.height() + 2;
+        const int left = std::clamp(x + 8, 1, std::max(1, PlotWidth - w - 1));
+        const int top = std::clamp(y - h - 6, 1, std::max(1, PlotHeight - h - 1));
+        p.fillRect(QRect(left, top, w, h), QColor(255, 255, 225));
+        p.setBrush(Qt::NoBrush); // a frame only: the marks' fill stays out of the label
+        p.drawRect(QRect(left, top, w, h));
+        p.drawText(QRect(left, top, w, h), Qt::AlignCenter, o.TraceText);
+    }
     p.restore();
 }

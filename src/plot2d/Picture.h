@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,24 @@ void ComposePrintPage(QPainter& p, const QRect& page, const QFont& font, const Q
                       const std::function<void(QPainter&, const QRect&)>& picture);
 // The 2D picture of the request scaled into `square`, as the plot area shows it.
 void ComposePictureInto(QPainter& p, const QRect& square, const TPlotRequest& request);
+
+// What the analysis on the graph draws over the picture: the area under a
+// graph (its outline in pixels, filled in the graph's colour made light),
+// the points of interest as rings and what "Найти…" found as filled dots,
+// each in its graph's colour, and the trace's cross with its label. Points
+// are in the world of the current view.
+struct TOverlayPoint {
+    double X, Y;
+    TColorValue Colour;
+};
+struct TOverlay {
+    QPolygonF Shade; // empty: no area
+    TColorValue ShadeColour = 0;
+    std::vector<TOverlayPoint> Rings, Marks;
+    std::optional<QPointF> Trace; // the traced point
+    QString TraceText;
+};
+void ComposeOverlay(QPainter& p, const TOverlay& overlay);
 
 // The picture as an image of the plot area at a pixel density (400 x 400
 // pixels at 1, twice as many each way at 2), drawn in the same coordinates.

@@ -283,3 +283,50 @@ TEST(YxGraphs, TheBoxOrTheListNumberedAsTheWindowShowsThem) {
 }
 
 } // namespace
+
+namespace {
+
+// What analysis draws over the picture, on white: each part where its
+// point's pixel is, in its colour, and nothing elsewhere.
+TEST(Overlay, EachPartLiesAtItsPointInItsColour) {
+    PlotWidth = PlotHeight = 400;
+    SetView(-10, 10, -10, 10, true);
+    QImage image(400, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    TOverlay o;
+    o.Rings = {{0, 0, ClBlue}};
+    o.Marks = {{5, 5, ClGreen}};
+    o.Trace = QPointF(-5, -5);
+    o.TraceText = "x = -5, y = -5";
+    o.Shade << QPointF(250, 300) << QPointF(350, 300) << QPointF(350, 350) << QPointF(250, 350);
+    o.ShadeColour = 0x0000FF; // red
+    {
+        QPainter p(&image);
+        ComposeOverlay(p, o);
+    }
+    const auto pixel = [&](double x, double y, int dx = 0, int dy = 0) {
+        return QColor(image.pixel(WorldToPixelX(x) + dx, WorldToPixelY(y) + dy));
+    };
+    // The ring: blue on its circle of radius 4, white at its centre.
+    EXPECT_GT(pixel(0, 0, 4, 0).blue(), 200);
+    EXPECT_LT(pixel(0, 0, 4, 0).red(), 128);
+    EXPECT_EQ(pixel(0, 0), QColor(Qt::white));
+    // The mark: filled green.
+    EXPECT_EQ(pixel(5, 5).rgb() & 0xFFFFFF, 0x008000u);
+    // The cross: black seven pixels either way, the label above right.
+    for (const int d : {-7, -3, 3, 7}) {
+        EXPECT_EQ(pixel(-5, -5, d, 0), QColor(Qt::black)) << d;
+        EXPECT_EQ(pixel(-5, -5, 0, d), QColor(Qt::black)) << d;
+    }
+    EXPECT_EQ(pixel(-5, -5, 8, 8), QColor(Qt::white));
+    EXPECT_EQ(QColor(image.pixel(WorldToPixelX(-5) + 12, WorldToPixelY(-5) - 10)),
+              QColor(255, 255, 225));
+    // The area: red made light, within its outline only.
+    const QColor shaded(image.pixel(300, 325));
+    EXPECT_EQ(shaded.red(), 255);
+    EXPECT_GT(shaded.green(), 150);
+    EXPECT_LT(shaded.green(), 255);
+    EXPECT_EQ(QColor(image.pixel(240, 325)), QColor(Qt::white));
+}
+
+} // namespace
