@@ -7,6 +7,7 @@
 #include "app/TForm2.h"
 #include "document/PlotDocument.h"
 #include "document/Settings.h"
+#include "geometry3d/Buffers.h"
 #include "plot2d/View2D.h"
 #include "view3d/FlyingCamera.h"
 #include "view3d/Tfrm3D.h"
@@ -37,6 +38,8 @@ TPlotState TForm1::WindowState() const {
         s.Fields[k] = FieldText(EditN(k));
     s.X0Result = Label1->text().toStdString();
     s.Colours = CurrentColours();
+    static_assert(std::tuple_size_v<decltype(s.Colouring)> == ColourCoeffCount);
+    std::copy(std::begin(ColourCoeffs), std::end(ColourCoeffs), s.Colouring.begin());
     s.Animation = {FirstFrame,
                    LastFrame,
                    FrameInterval,
@@ -55,6 +58,7 @@ void TForm1::ShowState(const TPlotState& s) {
     }
     std::copy(std::begin(in.Document.Numbers), std::end(in.Document.Numbers), PlotDocument.Numbers);
     ApplyColours(s.Colours);
+    std::copy(s.Colouring.begin(), s.Colouring.end(), ColourCoeffs);
     FirstFrame = s.Animation.FirstFrame;
     LastFrame = s.Animation.LastFrame;
     FrameInterval = s.Animation.FrameInterval;

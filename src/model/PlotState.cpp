@@ -71,6 +71,8 @@ template <typename Io, typename State> void Members(Io& io, State& s) {
     io.Text(s.X0Result);
     for (auto& colour : s.Colours.Values)
         io.Plain(colour);
+    for (auto& c : s.Colouring)
+        io.Plain(c);
     auto& a = s.Animation;
     io.Plain(a.FirstFrame);
     io.Plain(a.LastFrame);

@@ -1,7 +1,7 @@
 // The state the windows show, in one value: what a picture is made of (the
 // mode, the document with its formulas as typed, the y(x) list and the
 // switches), every field's text as it stands, the colours, the animation's
-// settings and the 2D view. Undo keeps these values; two states are the same
+// settings, the 2D view and the 3D colouring. Undo keeps these values; two states are the same
 // when their bytes are.
 #pragma once
 
@@ -32,6 +32,9 @@ struct TPlotState {
     std::array<std::string, StateFieldCount> Fields;
     std::string X0Result; // the caption after "y(x0)="
     TColourBlock Colours{};
+    // The coefficients of the 3D pictures' colouring, random at each build:
+    // a 3D step taken back shows its picture in the colours it had.
+    std::array<double, 6> Colouring{};
     TAnimationSettings Animation;
     TViewEdges View;
 };

@@ -134,3 +134,21 @@ TEST_F(UndoTest, NoUndoWhileTheAnimationRuns) {
 }
 
 } // namespace
+
+namespace {
+
+// A 3D build takes new random colours; its step taken back gives the
+// colours of the picture before.
+TEST_F(UndoTest, A3DStepTakenBackHasItsColours) {
+    form->N3Dzxy->trigger();
+    form->Edit7->setText("x*y");
+    form->Button8->click();
+    const std::vector<double> first(std::begin(ColourCoeffs), std::end(ColourCoeffs));
+    form->Button8->click(); // the same surface in other colours: a step too
+    ASSERT_NE(std::vector<double>(std::begin(ColourCoeffs), std::end(ColourCoeffs)), first);
+    form->NUndo->trigger();
+    EXPECT_EQ(std::vector<double>(std::begin(ColourCoeffs), std::end(ColourCoeffs)), first);
+    EXPECT_EQ(Text(form->Edit7), "x*y");
+}
+
+} // namespace

@@ -38,6 +38,7 @@ const TChangeRow ChangeRows[] = {
     {"field", [](TPlotState& s) { s.Fields[26] = "-5"; }},
     {"y(x0) result", [](TPlotState& s) { s.X0Result = "Error!"; }},
     {"colour", [](TPlotState& s) { s.Colours.Values[13] ^= 1; }},
+    {"3D colouring", [](TPlotState& s) { s.Colouring[5] = 0.5; }},
     {"loop", [](TPlotState& s) { s.Animation.Loop = true; }},
     {"camera path", [](TPlotState& s) { s.Animation.CameraPath = true; }},
     {"frame interval", [](TPlotState& s) { s.Animation.FrameInterval = 40; }},
