@@ -97,7 +97,13 @@ void TForm1::Build3D(TPlotMode mode, const TPlotInput& input) {
     if (Busy()) return;
     TWindowProgress progress(Frm3D);
     CancelScan = [&progress] { progress.Cancel(); };
-    const auto scanEnded = qScopeGuard([this] { CancelScan = nullptr; });
+    // Nothing is undone while a scan runs (it lets events in).
+    NUndo->setEnabled(false);
+    NRedo->setEnabled(false);
+    const auto scanEnded = qScopeGuard([this] {
+        CancelScan = nullptr;
+        UpdateUndoItems();
+    });
     const TModeBuild result = BuildModePicture(mode, input, progress);
     if (result.Built && mode == pmCurve) {
         CameraAtStart(); // every new curve starts the camera at its beginning

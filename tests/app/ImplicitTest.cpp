@@ -121,7 +121,7 @@ TEST_F(Implicit, EndlessAndAbsurdScansAreRefusedBeforeTheyStart) {
     }
 }
 
-// While the scan lets events in, builds, mode changes and F12 wait; closing
+// While the scan lets events in, builds, mode changes, undo and F12 wait; closing
 // the main window stops the scan and closes it when the scan has ended.
 TEST_F(Implicit, NothingElseRunsWhileTheScanLetsEventsIn) {
     form->N3DFxyzClick();
@@ -135,6 +135,8 @@ TEST_F(Implicit, NothingElseRunsWhileTheScanLetsEventsIn) {
         form->N13Click();
         form->Button2Click();
         form->PaintBox1Paint();
+        EXPECT_FALSE(form->NUndo->isEnabled());
+        form->UndoClick(); // the mode switch before the scan stays
         EXPECT_EQ(form->CurrentPlotMode(), pmImplicit);
     });
     form->Button11Click();
