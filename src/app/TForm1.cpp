@@ -6,6 +6,7 @@
 #include "app/FormulaMarks.h"
 #include "app/Translation.h"
 #include "model/GraphAnalysis.h"
+#include "model/ModeLayout.h"
 #include "plot2d/View2D.h"
 #include "view3d/Tfrm3D.h"
 
@@ -27,140 +28,49 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace {
 
-constexpr int ClientWidth = 474, ClientHeight = 517;
-
-// How a control starts.
-enum TControlFlag : unsigned {
-    Hidden = 1,   // not shown until a mode shows it
-    Disabled = 2, // greyed out
-    Checked = 4,  // a check box or radio button that starts checked
-    Right = 8,    // a label read right to left: its right edge stays put
-    Fixed = 16,   // a label that keeps its size whatever it shows
-};
-
-// One control of the main window: its kind and number, its place, its
-// caption (or an edit's first text), its hint, how it starts, and the
-// handler its click, check or change runs.
-struct TControlRow {
+// The handler a control's click, check or change runs.
+struct THandlerRow {
     TControlKind Kind;
     int Number;
-    int X, Y, W, H;
-    const char* Text;
-    const char* Hint;
-    unsigned Flags;
     void (TForm1::*Handler)();
 };
 
 using K = TControlKind;
 using F = TForm1;
 
-// In the order of creation, which is also the order in which overlapping
-// controls lie over each other.
-const TControlRow ControlRows[] = {
-    {K::Label, 1, 144, 20, 100, 13, "", nullptr, Fixed, nullptr},
-    {K::Label, 2, 8, 20, 17, 13, "x0=", nullptr, Right, nullptr},
-    {K::Label, 3, 0, 58, 62, 13, QT_TRANSLATE_NOOP("TForm1", "Формула y="), nullptr, 0, nullptr},
-    {K::Label, 4, 279, 0, 26, 13, "min X", nullptr, Hidden, nullptr},
-    {K::Label, 5, 330, 0, 29, 13, "max X", nullptr, Hidden, nullptr},
-    {K::Label, 6, 402, 0, 20, 13, QT_TRANSLATE_NOOP("TForm1", "Шаг"), nullptr, 0, nullptr},
-    {K::Label, 7, 40, 8, 20, 13, "x(t)=", nullptr, Hidden | Right, nullptr},
-    {K::Label, 8, 40, 33, 20, 13, "y(t)=", nullptr, Hidden | Right, nullptr},
-    {K::Label, 9, 40, 58, 20, 13, "z(t)=", nullptr, Hidden | Right, nullptr},
-    {K::Label, 10, 264, 17, 8, 13, "U", nullptr, Hidden, nullptr},
-    {K::Label, 11, 264, 45, 7, 13, "V", nullptr, Hidden, nullptr},
-    {K::Label, 12, 142, 139, 7, 13, "X", nullptr, Hidden, nullptr},
-    {K::Label, 13, 142, 168, 7, 13, "Y", nullptr, Hidden, nullptr},
-    {K::Label, 14, 142, 196, 7, 13, "Z", nullptr, Hidden, nullptr},
-    {K::Label, 15, 165, 120, 16, 13, "min", nullptr, Hidden, nullptr},
-    {K::Label, 16, 209, 120, 19, 13, "max", nullptr, Hidden, nullptr},
-    {K::Label, 17, 253, 120, 25, 13, QT_TRANSLATE_NOOP("TForm1", "шаг1"),
-     QT_TRANSLATE_NOOP("TForm1", "между точками линии уровня"), Hidden, nullptr},
-    {K::Label, 18, 297, 120, 25, 13, QT_TRANSLATE_NOOP("TForm1", "шаг2"),
-     QT_TRANSLATE_NOOP("TForm1", "между линиями уровня"), Hidden, nullptr},
-    {K::Label, 19, 78, 504, 11, 13, "x1", nullptr, 0, nullptr},
-    {K::Label, 20, 360, 504, 11, 13, "x2", nullptr, 0, nullptr},
-    {K::Label, 21, 462, 458, 12, 13, "y1", nullptr, 0, nullptr},
-    {K::Label, 22, 462, 120, 12, 13, "y2", nullptr, 0, nullptr},
-    {K::Label, 23, 165, 504, 13, 13, "X=", nullptr, 0, nullptr},
-    {K::Label, 24, 237, 504, 13, 13, "Y=", nullptr, 0, nullptr},
-    {K::Label, 25, 181, 504, 3, 13, "", nullptr, 0, nullptr},
-    {K::Label, 26, 253, 504, 3, 13, "", nullptr, 0, nullptr},
-    {K::PaintBox, 1, 24, 97, 400, 400, nullptr, nullptr, 0, nullptr},
-    {K::Edit, 1, 24, 16, 73, 21, "", nullptr, 0, &F::DocumentMaybeChanged},
-    {K::Button, 1, 104, 14, 33, 25, "y(x0)=", nullptr, 0, &F::Button1Click},
-    {K::Edit, 2, 64, 4, 193, 21, "", nullptr, Hidden, nullptr},
-    {K::Edit, 6, 64, 29, 193, 21, "", nullptr, Hidden, nullptr},
-    {K::Edit, 7, 64, 54, 193, 21, "", nullptr, Hidden, nullptr},
-    {K::ComboBox, 1, 64, 54, 193, 21, nullptr, nullptr, 0, &F::ComboBox1Change},
-    {K::CheckBox, 1, 7, 74, 49, 17, QT_TRANSLATE_NOOP("TForm1", "Все"), nullptr, 0,
-     &F::DocumentMaybeChanged},
-    {K::Button, 5, 64, 78, 65, 17, QT_TRANSLATE_NOOP("TForm1", "добавить"), nullptr, 0,
-     &F::Button5Click},
-    {K::Button, 6, 128, 78, 65, 17, QT_TRANSLATE_NOOP("TForm1", "удалить"), nullptr, 0,
-     &F::Button6Click},
-    {K::Button, 7, 192, 78, 65, 17, QT_TRANSLATE_NOOP("TForm1", "очистить"), nullptr, 0,
-     &F::Button7Click},
-    {K::Edit, 3, 272, 13, 41, 21, "0", nullptr, Hidden, nullptr},
-    {K::Edit, 4, 324, 13, 41, 21, "0", nullptr, Hidden, nullptr},
-    {K::Edit, 5, 392, 13, 41, 21, "0", nullptr, 0, nullptr},
-    {K::Edit, 8, 272, 41, 41, 21, "0", nullptr, Hidden, nullptr},
-    {K::Edit, 9, 324, 41, 41, 21, "0", nullptr, Hidden, nullptr},
-    {K::Edit, 10, 392, 41, 41, 21, "0", nullptr, Hidden, nullptr},
-    {K::CheckBox, 9, 435, 15, 15, 17, "", QT_TRANSLATE_NOOP("TForm1", "Минимальный шаг"), 0,
-     nullptr},
-    {K::Button, 2, 272, 52, 161, 25, QT_TRANSLATE_NOOP("TForm1", "Построить график"), nullptr, 0,
-     &F::Button2Click},
-    {K::Button, 9, 272, 52, 161, 25, QT_TRANSLATE_NOOP("TForm1", "Построить 3D кривую"), nullptr,
-     Hidden, &F::Button9Click},
-    {K::Button, 8, 272, 68, 161, 25, QT_TRANSLATE_NOOP("TForm1", "Построить поверхность"), nullptr,
-     Hidden, &F::Button8Click},
-    {K::Button, 10, 272, 68, 161, 25, QT_TRANSLATE_NOOP("TForm1", "Построить поверхность"), nullptr,
-     Hidden, &F::Button10Click},
-    {K::Button, 11, 272, 68, 161, 25, QT_TRANSLATE_NOOP("TForm1", "Построить поверхность"), nullptr,
-     Hidden, &F::Button11Click},
-    {K::Button, 3, 434, 48, 17, 17, "+", nullptr, 0, &F::Button3Click},
-    {K::Button, 4, 434, 64, 17, 17, "-", nullptr, 0, &F::Button4Click},
-    {K::RadioButton, 1, 296, 80, 57, 17, QT_TRANSLATE_NOOP("TForm1", "декарт"), nullptr, Checked,
-     &F::RadioButton1Click},
-    {K::RadioButton, 2, 360, 80, 52, 17, QT_TRANSLATE_NOOP("TForm1", "поляр"), nullptr, 0,
-     &F::RadioButton2Click},
-    {K::CheckBox, 2, 100, 79, 121, 17, QT_TRANSLATE_NOOP("TForm1", "траектория камеры"),
-     QT_TRANSLATE_NOOP("TForm1", "поместить камеру на траекторию x(t),y(t),z(t)"), Hidden,
-     &F::CheckBox2Click},
-    // The rows of the implicit surface: min, max, шаг1, шаг2 of X, Y and Z;
-    // the rows Y and Z follow X while "Equally" is on.
-    {K::Edit, 11, 153, 135, 41, 21, "0", nullptr, Hidden, &F::Edit11Change},
-    {K::Edit, 12, 198, 135, 41, 21, "0", nullptr, Hidden, &F::Edit11Change},
-    {K::Edit, 13, 244, 135, 41, 21, "0", nullptr, Hidden, &F::Edit11Change},
-    {K::Edit, 14, 289, 135, 41, 21, "0", nullptr, Hidden, &F::Edit11Change},
-    {K::Edit, 15, 153, 164, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
-    {K::Edit, 16, 198, 164, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
-    {K::Edit, 17, 244, 164, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
-    {K::Edit, 18, 289, 164, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
-    {K::Edit, 19, 153, 192, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
-    {K::Edit, 20, 198, 192, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
-    {K::Edit, 21, 244, 192, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
-    {K::Edit, 22, 289, 192, 41, 21, "0", nullptr, Hidden | Disabled, nullptr},
-    {K::CheckBox, 3, 121, 137, 15, 17, "",
-     QT_TRANSLATE_NOOP("TForm1", "линии уровня перпендикулярно оси X"), Hidden | Checked, nullptr},
-    {K::CheckBox, 4, 121, 166, 15, 17, "",
-     QT_TRANSLATE_NOOP("TForm1", "линии уровня перпендикулярно оси Y"), Hidden | Checked, nullptr},
-    {K::CheckBox, 5, 121, 194, 15, 17, "",
-     QT_TRANSLATE_NOOP("TForm1", "линии уровня перпендикулярно оси Z"), Hidden | Checked, nullptr},
-    {K::Equally, 1, 158, 224, 65, 17, "Equally", nullptr, Hidden | Checked, &F::EquallyClick},
-    {K::CheckBox, 8, 232, 224, 97, 17, QT_TRANSLATE_NOOP("TForm1", "Центрировать"), nullptr, Hidden,
-     nullptr},
-    // The 2D view; y2 follows x1, x2 and y1 while the scales are equal.
-    {K::Edit, 23, 424, 97, 50, 21, "", nullptr, Disabled, &F::Edit23Change},
-    {K::Edit, 24, 424, 476, 50, 21, "", nullptr, 0, &F::Edit23Change},
-    {K::Edit, 25, 375, 496, 50, 21, "", nullptr, 0, &F::Edit23Change},
-    {K::Edit, 26, 24, 496, 50, 21, "", nullptr, 0, &F::Edit23Change},
-    {K::CheckBox, 6, 429, 120, 15, 17, "", QT_TRANSLATE_NOOP("TForm1", "Равные масштабы"), Checked,
-     &F::CheckBox6Click},
-    {K::CheckBox, 7, 7, 289, 15, 17, "", QT_TRANSLATE_NOOP("TForm1", "Вспомогательная сетка"),
-     Checked, &F::CheckBox7Click},
+const THandlerRow HandlerRows[] = {
+    {K::Edit, 1, &F::DocumentMaybeChanged},
+    {K::Button, 1, &F::Button1Click},
+    {K::ComboBox, 1, &F::ComboBox1Change},
+    {K::CheckBox, 1, &F::DocumentMaybeChanged},
+    {K::Button, 5, &F::Button5Click},
+    {K::Button, 6, &F::Button6Click},
+    {K::Button, 7, &F::Button7Click},
+    {K::Button, 2, &F::Button2Click},
+    {K::Button, 9, &F::Button9Click},
+    {K::Button, 8, &F::Button8Click},
+    {K::Button, 10, &F::Button10Click},
+    {K::Button, 11, &F::Button11Click},
+    {K::Button, 3, &F::Button3Click},
+    {K::Button, 4, &F::Button4Click},
+    {K::RadioButton, 1, &F::RadioButton1Click},
+    {K::RadioButton, 2, &F::RadioButton2Click},
+    {K::CheckBox, 2, &F::CheckBox2Click},
+    {K::Edit, 11, &F::Edit11Change},
+    {K::Edit, 12, &F::Edit11Change},
+    {K::Edit, 13, &F::Edit11Change},
+    {K::Edit, 14, &F::Edit11Change},
+    {K::Equally, 1, &F::EquallyClick},
+    {K::Edit, 23, &F::Edit23Change},
+    {K::Edit, 24, &F::Edit23Change},
+    {K::Edit, 25, &F::Edit23Change},
+    {K::Edit, 26, &F::Edit23Change},
+    {K::CheckBox, 6, &F::CheckBox6Click},
+    {K::CheckBox, 7, &F::CheckBox7Click},
 };
 
 enum TMenuFlag : unsigned {
@@ -274,7 +184,7 @@ const TMenuRow MenuRows[] = {
     {&F::LanguageMenu, "English", 0, 0, LanguageItem, nullptr, &F::NEnglish, &F::EnglishClick},
 };
 
-QLabel* MakeLabel(QWidget* parent, const TControlRow& r) {
+QLabel* MakeLabel(QWidget* parent, const TControlPlace& r) {
     auto* label = new QLabel(parent);
     label->setGeometry(r.X, r.Y, r.W, r.H);
     label->setAlignment((r.Flags & Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
@@ -283,7 +193,7 @@ QLabel* MakeLabel(QWidget* parent, const TControlRow& r) {
     return label;
 }
 
-QLineEdit* MakeEdit(QWidget* parent, const TControlRow& r) {
+QLineEdit* MakeEdit(QWidget* parent, const TControlPlace& r) {
     auto* edit = new QLineEdit(QString::fromUtf8(r.Text), parent);
     edit->setGeometry(r.X, r.Y, r.W, r.H);
     // A text the program writes shows from its start, as in a new edit box.
@@ -415,7 +325,7 @@ TForm1::~TForm1() {
 }
 
 void TForm1::CreateControls() {
-    for (const TControlRow& r : ControlRows) {
+    for (const TControlPlace& r : ControlPlaces()) {
         QWidget* w = nullptr;
         switch (r.Kind) {
         case K::Label:
@@ -521,23 +431,26 @@ void TForm1::SetTabOrder() {
 }
 
 void TForm1::ConnectHandlers() {
-    for (const TControlRow& r : ControlRows) {
-        // Every check box is a switch of the state: a step of its own, with
-        // whatever its handler builds.
-        if (r.Kind == K::CheckBox || r.Kind == K::Equally)
-            connect(r.Kind == K::Equally ? Equally : CheckBoxN(r.Number), &QCheckBox::toggled, this,
-                    [this, h = r.Handler] {
-                        const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "переключатель"));
-                        if (h) std::invoke(h, this);
-                    });
-        if (r.Handler == nullptr) continue;
+    // Every check box is a switch of the state: a step of its own, with
+    // whatever its handler builds.
+    for (const TControlPlace& r : ControlPlaces()) {
+        if (r.Kind != K::CheckBox && r.Kind != K::Equally) continue;
+        const auto* row =
+            std::find_if(std::begin(HandlerRows), std::end(HandlerRows), [&](const THandlerRow& h) {
+                return h.Kind == r.Kind && h.Number == r.Number;
+            });
+        void (TForm1::*h)() = row == std::end(HandlerRows) ? nullptr : row->Handler;
+        connect(r.Kind == K::Equally ? Equally : CheckBoxN(r.Number), &QCheckBox::toggled, this,
+                [this, h] {
+                    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "переключатель"));
+                    if (h) std::invoke(h, this);
+                });
+    }
+    for (const THandlerRow& r : HandlerRows) {
         const auto handler = [this, h = r.Handler] { std::invoke(h, this); };
         switch (r.Kind) {
         case K::Button:
             connect(ButtonN(r.Number), &QPushButton::clicked, this, AsCommand(handler));
-            break;
-        case K::CheckBox:
-        case K::Equally:
             break;
         case K::RadioButton:
             // A radio button that becomes checked runs its click action,
@@ -552,9 +465,8 @@ void TForm1::ConnectHandlers() {
         case K::ComboBox:
             connect(ComboBox1, &QComboBox::editTextChanged, this, AsCommand(handler));
             break;
-        case K::Label:
-        case K::PaintBox:
-            break;
+        default:
+            break; // the check boxes above; labels and the area run nothing
         }
     }
     for (const TMenuRow& m : MenuRows) {

@@ -2,6 +2,8 @@
 
 #include "texts/Texts.h"
 
+#include <QtGlobal>
+
 #include <vector>
 
 namespace {
@@ -195,6 +197,111 @@ std::string FieldPlace(TDocValue value, TPlotMode mode) {
     const char* field = value.IsFormula ? FormulaPlaces[value.Index] : NumberPlaces[value.Index];
     return texts::Fill(texts::Translate("ModeLayout", "%1, режим %2"),
                        {texts::Translate("ModeLayout", field), ModeName(mode)});
+}
+
+namespace {
+
+using K = TControlKind;
+
+const TControlPlace Places[] = {
+    {K::Label, 1, 144, 20, 100, 13, "", nullptr, Fixed},
+    {K::Label, 2, 8, 20, 17, 13, "x0=", nullptr, Right},
+    {K::Label, 3, 0, 58, 62, 13, QT_TRANSLATE_NOOP("TForm1", "Формула y="), nullptr, 0},
+    {K::Label, 4, 279, 0, 26, 13, "min X", nullptr, Hidden},
+    {K::Label, 5, 330, 0, 29, 13, "max X", nullptr, Hidden},
+    {K::Label, 6, 402, 0, 20, 13, QT_TRANSLATE_NOOP("TForm1", "Шаг"), nullptr, 0},
+    {K::Label, 7, 40, 8, 20, 13, "x(t)=", nullptr, Hidden | Right},
+    {K::Label, 8, 40, 33, 20, 13, "y(t)=", nullptr, Hidden | Right},
+    {K::Label, 9, 40, 58, 20, 13, "z(t)=", nullptr, Hidden | Right},
+    {K::Label, 10, 264, 17, 8, 13, "U", nullptr, Hidden},
+    {K::Label, 11, 264, 45, 7, 13, "V", nullptr, Hidden},
+    {K::Label, 12, 142, 139, 7, 13, "X", nullptr, Hidden},
+    {K::Label, 13, 142, 168, 7, 13, "Y", nullptr, Hidden},
+    {K::Label, 14, 142, 196, 7, 13, "Z", nullptr, Hidden},
+    {K::Label, 15, 165, 120, 16, 13, "min", nullptr, Hidden},
+    {K::Label, 16, 209, 120, 19, 13, "max", nullptr, Hidden},
+    {K::Label, 17, 253, 120, 25, 13, QT_TRANSLATE_NOOP("TForm1", "шаг1"),
+     QT_TRANSLATE_NOOP("TForm1", "между точками линии уровня"), Hidden},
+    {K::Label, 18, 297, 120, 25, 13, QT_TRANSLATE_NOOP("TForm1", "шаг2"),
+     QT_TRANSLATE_NOOP("TForm1", "между линиями уровня"), Hidden},
+    {K::Label, 19, 78, 504, 11, 13, "x1", nullptr, 0},
+    {K::Label, 20, 360, 504, 11, 13, "x2", nullptr, 0},
+    {K::Label, 21, 462, 458, 12, 13, "y1", nullptr, 0},
+    {K::Label, 22, 462, 120, 12, 13, "y2", nullptr, 0},
+    {K::Label, 23, 165, 504, 13, 13, "X=", nullptr, 0},
+    {K::Label, 24, 237, 504, 13, 13, "Y=", nullptr, 0},
+    {K::Label, 25, 181, 504, 3, 13, "", nullptr, 0},
+    {K::Label, 26, 253, 504, 3, 13, "", nullptr, 0},
+    {K::PaintBox, 1, 24, 97, 400, 400, nullptr, nullptr, 0},
+    {K::Edit, 1, 24, 16, 73, 21, "", nullptr, 0},
+    {K::Button, 1, 104, 14, 33, 25, "y(x0)=", nullptr, 0},
+    {K::Edit, 2, 64, 4, 193, 21, "", nullptr, Hidden},
+    {K::Edit, 6, 64, 29, 193, 21, "", nullptr, Hidden},
+    {K::Edit, 7, 64, 54, 193, 21, "", nullptr, Hidden},
+    {K::ComboBox, 1, 64, 54, 193, 21, nullptr, nullptr, 0},
+    {K::CheckBox, 1, 7, 74, 49, 17, QT_TRANSLATE_NOOP("TForm1", "Все"), nullptr, 0},
+    {K::Button, 5, 64, 78, 65, 17, QT_TRANSLATE_NOOP("TForm1", "добавить"), nullptr, 0},
+    {K::Button, 6, 128, 78, 65, 17, QT_TRANSLATE_NOOP("TForm1", "удалить"), nullptr, 0},
+    {K::Button, 7, 192, 78, 65, 17, QT_TRANSLATE_NOOP("TForm1", "очистить"), nullptr, 0},
+    {K::Edit, 3, 272, 13, 41, 21, "0", nullptr, Hidden},
+    {K::Edit, 4, 324, 13, 41, 21, "0", nullptr, Hidden},
+    {K::Edit, 5, 392, 13, 41, 21, "0", nullptr, 0},
+    {K::Edit, 8, 272, 41, 41, 21, "0", nullptr, Hidden},
+    {K::Edit, 9, 324, 41, 41, 21, "0", nullptr, Hidden},
+    {K::Edit, 10, 392, 41, 41, 21, "0", nullptr, Hidden},
+    {K::CheckBox, 9, 435, 15, 15, 17, "", QT_TRANSLATE_NOOP("TForm1", "Минимальный шаг"), 0},
+    {K::Button, 2, 272, 52, 161, 25, QT_TRANSLATE_NOOP("TForm1", "Построить график"), nullptr, 0},
+    {K::Button, 9, 272, 52, 161, 25, QT_TRANSLATE_NOOP("TForm1", "Построить 3D кривую"), nullptr,
+     Hidden},
+    {K::Button, 8, 272, 68, 161, 25, QT_TRANSLATE_NOOP("TForm1", "Построить поверхность"), nullptr,
+     Hidden},
+    {K::Button, 10, 272, 68, 161, 25, QT_TRANSLATE_NOOP("TForm1", "Построить поверхность"), nullptr,
+     Hidden},
+    {K::Button, 11, 272, 68, 161, 25, QT_TRANSLATE_NOOP("TForm1", "Построить поверхность"), nullptr,
+     Hidden},
+    {K::Button, 3, 434, 48, 17, 17, "+", nullptr, 0},
+    {K::Button, 4, 434, 64, 17, 17, "-", nullptr, 0},
+    {K::RadioButton, 1, 296, 80, 57, 17, QT_TRANSLATE_NOOP("TForm1", "декарт"), nullptr, Checked},
+    {K::RadioButton, 2, 360, 80, 52, 17, QT_TRANSLATE_NOOP("TForm1", "поляр"), nullptr, 0},
+    {K::CheckBox, 2, 100, 79, 121, 17, QT_TRANSLATE_NOOP("TForm1", "траектория камеры"),
+     QT_TRANSLATE_NOOP("TForm1", "поместить камеру на траекторию x(t),y(t),z(t)"), Hidden},
+    // The rows of the implicit surface: min, max, шаг1, шаг2 of X, Y and Z;
+    // the rows Y and Z follow X while "Equally" is on.
+    {K::Edit, 11, 153, 135, 41, 21, "0", nullptr, Hidden},
+    {K::Edit, 12, 198, 135, 41, 21, "0", nullptr, Hidden},
+    {K::Edit, 13, 244, 135, 41, 21, "0", nullptr, Hidden},
+    {K::Edit, 14, 289, 135, 41, 21, "0", nullptr, Hidden},
+    {K::Edit, 15, 153, 164, 41, 21, "0", nullptr, Hidden | Disabled},
+    {K::Edit, 16, 198, 164, 41, 21, "0", nullptr, Hidden | Disabled},
+    {K::Edit, 17, 244, 164, 41, 21, "0", nullptr, Hidden | Disabled},
+    {K::Edit, 18, 289, 164, 41, 21, "0", nullptr, Hidden | Disabled},
+    {K::Edit, 19, 153, 192, 41, 21, "0", nullptr, Hidden | Disabled},
+    {K::Edit, 20, 198, 192, 41, 21, "0", nullptr, Hidden | Disabled},
+    {K::Edit, 21, 244, 192, 41, 21, "0", nullptr, Hidden | Disabled},
+    {K::Edit, 22, 289, 192, 41, 21, "0", nullptr, Hidden | Disabled},
+    {K::CheckBox, 3, 121, 137, 15, 17, "",
+     QT_TRANSLATE_NOOP("TForm1", "линии уровня перпендикулярно оси X"), Hidden | Checked},
+    {K::CheckBox, 4, 121, 166, 15, 17, "",
+     QT_TRANSLATE_NOOP("TForm1", "линии уровня перпендикулярно оси Y"), Hidden | Checked},
+    {K::CheckBox, 5, 121, 194, 15, 17, "",
+     QT_TRANSLATE_NOOP("TForm1", "линии уровня перпендикулярно оси Z"), Hidden | Checked},
+    {K::Equally, 1, 158, 224, 65, 17, "Equally", nullptr, Hidden | Checked},
+    {K::CheckBox, 8, 232, 224, 97, 17, QT_TRANSLATE_NOOP("TForm1", "Центрировать"), nullptr,
+     Hidden},
+    // The 2D view; y2 follows x1, x2 and y1 while the scales are equal.
+    {K::Edit, 23, 424, 97, 50, 21, "", nullptr, Disabled},
+    {K::Edit, 24, 424, 476, 50, 21, "", nullptr, 0},
+    {K::Edit, 25, 375, 496, 50, 21, "", nullptr, 0},
+    {K::Edit, 26, 24, 496, 50, 21, "", nullptr, 0},
+    {K::CheckBox, 6, 429, 120, 15, 17, "", QT_TRANSLATE_NOOP("TForm1", "Равные масштабы"), Checked},
+    {K::CheckBox, 7, 7, 289, 15, 17, "", QT_TRANSLATE_NOOP("TForm1", "Вспомогательная сетка"),
+     Checked},
+};
+
+} // namespace
+
+std::span<const TControlPlace> ControlPlaces() {
+    return Places;
 }
 
 std::vector<TDocValue> ValuesOfMode(int mode, TCoordinates coords) {

@@ -29,6 +29,33 @@ struct TControl {
     int Number;
 };
 
+// The main window's client area, in pixels.
+constexpr int ClientWidth = 474, ClientHeight = 517;
+
+// How a control of the main window starts.
+enum TControlFlag : unsigned {
+    Hidden = 1,   // not shown until a mode shows it
+    Disabled = 2, // greyed out
+    Checked = 4,  // a check box or radio button that starts checked
+    Right = 8,    // a label read right to left: its right edge stays put
+    Fixed = 16,   // a label that keeps its size whatever it shows
+};
+
+// One control of the main window: its kind and number, its place, its
+// caption (or an edit's first text; a source of the translation under
+// TForm1), its hint and how it starts.
+struct TControlPlace {
+    TControlKind Kind;
+    int Number;
+    int X, Y, W, H;
+    const char* Text;
+    const char* Hint;
+    unsigned Flags;
+};
+// Every control, in the order of creation, which is also the order in which
+// overlapping controls lie over each other.
+std::span<const TControlPlace> ControlPlaces();
+
 // The mode items of the menu "Опции".
 enum class TMenuItem : std::uint8_t { N2Dyx, N3Dzxy, N3DFxyz, N9, N2Dxyt, N3Dxyzt, N3Dxyzuv };
 
