@@ -4,9 +4,14 @@
 #include "AppTestSupport.h"
 
 #include "app/TFormFind.h"
+#include "model/Commands.h"
 #include "model/GraphAnalysis.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <regex>
 
 namespace {
 
@@ -136,6 +141,32 @@ TEST_F(AnalysisWindow, FindARootAnExtremumAnIntersectionAndAnArea) {
     find->Button1->click();
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_NE(failures[0].find("не определена при x = 0"), std::string::npos) << failures[0];
+}
+
+} // namespace
+
+namespace {
+
+// The points the window marks are the points the command line prints for
+// the file the window saves: both come the same way from the document.
+TEST_F(AnalysisWindow, TheWindowAndTheCommandLineFindTheSamePoints) {
+    Plot({"x^3/20-x", "cos(x)*3"});
+    form->NPoints->trigger();
+    form->Analysis->ComputePoints();
+    std::vector<std::pair<double, double>> shown;
+    for (const TGraphPoint& p : form->Analysis->Points().Points)
+        shown.emplace_back(p.X, p.Y);
+    ASSERT_GT(shown.size(), 5u);
+    QTemporaryDir dir;
+    const std::string path = QDir(dir.path()).filePath("points.mth").toStdString();
+    ASSERT_TRUE(RunCommand([&] { form->WritePlotFile(path); }));
+    const TCommandOutput out = AnalyseGraphs(GraphsOfFile(path), {}, {});
+    std::vector<std::pair<double, double>> printed;
+    const std::regex line("\"x\": ([-0-9.e+]+), \"y\": ([-0-9.e+]+)");
+    for (auto m = std::sregex_iterator(out.Out.begin(), out.Out.end(), line);
+         m != std::sregex_iterator(); ++m)
+        printed.emplace_back(std::stod((*m)[1]), std::stod((*m)[2]));
+    EXPECT_EQ(printed, shown);
 }
 
 } // namespace
