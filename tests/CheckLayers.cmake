@@ -12,6 +12,14 @@ set(allowed_model model plot2d geometry3d animation analysis engine document tex
 set(allowed_view3d view3d geometry3d animation engine document texts)
 set(allowed_app app model view3d plot2d geometry3d animation analysis engine document texts)
 
+# Every include of `file` that matches `pattern` is a failure.
+macro(forbid pattern)
+  file(STRINGS ${file} found REGEX "${pattern}")
+  foreach(line IN LISTS found)
+    list(APPEND failures "${file}: ${line}")
+  endforeach()
+endmacro()
+
 set(libraries texts engine document plot2d geometry3d animation analysis model view3d app)
 set(failures "")
 foreach(library IN LISTS libraries)
@@ -29,25 +37,16 @@ foreach(library IN LISTS libraries)
     endforeach()
     # Only view3d may speak OpenGL.
     if(NOT library STREQUAL "view3d")
-      file(STRINGS ${file} gl REGEX "^#include <(GL/|QOpenGL)")
-      foreach(line IN LISTS gl)
-        list(APPEND failures "${file}: ${line}")
-      endforeach()
+      forbid("^#include <(GL/|QOpenGL)")
     endif()
     # Below the windows, no widget: the window and the command line share
     # this path.
     if(library MATCHES "^(plot2d|model)$")
-      file(STRINGS ${file} widgets REGEX "^#include <(QtWidgets|QWidget|QApplication|QDialog|QMainWindow|QLineEdit|QComboBox|QCheckBox|QRadioButton|QPushButton|QLabel|QAction|QMenu|QMessageBox|QFileDialog)")
-      foreach(line IN LISTS widgets)
-        list(APPEND failures "${file}: ${line}")
-      endforeach()
+      forbid("^#include <(QtWidgets|QWidget|QApplication|QDialog|QMainWindow|QLineEdit|QComboBox|QCheckBox|QRadioButton|QPushButton|QLabel|QAction|QMenu|QMessageBox|QFileDialog)")
     endif()
     # Plain C++ libraries use no Qt at all.
     if(library MATCHES "^(texts|engine|document|geometry3d|animation|analysis)$")
-      file(STRINGS ${file} qt REGEX "^#include <Q")
-      foreach(line IN LISTS qt)
-        list(APPEND failures "${file}: ${line}")
-      endforeach()
+      forbid("^#include <Q")
     endif()
   endforeach()
 endforeach()

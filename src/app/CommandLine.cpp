@@ -26,15 +26,7 @@ namespace {
 // What the options of one run found, for the function that carries it out.
 struct TRun {
     QCommandLineParser& Parser;
-    int argc;
-    char** argv;
 };
-
-void Print(std::FILE* to, const QString& text) {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.data(), 1, static_cast<std::size_t>(bytes.size()), to);
-    std::fflush(to);
-}
 
 // The names the settings are kept under, and the version.
 void SetApplicationNames() {
@@ -52,10 +44,6 @@ struct TOptionRow {
     std::function<int(TRun&)> Run;
     bool Pictures = false; // the run draws, so it needs a (headless) display
 };
-
-[[noreturn]] void UsageError(const QString& message) {
-    throw std::invalid_argument(message.toStdString());
-}
 
 QString OptionValue(const TRun& run, const char* name) {
     return run.Parser.value(QString::fromLatin1(name));
@@ -325,14 +313,13 @@ int RunProgram(int argc, char** argv) {
     else
         app = std::make_unique<QCoreApplication>(argc, argv);
     InitFloatingPoint();
-    SetApplicationNames();
     InstallLanguage(SavedLanguage());
     // Read again, now that the texts of the usage speak the windows' language.
     QCommandLineParser parser;
     std::vector<QCommandLineOption> options;
     AddOptions(parser, rows, options);
     Request(parser, rows, options, arguments);
-    TRun run{parser, argc, argv};
+    TRun run{parser};
     if (request.Row >= 0) return rows[request.Row].Run(run);
     // The usage names the program by the name it was started with.
     const QString error =

@@ -24,6 +24,10 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+[[noreturn]] void WriteFailed(const std::string& path, int error) {
+    throw FileError(FileFailureMessage(path, error, TFileAction::Write));
+}
+
 // The new file beside the old one, written through a buffer.
 class TPartFile : public TFileSink {
   public:
@@ -94,9 +98,7 @@ class TPartFile : public TFileSink {
         ::unlink(part_.c_str());
         Fail(error);
     }
-    [[noreturn]] void Fail(int error) {
-        throw FileError(FileFailureMessage(path_, error, TFileAction::Write));
-    }
+    [[noreturn]] void Fail(int error) { WriteFailed(path_, error); }
 
     std::string path_, part_;
     int fd_ = -1;
@@ -111,25 +113,22 @@ std::string WriteTarget(const std::string& path) {
         struct stat status {};
         if (::lstat(target.c_str(), &status) != 0) {
             if (errno == ENOENT) return target; // a new file
-            throw FileError(FileFailureMessage(path, errno, TFileAction::Write));
+            WriteFailed(path, errno);
         }
         if (S_ISLNK(status.st_mode)) {
-            if (links == 40) throw FileError(FileFailureMessage(path, ELOOP, TFileAction::Write));
+            if (links == 40) WriteFailed(path, ELOOP);
             char buffer[PATH_MAX];
             const ssize_t n = ::readlink(target.c_str(), buffer, sizeof buffer - 1);
-            if (n < 0) throw FileError(FileFailureMessage(path, errno, TFileAction::Write));
+            if (n < 0) WriteFailed(path, errno);
             const std::string link(buffer, static_cast<std::size_t>(n));
             target = (!link.empty() && link.front() == '/') || target.find('/') == std::string::npos
                          ? link
                          : Folder(target) + "/" + link;
             continue;
         }
-        if (!S_ISREG(status.st_mode))
-            throw FileError(FileFailureMessage(path, S_ISDIR(status.st_mode) ? EISDIR : EINVAL,
-                                               TFileAction::Write));
+        if (!S_ISREG(status.st_mode)) WriteFailed(path, S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
         // The folder may let anyone replace it; the file itself says who may.
-        if (::access(target.c_str(), W_OK) != 0)
-            throw FileError(FileFailureMessage(path, errno, TFileAction::Write));
+        if (::access(target.c_str(), W_OK) != 0) WriteFailed(path, errno);
         return target;
     }
 }

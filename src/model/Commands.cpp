@@ -36,16 +36,6 @@ struct CommandLine {
     throw std::runtime_error(message.toStdString());
 }
 
-[[noreturn]] void UsageError(const QString& message) {
-    throw std::invalid_argument(message.toStdString());
-}
-
-void PrintError(const QString& text) {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.data(), 1, static_cast<std::size_t>(bytes.size()), stderr);
-    std::fflush(stderr);
-}
-
 std::string Json(const std::string& text) {
     std::string out = "\"";
     for (const char c : text) {
@@ -68,6 +58,16 @@ std::string Json(double v) {
 }
 
 } // namespace
+
+void Print(std::FILE* to, const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.data(), 1, static_cast<std::size_t>(bytes.size()), to);
+    std::fflush(to);
+}
+
+void UsageError(const QString& message) {
+    throw std::invalid_argument(message.toStdString());
+}
 
 TPlotInput AsLaidOut(TPlotInput input) {
     for (const TDocValue& v : ValuesOfMode(input.Mode, input.Coordinates)) {
@@ -271,9 +271,9 @@ void TTerminalProgress::Line(double done) {
     const int percent = static_cast<int>(done * 100);
     if (!shown_ || percent == percent_) return;
     percent_ = percent;
-    PrintError(QStringLiteral("\rF(x,y,z)=0: %1 %").arg(percent));
+    Print(stderr, QStringLiteral("\rF(x,y,z)=0: %1 %").arg(percent));
 }
 
 void TTerminalProgress::End() {
-    if (shown_ && percent_ >= 0) PrintError(QStringLiteral("\n"));
+    if (shown_ && percent_ >= 0) Print(stderr, QStringLiteral("\n"));
 }

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
@@ -56,6 +57,11 @@ std::uint64_t ExportSeed(const QString& text);
 // warns of (empty: nothing).
 std::string ExportFile(const TExportJob& job, TScanProgress& progress,
                        const std::function<QImage(int w, int h, const TPlotInput&)>& frame);
+
+// Writes a text as it stands, in the locale's encoding, at once.
+void Print(std::FILE* to, const QString& text);
+// Ends a command as one that was asked wrongly (std::invalid_argument).
+[[noreturn]] void UsageError(const QString& message);
 
 // The progress of an implicit scan as one line on stderr, rewritten as it
 // grows, when stderr is a terminal; nothing otherwise.
