@@ -431,6 +431,7 @@ void TForm1::SetTabOrder() {
 }
 
 void TForm1::ConnectHandlers() {
+    BindControls(); // first: the handlers below read what it writes
     // Every check box is a switch of the state: a step of its own, with
     // whatever its handler builds.
     for (const TControlPlace& r : ControlPlaces()) {

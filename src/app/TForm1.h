@@ -103,17 +103,15 @@ class TForm1 : public QMainWindow {
     void EvalNumberField(QLineEdit* field, char key);
     void Button1Click();
     void NormaliseParamFields();
-    void SanitiseNumberField(QLineEdit* field);
-    void MakeFieldNonNegative(QLineEdit* field);
     void CaptureDocument();
+    // Every field shows its text of Model.State.
+    void ShowFields();
     // The capture, and everything else a picture is made of (DocumentInput).
     TPlotInput CaptureInput();
     // What a picture is made of without reading a field: the document with
     // its formulas as they were typed (not cut), the current mode, the
     // formula box, its list and the switches.
     TPlotInput DocumentInput() const;
-    // The formula box, its list and the switches, into `input`.
-    void ReadSwitches(TPlotInput& input) const;
 
     // --- undo and redo: the menu "Правка"
     void UndoClick(); // "Отменить", Ctrl+Z
@@ -124,6 +122,11 @@ class TForm1 : public QMainWindow {
     // set with its handlers quiet, then the pictures made from it.
     TPlotState WindowState() const;
     void ShowState(const TPlotState& state);
+    // Each control writes its value into Model.State, and then every change
+    // of it as it happens, before the change's handlers run.
+    void BindControls();
+    // The caption after "y(x0)=", in the state and on the window.
+    void ShowX0Result(const QString& text);
     // The history of the steps, the open file, what runs now: everything
     // the handlers keep beside the controls.
     TPlotModel Model;
@@ -371,10 +374,6 @@ class TForm1 : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // Runs something on the field EditN(edit); a text there that does not convert
-    // is told with the field's place in the current mode. With
-    // `onlyThisMode`, a field the current mode does not use fails nothing.
-    void InField(int edit, const std::function<void()>& action, bool onlyThisMode) const;
     TCoordinates Coordinates() const;
     QLineEdit* NumericField(QObject* watched) const;
     void CentreOnDesktop();
@@ -387,7 +386,8 @@ class TForm1 : public QMainWindow {
     // Ctrl+Z, Ctrl+Shift+Z or Ctrl+Y in a field with no typing of its own
     // since the history took its text: the key is the menu's.
     bool UndoKeyForHistory(QObject* watched, QEvent* event) const;
-    void LoadFields(std::span<const TDocValue> values);
+    // The fields of document values loaded from the document and shown.
+    void ShowDocumentValues(std::span<const TDocValue> values);
 };
 
 // The user's guide as a page: installed beside the program, or made in the

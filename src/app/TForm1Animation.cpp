@@ -52,13 +52,13 @@ void TForm1::StopAnimation() {
     Timer1->stop();
     Model.AnimationRunning = false;
     N4->setEnabled(true); // however it ended, the work can be saved again
-    SetCaption(Label1, QString());
+    ShowX0Result(QString());
     UpdateUndoItems();
 }
 
 void TForm1::Timer1Timer() {
     if (!Model.AnimationRunning || Busy()) return;
-    SetCaption(Label1, QString::fromStdString(FrameCaption(FrameCounter)));
+    ShowX0Result(QString::fromStdString(FrameCaption(FrameCounter)));
     VarF = FrameCounter;
     // The frame of the current mode; the 3D builds keep their colours.
     const bool drawn = RunCommand([this] {
@@ -77,12 +77,12 @@ void TForm1::Timer1Timer() {
         StopAnimation();
         return;
     }
-    const bool loop = Form2 != nullptr && Form2->CheckBox2->isChecked();
+    const bool loop = Model.State.Animation.Loop;
     if (AdvanceFrameCounter(loop) == TFrameAdvance::Finished) StopAnimation();
 }
 
 void TForm1::CheckBox2Click() {
-    FollowTrajectory = CheckBox2->isChecked(); // from the next repaint on
+    FollowTrajectory = Model.State.Animation.CameraPath; // from the next repaint on
     Model.TrajectoryFailed = false;
 }
 

@@ -60,7 +60,7 @@ bool TForm1::Busy() const {
 TSceneOptions TForm1::SceneOptions() const {
     TSceneOptions options;
     options.Mode = CurrentPlotMode();
-    options.Axes = N6->isChecked();
+    options.Axes = Model.State.Input.Axes;
     options.Trajectory = Form2 != nullptr && Form2->CheckBox3->isChecked();
     return options;
 }
@@ -71,7 +71,7 @@ void TForm1::BuildSurfaceZxy() {
 
 void TForm1::BuildCurve3D() {
     // Outside its mode the curve, the camera's path, comes from the document.
-    if (N3Dxyzt->isChecked())
+    if (CurrentPlotMode() == pmCurve)
         BuildFromFields(pmCurve);
     else
         Build3D(pmCurve, DocumentInput());
@@ -165,14 +165,15 @@ void TForm1::Button11Click() {
 void TForm1::N13Click() {
     const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "построение"));
     if (Busy()) return;
-    if (!N3Dzxy->isChecked()) {
+    if (CurrentPlotMode() != pmSurface) {
         ReportFailure(tr("Случайная функция строится в режиме 3D z(x,y): выберите его в меню "
                          "«Опции» и нажмите F12 ещё раз.")
                           .toStdString());
         return;
     }
     const int depth = 2 + static_cast<int>(RandomBelow(4));
-    SetEditText(Edit7, QString::fromStdString(RandomFormula(depth, false)));
+    Model.State.Fields[7] = RandomFormula(depth, false);
+    ShowFields();
     Button8Click();
 }
 
@@ -183,9 +184,9 @@ void TForm1::EquallyClick() {
 }
 
 void TForm1::Edit11Change() {
-    if (!Equally->isChecked()) return;
-    for (int k = 0; k < 4; ++k) {
-        SetEditText(EditN(15 + k), EditN(11 + k)->text());
-        SetEditText(EditN(19 + k), EditN(11 + k)->text());
-    }
+    if (!Model.State.Input.EqualRows) return;
+    auto& f = Model.State.Fields;
+    for (int k = 0; k < 4; ++k)
+        f[15 + k] = f[19 + k] = f[11 + k];
+    ShowFields();
 }

@@ -48,7 +48,7 @@ void TForm1::DocumentMaybeChanged() {
 
 void TForm1::RememberSavedState() {
     Model.SavedRecord = RecordOfState(WindowState(), false);
-    Model.SavedX0 = FieldText(Edit1);
+    Model.SavedX0 = Model.State.Fields[1];
     Model.History.MarkSaved();
     UpdateTitle();
 }
@@ -115,7 +115,7 @@ void TForm1::NewClick() {
     ComboBox1->setEditText(QString());
     CheckBox1->setChecked(false);
     Edit1->clear();
-    SetCaption(Label1, QString());
+    ShowX0Result(QString());
     N6->setChecked(true);
     for (QCheckBox* box : {CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7, Equally})
         box->setChecked(true);

@@ -8,6 +8,7 @@
 #include "document/Settings.h"
 #include "engine/Engine.h"
 #include "geometry3d/Buffers.h"
+#include "model/FieldEdits.h"
 #include "model/FormulaMessages.h"
 #include "plot2d/View2D.h"
 #include "view3d/Tfrm3D.h"
@@ -19,36 +20,31 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <cmath>
 
-namespace {
-
-void SetField(QLineEdit* field, const std::string& text) {
-    SetEditText(field, QString::fromStdString(text));
+void TForm1::ShowFields() {
+    for (int k = 1; k < StateFieldCount; ++k)
+        SetEditText(EditN(k), QString::fromStdString(Model.State.Fields[k]));
 }
-
-} // namespace
 
 void TForm1::EvalNumberField(QLineEdit* field, char key) {
     if (key != KeyEnter) return;
     const std::string text = FieldText(field);
+    std::string shown = text;
     TTextFaultInfo fault;
-    // A malformed number inside a formula ends the command with the field unchanged.
-    const std::optional<double> v = FieldNumberValue(text, &fault);
-    SetField(field, v ? FormatNumber(*v) : "Error!");
-    if (!v) ExplainError([this, field] { return FieldCaption(field); }, text, fault);
+    const bool ok = EvaluateField(shown, &fault);
+    SetEditText(field, QString::fromStdString(shown));
+    if (!ok) ExplainError([this, field] { return FieldCaption(field); }, text, fault);
 }
 
 void TForm1::Button1Click() {
     bool error = false;
-    const double x0 = FieldNumber(Edit1);
-    const std::string text = ComboBox1->currentText().toStdString();
     TTextFaultInfo fault;
-    const double v = EvalFormulaText(UpperCaseFormula(text), error, x0, &fault);
-    SetCaption(Label1, QString::fromStdString(error ? "Error!" : FormatNumber(v)));
-    if (error) ExplainError([this] { return Button1->text(); }, text, fault);
+    ShowX0Result(QString::fromStdString(X0Result(Model.State, &fault, error)));
+    if (error) ExplainError([this] { return Button1->text(); }, Model.State.Input.Formula, fault);
 }
 
 void TForm1::ExplainError(const std::function<QString()>& place, const std::string& text,
@@ -63,51 +59,21 @@ void TForm1::ExplainError(const std::function<QString()>& place, const std::stri
 
 QString TForm1::FieldCaption(const QLineEdit* field) const {
     if (field == Edit1) return Label2->text();
-    const int mode = CurrentPlotMode();
     for (int edit = 2; edit <= 26; ++edit)
         if (EditN(edit) == field)
-            if (const auto v = ValueOfField(mode, Coordinates(), edit))
-                return QString::fromStdString(FieldPlace(*v, static_cast<TPlotMode>(mode))) +
-                       QLatin1Char(':');
+            if (const auto place = PlaceOfField(Model.State.Input, edit))
+                return QString::fromStdString(*place) + QLatin1Char(':');
     return {};
-}
-
-void TForm1::SanitiseNumberField(QLineEdit* field) {
-    if (!HasNumberCharacters(FieldText(field))) SetField(field, "0");
-}
-
-void TForm1::MakeFieldNonNegative(QLineEdit* field) {
-    const double value = FieldNumber(field);
-    if (!(value >= 0)) SetField(field, FormatNumber(std::fabs(FieldNumber(field))));
 }
 
 void TForm1::NormaliseParamFields() {
     Model.FieldErrorStatus = nullptr;
-    // Every field evaluated first, then each checked as its numbers' role
-    // says. A field that does not convert stops the build only when the
-    // current mode uses it; another mode's field waits for its own build.
-    for (const TNumericField& f : NumericFields())
-        InField(
-            f.Edit, [&] { EvalNumberField(EditN(f.Edit), KeyEnter); }, true);
-    for (const TNumericField& f : NumericFields())
-        InField(
-            f.Edit,
-            [&] {
-                if (IsSanitised(f.Role)) SanitiseNumberField(EditN(f.Edit));
-                if (IsNonNegative(f.Role)) MakeFieldNonNegative(EditN(f.Edit));
-            },
-            true);
-}
-
-void TForm1::InField(int edit, const std::function<void()>& action, bool onlyThisMode) const {
-    try {
-        action();
-    } catch (const ConversionError& e) {
-        const int mode = CurrentPlotMode();
-        if (const auto v = ValueOfField(mode, Coordinates(), edit))
-            throw e.At(FieldPlace(*v, static_cast<TPlotMode>(mode)));
-        if (!onlyThisMode) throw;
-    }
+    // The fields show what was done, also when a field stops the build.
+    const auto show = qScopeGuard([this] { ShowFields(); });
+    NormaliseFields(
+        Model.State, [this](int edit, const std::string& text, const TTextFaultInfo& fault) {
+            ExplainError([this, edit] { return FieldCaption(EditN(edit)); }, text, fault);
+        });
 }
 
 void TForm1::FormCreate() {

@@ -98,7 +98,7 @@ void TForm1::ReadPlotFile(const std::string& path) {
     for (int k = 0; k < DocumentFormulaCount; ++k)
         Model.TypedFormulas[k] = PlotDocument.Formulas[k];
     SetPlotMode(RecordMode(r)); // a code outside 1 ... 6 leaves the empty layout
-    if (!Label1->isHidden()) SetCaption(Label1, QString::fromStdString(r.ResultText));
+    if (!Label1->isHidden()) ShowX0Result(QString::fromStdString(r.ResultText));
     if (!RadioButton1->isHidden()) {
         // Checking the one not checked runs its switch, with a 2D build.
         if (r.Cartesian)

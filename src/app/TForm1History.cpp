@@ -12,6 +12,7 @@
 #include "view3d/FlyingCamera.h"
 #include "view3d/Tfrm3D.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,27 +31,69 @@ TStep::TStep(TForm1* form, const char* name) : form_(form) {
 TStep::~TStep() {
     form_->Model.History.End(form_->WindowState());
 }
+void TForm1::BindControls() {
+    // Each control writes its value into the state now, and every change of
+    // it from now on, before any handler of the change runs.
+    const auto bind = [this](auto* sender, auto signal, const std::function<void()>& write) {
+        write();
+        connect(sender, signal, this, write);
+    };
+    TPlotState& s = Model.State;
+    for (int k = 1; k < StateFieldCount; ++k)
+        bind(EditN(k), &QLineEdit::textChanged,
+             [&s, k, e = EditN(k)] { s.Fields[k] = e->text().toStdString(); });
+    const auto list = [&s, c = ComboBox1] {
+        s.Input.List.clear();
+        for (int i = 0; i < c->count(); ++i)
+            s.Input.List.push_back(c->itemText(i).toStdString());
+    };
+    // The box's own reaction to a new row (a first item becomes its text)
+    // runs before the row's signal reaches this binding: the list is read
+    // again with the text.
+    bind(ComboBox1, &QComboBox::editTextChanged, [&s, c = ComboBox1, list] {
+        s.Input.Formula = c->currentText().toStdString();
+        list();
+    });
+    QAbstractItemModel* items = ComboBox1->model();
+    bind(items, &QAbstractItemModel::rowsInserted, list);
+    bind(items, &QAbstractItemModel::rowsRemoved, list);
+    bind(items, &QAbstractItemModel::modelReset, list);
+    bind(items, &QAbstractItemModel::dataChanged, list);
+    const std::pair<QAbstractButton*, bool*> switches[] = {
+        {CheckBox1, &s.Input.AllFormulas}, {CheckBox9, &s.Input.MinimalStep},
+        {CheckBox7, &s.Input.Grid},        {CheckBox6, &s.Input.EqualScales},
+        {CheckBox3, &s.Input.Families[0]}, {CheckBox4, &s.Input.Families[1]},
+        {CheckBox5, &s.Input.Families[2]}, {CheckBox8, &s.Input.Centre},
+        {Equally, &s.Input.EqualRows},     {CheckBox2, &s.Animation.CameraPath}};
+    for (const auto& [box, value] : switches)
+        bind(box, &QAbstractButton::toggled, [box, value] { *value = box->isChecked(); });
+    bind(N6, &QAction::toggled, [&s, a = N6] { s.Input.Axes = a->isChecked(); });
+    bind(RadioButton1, &QRadioButton::toggled, [&s, r = RadioButton1] {
+        s.Input.Coordinates = r->isChecked() ? TCoordinates::Cartesian : TCoordinates::Polar;
+    });
+}
+
+void TForm1::ShowX0Result(const QString& text) {
+    Model.State.X0Result = text.toStdString();
+    SetCaption(Label1, text);
+}
 
 TPlotState TForm1::WindowState() const {
-    TPlotState s;
+    TPlotState s = Model.State;
     s.Input = DocumentInput();
-    for (int k = 1; k < StateFieldCount; ++k)
-        s.Fields[k] = FieldText(EditN(k));
-    s.X0Result = Label1->text().toStdString();
     s.Colours = CurrentColours();
     static_assert(std::tuple_size_v<decltype(s.Colouring)> == ColourCoeffCount);
     std::copy(std::begin(ColourCoeffs), std::end(ColourCoeffs), s.Colouring.begin());
-    s.Animation = {FirstFrame,
-                   LastFrame,
-                   FrameInterval,
-                   Form2 != nullptr && Form2->CheckBox2->isChecked(),
-                   CheckBox2->isChecked(),
-                   ViewAlongMode};
+    s.Animation.FirstFrame = FirstFrame;
+    s.Animation.LastFrame = LastFrame;
+    s.Animation.FrameInterval = FrameInterval;
+    s.Animation.ViewAlong = ViewAlongMode;
     s.View = {ViewX1, ViewX2, ViewY1, ViewY2};
     return s;
 }
 
 void TForm1::ShowState(const TPlotState& s) {
+    Model.State = s; // what the handlers below read while the controls, quiet, take it
     const TPlotInput& in = s.Input;
     for (int k = 0; k < DocumentFormulaCount; ++k) {
         Model.TypedFormulas[k] = in.Document.Formulas[k];
@@ -103,6 +146,8 @@ void TForm1::ShowState(const TPlotState& s) {
             TipForCutText(EditN(k));
         }
         SetCaption(Label1, QString::fromStdString(s.X0Result));
+        // Also while hidden: the next 2D layout starts from the state's system.
+        (in.Coordinates == TCoordinates::Polar ? RadioButton2 : RadioButton1)->setChecked(true);
         if (Form2) {
             Form2->CheckBox2->setChecked(s.Animation.Loop);
             Form2->RadioButton1->setChecked(s.Animation.ViewAlong == 1);
@@ -111,6 +156,7 @@ void TForm1::ShowState(const TPlotState& s) {
             Form2->ShowFrameSettings();
         }
     }
+    Model.State = s; // what the controls now show
     ViewX1 = s.View.X1, ViewX2 = s.View.X2, ViewY1 = s.View.Y1, ViewY2 = s.View.Y2;
     RecomputeViewFromEdges();
     RangeEditsDirty = false;
@@ -158,8 +204,8 @@ bool TForm1::UndoKeyForHistory(QObject* watched, QEvent* event) const {
     // A field whose text is the one the history holds has no typing of its
     // own to undo: the key goes to the menu's item.
     if (watched == ComboBox1 || watched == ComboBox1->lineEdit())
-        return ComboBox1->currentText().toStdString() == Model.History.State().Input.Formula;
+        return Model.State.Input.Formula == Model.History.State().Input.Formula;
     for (int k = 1; k < StateFieldCount; ++k)
-        if (watched == EditN(k)) return FieldText(EditN(k)) == Model.History.State().Fields[k];
+        if (watched == EditN(k)) return Model.State.Fields[k] == Model.History.State().Fields[k];
     return false;
 }

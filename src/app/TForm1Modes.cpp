@@ -8,6 +8,7 @@
 
 #include "document/PlotDocument.h"
 #include "engine/Engine.h"
+#include "model/FieldEdits.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -18,13 +19,7 @@
 #include <QRadioButton>
 
 int TForm1::CurrentPlotMode() const {
-    if (N2Dyx->isChecked()) return pmYx;
-    if (N3Dzxy->isChecked()) return pmSurface;
-    if (N3DFxyz->isChecked()) return pmImplicit;
-    if (N2Dxyt->isChecked()) return pmPlane;
-    if (N3Dxyzt->isChecked()) return pmCurve;
-    if (N3Dxyzuv->isChecked()) return pmPatch;
-    return 0;
+    return Model.State.Input.Mode;
 }
 
 QWidget* TForm1::Control(TControl control) const {
@@ -73,6 +68,7 @@ QAction* TForm1::MenuItem(TMenuItem item) const {
 void TForm1::HideAllControls() {
     for (int k = 1; k <= 26; ++k)
         LabelN(k)->hide();
+    Model.State.X0Result.clear();
     for (int k = 1; k <= 11; ++k) {
         LabelN(k)->clear();
         ForgetSource(LabelN(k));
@@ -90,17 +86,13 @@ void TForm1::HideAllControls() {
     ComboBox1->hide();
     for (QAction* a : {N2Dyx, N3Dzxy, N3DFxyz, N9, N2Dxyt, N3Dxyzt, N3Dxyzuv})
         a->setChecked(false);
+    Model.State.Input.Mode = 0;
     PaintBox1->hide();
 }
 
-// Writes document values into their fields, in the order given: numbers in
-// the general format, formulas as they are stored.
-void TForm1::LoadFields(std::span<const TDocValue> values) {
-    for (const TDocValue& v : values) {
-        const std::string text = v.IsFormula ? PlotDocument.Formulas[v.Index]
-                                             : FormatNumber(PlotDocument.Numbers[v.Index]);
-        SetEditText(EditN(FieldOf(v)), QString::fromStdString(text));
-    }
+void TForm1::ShowDocumentValues(std::span<const TDocValue> values) {
+    LoadFields(Model.State, values, PlotDocument);
+    ShowFields();
 }
 
 void TForm1::SetPlotMode(int mode) {
@@ -120,10 +112,11 @@ void TForm1::SetPlotMode(int mode) {
     for (const TCaption& c : layout->Captions)
         SetText(LabelN(c.Label), "ModeLayout", c.Text);
     const TParameterSet set = ParameterSet(layout->Mode, TCoordinates::Cartesian);
-    LoadFields(set.Shared);
-    LoadFields(set.Own);
+    ShowDocumentValues(set.Shared);
+    ShowDocumentValues(set.Own);
     for (const TMenuItem item : layout->Menu)
         MenuItem(item)->setChecked(true);
+    Model.State.Input.Mode = layout->Mode;
     UpdateFormulaMarks();
     // A 2D mode shows the picture of its document in its own view at once.
     if (!PaintBox1->isHidden()) ShowDocumentPicture();
@@ -131,24 +124,7 @@ void TForm1::SetPlotMode(int mode) {
 }
 
 void TForm1::CaptureDocument() {
-    const int mode = CurrentPlotMode();
-    if (!IsPlotMode(mode)) return;
-    // The coordinate system is read after the fields both systems share.
-    auto capture = [](std::span<const TDocValue> values, TForm1* form) {
-        for (const TDocValue& v : values) {
-            const std::string text = FieldText(form->EditN(FieldOf(v)));
-            if (v.IsFormula) {
-                StoreFormula(PlotDocument, static_cast<TFormulaSlot>(v.Index), text);
-                form->Model.TypedFormulas[v.Index] = text;
-            } else {
-                form->InField(
-                    FieldOf(v), [&] { PlotDocument.Numbers[v.Index] = StrToFloat(text); }, false);
-            }
-        }
-    };
-    const auto plotMode = static_cast<TPlotMode>(mode);
-    capture(ParameterSet(plotMode, TCoordinates::Cartesian).Shared, this);
-    capture(ParameterSet(plotMode, Coordinates()).Own, this);
+    CaptureFields(Model.State, PlotDocument, Model.TypedFormulas);
 }
 
 TPlotInput TForm1::CaptureInput() {
@@ -159,37 +135,17 @@ TPlotInput TForm1::CaptureInput() {
 }
 
 TPlotInput TForm1::DocumentInput() const {
-    TPlotInput input;
-    input.Mode = CurrentPlotMode();
+    TPlotInput input = Model.State.Input;
     input.Document = PlotDocument;
     // The builds take the formulas as typed; the document keeps 100 characters.
     for (int k = 0; k < DocumentFormulaCount; ++k)
         if (CutFormula(Model.TypedFormulas[k]) == PlotDocument.Formulas[k])
             input.Document.Formulas[k] = Model.TypedFormulas[k];
-    ReadSwitches(input);
     return input;
 }
 
 TCoordinates TForm1::Coordinates() const {
-    return RadioButton1->isChecked() ? TCoordinates::Cartesian : TCoordinates::Polar;
-}
-
-void TForm1::ReadSwitches(TPlotInput& input) const {
-    input.Coordinates = Coordinates();
-    input.Formula = ComboBox1->currentText().toStdString();
-    input.List.clear();
-    for (int i = 0; i < ComboBox1->count(); ++i)
-        input.List.push_back(ComboBox1->itemText(i).toStdString());
-    input.AllFormulas = CheckBox1->isChecked();
-    input.MinimalStep = CheckBox9->isChecked();
-    input.Axes = N6->isChecked();
-    input.Grid = CheckBox7->isChecked();
-    input.EqualScales = CheckBox6->isChecked();
-    input.Families[0] = CheckBox3->isChecked();
-    input.Families[1] = CheckBox4->isChecked();
-    input.Families[2] = CheckBox5->isChecked();
-    input.Centre = CheckBox8->isChecked();
-    input.EqualRows = Equally->isChecked();
+    return Model.State.Input.Coordinates;
 }
 
 // Relabels the fields for one coordinate system of a 2D mode, loads its
@@ -207,7 +163,7 @@ void TForm1::ShowCoordinates(TPlotMode mode, TCoordinates coords) {
         SetText(LabelN(c.Label), "ModeLayout", c.Text);
     for (const TControl& c : layout.Hide)
         Control(c)->hide();
-    LoadFields(ParameterSet(mode, coords).Own);
+    ShowDocumentValues(ParameterSet(mode, coords).Own);
     for (const TControl& c : layout.Show)
         Control(c)->show();
     UpdateFormulaMarks();
@@ -216,12 +172,14 @@ void TForm1::ShowCoordinates(TPlotMode mode, TCoordinates coords) {
 // "декарт": the y(x) mode when its item is checked, otherwise the parametric
 // one (also while a layout has unchecked every mode item).
 void TForm1::RadioButton1Click() {
-    SwitchCoordinates(N2Dyx->isChecked() ? pmYx : pmPlane, TCoordinates::Cartesian);
+    SwitchCoordinates(CurrentPlotMode() == pmYx ? pmYx : pmPlane, TCoordinates::Cartesian);
 }
 
 // "поляр": the parametric mode when its item is checked, otherwise y(x).
 void TForm1::RadioButton2Click() {
-    SwitchCoordinates(N9->isChecked() ? pmPlane : pmYx, TCoordinates::Polar);
+    const int mode = CurrentPlotMode();
+    const bool parametric = mode == pmPlane || mode == pmCurve || mode == pmPatch;
+    SwitchCoordinates(parametric ? pmPlane : pmYx, TCoordinates::Polar);
 }
 
 void TForm1::N2DyxClick() {

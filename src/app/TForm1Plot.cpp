@@ -6,6 +6,7 @@
 #include "document/Limits.h"
 #include "document/PlotDocument.h"
 #include "engine/Engine.h"
+#include "model/FieldEdits.h"
 #include "model/GraphAnalysis.h"
 #include "plot2d/Picture.h"
 #include "plot2d/View2D.h"
@@ -105,38 +106,22 @@ void TForm1::ChangeView(const std::function<void()>& change) {
 }
 
 void TForm1::ReadRangeEditsFromFields() {
-    ChangeView([this] {
-        const TRangeTexts texts{FieldText(Edit23), FieldText(Edit24), FieldText(Edit25),
-                                FieldText(Edit26)};
-        try {
-            ReadRangeEdits(texts, CheckBox6->isChecked());
-        } catch (const ConversionError& e) {
-            // The first field, in the order they are read, that holds the text.
-            for (const int edit : {26, 25, 24, 23})
-                if (FieldText(EditN(edit)) == e.text())
-                    InField(
-                        edit, [&] { throw e; }, false);
-            throw;
-        }
-    });
+    ChangeView([this] { ReadRangeFields(Model.State); });
     WriteRangeEditsToFields();
 }
 
 void TForm1::WriteRangeEditsToFields() {
-    const TRangeTexts t = WriteRangeEdits();
-    SetEditText(Edit23, QString::fromStdString(t.Y2));
-    SetEditText(Edit24, QString::fromStdString(t.Y1));
-    SetEditText(Edit25, QString::fromStdString(t.X2));
-    SetEditText(Edit26, QString::fromStdString(t.X1));
+    WriteRangeFields(Model.State);
+    ShowFields();
 }
 
 void TForm1::N6Click() {
     const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "переключатель"));
-    N6->setChecked(!N6->isChecked());
+    N6->setChecked(!Model.State.Input.Axes);
     if (Frm3D && Frm3D->isVisible()) Frm3D->FormPaint(); // it draws its own axes
     if (!Button2->isHidden()) {
         PaintBox1->update();
-        CheckBox7->setChecked(N6->isChecked()); // runs the build again when it changes
+        CheckBox7->setChecked(Model.State.Input.Axes); // runs the build again when it changes
     }
 }
 
@@ -166,7 +151,8 @@ void TForm1::Button4Click() {
 
 void TForm1::Zoom(int k) {
     const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "масштаб"));
-    if (!RunCommand([this, k] { ChangeView([this, k] { ZoomView(k, CheckBox6->isChecked()); }); }))
+    if (!RunCommand(
+            [this, k] { ChangeView([this, k] { ZoomView(k, Model.State.Input.EqualScales); }); }))
         return;
     WriteRangeEditsToFields();
     Button2Click();
@@ -222,16 +208,14 @@ void TForm1::FormMouseWheel(int delta) {
 }
 
 void TForm1::CompileFormulaList() {
-    TPlotInput input;
-    ReadSwitches(input);
-    CompileYxFormulas(input, Model.YxTrees);
+    CompileYxFormulas(Model.State.Input, Model.YxTrees);
 }
 
 void TForm1::Button5Click() {
     const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "добавить"));
-    const QString text = ComboBox1->currentText();
+    const QString text = QString::fromStdString(Model.State.Input.Formula);
     if (text.isEmpty()) return;
-    if (ComboBox1->count() >= MaxListFormulas) {
+    if (std::ssize(Model.State.Input.List) >= MaxListFormulas) {
         ReportFailure(tr("В списке уже 10 формул: больше не помещается").toStdString());
         return;
     }
@@ -242,15 +226,13 @@ void TForm1::Button5Click() {
 
 void TForm1::Button6Click() {
     const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "удалить"));
-    const QString text = ComboBox1->currentText();
-    for (int i = 0; i < ComboBox1->count(); ++i) {
-        if (ComboBox1->itemText(i) == text) {
-            ComboBox1->removeItem(i);
-            ComboBox1->setEditText(text); // the formula field keeps its text
-            DocumentMaybeChanged();
-            return;
-        }
-    }
+    const std::vector<std::string>& list = Model.State.Input.List;
+    const auto found = std::find(list.begin(), list.end(), Model.State.Input.Formula);
+    if (found == list.end()) return;
+    const QString text = QString::fromStdString(*found);
+    ComboBox1->removeItem(static_cast<int>(found - list.begin()));
+    ComboBox1->setEditText(text); // the formula field keeps its text
+    DocumentMaybeChanged();
 }
 
 void TForm1::Button7Click() {

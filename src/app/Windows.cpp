@@ -6,6 +6,7 @@
 #include "engine/Engine.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QIcon>
 
 TApplicationWindows::TApplicationWindows() {
@@ -29,7 +30,8 @@ TApplicationWindows::TApplicationWindows() {
     Form1->FormFind = FormFind.get();
     FormFind->Analysis = Form1->Analysis;
     TForm1* const form = Form1.get();
-    Form2->FramesEdited = [form] {
+    Form2->FramesEdited = [form, loop = Form2->CheckBox2] {
+        form->Model.State.Animation.Loop = loop->isChecked();
         const TStep step(form, QT_TRANSLATE_NOOP("TForm1", "настройка анимации"));
         form->DocumentMaybeChanged();
     };
@@ -40,7 +42,7 @@ TApplicationWindows::TApplicationWindows() {
     Form2->StopFrames = [form] { form->StopAnimation(); };
     Form2->ShowStill = [form] {
         form->Button2Click();
-        SetCaption(form->Label1, QString());
+        form->ShowX0Result(QString());
     };
     Form2->Frm3D = Frm3D.get();
     Form3->Rebuild = [form = Form1.get()] { form->Button2Click(); };

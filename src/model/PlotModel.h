@@ -16,6 +16,11 @@
 #include <string>
 
 struct TPlotModel {
+    // The state as the controls show it now: each control writes its change
+    // here as it happens, and the handlers read it from here. The document,
+    // the colours, the frames and the view are kept by the program's globals
+    // and joined to it when a step ends (see the window's WindowState).
+    TPlotState State;
     TStateHistory History;
 
     // --- the open document

@@ -117,21 +117,6 @@ TEST_P(Fields, NormalisationLeavesPlainNumbersOnly) {
     EXPECT_TRUE(failures.empty());
 }
 
-TEST_P(Fields, SanitisingChecksCharactersOnly) {
-    const struct {
-        const char* text;
-        bool kept;
-    } cases[] = {{"E", true},       {"1e", true},   {"-1.5", true},  {"1E-6", true},
-                 {"-2.5e-7", true}, {"", false},    {"1..2", false}, {"1.2,3", false},
-                 {"--1", false},    {"2-", false},  {"1 ", false},   {"1E-6E-2", false},
-                 {"1-E6", false},   {"1E+6", false}};
-    for (const auto& c : cases) {
-        Type(form->Edit8, c.text);
-        form->SanitiseNumberField(form->Edit8);
-        EXPECT_EQ(Text(form->Edit8), c.kept ? c.text : "0") << c.text;
-    }
-}
-
 // A шаг2 or view field that is no number stops the builds of its own mode,
 // with the conversion's message and the field's place; a bad field of
 // another mode stops nothing.

@@ -4,6 +4,7 @@
 
 #include "model/PlotState.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
 
@@ -120,6 +121,106 @@ TEST_F(UndoTest, EachActionIsOneStep) {
         EXPECT_EQ(State(), after);
     }
     EXPECT_TRUE(failures.empty());
+}
+
+// What the controls show, read from them, as the parts of a state that
+// the controls keep.
+std::string ControlsShow(const TForm1& f) {
+    TPlotState s;
+    TPlotInput& in = s.Input;
+    in.Mode = 0;
+    const std::pair<QAction*, int> items[] = {{f.N2Dyx, pmYx},         {f.N3Dzxy, pmSurface},
+                                              {f.N3DFxyz, pmImplicit}, {f.N2Dxyt, pmPlane},
+                                              {f.N3Dxyzt, pmCurve},    {f.N3Dxyzuv, pmPatch}};
+    for (const auto& [item, mode] : items)
+        if (in.Mode == 0 && item->isChecked()) in.Mode = mode;
+    in.Coordinates = f.RadioButton1->isChecked() ? TCoordinates::Cartesian : TCoordinates::Polar;
+    in.Formula = f.ComboBox1->currentText().toStdString();
+    for (int i = 0; i < f.ComboBox1->count(); ++i)
+        in.List.push_back(f.ComboBox1->itemText(i).toStdString());
+    const std::pair<const QAbstractButton*, bool*> switches[] = {
+        {f.CheckBox1, &in.AllFormulas}, {f.CheckBox9, &in.MinimalStep},
+        {f.CheckBox7, &in.Grid},        {f.CheckBox6, &in.EqualScales},
+        {f.CheckBox3, &in.Families[0]}, {f.CheckBox4, &in.Families[1]},
+        {f.CheckBox5, &in.Families[2]}, {f.CheckBox8, &in.Centre},
+        {f.Equally, &in.EqualRows},     {f.CheckBox2, &s.Animation.CameraPath}};
+    for (const auto& [box, value] : switches)
+        *value = box->isChecked();
+    in.Axes = f.N6->isChecked();
+    for (int k = 1; k < StateFieldCount; ++k)
+        s.Fields[k] = f.EditN(k)->text().toStdString();
+    s.X0Result = f.Label1->text().toStdString();
+    s.Animation.Loop = f.Form2 != nullptr && f.Form2->CheckBox2->isChecked();
+    return StateBytes(s);
+}
+
+// The same parts of the model's state.
+std::string ModelKeeps(const TForm1& f) {
+    TPlotState s;
+    s.Input = f.Model.State.Input;
+    s.Input.Document = {};
+    s.Fields = f.Model.State.Fields;
+    s.X0Result = f.Model.State.X0Result;
+    s.Animation.Loop = f.Model.State.Animation.Loop;
+    s.Animation.CameraPath = f.Model.State.Animation.CameraPath;
+    return StateBytes(s);
+}
+
+class ModelTest : public AllWindowsTest {};
+
+TEST_F(ModelTest, ItFollowsTheControls) {
+    const TActionRow rows[] = {
+        {"typing", [](TForm1& f) { QTest::keyClicks(f.Edit3, "-2"); }},
+        {"formula and Enter",
+         [](TForm1& f) {
+             f.ComboBox1->setEditText("x^2");
+             QTest::keyClick(f.ComboBox1->lineEdit(), Qt::Key_Return);
+         }},
+        {"y(x0)",
+         [](TForm1& f) {
+             f.Edit1->setText("3");
+             f.Button1->click();
+         }},
+        {"add", [](TForm1& f) { f.Button5->click(); }},
+        {"remove", [](TForm1& f) { f.Button6->click(); }},
+        {"clear", [](TForm1& f) { f.Button7->click(); }},
+        {"polar", [](TForm1& f) { f.RadioButton2->click(); }},
+        {"zoom", [](TForm1& f) { f.Button3->click(); }},
+        {"switches",
+         [](TForm1& f) {
+             for (int k : {1, 3, 4, 5, 6, 7, 8, 9})
+                 f.CheckBoxN(k)->click();
+             f.N6->trigger();
+         }},
+        {"surface", [](TForm1& f) { f.N3Dzxy->trigger(); }},
+        {"random surface", [](TForm1& f) { f.N13->trigger(); }},
+        {"implicit, rows not equal",
+         [](TForm1& f) {
+             f.N3DFxyz->trigger();
+             f.Equally->click();
+             f.Equally->click();
+             f.Edit11->setText("-3");
+         }},
+        {"curve with the camera",
+         [](TForm1& f) {
+             f.N3Dxyzt->trigger();
+             f.CheckBox2->click();
+         }},
+        {"loop", [](TForm1& f) { f.Form2->CheckBox2->click(); }},
+        {"plane", [](TForm1& f) { f.N2Dxyt->trigger(); }},
+        {"undo", [](TForm1& f) { f.NUndo->trigger(); }},
+        {"undo again", [](TForm1& f) { f.NUndo->trigger(); }},
+        {"redo", [](TForm1& f) { f.NRedo->trigger(); }},
+        {"y(x)", [](TForm1& f) { f.N2Dyx->trigger(); }},
+        {"new", [](TForm1& f) { f.NNew->trigger(); }},
+    };
+    EXPECT_TRUE(ModelKeeps(*form) == ControlsShow(*form));
+    for (const TActionRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        row.Act(*form);
+        EXPECT_TRUE(ModelKeeps(*form) == ControlsShow(*form));
+    }
+    EXPECT_TRUE(failures.empty()) << failures.front();
 }
 
 TEST_F(UndoTest, NoUndoWhileTheAnimationRuns) {
