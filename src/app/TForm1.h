@@ -7,6 +7,7 @@
 
 #include "document/PlotInput.h"
 #include "engine/Engine.h"
+#include "model/Export.h"
 #include "model/GraphAnalysis.h"
 #include "model/ModeLayout.h"
 #include "model/PlotModel.h"
@@ -235,6 +236,8 @@ class TForm1 : public QMainWindow {
     // The current mode's picture, side x side pixels: the 2D picture at that
     // scale, or the 3D frame.
     QImage PictureOfMode(int side);
+    // The 3D window's frame of the current buffers, drawn offscreen.
+    TFrame Frame() const;
     void GuideClick();       // "Руководство", F1: the user's guide
     void ClearRecentClick(); // "Очистить список"
     // Opens a file of "Последние файлы"; one that no longer opens leaves the list.

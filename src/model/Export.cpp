@@ -6,11 +6,14 @@
 #include "engine/Engine.h"
 #include "geometry3d/MeshFiles.h"
 #include "plot2d/Export2D.h"
+#include "plot2d/Picture.h"
 #include "plot2d/View2D.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QFont>
+#include <QPainter>
 
 namespace {
 
@@ -247,4 +250,60 @@ QString FormulaLine(const TPlotInput& input) {
         return QStringLiteral("0 = ") + q(f[fsImplicitF]);
     }
     return {};
+}
+
+TExportTarget ExportTarget(QString path, const std::vector<TExportChoice>& choices,
+                           const QString& chosenFilter) {
+    const TExportChoice* choice = &choices.front();
+    for (const TExportChoice& c : choices)
+        if (c.Filter == chosenFilter) choice = &c;
+    // The extension of the format chosen, when the name has none of its own.
+    const std::optional<TExportFormat> named = FormatOfName(path);
+    if (!named) path += choice->Extension;
+    const TExportFormat format = named.value_or(choice->Format);
+    return {path, format, format == choice->Format ? choice->Size : QSize()};
+}
+
+QString ExportStart(const std::string& openFile, const QString& folder) {
+    if (openFile.empty()) return folder;
+    const QFileInfo file(QString::fromStdString(openFile));
+    return file.path() + QLatin1Char('/') + file.completeBaseName();
+}
+
+namespace {
+
+TPlotRequest RequestOf(const TPlotInput& input) {
+    TYxTrees trees;
+    return PictureRequest(input, false, trees);
+}
+
+} // namespace
+
+std::string NoPictureMessage() {
+    return QCoreApplication::translate("TForm1",
+                                       "Рисунка нет: сначала выберите режим в меню «Опции».")
+        .toStdString();
+}
+
+QImage ModeImage(const TPlotInput& input, int side, const TFrame& frame) {
+    if (Is2D(input.Mode)) return PictureImage(RequestOf(input), static_cast<qreal>(side) / 400);
+    if (!IsPlotMode(input.Mode)) throw BuildRefused(NoPictureMessage());
+    return frame(side, side);
+}
+
+QByteArray ModeSvg(const TPlotInput& input) {
+    return Is2D(input.Mode) ? PictureSvg(RequestOf(input)) : QByteArray();
+}
+
+void ComposeModePage(QPainter& p, const TPlotInput& input, const TFrame& frame) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(11);
+    const TPlotRequest request = Is2D(input.Mode) ? RequestOf(input) : TPlotRequest{};
+    ComposePrintPage(p, p.viewport(), font, FormulaLine(input),
+                     [&](QPainter& page, const QRect& square) {
+                         if (Is2D(input.Mode))
+                             ComposePictureInto(page, square, request);
+                         else
+                             page.drawImage(square, frame(1600, 1600));
+                     });
 }

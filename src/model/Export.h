@@ -6,6 +6,7 @@
 
 #include "document/PlotInput.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -14,6 +15,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+class QPainter;
 
 enum class TExportFormat { Png, Svg, Pdf, Stl, Obj, Ply };
 
@@ -45,3 +48,31 @@ void ExportPicture(const std::string& path, TExportFormat format, const TPlotInp
 
 // The formulas of the input's picture in one line, as printed under it.
 QString FormulaLine(const TPlotInput& input);
+
+// The 3D frame of the current buffers, w × h pixels.
+using TFrame = std::function<QImage(int w, int h)>;
+
+// What the export dialog gave: the path (with the extension of the format
+// chosen when the name has none of its own), the format its name asks for
+// or the one chosen, and a PNG's size when the format is the one chosen.
+struct TExportTarget {
+    QString Path;
+    TExportFormat Format;
+    QSize Size;
+};
+TExportTarget ExportTarget(QString path, const std::vector<TExportChoice>& choices,
+                           const QString& chosenFilter);
+// Where the export dialog starts: beside the open file under its name, or
+// in `folder` when no file is open.
+QString ExportStart(const std::string& openFile, const QString& folder);
+
+// The picture of the input's mode, side × side pixels: the 2D picture at
+// that scale, or the 3D frame. A code that is no mode has none (BuildRefused).
+QImage ModeImage(const TPlotInput& input, int side, const TFrame& frame);
+// The 2D picture as SVG; empty in 3D.
+QByteArray ModeSvg(const TPlotInput& input);
+// The printed page of the input's picture on `p`: the picture in its
+// square, the formulas in one line under it.
+void ComposeModePage(QPainter& p, const TPlotInput& input, const TFrame& frame);
+// The message of a mode code that has no picture.
+std::string NoPictureMessage();
