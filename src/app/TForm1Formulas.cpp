@@ -22,32 +22,8 @@ void TForm1::UpdateFormulaMarks() {
 }
 
 void TForm1::ShowFormulaDiagnosis(const TPlotInput& input) {
-    // The formulas the build takes, each with the caption of its place.
-    std::vector<std::pair<TStatus, std::string>> formulas;
-    if (input.Mode == pmYx) {
-        if (input.AllFormulas) {
-            for (size_t k = 0; k < input.List.size(); ++k)
-                formulas.emplace_back([k] { return tr("Формула %1 списка").arg(k + 1); },
-                                      input.List[k]);
-        } else {
-            formulas.emplace_back([this] { return Label3->text(); }, input.Formula);
-        }
-    } else {
-        for (const TDocValue& v : ValuesOfMode(input.Mode, input.Coordinates))
-            if (v.IsFormula)
-                formulas.emplace_back(
-                    [slot = v.Index] { return QString::fromStdString(FormulaCaption(slot)); },
-                    input.Document.Formulas[v.Index]);
-    }
-    for (const auto& [caption, text] : formulas) {
-        const std::vector<TDiagnosis> found = Diagnose(text);
-        if (found.empty()) continue;
-        ShowStatus([caption, text, d = found.front()] {
-            return caption() + QLatin1Char(' ') + DiagnosisMessage(text, d);
-        });
-        return;
-    }
-    ShowStatus(Model.FieldErrorStatus);
+    const TStatus found = FirstDiagnosis(input, [this] { return Label3->text(); });
+    ShowStatus(found ? found : Model.FieldErrorStatus);
 }
 
 void TForm1::ShowStatus(const TStatus& status) {

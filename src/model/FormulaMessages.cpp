@@ -1,5 +1,7 @@
 #include "model/FormulaMessages.h"
 
+#include "model/ModeLayout.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
@@ -148,6 +150,38 @@ QString TextFaultMessage(const std::string& text, const TTextFaultInfo& fault) {
         return TFormulaMessages::tr("Формула вложена слишком глубоко");
     case TTextFault::TooLong:
         return TFormulaMessages::tr("Формула слишком сложна, чтобы сосчитать её здесь");
+    }
+    return {};
+}
+
+TMessage FirstDiagnosis(const TPlotInput& input, const TMessage& boxCaption) {
+    // The formulas the build takes, each with the caption of its place.
+    std::vector<std::pair<TMessage, std::string>> formulas;
+    if (input.Mode == pmYx) {
+        if (input.AllFormulas) {
+            for (size_t k = 0; k < input.List.size(); ++k)
+                formulas.emplace_back(
+                    [k] {
+                        return QCoreApplication::translate("TForm1", "Формула %1 списка")
+                            .arg(k + 1);
+                    },
+                    input.List[k]);
+        } else {
+            formulas.emplace_back(boxCaption, input.Formula);
+        }
+    } else {
+        for (const TDocValue& v : ValuesOfMode(input.Mode, input.Coordinates))
+            if (v.IsFormula)
+                formulas.emplace_back(
+                    [slot = v.Index] { return QString::fromStdString(FormulaCaption(slot)); },
+                    input.Document.Formulas[v.Index]);
+    }
+    for (const auto& [caption, text] : formulas) {
+        const std::vector<TDiagnosis> found = Diagnose(text);
+        if (!found.empty())
+            return [caption, text, d = found.front()] {
+                return caption() + QLatin1Char(' ') + DiagnosisMessage(text, d);
+            };
     }
     return {};
 }

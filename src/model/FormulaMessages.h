@@ -2,12 +2,14 @@
 // evaluator said "Error!", in the language of the window.
 #pragma once
 
+#include "document/PlotInput.h"
 #include "engine/Diagnosis.h"
 #include "engine/Engine.h"
 
 #include <QCoreApplication>
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,3 +28,12 @@ QString DiagnosisExplanation(const std::string& text, const std::vector<TDiagnos
 // Why the text evaluator failed on `text` (as typed): the formula's first
 // diagnosis where it has one, otherwise the fault the evaluator met.
 QString TextFaultMessage(const std::string& text, const TTextFaultInfo& fault);
+
+// A message made in the language of the moment it is shown.
+using TMessage = std::function<QString()>;
+
+// The first place that the formulas a build of `input` takes hold and the
+// compiler does not understand, told after its formula's caption ("Формула
+// 2 списка", "x(t)=", or `boxCaption` for the formula box); empty when
+// every formula is understood.
+TMessage FirstDiagnosis(const TPlotInput& input, const TMessage& boxCaption);
