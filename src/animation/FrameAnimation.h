@@ -12,3 +12,8 @@ std::string FrameCaption(std::int32_t frame);
 // last one the first again (looping) or the last one with the animation over.
 enum class TFrameAdvance { Next, Looped, Finished };
 TFrameAdvance AdvanceFrameCounter(bool loop);
+
+// A setting of the animation dialog: the whole number `text` holds, within
+// [low, high]. A text that is no whole number throws ConversionError; one
+// outside throws BuildRefused with the ranges of frames and interval.
+std::int32_t FrameSetting(const std::string& text, std::int32_t low, std::int32_t high);

@@ -11,6 +11,7 @@
 #include "geometry3d/Builders.h"
 #include "geometry3d/Implicit.h"
 #include "geometry3d/ModePicture.h"
+#include "model/FieldEdits.h"
 #include "view3d/FlyingCamera.h"
 #include "view3d/Tfrm3D.h"
 #include "view3d/ViewState.h"
@@ -184,9 +185,6 @@ void TForm1::EquallyClick() {
 }
 
 void TForm1::Edit11Change() {
-    if (!Model.State.Input.EqualRows) return;
-    auto& f = Model.State.Fields;
-    for (int k = 0; k < 4; ++k)
-        f[15 + k] = f[19 + k] = f[11 + k];
+    FollowXRow(Model.State);
     ShowFields();
 }

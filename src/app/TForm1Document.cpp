@@ -28,17 +28,12 @@
 #endif
 
 QString TForm1::DocumentName() const {
-    return Model.FileName.empty() ? tr("Без имени")
-                                  : QFileInfo(QString::fromStdString(Model.FileName)).fileName();
+    return ::DocumentName(Model);
 }
 
 void TForm1::UpdateTitle() {
     const bool modified = !StateIsSaved(Model, WindowState());
-    // A new document that nothing changed yet is the program's own title.
-    if (Model.FileName.empty() && !modified)
-        setWindowTitle(tr("Графики функций"));
-    else
-        setWindowTitle(DocumentName() + QStringLiteral("[*] — ") + tr("Графики функций"));
+    setWindowTitle(WindowTitle(Model, modified));
     setWindowModified(modified);
 }
 

@@ -1,8 +1,8 @@
 #include "app/TForm2.h"
 
-#include "app/Fields.h"
-
+#include "animation/FrameAnimation.h"
 #include "app/ErrorReport.h"
+#include "app/Fields.h"
 #include "app/Translation.h"
 #include "app/WidgetTable.h"
 #include "document/Limits.h"
@@ -87,29 +87,12 @@ void TForm2::ShowFrameSettings() {
     Edit3->setText(QString::number(FrameInterval));
 }
 
-namespace {
-
-// A field's whole number within [low, high], or a message that says the range.
-std::int32_t Within(const QLineEdit* field, std::int32_t low, std::int32_t high) {
-    const std::int32_t v = StrToInt(FieldText(field));
-    if (v < low || v > high)
-        throw BuildRefused(TForm2::tr("Номера кадров — от %1 до %2, шаг — от 0 до %3 мс, а не %4.")
-                               .arg(-MaxFrameNumber)
-                               .arg(MaxFrameNumber)
-                               .arg(MaxFrameInterval)
-                               .arg(v)
-                               .toStdString());
-    return v;
-}
-
-} // namespace
-
 void TForm2::Button1Click() {
     // In this order; a field that is no integer, or out of range, stops here
     // with the values read before it kept, and the dialog stays open.
-    FirstFrame = Within(Edit1, -MaxFrameNumber, MaxFrameNumber);
-    LastFrame = Within(Edit2, -MaxFrameNumber, MaxFrameNumber);
-    FrameInterval = Within(Edit3, 0, MaxFrameInterval);
+    FirstFrame = FrameSetting(FieldText(Edit1), -MaxFrameNumber, MaxFrameNumber);
+    LastFrame = FrameSetting(FieldText(Edit2), -MaxFrameNumber, MaxFrameNumber);
+    FrameInterval = FrameSetting(FieldText(Edit3), 0, MaxFrameInterval);
     if (FramesEdited) FramesEdited(); // the frames are saved with the document
     hide();
     if (StartFrames) StartFrames();

@@ -105,6 +105,13 @@ void WriteRangeFields(TPlotState& state) {
     state.Fields[26] = t.X1;
 }
 
+void FollowXRow(TPlotState& state) {
+    if (!state.Input.EqualRows) return;
+    auto& f = state.Fields;
+    for (int k = 0; k < 4; ++k)
+        f[15 + k] = f[19 + k] = f[11 + k];
+}
+
 std::string X0Result(const TPlotState& state, TTextFaultInfo* fault, bool& error) {
     const double x0 = StrToFloat(state.Fields[1]);
     error = false;

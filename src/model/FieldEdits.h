@@ -60,6 +60,10 @@ void ReadRangeFields(const TPlotState& state);
 // The 2D view's edges written into the range fields.
 void WriteRangeFields(TPlotState& state);
 
+// While "Equally" is checked, the Y and Z rows of the implicit surface's
+// fields (Edit15 ... Edit22) follow the X row (Edit11 ... Edit14).
+void FollowXRow(TPlotState& state);
+
 // "y(x0)=": the formula of the box at the x0 of the first field, in the
 // general format; "Error!" with what failed when it has no value there. A
 // text of x0 that does not convert throws.

@@ -2,6 +2,9 @@
 
 #include "engine/Engine.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+
 #include <algorithm>
 
 TPlotFileRecord RecordOfState(const TPlotState& s, bool readX0) {
@@ -45,4 +48,16 @@ bool SameDocument(const TPlotFileRecord& a, const TPlotFileRecord& b) {
 bool StateIsSaved(const TPlotModel& model, const TPlotState& state) {
     return SameDocument(RecordOfState(state, false), model.SavedRecord) &&
            state.Fields[1] == model.SavedX0;
+}
+
+QString DocumentName(const TPlotModel& model) {
+    return model.FileName.empty()
+               ? QCoreApplication::translate("TForm1", "Без имени")
+               : QFileInfo(QString::fromStdString(model.FileName)).fileName();
+}
+
+QString WindowTitle(const TPlotModel& model, bool modified) {
+    const QString program = QCoreApplication::translate("TForm1", "Графики функций");
+    if (model.FileName.empty() && !modified) return program;
+    return DocumentName(model) + QStringLiteral("[*] — ") + program;
 }

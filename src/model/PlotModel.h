@@ -65,3 +65,11 @@ bool SameDocument(const TPlotFileRecord& a, const TPlotFileRecord& b);
 
 // The state holds what was saved last: no change to mark in the title.
 bool StateIsSaved(const TPlotModel& model, const TPlotState& state);
+
+// The name of the open document as the title and the question give it:
+// its file's name, or "Без имени".
+QString DocumentName(const TPlotModel& model);
+// The main window's title: the program's own for a new document that
+// nothing changed yet, otherwise the document's name with the place of the
+// change mark ("[*]") before the program's.
+QString WindowTitle(const TPlotModel& model, bool modified);

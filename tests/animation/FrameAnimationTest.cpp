@@ -1,4 +1,5 @@
 #include "animation/FrameAnimation.h"
+#include "document/Limits.h"
 #include "document/Settings.h"
 #include "engine/Engine.h"
 
@@ -65,6 +66,43 @@ TEST(FrameAnimation, TheDefaultsShowTwentyFramesAndKeepTheLast) {
 TEST(FrameAnimation, Caption) {
     EXPECT_EQ(FrameCaption(7), " Кадр 7");
     EXPECT_EQ(FrameCaption(-3), " Кадр -3");
+}
+
+TEST(FrameAnimation, ASettingIsAWholeNumberInItsRange) {
+    const std::int32_t M = MaxFrameNumber, I = MaxFrameInterval;
+    const struct {
+        const char* text;
+        std::int32_t low, high;
+        std::int32_t value; // when taken
+        const char* refused; // nullptr: taken; "": no whole number
+    } cases[] = {
+        {"5", -M, M, 5, nullptr},
+        {"-1000000000", -M, M, -M, nullptr},
+        {"1000000000", -M, M, M, nullptr},
+        {"3600000", 0, I, I, nullptr},
+        {"0", 0, I, 0, nullptr},
+        {"1000000001", -M, M, 0,
+         "Номера кадров — от -1000000000 до 1000000000, шаг — от 0 до 3600000 мс, а не "
+         "1000000001."},
+        {"-1", 0, I, 0,
+         "Номера кадров — от -1000000000 до 1000000000, шаг — от 0 до 3600000 мс, а не -1."},
+        {"1.5", -M, M, 0, ""},
+        {"abc", -M, M, 0, ""},
+    };
+    for (const auto& c : cases) {
+        if (c.refused == nullptr) {
+            EXPECT_EQ(FrameSetting(c.text, c.low, c.high), c.value) << c.text;
+        } else if (*c.refused == 0) {
+            EXPECT_THROW(FrameSetting(c.text, c.low, c.high), ConversionError) << c.text;
+        } else {
+            try {
+                FrameSetting(c.text, c.low, c.high);
+                ADD_FAILURE() << c.text;
+            } catch (const BuildRefused& e) {
+                EXPECT_STREQ(e.what(), c.refused);
+            }
+        }
+    }
 }
 
 } // namespace

@@ -162,4 +162,18 @@ TEST_F(FieldEdits, CaptureKeepsTheTypedFormulaAndLoadShowsTheDocument) {
     EXPECT_THROW(CaptureFields(state, document, typed), ConversionError);
 }
 
+TEST_F(FieldEdits, TheRowsFollowTheXRowOnlyWhileEqually) {
+    for (const bool equally : {true, false}) {
+        TPlotState state;
+        state.Input.EqualRows = equally;
+        for (int k = 11; k <= 22; ++k)
+            state.Fields[k] = std::to_string(k);
+        FollowXRow(state);
+        for (int k = 15; k <= 22; ++k)
+            EXPECT_EQ(state.Fields[k], std::to_string(equally ? 11 + (k - 15) % 4 : k)) << k;
+        EXPECT_EQ(state.Fields[14], "14");
+    }
+}
+
 } // namespace
+

@@ -76,4 +76,23 @@ TEST(PlotModel, WhatCountsAsTheSameDocument) {
     }
 }
 
+TEST(PlotModel, TheTitleNamesTheDocument) {
+    const struct {
+        const char* file;
+        bool modified;
+        const char* title;
+    } cases[] = {
+        {"", false, "Графики функций"},
+        {"", true, "Без имени[*] — Графики функций"},
+        {"/home/u/plots/sine.mth", false, "sine.mth[*] — Графики функций"},
+        {"/home/u/plots/sine.mth", true, "sine.mth[*] — Графики функций"},
+    };
+    for (const auto& c : cases) {
+        TPlotModel model;
+        model.FileName = c.file;
+        EXPECT_EQ(WindowTitle(model, c.modified).toStdString(), c.title) << c.file << c.modified;
+    }
+}
+
 } // namespace
+
