@@ -28,9 +28,10 @@ TFrameAdvance AdvanceFrameCounter(bool loop) {
 std::int32_t FrameSetting(const std::string& text, std::int32_t low, std::int32_t high) {
     const std::int32_t v = StrToInt(text);
     if (v < low || v > high)
-        throw BuildRefused(texts::Fill(
-            texts::Translate("TForm2", "Номера кадров — от %1 до %2, шаг — от 0 до %3 мс, а не %4."),
-            {std::to_string(-MaxFrameNumber), std::to_string(MaxFrameNumber),
-             std::to_string(MaxFrameInterval), std::to_string(v)}));
+        throw BuildRefused(
+            texts::Fill(texts::Translate(
+                            "TForm2", "Номера кадров — от %1 до %2, шаг — от 0 до %3 мс, а не %4."),
+                        {std::to_string(-MaxFrameNumber), std::to_string(MaxFrameNumber),
+                         std::to_string(MaxFrameInterval), std::to_string(v)}));
     return v;
 }

@@ -49,24 +49,8 @@ void TForm1::FindClick() {
 
 // Called with every picture shown in the plot area.
 void TForm1::AnalysePicture(const TPlotInput& input, const TPlotRequest& request) {
-    if (input.Mode != pmYx && input.Mode != pmPlane) {
-        Analysis->Forget();
-        return;
-    }
-    std::vector<QString> formulas;
-    if (input.Mode == pmYx) {
-        formulas.push_back(QString::fromStdString(input.Formula));
-        for (const std::string& item : input.List)
-            formulas.push_back(QString::fromStdString(item));
-        if (!input.AllFormulas) formulas.resize(1);
-    } else {
-        for (const int slot : {fsPlaneX, fsPlaneY})
-            formulas.push_back(QString::fromStdString(input.Document.Formulas[slot]));
-    }
-    Analysis->SetFormulas(formulas);
-    Analysis->Shown(request);
     // The points follow the view once it rests: a pan is never held up.
-    if (Analysis->ShowingPoints()) PointsTimer->start();
+    if (Analysis->ShownInput(input, request) && Analysis->ShowingPoints()) PointsTimer->start();
 }
 
 void TForm1::ShowPointInfo(const std::optional<TGraphAnalysis::TInfo>& info) {

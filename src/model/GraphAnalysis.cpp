@@ -106,6 +106,26 @@ void TGraphAnalysis::Shown(const TPlotRequest& request) {
     if (tracing_ && traceX_ && request.Kind == TCurveKind::Cartesian) Trace(traceGraph_, *traceX_);
 }
 
+bool TGraphAnalysis::ShownInput(const TPlotInput& input, const TPlotRequest& request) {
+    if (input.Mode != pmYx && input.Mode != pmPlane) {
+        Forget();
+        return false;
+    }
+    std::vector<QString> formulas;
+    if (input.Mode == pmYx) {
+        formulas.push_back(QString::fromStdString(input.Formula));
+        for (const std::string& item : input.List)
+            formulas.push_back(QString::fromStdString(item));
+        if (!input.AllFormulas) formulas.resize(1);
+    } else {
+        for (const int slot : {fsPlaneX, fsPlaneY})
+            formulas.push_back(QString::fromStdString(input.Document.Formulas[slot]));
+    }
+    SetFormulas(formulas);
+    Shown(request);
+    return true;
+}
+
 void TGraphAnalysis::Forget() {
     request_ = {};
     SetTracing(false);

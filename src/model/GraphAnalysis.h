@@ -39,6 +39,10 @@ class TGraphAnalysis : public QObject {
     void SetFormulas(std::vector<QString> formulas);
     // No picture to analyse (a 3D mode): everything is put away.
     void Forget();
+    // The picture of an input was shown: its graphs with their formulas (the
+    // box's, then the list's in y(x); x(t) and y(t) of a parametric curve),
+    // or nothing in a 3D mode. True when it has graphs to analyse.
+    bool ShownInput(const TPlotInput& input, const TPlotRequest& request);
 
     // --- the trace
     void SetTracing(bool on);

@@ -51,9 +51,8 @@ bool StateIsSaved(const TPlotModel& model, const TPlotState& state) {
 }
 
 QString DocumentName(const TPlotModel& model) {
-    return model.FileName.empty()
-               ? QCoreApplication::translate("TForm1", "Без имени")
-               : QFileInfo(QString::fromStdString(model.FileName)).fileName();
+    return model.FileName.empty() ? QCoreApplication::translate("TForm1", "Без имени")
+                                  : QFileInfo(QString::fromStdString(model.FileName)).fileName();
 }
 
 QString WindowTitle(const TPlotModel& model, bool modified) {

@@ -73,7 +73,7 @@ TEST(FrameAnimation, ASettingIsAWholeNumberInItsRange) {
     const struct {
         const char* text;
         std::int32_t low, high;
-        std::int32_t value; // when taken
+        std::int32_t value;  // when taken
         const char* refused; // nullptr: taken; "": no whole number
     } cases[] = {
         {"5", -M, M, 5, nullptr},

@@ -176,4 +176,3 @@ TEST_F(FieldEdits, TheRowsFollowTheXRowOnlyWhileEqually) {
 }
 
 } // namespace
-

@@ -95,4 +95,3 @@ TEST(PlotModel, TheTitleNamesTheDocument) {
 }
 
 } // namespace
-
