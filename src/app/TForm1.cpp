@@ -501,7 +501,7 @@ QLineEdit* TForm1::NumericField(QObject* watched) const {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this && !Button4->isHidden()) {
+        static_cast<QWidget*>(watched)->window() == this && Shows(K::Button, 4)) {
         const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
         if (delta != 0) {
             FormMouseWheel(delta);

@@ -278,8 +278,10 @@ class TForm1 : public QMainWindow {
     void ComboBox1KeyPress(char key);
     void ComboBox1Change();
 
-    // The checked mode item, as a mode code; 0 when none is checked.
+    // The current mode, as a mode code; 0 when none is laid out.
     int CurrentPlotMode() const;
+    // The current mode's layout shows the control.
+    bool Shows(TControlKind kind, int number = 1) const;
 
     // A control or a mode item of the mode table.
     QWidget* Control(TControl control) const;

@@ -32,12 +32,15 @@ void TForm1::ShowFields() {
 
 void TForm1::EvalNumberField(QLineEdit* field, char key) {
     if (key != KeyEnter) return;
-    const std::string text = FieldText(field);
-    std::string shown = text;
-    TTextFaultInfo fault;
-    const bool ok = EvaluateField(shown, &fault);
-    SetEditText(field, QString::fromStdString(shown));
-    if (!ok) ExplainError([this, field] { return FieldCaption(field); }, text, fault);
+    for (int k = 1; k < StateFieldCount; ++k) {
+        if (EditN(k) != field) continue;
+        std::string& text = Model.State.Fields[k];
+        const std::string typed = text;
+        TTextFaultInfo fault;
+        const bool ok = EvaluateField(text, &fault);
+        ShowFields();
+        if (!ok) ExplainError([this, field] { return FieldCaption(field); }, typed, fault);
+    }
 }
 
 void TForm1::Button1Click() {

@@ -75,7 +75,8 @@ void TForm1::OpenPlotFile(const std::string& path) {
 }
 
 std::string TForm1::RebuildShownPictures() {
-    const std::string unshown = PaintBox1->isHidden() ? std::string() : ShowDocumentPicture();
+    const std::string unshown =
+        Shows(TControlKind::PaintBox) ? ShowDocumentPicture() : std::string();
     Rebuild3D();
     return unshown;
 }
@@ -98,15 +99,15 @@ void TForm1::ReadPlotFile(const std::string& path) {
     for (int k = 0; k < DocumentFormulaCount; ++k)
         Model.TypedFormulas[k] = PlotDocument.Formulas[k];
     SetPlotMode(RecordMode(r)); // a code outside 1 ... 6 leaves the empty layout
-    if (!Label1->isHidden()) ShowX0Result(QString::fromStdString(r.ResultText));
-    if (!RadioButton1->isHidden()) {
+    if (Shows(TControlKind::Label, 1)) ShowX0Result(QString::fromStdString(r.ResultText));
+    if (Shows(TControlKind::RadioButton, 1)) {
         // Checking the one not checked runs its switch, with a 2D build.
         if (r.Cartesian)
             RadioButton1->setChecked(true);
         else
             RadioButton2->setChecked(true);
     }
-    if (!CheckBox1->isHidden()) CheckBox1->setChecked(r.AllFormulas);
+    if (Shows(TControlKind::CheckBox, 1)) CheckBox1->setChecked(r.AllFormulas);
     FirstFrame = r.FirstFrame;
     LastFrame = r.LastFrame;
     FrameInterval = r.FrameInterval;
@@ -114,7 +115,7 @@ void TForm1::ReadPlotFile(const std::string& path) {
         Form2->ShowFrameSettings();
         Form2->CheckBox2->setChecked(r.LoopAnimation);
     }
-    if (!ComboBox1->isHidden()) {
+    if (Shows(TControlKind::ComboBox)) {
         ComboBox1->clear();
         ComboBox1->setEditText(QString::fromStdString(r.MainFormula));
         for (const std::string& item : r.FormulaList)

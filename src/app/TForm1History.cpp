@@ -119,9 +119,9 @@ void TForm1::ShowState(const TPlotState& s) {
                                                  Form2->RadioButton2, Form2->RadioButton3})
                 quiet.emplace_back(o);
         SetPlotMode(in.Mode);
-        if (!RadioButton1->isHidden()) {
+        if (Shows(TControlKind::RadioButton, 1)) {
             (in.Coordinates == TCoordinates::Polar ? RadioButton2 : RadioButton1)->setChecked(true);
-            ShowCoordinates(N2Dyx->isChecked() ? pmYx : pmPlane, in.Coordinates);
+            ShowCoordinates(CurrentPlotMode() == pmYx ? pmYx : pmPlane, in.Coordinates);
         }
         CheckBox1->setChecked(in.AllFormulas);
         CheckBox9->setChecked(in.MinimalStep);
@@ -164,7 +164,7 @@ void TForm1::ShowState(const TPlotState& s) {
     UpdateFormulaMarks();
     // The pictures of the state: the 2D one in its exact view, and the 3D
     // window's while it is shown.
-    if (!PaintBox1->isHidden()) {
+    if (Shows(TControlKind::PaintBox)) {
         try {
             ShowPicture(DocumentInput(), false);
         } catch (const std::exception&) {

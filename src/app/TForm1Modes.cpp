@@ -22,6 +22,10 @@ int TForm1::CurrentPlotMode() const {
     return Model.State.Input.Mode;
 }
 
+bool TForm1::Shows(TControlKind kind, int number) const {
+    return LayoutShows(CurrentPlotMode(), {kind, number});
+}
+
 QWidget* TForm1::Control(TControl control) const {
     const int n = control.Number;
     switch (control.Kind) {
@@ -119,7 +123,7 @@ void TForm1::SetPlotMode(int mode) {
     Model.State.Input.Mode = layout->Mode;
     UpdateFormulaMarks();
     // A 2D mode shows the picture of its document in its own view at once.
-    if (!PaintBox1->isHidden()) ShowDocumentPicture();
+    if (Shows(TControlKind::PaintBox)) ShowDocumentPicture();
     DocumentMaybeChanged();
 }
 

@@ -119,7 +119,7 @@ void TForm1::N6Click() {
     const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "переключатель"));
     N6->setChecked(!Model.State.Input.Axes);
     if (Frm3D && Frm3D->isVisible()) Frm3D->FormPaint(); // it draws its own axes
-    if (!Button2->isHidden()) {
+    if (Shows(TControlKind::Button, 2)) {
         PaintBox1->update();
         CheckBox7->setChecked(Model.State.Input.Axes); // runs the build again when it changes
     }
@@ -200,7 +200,7 @@ void TForm1::PaintBox1MouseUp(TMouseButton button) {
 }
 
 void TForm1::FormMouseWheel(int delta) {
-    if (Button4->isHidden() || delta == 0) return;
+    if (!Shows(TControlKind::Button, 4) || delta == 0) return;
     if (delta > 0)
         Button4Click(); // away from the user: zoom out
     else

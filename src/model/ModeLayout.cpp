@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -326,6 +327,13 @@ const TModeLayout* ModeLayout(int code) {
     for (const auto& layout : Layouts)
         if (layout.Mode == code) return &layout;
     return nullptr;
+}
+
+bool LayoutShows(int mode, TControl control) {
+    const TModeLayout* layout = ModeLayout(mode);
+    if (layout == nullptr) return false;
+    if (control.Kind == TControlKind::RadioButton) return layout->CoordinateSwitch;
+    return std::find(layout->Show.begin(), layout->Show.end(), control) != layout->Show.end();
 }
 
 const TCoordinateLayout& CoordinateLayout(TPlotMode mode, TCoordinates coords) {

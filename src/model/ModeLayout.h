@@ -27,6 +27,7 @@ enum class TControlKind : std::uint8_t {
 struct TControl {
     TControlKind Kind;
     int Number;
+    bool operator==(const TControl&) const = default;
 };
 
 // The main window's client area, in pixels.
@@ -103,6 +104,9 @@ struct TModeLayout {
 
 // The layout of a mode code; null for a code outside 1 ... 6.
 const TModeLayout* ModeLayout(int code);
+// The layout of the mode shows the control (the coordinate switch's radio
+// buttons where it offers the switch); a code that is no mode shows none.
+bool LayoutShows(int mode, TControl control);
 
 // What the switch to one coordinate system changes besides loading the
 // mode's parameter set of those coordinates (TParameterSet::Own).

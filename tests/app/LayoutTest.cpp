@@ -1,5 +1,8 @@
 #include "AppTestSupport.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include <QMenuBar>
 
 namespace {
@@ -172,6 +175,47 @@ TEST_F(WindowTest, EnteringAPlaneModeFromPolarLoadsTheCartesianSet) {
     EXPECT_EQ(Text(form->Edit4), "3");
     EXPECT_EQ(Text(form->Label7), "x(t)=");
     EXPECT_EQ(CheckedModeItems(), Names({"N9", "N2Dxyt"}));
+}
+
+// What the handlers ask of the layout ("does this mode show the plot
+// area?") is what the window shows, for every control the coordinate
+// system leaves alone.
+TEST_F(WindowTest, TheLayoutTellsWhatTheWindowShows) {
+    const std::pair<const char*, TControlKind> kinds[] = {
+        {"Label", TControlKind::Label},
+        {"Edit", TControlKind::Edit},
+        {"Button", TControlKind::Button},
+        {"CheckBox", TControlKind::CheckBox},
+        {"RadioButton", TControlKind::RadioButton},
+        {"ComboBox", TControlKind::ComboBox},
+        {"PaintBox", TControlKind::PaintBox},
+        {"Equally", TControlKind::Equally}};
+    const auto control = [&](const std::string& name) {
+        for (const auto& [prefix, kind] : kinds)
+            if (name.rfind(prefix, 0) == 0) {
+                const std::string digits = name.substr(std::strlen(prefix));
+                return TControl{kind, digits.empty() ? 1 : std::stoi(digits)};
+            }
+        ADD_FAILURE() << name;
+        return TControl{};
+    };
+    for (const int mode : {pmYx, pmSurface, pmPlane, pmCurve, pmPatch, pmImplicit}) {
+        form->SetPlotMode(mode);
+        std::vector<TControl> switched;
+        if (mode == pmYx || mode == pmPlane) {
+            const TCoordinateLayout& c =
+                CoordinateLayout(static_cast<TPlotMode>(mode), TCoordinates::Cartesian);
+            switched.insert(switched.end(), c.Show.begin(), c.Show.end());
+            switched.insert(switched.end(), c.Hide.begin(), c.Hide.end());
+        }
+        for (const auto& [name, w] : Controls()) {
+            const TControl c = control(name);
+            if (std::find(switched.begin(), switched.end(), c) != switched.end()) continue;
+            EXPECT_EQ(form->Shows(c.Kind, c.Number), !w->isHidden()) << mode << " " << name;
+        }
+    }
+    form->SetPlotMode(0);
+    EXPECT_FALSE(form->Shows(TControlKind::PaintBox));
 }
 
 TEST_F(WindowTest, YxModeEmptiesX0AndTheResultAndRelabelsForPolar) {
