@@ -79,33 +79,13 @@ void TForm1::ShowX0Result(const QString& text) {
 }
 
 TPlotState TForm1::WindowState() const {
-    TPlotState s = Model.State;
-    s.Input = DocumentInput();
-    s.Colours = CurrentColours();
-    static_assert(std::tuple_size_v<decltype(s.Colouring)> == ColourCoeffCount);
-    std::copy(std::begin(ColourCoeffs), std::end(ColourCoeffs), s.Colouring.begin());
-    s.Animation.FirstFrame = FirstFrame;
-    s.Animation.LastFrame = LastFrame;
-    s.Animation.FrameInterval = FrameInterval;
-    s.Animation.ViewAlong = ViewAlongMode;
-    s.View = {ViewX1, ViewX2, ViewY1, ViewY2};
-    return s;
+    return StateWithGlobals(Model);
 }
 
 void TForm1::ShowState(const TPlotState& s) {
     Model.State = s; // what the handlers below read while the controls, quiet, take it
     const TPlotInput& in = s.Input;
-    for (int k = 0; k < DocumentFormulaCount; ++k) {
-        Model.TypedFormulas[k] = in.Document.Formulas[k];
-        PlotDocument.Formulas[k] = CutFormula(in.Document.Formulas[k]);
-    }
-    std::copy(std::begin(in.Document.Numbers), std::end(in.Document.Numbers), PlotDocument.Numbers);
-    ApplyColours(s.Colours);
-    std::copy(s.Colouring.begin(), s.Colouring.end(), ColourCoeffs);
-    FirstFrame = s.Animation.FirstFrame;
-    LastFrame = s.Animation.LastFrame;
-    FrameInterval = s.Animation.FrameInterval;
-    ViewAlongMode = s.Animation.ViewAlong;
+    ApplyGlobals(Model, s);
     FollowTrajectory = s.Animation.CameraPath;
     {
         // The controls take the state with their handlers quiet: nothing is
@@ -157,9 +137,7 @@ void TForm1::ShowState(const TPlotState& s) {
         }
     }
     Model.State = s; // what the controls now show
-    ViewX1 = s.View.X1, ViewX2 = s.View.X2, ViewY1 = s.View.Y1, ViewY2 = s.View.Y2;
-    RecomputeViewFromEdges();
-    RangeEditsDirty = false;
+    ApplyView(s.View);
     CompileFormulaList();
     UpdateFormulaMarks();
     // The pictures of the state: the 2D one in its exact view, and the 3D

@@ -140,11 +140,7 @@ TPlotInput TForm1::CaptureInput() {
 
 TPlotInput TForm1::DocumentInput() const {
     TPlotInput input = Model.State.Input;
-    input.Document = PlotDocument;
-    // The builds take the formulas as typed; the document keeps 100 characters.
-    for (int k = 0; k < DocumentFormulaCount; ++k)
-        if (CutFormula(Model.TypedFormulas[k]) == PlotDocument.Formulas[k])
-            input.Document.Formulas[k] = Model.TypedFormulas[k];
+    input.Document = TypedDocument(Model);
     return input;
 }
 

@@ -1,6 +1,10 @@
 #include "model/PlotModel.h"
 
+#include "document/PlotDocument.h"
+#include "document/Settings.h"
 #include "engine/Engine.h"
+#include "geometry3d/Buffers.h"
+#include "plot2d/View2D.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -59,4 +63,48 @@ QString WindowTitle(const TPlotModel& model, bool modified) {
     const QString program = QCoreApplication::translate("TForm1", "Графики функций");
     if (model.FileName.empty() && !modified) return program;
     return DocumentName(model) + QStringLiteral("[*] — ") + program;
+}
+
+TPlotDocument TypedDocument(const TPlotModel& model) {
+    TPlotDocument document = PlotDocument;
+    // The builds take the formulas as typed; the document keeps 100 characters.
+    for (int k = 0; k < DocumentFormulaCount; ++k)
+        if (CutFormula(model.TypedFormulas[k]) == PlotDocument.Formulas[k])
+            document.Formulas[k] = model.TypedFormulas[k];
+    return document;
+}
+
+TPlotState StateWithGlobals(const TPlotModel& model) {
+    TPlotState s = model.State;
+    s.Input.Document = TypedDocument(model);
+    s.Colours = CurrentColours();
+    static_assert(std::tuple_size_v<decltype(s.Colouring)> == ColourCoeffCount);
+    std::copy(std::begin(ColourCoeffs), std::end(ColourCoeffs), s.Colouring.begin());
+    s.Animation.FirstFrame = FirstFrame;
+    s.Animation.LastFrame = LastFrame;
+    s.Animation.FrameInterval = FrameInterval;
+    s.Animation.ViewAlong = ViewAlongMode;
+    s.View = {ViewX1, ViewX2, ViewY1, ViewY2};
+    return s;
+}
+
+void ApplyGlobals(TPlotModel& model, const TPlotState& s) {
+    const TPlotDocument& document = s.Input.Document;
+    for (int k = 0; k < DocumentFormulaCount; ++k) {
+        model.TypedFormulas[k] = document.Formulas[k];
+        PlotDocument.Formulas[k] = CutFormula(document.Formulas[k]);
+    }
+    std::copy(std::begin(document.Numbers), std::end(document.Numbers), PlotDocument.Numbers);
+    ApplyColours(s.Colours);
+    std::copy(s.Colouring.begin(), s.Colouring.end(), ColourCoeffs);
+    FirstFrame = s.Animation.FirstFrame;
+    LastFrame = s.Animation.LastFrame;
+    FrameInterval = s.Animation.FrameInterval;
+    ViewAlongMode = s.Animation.ViewAlong;
+}
+
+void ApplyView(const TViewEdges& view) {
+    ViewX1 = view.X1, ViewX2 = view.X2, ViewY1 = view.Y1, ViewY2 = view.Y2;
+    RecomputeViewFromEdges();
+    RangeEditsDirty = false;
 }

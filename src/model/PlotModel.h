@@ -73,3 +73,18 @@ QString DocumentName(const TPlotModel& model);
 // nothing changed yet, otherwise the document's name with the place of the
 // change mark ("[*]") before the program's.
 QString WindowTitle(const TPlotModel& model, bool modified);
+
+// --- the model and the program's globals
+// The document with its formulas as typed, where the document holds them
+// cut: what the builds take.
+TPlotDocument TypedDocument(const TPlotModel& model);
+// The whole state: the model's, with what the globals hold beside it (the
+// document, the colours, the 3D colouring, the frames and where the flying
+// camera looks, and the 2D view's edges).
+TPlotState StateWithGlobals(const TPlotModel& model);
+// A state's document, colours, colouring and frames into the globals (and
+// the formulas as typed into the model); the view apart (ApplyView), since
+// a layout sets a view of its own on the way.
+void ApplyGlobals(TPlotModel& model, const TPlotState& state);
+// The 2D view of the edges, exactly.
+void ApplyView(const TViewEdges& view);

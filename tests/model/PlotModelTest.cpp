@@ -94,4 +94,28 @@ TEST(PlotModel, TheTitleNamesTheDocument) {
     }
 }
 
+// Undo shows a state through the globals and takes the next one from them:
+// what goes in comes out, bit for bit.
+TEST(PlotModel, TheGlobalsTakeAStateAndGiveItBack) {
+    TPlotState s;
+    s.Input = DefaultPlotInput();
+    s.Input.Document.Formulas[fsSurfaceZ] = std::string(150, 'x'); // longer than the document keeps
+    s.Input.Document.Numbers[SurfXStep] = 0.1 + 1e-17;
+    s.Colours = DefaultColours();
+    s.Colours.Values[13] ^= 0x10203;
+    s.Colouring = {0.5, -0.25, 1, 2, 3, 4};
+    s.Animation = {-7, 9, 40, true, true, 3};
+    s.View = {-5, 5, -std::nextafter(5.0, 6.0), 5.5};
+    TPlotModel model;
+    model.State = s;
+    ApplyGlobals(model, s);
+    ApplyView(s.View);
+    EXPECT_EQ(PlotDocument.Formulas[fsSurfaceZ], std::string(100, 'x'));
+    EXPECT_TRUE(SameState(StateWithGlobals(model), s));
+    EXPECT_EQ(StateWithGlobals(model).View.Y1, -std::nextafter(5.0, 6.0));
+    // A formula changed in the document since (a build of another text) is the document's.
+    PlotDocument.Formulas[fsSurfaceZ] = "y";
+    EXPECT_EQ(TypedDocument(model).Formulas[fsSurfaceZ], "y");
+}
+
 } // namespace
