@@ -93,6 +93,8 @@ class TForm1 : public QMainWindow {
     void FormClose();
     void HideAllControls();
     void SetPlotMode(int mode);
+    // The layout of a mode, filled from the document, without a picture.
+    void LayOutMode(int mode);
     void N2DyxClick();
     void N3DzxyClick();
     void N2DxytClick();

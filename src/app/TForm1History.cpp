@@ -98,7 +98,7 @@ void TForm1::ShowState(const TPlotState& s) {
                  std::initializer_list<QObject*>{Form2->CheckBox2, Form2->RadioButton1,
                                                  Form2->RadioButton2, Form2->RadioButton3})
                 quiet.emplace_back(o);
-        SetPlotMode(in.Mode);
+        LayOutMode(in.Mode); // its picture is made below, in the state's view
         if (Shows(TControlKind::RadioButton, 1)) {
             (in.Coordinates == TCoordinates::Polar ? RadioButton2 : RadioButton1)->setChecked(true);
             ShowCoordinates(CurrentPlotMode() == pmYx ? pmYx : pmPlane, in.Coordinates);

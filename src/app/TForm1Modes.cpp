@@ -101,6 +101,13 @@ void TForm1::ShowDocumentValues(std::span<const TDocValue> values) {
 
 void TForm1::SetPlotMode(int mode) {
     if (Busy()) return; // the scan reads the fields of its mode
+    LayOutMode(mode);
+    // A 2D mode shows the picture of its document in its own view at once.
+    if (Shows(TControlKind::PaintBox)) ShowDocumentPicture();
+    DocumentMaybeChanged();
+}
+
+void TForm1::LayOutMode(int mode) {
     HideAllControls();
     const TModeLayout* layout = ModeLayout(mode);
     if (layout == nullptr) return; // no mode: every mode control stays hidden
@@ -122,9 +129,6 @@ void TForm1::SetPlotMode(int mode) {
         MenuItem(item)->setChecked(true);
     Model.State.Input.Mode = layout->Mode;
     UpdateFormulaMarks();
-    // A 2D mode shows the picture of its document in its own view at once.
-    if (Shows(TControlKind::PaintBox)) ShowDocumentPicture();
-    DocumentMaybeChanged();
 }
 
 void TForm1::CaptureDocument() {
