@@ -123,6 +123,9 @@ void TForm1::ShowState(const TPlotState& s) {
         ComboBox1->setEditText(QString::fromStdString(in.Formula));
         for (int k = 1; k < StateFieldCount; ++k) {
             SetEditText(EditN(k), QString::fromStdString(s.Fields[k]));
+            // From its start, as a text the program writes shows (its own
+            // handler for that is quiet here too).
+            if (!EditN(k)->hasFocus()) EditN(k)->setCursorPosition(0);
             TipForCutText(EditN(k));
         }
         SetCaption(Label1, QString::fromStdString(s.X0Result));

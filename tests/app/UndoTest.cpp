@@ -69,6 +69,9 @@ TEST_F(UndoTest, AZoomIsUndonePixelForPixel) {
     Key(form->PaintBox1, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Picture(), before);
     EXPECT_EQ(Text(form->Edit26) + Text(form->Edit25) + Text(form->Edit24), fields);
+    // The fields show their texts from the start, as after any write of the program.
+    for (QLineEdit* e : {form->Edit5, form->Edit23, form->Edit26})
+        EXPECT_EQ(e->cursorPosition(), 0) << Text(e);
 }
 
 TEST_F(UndoTest, UndoingBackToTheStartRemovesTheMark) {
