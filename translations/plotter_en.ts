@@ -440,10 +440,6 @@
         <translation>a text in it is longer than 100 characters</translation>
     </message>
     <message>
-        <source>номера кадров или шаг анимации в нём вне пределов, которые принимает окно</source>
-        <translation>its frame numbers or animation step lie outside what the window accepts</translation>
-    </message>
-    <message>
         <source>Файл «%1» не открыт: это не файл графиков (%2). Всё осталось как было.</source>
         <translation>The file “%1” was not opened: it is not a plot file (%2). Everything stays as it was.</translation>
     </message>

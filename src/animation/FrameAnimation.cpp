@@ -25,9 +25,10 @@ TFrameAdvance AdvanceFrameCounter(bool loop) {
     return TFrameAdvance::Finished;
 }
 
-std::int32_t FrameSetting(const std::string& text, std::int32_t low, std::int32_t high) {
+std::int32_t FrameSetting(const std::string& text, std::int32_t low, std::int32_t high,
+                          std::int32_t kept) {
     const std::int32_t v = StrToInt(text);
-    if (v < low || v > high)
+    if ((v < low || v > high) && v != kept)
         throw BuildRefused(
             texts::Fill(texts::Translate(
                             "TForm2", "Номера кадров — от %1 до %2, шаг — от 0 до %3 мс, а не %4."),

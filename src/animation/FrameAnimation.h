@@ -14,6 +14,8 @@ enum class TFrameAdvance { Next, Looped, Finished };
 TFrameAdvance AdvanceFrameCounter(bool loop);
 
 // A setting of the animation dialog: the whole number `text` holds, within
-// [low, high]. A text that is no whole number throws ConversionError; one
+// [low, high], or equal to `kept`, the setting as it stands (a plot file may
+// hold any). A text that is no whole number throws ConversionError; one
 // outside throws BuildRefused with the ranges of frames and interval.
-std::int32_t FrameSetting(const std::string& text, std::int32_t low, std::int32_t high);
+std::int32_t FrameSetting(const std::string& text, std::int32_t low, std::int32_t high,
+                          std::int32_t kept);

@@ -90,9 +90,9 @@ void TForm2::ShowFrameSettings() {
 void TForm2::Button1Click() {
     // In this order; a field that is no integer, or out of range, stops here
     // with the values read before it kept, and the dialog stays open.
-    FirstFrame = FrameSetting(FieldText(Edit1), -MaxFrameNumber, MaxFrameNumber);
-    LastFrame = FrameSetting(FieldText(Edit2), -MaxFrameNumber, MaxFrameNumber);
-    FrameInterval = FrameSetting(FieldText(Edit3), 0, MaxFrameInterval);
+    FirstFrame = FrameSetting(FieldText(Edit1), -MaxFrameNumber, MaxFrameNumber, FirstFrame);
+    LastFrame = FrameSetting(FieldText(Edit2), -MaxFrameNumber, MaxFrameNumber, LastFrame);
+    FrameInterval = FrameSetting(FieldText(Edit3), 0, MaxFrameInterval, FrameInterval);
     if (FramesEdited) FramesEdited(); // the frames are saved with the document
     hide();
     if (StartFrames) StartFrames();

@@ -209,7 +209,8 @@ std::string PlotFileFault(const std::uint8_t* b, std::size_t size) {
     if (size != PlotFileRecordSize)
         return texts::Fill(texts::Translate("PlotFile", "его длина %1 байт, а у файла графиков %2"),
                            {std::to_string(size), std::to_string(PlotFileRecordSize)});
-    const auto mode = Get<std::uint32_t>(b + OffMode);
+    // The mode is its lowest byte; the others are whatever the writer left there.
+    const auto mode = Get<std::uint32_t>(b + OffMode) & 0xFF;
     if (mode < pmYx || mode > pmImplicit)
         return texts::Translate("PlotFile", "код режима в нём не от 1 до 6");
     std::vector<std::size_t> strings = {OffMainFormula, OffResultText};
@@ -220,12 +221,7 @@ std::string PlotFileFault(const std::uint8_t* b, std::size_t size) {
     for (const std::size_t at : strings)
         if (b[at] > MaxShortString)
             return texts::Translate("PlotFile", "длина строки в нём больше 100 символов");
-    if (!FrameSettingsAllowed(Get<std::int32_t>(b + OffFirstFrame),
-                              Get<std::int32_t>(b + OffLastFrame),
-                              Get<std::int32_t>(b + OffInterval)))
-        return texts::Translate(
-            "PlotFile",
-            "номера кадров или шаг анимации в нём вне пределов, которые принимает окно");
+    // Any frames and interval: the animation takes them as they are.
     return "";
 }
 

@@ -37,11 +37,6 @@ TColourBlock DefaultColours() {
     return Block(ClGreen, ClWhite, ClBlack, graphs);
 }
 
-bool FrameSettingsAllowed(std::int32_t first, std::int32_t last, std::int32_t interval) {
-    const auto frame = [](std::int32_t f) { return f >= -MaxFrameNumber && f <= MaxFrameNumber; };
-    return frame(first) && frame(last) && interval >= 0 && interval <= MaxFrameInterval;
-}
-
 void SetDefaultSettings() {
     FirstFrame = 1;
     LastFrame = 20;

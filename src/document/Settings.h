@@ -37,12 +37,12 @@ extern std::int32_t FirstFrame;
 extern std::int32_t LastFrame;
 extern std::int32_t FrameInterval;
 
-// What the animation dialog takes, and so what a plot file can hold: frame
-// numbers up to a thousand million either way (f then never overflows),
-// and from no tick at all (0) to a frame an hour.
+// What can be typed into the animation dialog: frame numbers up to a
+// thousand million either way, and from no tick at all (0) to a frame an
+// hour. A plot file holds any 32-bit values, and keeps them: the frame
+// arithmetic is safe at the limits, and an interval below 0 gives no ticks.
 constexpr std::int32_t MaxFrameNumber = 1000000000;
 constexpr std::int32_t MaxFrameInterval = 3600000;
-bool FrameSettingsAllowed(std::int32_t first, std::int32_t last, std::int32_t interval);
 
 // Where the flying camera looks: 1 forward, 2 backward, 3 at the origin.
 extern std::uint8_t ViewAlongMode;

@@ -68,38 +68,41 @@ TEST(FrameAnimation, Caption) {
     EXPECT_EQ(FrameCaption(-3), " Кадр -3");
 }
 
-TEST(FrameAnimation, ASettingIsAWholeNumberInItsRange) {
+TEST(FrameAnimation, ASettingIsAWholeNumberInItsRangeOrTheOneKept) {
     const std::int32_t M = MaxFrameNumber, I = MaxFrameInterval;
+    const std::string refusal = "Номера кадров — от -1000000000 до 1000000000, шаг — от 0 до "
+                                "3600000 мс, а не ";
     const struct {
         const char* text;
-        std::int32_t low, high;
-        std::int32_t value;  // when taken
-        const char* refused; // nullptr: taken; "": no whole number
+        std::int32_t low, high, kept;
+        const char* refused; // nullptr: taken; "": no whole number; else the value told
     } cases[] = {
-        {"5", -M, M, 5, nullptr},
-        {"-1000000000", -M, M, -M, nullptr},
-        {"1000000000", -M, M, M, nullptr},
-        {"3600000", 0, I, I, nullptr},
-        {"0", 0, I, 0, nullptr},
-        {"1000000001", -M, M, 0,
-         "Номера кадров — от -1000000000 до 1000000000, шаг — от 0 до 3600000 мс, а не "
-         "1000000001."},
-        {"-1", 0, I, 0,
-         "Номера кадров — от -1000000000 до 1000000000, шаг — от 0 до 3600000 мс, а не -1."},
+        {"5", -M, M, 0, nullptr},
+        {"-1000000000", -M, M, 0, nullptr},
+        {"1000000000", -M, M, 0, nullptr},
+        {"3600000", 0, I, 0, nullptr},
+        {"0", 0, I, 50, nullptr},
+        {"1000000001", -M, M, 0, "1000000001."},
+        {"-1", 0, I, 0, "-1."},
+        // What a file holds stands, as long as it is not changed.
+        {"2000000000", -M, M, 2000000000, nullptr},
+        {"2147483647", 0, I, INT_MAX, nullptr},
+        {"-5", 0, I, -5, nullptr},
+        {"2000000001", -M, M, 2000000000, "2000000001."},
         {"1.5", -M, M, 0, ""},
         {"abc", -M, M, 0, ""},
     };
     for (const auto& c : cases) {
         if (c.refused == nullptr) {
-            EXPECT_EQ(FrameSetting(c.text, c.low, c.high), c.value) << c.text;
+            EXPECT_EQ(FrameSetting(c.text, c.low, c.high, c.kept), std::stol(c.text)) << c.text;
         } else if (*c.refused == 0) {
-            EXPECT_THROW(FrameSetting(c.text, c.low, c.high), ConversionError) << c.text;
+            EXPECT_THROW(FrameSetting(c.text, c.low, c.high, c.kept), ConversionError) << c.text;
         } else {
             try {
-                FrameSetting(c.text, c.low, c.high);
+                FrameSetting(c.text, c.low, c.high, c.kept);
                 ADD_FAILURE() << c.text;
             } catch (const BuildRefused& e) {
-                EXPECT_STREQ(e.what(), c.refused);
+                EXPECT_EQ(e.what(), refusal + c.refused);
             }
         }
     }

@@ -3,6 +3,9 @@
 // with one message, and a failed save leaves the earlier file as it was.
 #include "FilesTestSupport.h"
 
+#include <climits>
+#include <cstring>
+
 #include "SaveFaults.h"
 #include "document/PlotFile.h"
 
@@ -132,7 +135,8 @@ TEST_F(HostileFiles, EveryModeCode) {
             form->N3DzxyClick();
             const TWindowState before = State();
             OpenBytes(bytes);
-            const bool mode = upper == 0 && code >= pmYx && code <= pmImplicit;
+            // The mode is the lowest byte, whatever the others hold.
+            const bool mode = code >= pmYx && code <= pmImplicit;
             if (mode) {
                 EXPECT_TRUE(failures.empty()) << code << ": " << failures[0];
                 EXPECT_EQ(form->CurrentPlotMode(), code);
@@ -146,9 +150,57 @@ TEST_F(HostileFiles, EveryModeCode) {
     }
 }
 
-// Files of any other kind: text, a picture, a file a byte too long, frame
-// settings that the animation dialog does not take; each is refused with
-// one message that names the file and the reason, and the window stays.
+// Frames and intervals that the dialog does not let one type, but that the
+// older program wrote: the file opens with them, keeps them on a save, and
+// animates without overflow; a negative interval gives no ticks.
+TEST_F(HostileFiles, AnyFramesAndIntervalOpenAndAnimate) {
+    const auto saved = SavedFile();
+    const auto put = [](std::vector<std::uint8_t>& b, std::size_t at, std::int32_t v) {
+        std::memcpy(b.data() + at, &v, sizeof v);
+    };
+    const struct {
+        std::int32_t first, last, interval;
+        bool ticks;
+    } cases[] = {
+        {-5, 2000000000, INT_MAX, true},
+        {INT_MIN, INT_MAX, 1, true},
+        {-3, 5, -40, false},
+    };
+    for (const auto& c : cases) {
+        auto bytes = saved;
+        put(bytes, 0, c.first);
+        put(bytes, 4, c.last);
+        put(bytes, 8, c.interval);
+        OpenBytes(bytes);
+        ASSERT_TRUE(failures.empty()) << c.first << ": " << failures[0];
+        EXPECT_EQ(std::tie(FirstFrame, LastFrame, FrameInterval),
+                  std::tie(c.first, c.last, c.interval));
+        // The dialog shows them and starts with them as they are.
+        EXPECT_EQ(Text(windows->Form2->Edit2), std::to_string(c.last));
+        form->N10Click();
+        ASSERT_TRUE(failures.empty()) << failures[0];
+        ASSERT_TRUE(form->Model.AnimationRunning);
+        EXPECT_EQ(form->Timer1->isActive(), c.ticks);
+        if (c.ticks) EXPECT_EQ(form->Timer1->interval(), c.interval);
+        form->Timer1Timer();
+        EXPECT_EQ(FrameCounter, std::min(c.first + 1, c.last));
+        FrameCounter = c.last - 1; // the last frames, at the top of the range
+        form->Timer1Timer();
+        EXPECT_EQ(FrameCounter, c.last);
+        EXPECT_TRUE(form->Model.AnimationRunning);
+        form->Timer1Timer();
+        EXPECT_FALSE(form->Model.AnimationRunning); // over, with no wrap to the bottom
+        EXPECT_EQ(FrameCounter, c.last);
+        // A save writes them back as they were.
+        Save("again.mth");
+        const auto again = Bytes(dir / "again.mth");
+        EXPECT_TRUE(std::equal(bytes.begin(), bytes.begin() + 12, again.begin()));
+    }
+}
+
+// Files of any other kind: text, a picture, a file a byte too long; each is
+// refused with one message that names the file and the reason, and the
+// window stays.
 TEST_F(HostileFiles, ForeignFilesAreRefusedBeforeAnythingChanges) {
     const auto saved = SavedFile();
     std::vector<std::uint8_t> text;
@@ -161,11 +213,6 @@ TEST_F(HostileFiles, ForeignFilesAreRefusedBeforeAnythingChanges) {
     png.resize(2680, 0x41);
     auto longer = saved;
     longer.push_back(0);
-    auto frames = saved;
-    frames[1] = 0x7F; // FirstFrame 0x00007F03: allowed ...
-    frames[3] = 0x7F; // ... 0x7F007F03 is not
-    auto interval = saved;
-    interval[11] = 0x80; // a negative interval
     const struct {
         const char* name;
         std::vector<std::uint8_t> bytes;
@@ -175,8 +222,6 @@ TEST_F(HostileFiles, ForeignFilesAreRefusedBeforeAnythingChanges) {
         {"a longer text", text, "длина 4000 байт"},
         {"a picture", png, "код режима"},
         {"a byte too long", longer, "длина 2681 байт"},
-        {"frame numbers", frames, "номера кадров"},
-        {"an interval", interval, "шаг анимации"},
     };
     for (const auto& c : cases) {
         form->N3DzxyClick();
