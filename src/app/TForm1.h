@@ -95,6 +95,9 @@ class TForm1 : public QMainWindow {
     void SetPlotMode(int mode);
     // The layout of a mode, filled from the document, without a picture.
     void LayOutMode(int mode);
+    // A mode chosen in the menu: its layout, the document's numbers of it as
+    // the fields show them, and its picture; one step of the history.
+    void ChooseMode(TPlotMode mode);
     void N2DyxClick();
     void N3DzxyClick();
     void N2DxytClick();

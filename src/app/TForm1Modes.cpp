@@ -107,6 +107,16 @@ void TForm1::SetPlotMode(int mode) {
     DocumentMaybeChanged();
 }
 
+void TForm1::ChooseMode(TPlotMode mode) {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "смена режима"));
+    if (Busy()) return;
+    LayOutMode(mode);
+    // The document holds what the fields now show, as a build would take it.
+    CaptureShownNumbers(Model.State, PlotDocument);
+    if (Shows(TControlKind::PaintBox)) ShowDocumentPicture();
+    DocumentMaybeChanged();
+}
+
 void TForm1::LayOutMode(int mode) {
     HideAllControls();
     const TModeLayout* layout = ModeLayout(mode);
@@ -187,26 +197,20 @@ void TForm1::RadioButton2Click() {
 }
 
 void TForm1::N2DyxClick() {
-    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "смена режима"));
-    SetPlotMode(pmYx);
+    ChooseMode(pmYx);
 }
 void TForm1::N3DzxyClick() {
-    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "смена режима"));
-    SetPlotMode(pmSurface);
+    ChooseMode(pmSurface);
 }
 void TForm1::N2DxytClick() {
-    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "смена режима"));
-    SetPlotMode(pmPlane);
+    ChooseMode(pmPlane);
 }
 void TForm1::N3DxyztClick() {
-    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "смена режима"));
-    SetPlotMode(pmCurve);
+    ChooseMode(pmCurve);
 }
 void TForm1::N3DxyzuvClick() {
-    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "смена режима"));
-    SetPlotMode(pmPatch);
+    ChooseMode(pmPatch);
 }
 void TForm1::N3DFxyzClick() {
-    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "смена режима"));
-    SetPlotMode(pmImplicit);
+    ChooseMode(pmImplicit);
 }

@@ -83,6 +83,16 @@ void LoadFields(TPlotState& state, std::span<const TDocValue> values,
             v.IsFormula ? document.Formulas[v.Index] : FormatNumber(document.Numbers[v.Index]);
 }
 
+void CaptureShownNumbers(const TPlotState& state, TPlotDocument& document) {
+    for (const TDocValue& v : ValuesOfMode(state.Input.Mode, state.Input.Coordinates)) {
+        if (v.IsFormula) continue;
+        try {
+            document.Numbers[v.Index] = StrToFloat(state.Fields[FieldOf(v)]);
+        } catch (const ConversionError&) {
+        }
+    }
+}
+
 void ReadRangeFields(const TPlotState& state) {
     const auto& f = state.Fields;
     try {

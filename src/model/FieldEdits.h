@@ -53,6 +53,9 @@ void CaptureFields(const TPlotState& state, TPlotDocument& document,
 // as they are stored.
 void LoadFields(TPlotState& state, std::span<const TDocValue> values,
                 const TPlotDocument& document);
+// The numbers of the current mode as their fields show them (15 digits), as
+// a build would capture them; a text that is no number leaves its value.
+void CaptureShownNumbers(const TPlotState& state, TPlotDocument& document);
 
 // The range fields read into the 2D view; a text that does not convert is
 // told at the first field, in the order they are read, that holds it.

@@ -40,6 +40,43 @@ TEST_F(Files, AFileSavedRightAfterStart) {
     EXPECT_TRUE(questions.empty());
 }
 
+// A mode chosen in the menu and saved at once stores each of its numbers as
+// its field shows it, as a build would; a file opened in that mode and
+// saved again keeps its numbers, bit for bit.
+TEST_F(Files, AModeChosenAndSavedStoresWhatItsFieldsShow) {
+    const std::pair<void (TForm1::*)(), int> modes[] = {{&TForm1::N2DxytClick, pmPlane},
+                                                        {&TForm1::N3DzxyClick, pmSurface},
+                                                        {&TForm1::N3DxyztClick, pmCurve},
+                                                        {&TForm1::N3DxyzuvClick, pmPatch},
+                                                        {&TForm1::N3DFxyzClick, pmImplicit}};
+    for (const auto& [choose, mode] : modes) {
+        SetDocumentDefaults(PlotDocument);
+        (form->*choose)();
+        Save("chosen.mth");
+        ASSERT_TRUE(failures.empty()) << failures[0];
+        TPlotDocument saved;
+        DocumentFromRecord(*ReadPlotFile((dir / "chosen.mth").string()), saved);
+        for (const TDocValue& v : ValuesOfMode(mode, TCoordinates::Cartesian)) {
+            if (v.IsFormula) continue;
+            EXPECT_EQ(saved.Numbers[v.Index], StrToFloat(Text(form->EditN(FieldOf(v)))))
+                << mode << " Edit" << FieldOf(v);
+        }
+        if (mode == pmPlane) {
+            EXPECT_EQ(saved.Numbers[PlaneCartTMax], 6.28318530717959);
+        }
+    }
+
+    // 2π itself, as another program may have stored it.
+    auto bytes = Bytes(dir / "chosen.mth");
+    const double twoPi = 6.283185307179586;
+    bytes[12] = pmPlane;
+    std::memcpy(bytes.data() + 2256 + 8 * PlaneCartTMax, &twoPi, 8);
+    WriteBytes(dir / "twopi.mth", bytes);
+    Open("twopi.mth");
+    Save("again.mth");
+    EXPECT_EQ(Bytes(dir / "again.mth"), Bytes(dir / "twopi.mth"));
+}
+
 TEST_F(Files, NamesAndTheOverwriteQuestion) {
     Save("plot");
     Save("plot.mth");

@@ -181,7 +181,9 @@ TEST_F(HostileFiles, AnyFramesAndIntervalOpenAndAnimate) {
         ASSERT_TRUE(failures.empty()) << failures[0];
         ASSERT_TRUE(form->Model.AnimationRunning);
         EXPECT_EQ(form->Timer1->isActive(), c.ticks);
-        if (c.ticks) EXPECT_EQ(form->Timer1->interval(), c.interval);
+        if (c.ticks) {
+            EXPECT_EQ(form->Timer1->interval(), c.interval);
+        }
         form->Timer1Timer();
         EXPECT_EQ(FrameCounter, std::min(c.first + 1, c.last));
         FrameCounter = c.last - 1; // the last frames, at the top of the range
