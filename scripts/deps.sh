@@ -8,14 +8,14 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-svg-dev libgl1-mesa-dev libglu1-mesa-dev
   qt6-translations-l10n qt6-l10n-tools qt6-tools-dev cmark-gfm libboost-dev
-  fonts-liberation2
+  fonts-liberation2 nlohmann-json3-dev
 )
 if [ "${1:-all}" = "all" ]; then
   PACKAGES+=(
     libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libfparser-dev
     xvfb xauth fonts-dejavu-core
     desktop-file-utils appstream shared-mime-info xdg-utils xdotool
-    librsvg2-bin poppler-utils admesh assimp-utils
+    librsvg2-bin poppler-utils admesh assimp-utils python3-jsonschema
   )
 fi
 

@@ -109,10 +109,6 @@
         <translation>--seed expects a non-negative whole number.</translation>
     </message>
     <message>
-        <source>Формат файла «%1» не известен: расширение — png, svg, pdf, stl, obj или ply.</source>
-        <translation>The format of the file “%1” is unknown: the extension is png, svg, pdf, stl, obj or ply.</translation>
-    </message>
-    <message>
         <source>--%1: «%2» не число и не формула числа.</source>
         <translation>--%1: “%2” is neither a number nor a formula of a number.</translation>
     </message>
@@ -228,6 +224,14 @@
         <source>Найдены не все точки: их больше %1, или отрезок шире, чем позволяют выборки в пиксель, или график без конца меняет знак. Показаны не все.</source>
         <translation>Not every point was found: there are more than %1, or the interval is wider than samples a pixel apart allow, or the graph changes sign without end. Not all are shown.</translation>
     </message>
+    <message>
+        <source>Графиков в списке %1: рисуются и считаются первые %2.</source>
+        <translation>The list holds %1 graphs: the first %2 are drawn and counted.</translation>
+    </message>
+    <message>
+        <source>Формат файла «%1» не известен: расширение — png, svg, pdf, stl, obj, ply или mthx (документ).</source>
+        <translation>The format of the file “%1” is unknown: the extension is png, svg, pdf, stl, obj, ply or mthx (a document).</translation>
+    </message>
 </context>
 <context>
     <name>Dialogs</name>
@@ -254,6 +258,133 @@
     <message>
         <source>Экспорт рисунка</source>
         <translation>Export picture</translation>
+    </message>
+    <message>
+        <source>Файл графиков (*.mth)</source>
+        <translation>Plot file (*.mth)</translation>
+    </message>
+    <message>
+        <source>Документ со стилями и всеми графиками (*.mthx)</source>
+        <translation>Document with styles and every graph (*.mthx)</translation>
+    </message>
+    <message>
+        <source>Файлы графиков (*.mth *.mthx)</source>
+        <translation>Plot files (*.mth *.mthx)</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentFile</name>
+    <message>
+        <source>значение «%1» должно быть %2</source>
+        <translation>the value “%1” must be %2</translation>
+    </message>
+    <message>
+        <source>строкой</source>
+        <translation>a string</translation>
+    </message>
+    <message>
+        <source>true или false</source>
+        <translation>true or false</translation>
+    </message>
+    <message>
+        <source>числом</source>
+        <translation>a number</translation>
+    </message>
+    <message>
+        <source>целым числом от %1 до %2</source>
+        <translation>a whole number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>объектом</source>
+        <translation>an object</translation>
+    </message>
+    <message>
+        <source>массивом</source>
+        <translation>an array</translation>
+    </message>
+    <message>
+        <source>одним из: %1</source>
+        <translation>one of: %1</translation>
+    </message>
+    <message>
+        <source>цветом вида &quot;#rrggbb&quot;</source>
+        <translation>a colour of the form &quot;#rrggbb&quot;</translation>
+    </message>
+    <message>
+        <source>графики %1–%2</source>
+        <translation>graphs %1–%2</translation>
+    </message>
+    <message>
+        <source>стиль графика %1</source>
+        <translation>the style of graph %1</translation>
+    </message>
+    <message>
+        <source>легенда</source>
+        <translation>the legend</translation>
+    </message>
+    <message>
+        <source>параметры</source>
+        <translation>the parameters</translation>
+    </message>
+    <message>
+        <source>он больше %1 МБ</source>
+        <translation>it is larger than %1 MB</translation>
+    </message>
+    <message>
+        <source>вложенность в нём глубже %1</source>
+        <translation>it is nested deeper than %1</translation>
+    </message>
+    <message>
+        <source>в нём не JSON (ошибка у байта %1)</source>
+        <translation>it is not JSON (an error at byte %1)</translation>
+    </message>
+    <message>
+        <source>в нём не JSON, который можно прочесть</source>
+        <translation>it is not JSON that can be read</translation>
+    </message>
+    <message>
+        <source>это не документ программы: в нём нет &quot;format&quot;: &quot;plotter-document&quot;</source>
+        <translation>it is not a document of the program: it has no &quot;format&quot;: &quot;plotter-document&quot;</translation>
+    </message>
+    <message>
+        <source>он записан более новой программой: версия документа %1, а эта программа читает версию %2</source>
+        <translation>it was written by a newer program: the document&apos;s version is %1, and this program reads version %2</translation>
+    </message>
+    <message>
+        <source>целым числом от 1</source>
+        <translation>a whole number from 1</translation>
+    </message>
+    <message>
+        <source>режимом</source>
+        <translation>a mode</translation>
+    </message>
+    <message>
+        <source>массивом из трёх true или false</source>
+        <translation>an array of three true or false</translation>
+    </message>
+    <message>
+        <source>массивом из 11 цветов</source>
+        <translation>an array of 11 colours</translation>
+    </message>
+    <message>
+        <source>Файл «%1» не открыт: %2. Всё осталось как было.</source>
+        <translation>The file “%1” was not opened: %2. Everything stays as it was.</translation>
+    </message>
+    <message>
+        <source>его нет</source>
+        <translation>it does not exist</translation>
+    </message>
+    <message>
+        <source>это не обычный файл</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>его не прочесть</source>
+        <translation>it cannot be read</translation>
+    </message>
+    <message>
+        <source>стиль графиков %1</source>
+        <translation>the styles of graphs %1</translation>
     </message>
 </context>
 <context>
@@ -820,6 +951,10 @@
     <message>
         <source>настройка анимации</source>
         <translation>animation settings</translation>
+    </message>
+    <message>
+        <source>Файл .mth не сохранит всего: %1. Сохранить без этого? (Всё сохраняет документ .mthx.)</source>
+        <translation>A .mth file will not keep everything: %1. Save without it? (A .mthx document keeps it all.)</translation>
     </message>
 </context>
 <context>

@@ -16,16 +16,31 @@
 
 namespace {
 
-const QString Filter = QStringLiteral("*.mth");
+QString PlotFiles() {
+    return QCoreApplication::translate("Dialogs", "Файл графиков (*.mth)");
+}
+QString Documents() {
+    return QCoreApplication::translate("Dialogs", "Документ со стилями и всеми графиками (*.mthx)");
+}
 
 TDialogHooks PlatformDialogs() {
     TDialogHooks d;
     d.SaveFileName = [](QWidget* parent, const QString& start) {
-        return QFileDialog::getSaveFileName(parent, QString(), start, Filter, nullptr,
-                                            QFileDialog::DontConfirmOverwrite);
+        QString chosen = PlotFiles();
+        QString name = QFileDialog::getSaveFileName(
+            parent, QString(), start, PlotFiles() + QStringLiteral(";;") + Documents(), &chosen,
+            QFileDialog::DontConfirmOverwrite);
+        // The document type chosen, for a name without an extension of its own.
+        if (!name.isEmpty() && chosen == Documents() &&
+            !name.endsWith(QStringLiteral(".mthx"), Qt::CaseInsensitive) &&
+            !name.endsWith(QStringLiteral(".mth")))
+            name += QStringLiteral(".mthx");
+        return name;
     };
     d.OpenFileName = [](QWidget* parent, const QString& start) {
-        return QFileDialog::getOpenFileName(parent, QString(), start, Filter);
+        return QFileDialog::getOpenFileName(
+            parent, QString(), start,
+            QCoreApplication::translate("Dialogs", "Файлы графиков (*.mth *.mthx)"));
     };
     d.Confirm = [](QWidget* parent, const QString& text, const QString& caption) {
         return QMessageBox::question(parent, caption, text, QMessageBox::Ok | QMessageBox::Cancel,

@@ -45,7 +45,6 @@ class TFormFind;
 class TFormulaMarks;
 
 constexpr char KeyEnter = 13;
-constexpr int MaxListFormulas = tsListLast - tsListFirst + 1; // list slots of the trees
 
 // The 400 x 400 plot area: shows the picture of the last build and passes
 // its mouse to the window.
@@ -218,7 +217,12 @@ class TForm1 : public QMainWindow {
     // The record of the window's state written to `chosen` (".mth" added
     // unless it ends so); the record is gathered whole before the file is
     // touched. Throws with the reason. The file is then the open one.
-    void WritePlotFile(const std::string& chosen);
+    // A name that ends in ".mthx" is written as the program's own document,
+    // whole; any other as a plot file, after a question when the document
+    // holds more than it can (false: the user kept it unsaved).
+    bool WritePlotFile(const std::string& chosen);
+    // A document's switches, colours and camera, as it was saved.
+    void ApplyDocumentSwitches(const TDocumentFile& document);
     // The record a save would write now; without `readX0` the x0 field is
     // not read (nor can it fail).
     TPlotFileRecord GatherRecord(bool readX0) const;

@@ -70,8 +70,7 @@ bool TForm1::MaySetDocumentAside() {
     bool saved = false;
     RunCommand([&] {
         if (!Model.FileName.empty()) {
-            WritePlotFile(Model.FileName);
-            saved = true;
+            saved = WritePlotFile(Model.FileName);
             return;
         }
         const QString chosen = Dialogs().SaveFileName(this, RecentFiles::LastFolder());

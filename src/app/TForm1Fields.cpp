@@ -88,6 +88,7 @@ void TForm1::FormCreate() {
     SetDocumentDefaults(PlotDocument); // every formula slot empty as well
     for (std::string& typed : Model.TypedFormulas)
         typed.clear();
+    Model.Kept = {}; // no styles, legend or keys of another program yet
     SetPlotMode(pmYx);
     SetDefaultSettings();
     RandomiseColourCoeffs();

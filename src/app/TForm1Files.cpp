@@ -14,6 +14,7 @@
 #include "model/RecentFiles.h"
 #include "view3d/Tfrm3D.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,24 +31,39 @@ void TForm1::N4Click() {
 }
 
 bool TForm1::SaveAs(const QString& chosen) {
-    const bool exists = QFileInfo::exists(chosen) || QFileInfo::exists(chosen + ".mth");
+    const bool exists = QFileInfo::exists(chosen) || (!IsDocumentFileName(chosen.toStdString()) &&
+                                                      QFileInfo::exists(chosen + ".mth"));
     if (exists && !Dialogs().Confirm(this, tr("Такой файл уже существует! Заменить его?"),
                                      tr("Предупреждение!")))
         return false;
-    WritePlotFile(chosen.toStdString());
-    return true;
+    return WritePlotFile(chosen.toStdString());
 }
 
 TPlotFileRecord TForm1::GatherRecord(bool readX0) const {
     return RecordOfState(WindowState(), readX0);
 }
 
-void TForm1::WritePlotFile(const std::string& chosen) {
+bool TForm1::WritePlotFile(const std::string& chosen) {
+    // Only with the whole document at hand is a file written.
+    const TDocumentFile document = DocumentOfState(WindowState(), Model.Kept, true);
+    if (IsDocumentFileName(chosen)) {
+        WriteDocumentFile(chosen, document);
+        DocumentIsFile(chosen);
+        return true;
+    }
     const TPlotFileRecord r = GatherRecord(true);
-    // Only now, with the whole record at hand, is a file written.
+    const std::string lost = LostInRecord(document);
+    if (!lost.empty() &&
+        !Dialogs().Confirm(this,
+                           tr("Файл .mth не сохранит всего: %1. Сохранить без этого? (Всё "
+                              "сохраняет документ .mthx.)")
+                               .arg(QString::fromStdString(lost)),
+                           tr("Предупреждение!")))
+        return false;
     const std::string path = PlotFileName(chosen);
     ::WritePlotFile(path, r);
     DocumentIsFile(path);
+    return true;
 }
 
 void TForm1::N5Click() {
@@ -92,9 +108,15 @@ void TForm1::Rebuild3D() {
 }
 
 void TForm1::ReadPlotFile(const std::string& path) {
-    const std::optional<TPlotFileRecord> read = ::ReadPlotFile(path);
+    const bool own = IsDocumentFileName(path);
+    std::optional<TDocumentFile> read;
+    if (own)
+        read = ReadDocumentFile(path);
+    else if (const std::optional<TPlotFileRecord> record = ::ReadPlotFile(path))
+        read = DocumentOfRecord(*record);
     if (!read) return; // an empty file: nothing changes
-    const TPlotFileRecord& r = *read;
+    Model.Kept = *read;
+    const TPlotFileRecord& r = read->Record;
     const bool replaced = DocumentFromRecord(r, PlotDocument);
     for (int k = 0; k < DocumentFormulaCount; ++k)
         Model.TypedFormulas[k] = PlotDocument.Formulas[k];
@@ -118,10 +140,11 @@ void TForm1::ReadPlotFile(const std::string& path) {
     if (Shows(TControlKind::ComboBox)) {
         ComboBox1->clear();
         ComboBox1->setEditText(QString::fromStdString(r.MainFormula));
-        for (const std::string& item : r.FormulaList)
-            if (!item.empty()) ComboBox1->addItem(QString::fromStdString(item));
+        for (const TGraphStyle& graph : read->Graphs)
+            if (!graph.Formula.empty()) ComboBox1->addItem(QString::fromStdString(graph.Formula));
         ComboBox1->setEditText(QString::fromStdString(r.MainFormula));
     }
+    if (own) ApplyDocumentSwitches(*read);
     if (replaced) ReportFailure(ReplacedNumbersMessage());
 }
 
@@ -136,4 +159,17 @@ void TForm1::N14Click() {
     const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "цвета"));
     CentreOnScreen(Form3);
     Dialogs().RunModal(Form3);
+}
+
+void TForm1::ApplyDocumentSwitches(const TDocumentFile& d) {
+    const TDocumentSwitches& s = d.Switches;
+    N6->setChecked(s.Axes);
+    const std::pair<QAbstractButton*, bool> boxes[] = {
+        {CheckBox7, s.Grid},        {CheckBox6, s.EqualScales}, {CheckBox9, s.MinimalStep},
+        {CheckBox8, s.Centre},      {Equally, s.EqualRows},     {CheckBox3, s.Families[0]},
+        {CheckBox4, s.Families[1]}, {CheckBox5, s.Families[2]}, {CheckBox2, d.CameraPath}};
+    for (const auto& [box, on] : boxes)
+        box->setChecked(on);
+    ApplyColours(d.Colours);
+    ViewAlongMode = static_cast<std::uint8_t>(d.ViewAlong);
 }

@@ -1,6 +1,7 @@
 #include "model/Commands.h"
 
 #include "document/AtomicFile.h"
+#include "document/DocumentFile.h"
 #include "document/Limits.h"
 #include "document/ModeTable.h"
 #include "document/PlotFile.h"
@@ -79,16 +80,42 @@ TPlotInput AsLaidOut(TPlotInput input) {
     return input;
 }
 
-TPlotInput InputOfFile(const std::string& file) {
-    const QString name = QString::fromStdString(file);
+TDocumentFile DocumentOfFile(const std::string& file) {
+    if (IsDocumentFileName(file)) return ReadDocumentFile(file);
     const std::optional<TPlotFileRecord> record = ReadPlotFile(file);
-    if (!record) Refuse(CommandLine::tr("Файл «%1» пуст: в нём нет графиков.").arg(name));
+    if (!record)
+        Refuse(CommandLine::tr("Файл «%1» пуст: в нём нет графиков.")
+                   .arg(QString::fromStdString(file)));
+    return DocumentOfRecord(*record);
+}
+
+TPlotInput InputOfFile(const std::string& file) {
     bool replaced = false;
-    TPlotInput input = InputFromRecord(*record, &replaced);
+    TPlotInput input = InputFromDocument(DocumentOfFile(file), &replaced);
     if (replaced)
         Refuse(CommandLine::tr("Файл «%1»: %2")
-                   .arg(name, QString::fromStdString(ReplacedNumbersMessage())));
+                   .arg(QString::fromStdString(file),
+                        QString::fromStdString(ReplacedNumbersMessage())));
     return input;
+}
+
+namespace {
+
+// An output that starts with the graphs a list leaves out, on stderr.
+TCommandOutput Unshown(const TPlotInput& input) {
+    const std::string unshown = UnshownGraphs(input);
+    return {{}, unshown.empty() ? unshown : unshown + "\n"};
+}
+
+} // namespace
+
+std::string UnshownGraphs(const TPlotInput& input) {
+    const auto n = static_cast<int>(input.List.size());
+    if (input.Mode != pmYx || !input.AllFormulas || n <= MaxListFormulas) return {};
+    return CommandLine::tr("Графиков в списке %1: рисуются и считаются первые %2.")
+        .arg(n)
+        .arg(MaxListFormulas)
+        .toStdString();
 }
 
 std::string BuildForExport(const TPlotInput& input, std::optional<std::uint64_t> seed,
@@ -163,7 +190,7 @@ TCommandOutput AnalyseGraphs(const TFileGraphs& g, std::optional<double> from,
         PointsOfInterest(g.Graphs, std::min(a, b), std::max(a, b), SearchStep(PixelStep(), a, b));
     // In the file's view, what the window shows; on [a, b], every point.
     if (!from && !to) KeepInView(found, ViewY1, ViewY2);
-    TCommandOutput out;
+    TCommandOutput out = Unshown(g.Input);
     for (const TGraphPoint& p : found.Points) {
         const auto graph = std::find_if(g.Graphs.begin(), g.Graphs.end(),
                                         [&](const TGraph& x) { return x.Number == p.Graph; });
@@ -186,7 +213,7 @@ TCommandOutput AnalyseGraphs(const TFileGraphs& g, std::optional<double> from,
 
 TCommandOutput IntegrateGraphs(const TFileGraphs& g, double a, double b) {
     const double step = SearchStep(PixelStep(), a, b);
-    TCommandOutput out;
+    TCommandOutput out = Unshown(g.Input);
     for (const TGraph& graph : g.Graphs) {
         try {
             const TArea area = Integrate(graph, a, b, step);
@@ -243,19 +270,24 @@ std::uint64_t ExportSeed(const QString& text) {
 std::string ExportFile(const TExportJob& job, TScanProgress& progress,
                        const std::function<QImage(int w, int h, const TPlotInput&)>& frame) {
     const QString out = QString::fromStdString(job.Out);
-    const std::optional<TExportFormat> format = FormatOfName(out);
-    if (!format)
-        Refuse(CommandLine::tr(
-                   "Формат файла «%1» не известен: расширение — png, svg, pdf, stl, obj или ply.")
-                   .arg(out));
     if (SameFile(job.Out, job.File))
         Refuse(CommandLine::tr("Рисунок не записан: «%1» — это файл графиков, из которого "
                                "он рисуется. Дайте рисунку другое имя.")
                    .arg(out));
+    if (IsDocumentFileName(job.Out)) { // a conversion: the whole document, no picture
+        WriteDocumentFile(job.Out, DocumentOfFile(job.File));
+        return {};
+    }
+    const std::optional<TExportFormat> format = FormatOfName(out);
+    if (!format)
+        Refuse(CommandLine::tr(
+                   "Формат файла «%1» не известен: расширение — png, svg, pdf, stl, obj, ply или "
+                   "mthx (документ).")
+                   .arg(out));
     // As the window builds it after opening the file.
     const TPlotInput input = AsLaidOut(InputOfFile(job.File));
     CheckFormatFits(input.Mode, *format);
-    std::string warning;
+    std::string warning = UnshownGraphs(input);
     if (input.Mode == pmYx || input.Mode == pmPlane)
         ViewFromInput(input);
     else

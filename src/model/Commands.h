@@ -6,6 +6,7 @@
 #pragma once
 
 #include "analysis/Analysis.h"
+#include "document/DocumentFile.h"
 #include "document/PlotInput.h"
 #include "geometry3d/Implicit.h"
 
@@ -24,6 +25,13 @@
 // of the mode through the fields' 15-digit text, and made non-negative
 // where a build's normalisation makes it so.
 TPlotInput AsLaidOut(TPlotInput input);
+
+// The document of a plot file (.mth) or of the program's own (.mthx).
+// Throws with the window's message.
+TDocumentFile DocumentOfFile(const std::string& file);
+// What a y(x) list draws and counts beyond its first ten graphs: nothing
+// yet, and this says so ("" when nothing is left out).
+std::string UnshownGraphs(const TPlotInput& input);
 
 // The plot input of a file, as the window has it after opening it. Numbers
 // the window would replace by their defaults (and say so) are a failure: a

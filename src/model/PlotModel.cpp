@@ -34,6 +34,35 @@ TPlotFileRecord RecordOfState(const TPlotState& s, bool readX0) {
     return r;
 }
 
+TDocumentFile DocumentOfState(const TPlotState& s, const TDocumentFile& kept, bool readX0) {
+    TDocumentFile d = kept;
+    d.Record = RecordOfState(s, readX0);
+    const TPlotInput& in = s.Input;
+    // The texts as typed: the document has no limit of 100 characters.
+    for (int k = 0; k < DocumentFormulaCount; ++k)
+        d.Record.Formulas[k] = in.Document.Formulas[k];
+    d.Record.MainFormula = in.Formula;
+    d.Record.ResultText = s.X0Result;
+    for (std::string& slot : d.Record.FormulaList)
+        slot.clear();
+    d.Graphs.resize(in.List.size());
+    for (std::size_t k = 0; k < in.List.size(); ++k) {
+        if (k >= kept.Graphs.size()) // a new graph: the pen of its place in the colours
+            d.Graphs[k].Colour =
+                s.Colours.Values[3 + std::min<std::size_t>(k + 1, GraphColourCount - 1)];
+        d.Graphs[k].Formula = in.List[k];
+    }
+    d.View[0] = s.View.X1, d.View[1] = s.View.X2, d.View[2] = s.View.Y1, d.View[3] = s.View.Y2;
+    TDocumentSwitches& w = d.Switches;
+    w.Axes = in.Axes, w.Grid = in.Grid, w.EqualScales = in.EqualScales;
+    w.MinimalStep = in.MinimalStep, w.Centre = in.Centre, w.EqualRows = in.EqualRows;
+    std::copy(std::begin(in.Families), std::end(in.Families), w.Families);
+    d.Colours = s.Colours;
+    d.CameraPath = s.Animation.CameraPath;
+    d.ViewAlong = s.Animation.ViewAlong;
+    return d;
+}
+
 bool SameDocument(const TPlotFileRecord& a, const TPlotFileRecord& b) {
     if (a.FirstFrame != b.FirstFrame || a.LastFrame != b.LastFrame ||
         a.FrameInterval != b.FrameInterval || a.Mode != b.Mode || a.AllFormulas != b.AllFormulas ||

@@ -5,6 +5,7 @@
 // own.
 #pragma once
 
+#include "document/DocumentFile.h"
 #include "document/PlotFile.h"
 #include "model/History.h"
 #include "model/PlotState.h"
@@ -31,6 +32,10 @@ struct TPlotModel {
     // The formulas of the document as they were typed or read, before the
     // document cut them to 100 characters.
     std::string TypedFormulas[DocumentFormulaCount];
+    // What the open document holds that the window does not show: the
+    // graphs' styles, the legend, the parameters and the keys of a later
+    // program; a save as .mthx writes them again.
+    TDocumentFile Kept;
 
     // --- what runs now
     // The y(x) formulas as last compiled: while the animation runs, they are
@@ -57,6 +62,11 @@ struct TPlotModel {
 // The record a save writes of a state; without `readX0` the x0 field is not
 // read (nor can it fail), and its number is 0.
 TPlotFileRecord RecordOfState(const TPlotState& state, bool readX0);
+
+// The document a save as .mthx writes of a state: all of it, its texts as
+// typed, every graph of the list with the style `kept` has at its place,
+// and what `kept` holds beyond the state.
+TDocumentFile DocumentOfState(const TPlotState& state, const TDocumentFile& kept, bool readX0);
 
 // Two records save the same document: the same text everywhere, the same
 // switches, and numbers that the fields show alike (15 digits). The result

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int MaxListFormulas = tsListLast - tsListFirst + 1;
-
 int ListCount(const TPlotInput& input) {
     return input.AllFormulas ? std::min(static_cast<int>(input.List.size()), MaxListFormulas) : 0;
 }

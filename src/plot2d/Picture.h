@@ -47,6 +47,10 @@ struct TPlotRequest {
 // serve again: while an animation runs, the trees compiled at its start (or
 // at the last edit of the formula) serve every frame, as long as no other
 // build has compiled into the slots since.
+// The graphs of the y(x) list that a picture draws at most: the list slots
+// of the trees.
+constexpr int MaxListFormulas = tsListLast - tsListFirst + 1;
+
 struct TYxTrees {
     std::uint64_t Generation = ~std::uint64_t{0}; // FormulaTreesGeneration after compiling
 };

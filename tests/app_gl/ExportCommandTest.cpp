@@ -5,6 +5,7 @@
 #include "app/AppTestSupport.h"
 
 #include "ToolSupport.h"
+#include "document/DocumentFile.h"
 #include "document/PlotFile.h"
 #include "geometry3d/Buffers.h"
 #include "model/Export.h"
@@ -151,6 +152,58 @@ TEST_F(ExportCommand, EveryFormatIsTheWindowsExport) {
     const QString big = Path(QStringLiteral("big.png"));
     ASSERT_EQ(Command({"--export", big, "--size", "2000x1500", PlotFile(pmSurface)}).Status, 0);
     EXPECT_EQ(QImage(big).size(), QSize(2000, 1500));
+}
+
+// The program's own document is a plot file to every command: converted
+// from .mth, it exports the same pictures and meshes; a list longer than
+// what is drawn is told.
+TEST_F(ExportCommand, TheDocumentFileIsAPlotFileToo) {
+    const struct {
+        int mode;
+        const char* picture;
+    } cases[] = {{pmYx, "png"}, {pmPlane, "svg"}, {pmSurface, "stl"}, {pmImplicit, "ply"}};
+    for (const auto& c : cases) {
+        const QString file = PlotFile(c.mode);
+        const QString document = Path(QStringLiteral("mode%1.mthx").arg(c.mode));
+        const TRun convert = Command({"--export", document, file}, false);
+        ASSERT_EQ(convert.Status, 0) << convert.Err;
+        const QString a = Path(QStringLiteral("from-mth.") + c.picture);
+        const QString b = Path(QStringLiteral("from-mthx.") + c.picture);
+        ASSERT_EQ(Command({"--export", a, "--seed", "7", file}, false).Status, 0);
+        const TRun fromDocument = Command({"--export", b, "--seed", "7", document}, false);
+        ASSERT_EQ(fromDocument.Status, 0) << fromDocument.Err;
+        EXPECT_TRUE(Read(a) == Read(b)) << c.picture;
+        // And back: the same plot file, byte for byte.
+        const QString back = Path(QStringLiteral("back%1.mth").arg(c.mode));
+        WriteDocumentFile(Path("copy.mthx").toStdString(),
+                          ReadDocumentFile(document.toStdString()));
+        WritePlotFile(back.toStdString(),
+                      RecordOfDocument(ReadDocumentFile(document.toStdString())));
+        EXPECT_TRUE(Read(back) == Read(file)) << c.mode;
+    }
+    TDocumentFile many = ReadDocumentFile(Path(QStringLiteral("mode1.mthx")).toStdString());
+    many.Record.AllFormulas = true;
+    for (int k = 0; k < 12; ++k) {
+        TGraphStyle g;
+        g.Formula = "x-" + std::to_string(k);
+        many.Graphs.push_back(g);
+    }
+    WriteDocumentFile(Path("many.mthx").toStdString(), many);
+    const TRun analysed = Command({"--analyse", Path("many.mthx")}, false);
+    EXPECT_EQ(analysed.Status, 0) << analysed.Err;
+    EXPECT_NE(analysed.Err.find("Графиков в списке 12: рисуются и считаются первые 10."),
+              std::string::npos)
+        << analysed.Err;
+    // A document that is not one ends the command with the window's message.
+    QFile bad(Path("bad.mthx"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(R"({"format": "plotter-document", "version": 1, "list": [{"width": 0}]})");
+    bad.close();
+    const TRun refused = Command({"--export", Path("bad.png"), Path("bad.mthx")}, false);
+    EXPECT_EQ(refused.Status, 1);
+    const std::string message = "Файл «bad.mthx» не открыт: значение «/list/0/width» должно быть "
+                                "целым числом от 1 до 8. Всё осталось как было.\n";
+    EXPECT_TRUE(refused.Err.ends_with(message)) << refused.Err;
 }
 
 // Each way the command can fail: status 1, and the message the window shows.
