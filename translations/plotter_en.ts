@@ -956,6 +956,10 @@
         <source>Файл .mth не сохранит всего: %1. Сохранить без этого? (Всё сохраняет документ .mthx.)</source>
         <translation>A .mth file will not keep everything: %1. Save without it? (A .mthx document keeps it all.)</translation>
     </message>
+    <message>
+        <source>Восстановить несохранённую работу?</source>
+        <translation>Restore the unsaved work?</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>

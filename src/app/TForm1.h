@@ -11,6 +11,7 @@
 #include "model/GraphAnalysis.h"
 #include "model/ModeLayout.h"
 #include "model/PlotModel.h"
+#include "model/Recovery.h"
 #include "plot2d/Picture.h"
 #include "view3d/Scene.h"
 
@@ -223,6 +224,20 @@ class TForm1 : public QMainWindow {
     bool WritePlotFile(const std::string& chosen);
     // A document's switches, colours and camera, as it was saved.
     void ApplyDocumentSwitches(const TDocumentFile& document);
+    // A document read applied to the window, as an open applies it; `own`:
+    // from a .mthx, whose switches and colours come too.
+    void ApplyDocument(const TDocumentFile& document, bool own);
+
+    // --- no work lost
+    // Every RecoveryIntervalMs the unsaved document goes to this program's
+    // recovery file (the program starts this; tests call SaveRecovery).
+    void StartRecovery();
+    void SaveRecovery();
+    // At a start: "Восстановить несохранённую работу?" for each recovery
+    // left by a program that did not end; true when one was restored.
+    bool OfferRecovery();
+    void RestoreRecovery(const TRecovery& recovery);
+    QTimer* RecoveryTimer = nullptr;
     // The record a save would write now; without `readX0` the x0 field is
     // not read (nor can it fail).
     TPlotFileRecord GatherRecord(bool readX0) const;

@@ -50,6 +50,8 @@ void TForm1::RememberSavedState() {
 
 void TForm1::DocumentIsFile(const std::string& path) {
     Model.FileName = path;
+    RemoveOwnRecovery(); // saved, or just opened: nothing to recover
+    Model.RecoveryWritten.clear();
     RecentFiles::Add(QString::fromStdString(path));
     RebuildRecentMenu();
     RememberSavedState();

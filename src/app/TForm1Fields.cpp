@@ -114,4 +114,7 @@ void TForm1::FormClose() {
     }
     if (Frm3D != nullptr) Frm3D->Timer1->stop(); // the flight and the spin too
     FreeAllTrees();
+    if (RecoveryTimer != nullptr) RecoveryTimer->stop();
+    RemoveOwnRecovery(); // a normal end: whatever was not saved, the user let go
+    Model.RecoveryWritten.clear();
 }

@@ -11,7 +11,9 @@
 #include "document/PlotFile.h"
 #include "document/Settings.h"
 #include "engine/Engine.h"
+#include "model/Commands.h"
 #include "model/RecentFiles.h"
+#include "model/Recovery.h"
 #include "view3d/Tfrm3D.h"
 
 #include <QAbstractButton>
@@ -22,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTimer>
 
 void TForm1::N4Click() {
     if (Busy()) return;
@@ -115,8 +118,12 @@ void TForm1::ReadPlotFile(const std::string& path) {
     else if (const std::optional<TPlotFileRecord> record = ::ReadPlotFile(path))
         read = DocumentOfRecord(*record);
     if (!read) return; // an empty file: nothing changes
-    Model.Kept = *read;
-    const TPlotFileRecord& r = read->Record;
+    ApplyDocument(*read, own);
+}
+
+void TForm1::ApplyDocument(const TDocumentFile& document, bool own) {
+    Model.Kept = document;
+    const TPlotFileRecord& r = document.Record;
     const bool replaced = DocumentFromRecord(r, PlotDocument);
     for (int k = 0; k < DocumentFormulaCount; ++k)
         Model.TypedFormulas[k] = PlotDocument.Formulas[k];
@@ -140,11 +147,11 @@ void TForm1::ReadPlotFile(const std::string& path) {
     if (Shows(TControlKind::ComboBox)) {
         ComboBox1->clear();
         ComboBox1->setEditText(QString::fromStdString(r.MainFormula));
-        for (const TGraphStyle& graph : read->Graphs)
+        for (const TGraphStyle& graph : document.Graphs)
             if (!graph.Formula.empty()) ComboBox1->addItem(QString::fromStdString(graph.Formula));
         ComboBox1->setEditText(QString::fromStdString(r.MainFormula));
     }
-    if (own) ApplyDocumentSwitches(*read);
+    if (own) ApplyDocumentSwitches(document);
     if (replaced) ReportFailure(ReplacedNumbersMessage());
 }
 
@@ -172,4 +179,63 @@ void TForm1::ApplyDocumentSwitches(const TDocumentFile& d) {
         box->setChecked(on);
     ApplyColours(d.Colours);
     ViewAlongMode = static_cast<std::uint8_t>(d.ViewAlong);
+}
+
+void TForm1::StartRecovery() {
+    RecoveryTimer = new QTimer(this);
+    RecoveryTimer->setInterval(RecoveryIntervalMs);
+    connect(RecoveryTimer, &QTimer::timeout, this, [this] { SaveRecovery(); });
+    RecoveryTimer->start();
+}
+
+void TForm1::SaveRecovery() {
+    if (Busy()) return;
+    UpdateTitle();
+    if (!isWindowModified()) {
+        if (!Model.RecoveryWritten.empty()) RemoveOwnRecovery();
+        Model.RecoveryWritten.clear();
+        return;
+    }
+    const TPlotState state = WindowState();
+    const std::string written = StateBytes(state) + Model.FileName;
+    if (written == Model.RecoveryWritten) return;
+    try {
+        WriteRecovery(DocumentOfState(state, Model.Kept, false), Model.FileName);
+        Model.RecoveryWritten = written;
+    } catch (const std::exception&) {
+        // A recovery that cannot be written (a full disk) stops no work of
+        // the user's; it is tried again at the next tick.
+    }
+}
+
+bool TForm1::OfferRecovery() {
+    for (const TRecovery& left : LeftRecoveries(ProcessRunning)) {
+        if (!Dialogs().Confirm(this, tr("Восстановить несохранённую работу?"),
+                               tr("Графики функций"))) {
+            RemoveRecovery(left);
+            continue;
+        }
+        return RunCommand([&] { RestoreRecovery(left); });
+    }
+    return false;
+}
+
+void TForm1::RestoreRecovery(const TRecovery& left) {
+    const TDocumentFile document = TakeRecovery(left); // throws before anything changes
+    ApplyDocument(document, true);
+    CompileFormulaList();
+    BuildCurve3D();
+    RebuildShownPictures();
+    // What was saved is the file it belonged to as it is now, or nothing.
+    Model.FileName = left.OpenFile;
+    Model.SavedRecord = {};
+    Model.SavedX0 = Model.State.Fields[1];
+    try {
+        if (!left.OpenFile.empty())
+            Model.SavedRecord = RecordOfDocument(DocumentOfFile(left.OpenFile));
+    } catch (const std::exception&) {
+    }
+    Model.History.Reset(WindowState());
+    UpdateTitle();
+    SaveRecovery(); // the work is this program's to keep now
 }

@@ -87,8 +87,13 @@ int RunWindows(int argc, char** argv, const QStringList& files) {
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.grafiki.Plotter"), own));
     ApplyLanguage(SavedLanguage());
     TApplicationWindows windows;
-    windows.Form1->show();
-    if (!files.isEmpty())
-        RunCommand([&] { windows.Form1->OpenPlotFile(files.first().toStdString()); });
+    TForm1* const form = windows.Form1.get();
+    form->show();
+    form->StartRecovery();
+    // Work a program that did not end left unsaved comes first; a file named
+    // then replaces it only after the question before work is set aside.
+    const bool restored = form->OfferRecovery();
+    if (!files.isEmpty() && (!restored || form->MaySetDocumentAside()))
+        RunCommand([&] { form->OpenPlotFile(files.first().toStdString()); });
     return QApplication::exec();
 }

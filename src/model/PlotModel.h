@@ -52,6 +52,9 @@ struct TPlotModel {
     bool PictureFresh = false;
     // The window was asked to close while a scan ran: it closes when the scan ends.
     bool CloseAfterScan = false;
+    // What the recovery file holds now (the state's bytes and the file's
+    // name); empty: there is none.
+    std::string RecoveryWritten;
 
     // --- what the status line says, in the language of the moment
     using TStatus = std::function<QString()>;
