@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 namespace {
 
 struct TResult {
@@ -80,6 +82,18 @@ class CommandLine : public ::testing::Test {
             for (int x = 0; x < image.width(); ++x)
                 n += (image.pixel(x, y) & 0xFFFFFF) == 0x0000FF;
         return n;
+    }
+
+    static void Xdotool(const QStringList& arguments) {
+        QProcess tool;
+        tool.start(QStringLiteral("xdotool"), arguments);
+        EXPECT_TRUE(tool.waitForFinished());
+        EXPECT_EQ(tool.exitCode(), 0) << arguments.join(' ').toStdString();
+    }
+    // A click at a point of a window, which takes the keys then.
+    static void Click(const QString& id, int x, int y) {
+        Xdotool(
+            {"mousemove", "--window", id, QString::number(x), QString::number(y), "click", "1"});
     }
 
     QTemporaryDir home;
@@ -159,6 +173,57 @@ TEST_F(CommandLine, AFileThatDoesNotOpenLeavesTheStart) {
     const QString id = Window(QString::fromUtf8("Графики функций"));
     ASSERT_FALSE(id.isEmpty());
     EXPECT_EQ(Blue(Shown(id)), 0);
+}
+
+// Work the program did not save survives a kill: the next start asks, and
+// "OK" brings back the formula, the file it belonged to and the change mark.
+TEST_F(CommandLine, AKilledProgramsWorkComesBack) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no display";
+    const QDir data(QDir(home.path()).filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+    TPlotFileRecord record;
+    TPlotDocument defaults;
+    SetDocumentDefaults(defaults);
+    for (int k = 0; k < DocumentNumberCount; ++k)
+        record.Numbers[k] = defaults.Numbers[k];
+    record.Mode = pmYx;
+    record.FirstFrame = 1, record.LastFrame = 20, record.FrameInterval = 50;
+    const QString file = QDir(home.path()).filePath(QStringLiteral("work.mth"));
+    WritePlotFile(file.toStdString(), record);
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(PLOTTER_BINARY), {file});
+    const QString id = Window(QString::fromUtf8("work.mth — Графики функций"));
+    ASSERT_FALSE(id.isEmpty());
+    // The formula box, below the menu bar; Enter builds.
+    Click(id, 64 + 40, 54 + 10 + 22);
+    Xdotool({"type", "--delay", "30", "x^2-3"});
+    Xdotool({"key", "Return"});
+    ASSERT_FALSE(Window(QString::fromUtf8("work.mth* — Графики функций")).isEmpty());
+    // Killed 3 s after the build (or once the file is there, on a slow machine).
+    QTest::qWait(3000);
+    const QDir recovery(data.filePath(QStringLiteral("grafiki/plotter/recovery")));
+    QElapsedTimer waited;
+    waited.start();
+    while (recovery.entryList({QStringLiteral("recovery-*.mthx")}).isEmpty() &&
+           waited.elapsed() < 20000)
+        QTest::qWait(100);
+    ASSERT_EQ(recovery.entryList({QStringLiteral("recovery-*.mthx")}).size(), 1);
+    ::kill(static_cast<pid_t>(program.processId()), SIGKILL);
+    program.waitForFinished();
+
+    program.start(QStringLiteral(PLOTTER_BINARY), QStringList());
+    // The question: the default button, "OK", takes Return.
+    const QString question = Window(QString::fromUtf8("Графики функций"));
+    ASSERT_FALSE(question.isEmpty());
+    Click(question, 20, 20);
+    Xdotool({"key", "Return"});
+    const QString restored = Window(QString::fromUtf8("work.mth* — Графики функций"));
+    ASSERT_FALSE(restored.isEmpty()) << "not restored with its file and the mark";
+    // Saved with Ctrl+S, the file holds the formula typed before the kill.
+    Click(restored, 200, 300);
+    Xdotool({"key", "ctrl+s"});
+    ASSERT_FALSE(Window(QString::fromUtf8("work.mth — Графики функций")).isEmpty());
+    EXPECT_EQ(ReadPlotFile(file.toStdString())->MainFormula, "x^2-3");
 }
 
 } // namespace
