@@ -42,8 +42,10 @@ void TForm1::DocumentMaybeChanged() {
 }
 
 void TForm1::RememberSavedState() {
-    Model.SavedRecord = RecordOfState(WindowState(), false);
-    Model.SavedX0 = Model.State.Fields[1];
+    const TPlotState state = WindowState();
+    Model.SavedRecord = RecordOfState(state, false);
+    Model.SavedX0 = state.Fields[1];
+    Model.SavedListBeyond = ListBeyondRecord(state);
     Model.History.MarkSaved();
     UpdateTitle();
 }

@@ -230,6 +230,7 @@ void TForm1::RestoreRecovery(const TRecovery& left) {
     Model.FileName = left.OpenFile;
     Model.SavedRecord = {};
     Model.SavedX0 = Model.State.Fields[1];
+    Model.SavedListBeyond.clear();
     try {
         if (!left.OpenFile.empty())
             Model.SavedRecord = RecordOfDocument(DocumentOfFile(left.OpenFile));

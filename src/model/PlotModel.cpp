@@ -45,12 +45,22 @@ TDocumentFile DocumentOfState(const TPlotState& s, const TDocumentFile& kept, bo
     d.Record.ResultText = s.X0Result;
     for (std::string& slot : d.Record.FormulaList)
         slot.clear();
-    d.Graphs.resize(in.List.size());
+    // Each graph keeps the style it had, found by its formula (the list may
+    // have been added to, cut or cleared since); a new one takes the pen of
+    // its place in the colours.
+    std::vector<bool> taken(kept.Graphs.size(), false);
+    d.Graphs.clear();
     for (std::size_t k = 0; k < in.List.size(); ++k) {
-        if (k >= kept.Graphs.size()) // a new graph: the pen of its place in the colours
-            d.Graphs[k].Colour =
-                s.Colours.Values[3 + std::min<std::size_t>(k + 1, GraphColourCount - 1)];
-        d.Graphs[k].Formula = in.List[k];
+        TGraphStyle graph;
+        graph.Colour = s.Colours.Values[3 + std::min<std::size_t>(k + 1, GraphColourCount - 1)];
+        for (std::size_t j = 0; j < kept.Graphs.size(); ++j)
+            if (!taken[j] && kept.Graphs[j].Formula == in.List[k]) {
+                taken[j] = true;
+                graph = kept.Graphs[j];
+                break;
+            }
+        graph.Formula = in.List[k];
+        d.Graphs.push_back(graph);
     }
     d.View[0] = s.View.X1, d.View[1] = s.View.X2, d.View[2] = s.View.Y1, d.View[3] = s.View.Y2;
     TDocumentSwitches& w = d.Switches;
@@ -78,9 +88,15 @@ bool SameDocument(const TPlotFileRecord& a, const TPlotFileRecord& b) {
     return true;
 }
 
+std::vector<std::string> ListBeyondRecord(const TPlotState& state) {
+    const auto& list = state.Input.List;
+    return {list.begin() + std::min<std::ptrdiff_t>(std::ssize(list), PlotFileListSlots),
+            list.end()};
+}
+
 bool StateIsSaved(const TPlotModel& model, const TPlotState& state) {
     return SameDocument(RecordOfState(state, false), model.SavedRecord) &&
-           state.Fields[1] == model.SavedX0;
+           state.Fields[1] == model.SavedX0 && ListBeyondRecord(state) == model.SavedListBeyond;
 }
 
 QString DocumentName(const TPlotModel& model) {

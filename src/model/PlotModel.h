@@ -29,6 +29,8 @@ struct TPlotModel {
     // What a save wrote or an open read last, to tell unsaved changes.
     TPlotFileRecord SavedRecord;
     std::string SavedX0;
+    // The y(x) list beyond what a record holds (a document's eleventh graph on).
+    std::vector<std::string> SavedListBeyond;
     // The formulas of the document as they were typed or read, before the
     // document cut them to 100 characters.
     std::string TypedFormulas[DocumentFormulaCount];
@@ -75,6 +77,9 @@ TDocumentFile DocumentOfState(const TPlotState& state, const TDocumentFile& kept
 // switches, and numbers that the fields show alike (15 digits). The result
 // of y(x0) is left out: the program computes it again at will.
 bool SameDocument(const TPlotFileRecord& a, const TPlotFileRecord& b);
+
+// The y(x) list of a state beyond the slots of a record.
+std::vector<std::string> ListBeyondRecord(const TPlotState& state);
 
 // The state holds what was saved last: no change to mark in the title.
 bool StateIsSaved(const TPlotModel& model, const TPlotState& state);

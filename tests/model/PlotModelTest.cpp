@@ -47,6 +47,7 @@ TEST(PlotModel, WhatCountsAsTheSameDocument) {
     const TPlotState saved = Typed();
     model.SavedRecord = RecordOfState(saved, false);
     model.SavedX0 = saved.Fields[1];
+    model.SavedListBeyond = ListBeyondRecord(saved);
     const struct {
         const char* name;
         void (*change)(TPlotState&);
@@ -116,6 +117,49 @@ TEST(PlotModel, TheGlobalsTakeAStateAndGiveItBack) {
     // A formula changed in the document since (a build of another text) is the document's.
     PlotDocument.Formulas[fsSurfaceZ] = "y";
     EXPECT_EQ(TypedDocument(model).Formulas[fsSurfaceZ], "y");
+}
+
+// A save keeps each graph's style with its formula, wherever the list has
+// moved it since, and gives a new graph the pen of its place.
+TEST(PlotModel, EachGraphKeepsItsStyleThroughChangesOfTheList) {
+    TDocumentFile kept;
+    for (const char* f : {"a", "b", "c"}) {
+        TGraphStyle g;
+        g.Formula = f;
+        g.Name = std::string("name of ") + f;
+        g.Width = 3;
+        kept.Graphs.push_back(g);
+    }
+    kept.Legend = true;
+    TPlotState s;
+    s.Input = DefaultPlotInput();
+    s.Colours = DefaultColours();
+    s.Colours.Values[3 + 2] = 0x123456; // the pen of list item 2
+    s.Input.List = {"c", "x", "a"};     // "b" removed, "x" added, "c" moved up
+    const TDocumentFile d = DocumentOfState(s, kept, false);
+    ASSERT_EQ(d.Graphs.size(), 3u);
+    EXPECT_EQ(d.Graphs[0].Name, "name of c");
+    EXPECT_EQ(d.Graphs[1].Name, "");
+    EXPECT_EQ(d.Graphs[1].Width, 1);
+    EXPECT_EQ(d.Graphs[1].Colour, 0x123456u);
+    EXPECT_EQ(d.Graphs[2].Name, "name of a");
+    EXPECT_TRUE(d.Legend);
+}
+
+TEST(PlotModel, AChangeBeyondTheTenthGraphIsAChange) {
+    TPlotState s;
+    s.Input = DefaultPlotInput();
+    for (int k = 0; k < 12; ++k)
+        s.Input.List.push_back("x+" + std::to_string(k));
+    TPlotModel model;
+    model.SavedRecord = RecordOfState(s, false);
+    model.SavedX0 = s.Fields[1];
+    model.SavedListBeyond = ListBeyondRecord(s);
+    EXPECT_TRUE(StateIsSaved(model, s));
+    s.Input.List[11] = "x";
+    EXPECT_FALSE(StateIsSaved(model, s));
+    s.Input.List.resize(11);
+    EXPECT_FALSE(StateIsSaved(model, s));
 }
 
 } // namespace
