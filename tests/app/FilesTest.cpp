@@ -44,14 +44,18 @@ TEST_F(Files, AFileSavedRightAfterStart) {
 // its field shows it, as a build would; a file opened in that mode and
 // saved again keeps its numbers, bit for bit.
 TEST_F(Files, AModeChosenAndSavedStoresWhatItsFieldsShow) {
-    const std::pair<void (TForm1::*)(), int> modes[] = {{&TForm1::N2DxytClick, pmPlane},
-                                                        {&TForm1::N3DzxyClick, pmSurface},
-                                                        {&TForm1::N3DxyztClick, pmCurve},
-                                                        {&TForm1::N3DxyzuvClick, pmPatch},
-                                                        {&TForm1::N3DFxyzClick, pmImplicit}};
-    for (const auto& [choose, mode] : modes) {
+    const struct {
+        void (TForm1::*choose)();
+        int mode;
+    } modes[] = {{&TForm1::N2DxytClick, pmPlane},
+                 {&TForm1::N3DzxyClick, pmSurface},
+                 {&TForm1::N3DxyztClick, pmCurve},
+                 {&TForm1::N3DxyzuvClick, pmPatch},
+                 {&TForm1::N3DFxyzClick, pmImplicit}};
+    for (const auto& m : modes) {
+        const int mode = m.mode;
         SetDocumentDefaults(PlotDocument);
-        (form->*choose)();
+        std::invoke(m.choose, form);
         Save("chosen.mth");
         ASSERT_TRUE(failures.empty()) << failures[0];
         TPlotDocument saved;
