@@ -155,6 +155,7 @@ TPlotInput TForm1::CaptureInput() {
 TPlotInput TForm1::DocumentInput() const {
     TPlotInput input = Model.State.Input;
     input.Document = TypedDocument(Model);
+    input.Pens = PensOfList(input.List, Model.Kept);
     return input;
 }
 

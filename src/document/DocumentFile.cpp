@@ -281,11 +281,23 @@ TPlotFileRecord RecordOfDocument(const TDocumentFile& document) {
     return r;
 }
 
+TGraphPen PenOf(const TGraphStyle& graph) {
+    TGraphPen pen;
+    if (graph.ColourGiven) pen.Colour = graph.Colour;
+    pen.Width = graph.Width;
+    pen.Style = graph.Style;
+    pen.Visible = graph.Visible;
+    return pen;
+}
+
 TPlotInput InputFromDocument(const TDocumentFile& document, bool* replaced) {
     TPlotInput input = InputFromRecord(document.Record, replaced);
     input.List.clear();
     for (const TGraphStyle& g : document.Graphs)
-        if (!g.Formula.empty()) input.List.push_back(g.Formula);
+        if (!g.Formula.empty()) {
+            input.List.push_back(g.Formula);
+            input.Pens.push_back(PenOf(g));
+        }
     const TDocumentSwitches& s = document.Switches;
     input.Axes = s.Axes;
     input.Grid = s.Grid;
@@ -427,7 +439,10 @@ TDocumentFile DocumentOfJson(const std::string& text) {
         const json& item = list[k];
         TGraphStyle g;
         g.Formula = TextAt(item, "formula", at, "");
-        if (const json* c = Find(item, "color")) g.Colour = ColourOf(*c, Path(at, "color"));
+        if (const json* c = Find(item, "color")) {
+            g.Colour = ColourOf(*c, Path(at, "color"));
+            g.ColourGiven = true;
+        }
         g.Width = static_cast<int>(IntegerAt(item, "width", at, 1, 1, 8));
         g.Style =
             static_cast<TLineStyle>(ChoiceAt(item, "style", at, {StyleNames, StyleNames + 3}, 0));

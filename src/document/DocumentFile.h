@@ -17,13 +17,12 @@ constexpr int DocumentFileVersion = 1;
 constexpr std::size_t MaxDocumentFileBytes = 16u << 20;
 constexpr int MaxDocumentDepth = 32;
 
-enum class TLineStyle : std::uint8_t { Solid, Dash, Dot };
-
 // One graph of the y(x) list, with its pen and its name in the legend.
 struct TGraphStyle {
     std::string Formula;
     TColorValue Colour = ClBlue;
-    int Width = 1; // device-independent pixels, 1 ... 8
+    bool ColourGiven = false; // by the document; otherwise the colour of its place in "Цвета"
+    int Width = 1;            // device-independent pixels, 1 ... 8
     TLineStyle Style = TLineStyle::Solid;
     bool Visible = true;
     std::string Name;    // empty: the legend shows the formula
@@ -61,6 +60,9 @@ TPlotFileRecord RecordOfDocument(const TDocumentFile& document);
 // What a plot file would lose of the document, in words ("графики 11–30,
 // стиль графика 2"); empty when it holds it all.
 std::string LostInRecord(const TDocumentFile& document);
+
+// The pen a graph is drawn with.
+TGraphPen PenOf(const TGraphStyle& graph);
 
 // What a picture of the document is made from: the record's (as
 // InputFromRecord makes it), with every graph of the list and the

@@ -6,9 +6,22 @@
 #pragma once
 
 #include "document/PlotDocument.h"
+#include "document/Settings.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+enum class TLineStyle : std::uint8_t { Solid, Dash, Dot };
+
+// The pen of a graph of the y(x) list, as a document gives it.
+struct TGraphPen {
+    std::optional<TColorValue> Colour; // none: the colour of its place in "Цвета"
+    int Width = 1;                     // device-independent pixels
+    TLineStyle Style = TLineStyle::Solid;
+    bool Visible = true;
+};
 
 struct TPlotInput {
     int Mode = pmYx; // a TPlotMode, or 0: no mode, nothing to draw
@@ -24,6 +37,9 @@ struct TPlotInput {
     bool Families[3] = {true, true, true}; // level lines across X, Y and Z
     bool Centre = false;                   // "Центрировать"
     bool EqualRows = true;                 // "Equally": the rows Y and Z follow the row X
+    // The pens of the list's graphs, by place; a graph beyond them draws
+    // with the pen of today's pictures (its colour, one pixel, solid).
+    std::vector<TGraphPen> Pens;
 };
 
 // The start: the default document in the y(x) mode.

@@ -34,6 +34,27 @@ TPlotFileRecord RecordOfState(const TPlotState& s, bool readX0) {
     return r;
 }
 
+std::vector<const TGraphStyle*> StylesOfList(const std::vector<std::string>& list,
+                                             const TDocumentFile& kept) {
+    std::vector<bool> taken(kept.Graphs.size(), false);
+    std::vector<const TGraphStyle*> styles(list.size(), nullptr);
+    for (std::size_t k = 0; k < list.size(); ++k)
+        for (std::size_t j = 0; j < kept.Graphs.size(); ++j)
+            if (!taken[j] && kept.Graphs[j].Formula == list[k]) {
+                taken[j] = true;
+                styles[k] = &kept.Graphs[j];
+                break;
+            }
+    return styles;
+}
+
+std::vector<TGraphPen> PensOfList(const std::vector<std::string>& list, const TDocumentFile& kept) {
+    std::vector<TGraphPen> pens;
+    for (const TGraphStyle* style : StylesOfList(list, kept))
+        pens.push_back(style != nullptr ? PenOf(*style) : TGraphPen{});
+    return pens;
+}
+
 TDocumentFile DocumentOfState(const TPlotState& s, const TDocumentFile& kept, bool readX0) {
     TDocumentFile d = kept;
     d.Record = RecordOfState(s, readX0);
@@ -48,17 +69,12 @@ TDocumentFile DocumentOfState(const TPlotState& s, const TDocumentFile& kept, bo
     // Each graph keeps the style it had, found by its formula (the list may
     // have been added to, cut or cleared since); a new one takes the pen of
     // its place in the colours.
-    std::vector<bool> taken(kept.Graphs.size(), false);
+    const std::vector<const TGraphStyle*> styles = StylesOfList(in.List, kept);
     d.Graphs.clear();
     for (std::size_t k = 0; k < in.List.size(); ++k) {
         TGraphStyle graph;
         graph.Colour = s.Colours.Values[3 + std::min<std::size_t>(k + 1, GraphColourCount - 1)];
-        for (std::size_t j = 0; j < kept.Graphs.size(); ++j)
-            if (!taken[j] && kept.Graphs[j].Formula == in.List[k]) {
-                taken[j] = true;
-                graph = kept.Graphs[j];
-                break;
-            }
+        if (styles[k] != nullptr) graph = *styles[k];
         graph.Formula = in.List[k];
         d.Graphs.push_back(graph);
     }

@@ -73,6 +73,14 @@ TPlotFileRecord RecordOfState(const TPlotState& state, bool readX0);
 // and what `kept` holds beyond the state.
 TDocumentFile DocumentOfState(const TPlotState& state, const TDocumentFile& kept, bool readX0);
 
+// The styles `kept` has for the graphs of a list, found by their formulas
+// (the list may have been added to, cut or cleared since): for each graph,
+// its style, or none for a graph the document did not have.
+std::vector<const TGraphStyle*> StylesOfList(const std::vector<std::string>& list,
+                                             const TDocumentFile& kept);
+// The pens of a list's graphs, from the styles `kept` has for them.
+std::vector<TGraphPen> PensOfList(const std::vector<std::string>& list, const TDocumentFile& kept);
+
 // Two records save the same document: the same text everywhere, the same
 // switches, and numbers that the fields show alike (15 digits). The result
 // of y(x0) is left out: the program computes it again at will.

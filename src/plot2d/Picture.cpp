@@ -53,6 +53,13 @@ TPlotRequest YxRequest(const TPlotInput& input, bool animating, TYxTrees& trees)
         else if (!input.AllFormulas)
             graph.Formula = input.Formula;
         graph.Colour = GraphColors[input.AllFormulas ? s : 0];
+        if (s > 0 && static_cast<std::size_t>(s) <= input.Pens.size()) {
+            const TGraphPen& pen = input.Pens[static_cast<std::size_t>(s - 1)];
+            graph.Colour = pen.Colour.value_or(graph.Colour);
+            graph.Width = pen.Width;
+            graph.Style = pen.Style;
+            graph.Visible = pen.Visible;
+        }
         graph.Step = StrToFloat(stepText);
         if (!polar && UsesPixelStep(graph.Step, input.MinimalStep)) {
             graph.Step = PixelStep();
@@ -76,13 +83,27 @@ TPlotRequest ParametricRequest(const TPlotInput& input) {
     request.From = doc.Numbers[polar ? PlanePolarTMin : PlaneCartTMin];
     request.To = doc.Numbers[polar ? PlanePolarTMax : PlaneCartTMax];
     const double step = doc.Numbers[polar ? PlanePolarTStep : PlaneCartTStep];
-    request.Graphs.push_back(
-        {FormulaTrees[tsPlaneX], FormulaTrees[tsPlaneY], GraphColors[0], step, {}});
+    TGraphRequest curve;
+    curve.Tree = FormulaTrees[tsPlaneX];
+    curve.TreeY = FormulaTrees[tsPlaneY];
+    curve.Colour = GraphColors[0];
+    curve.Step = step;
+    request.Graphs.push_back(curve);
     return request;
 }
 
+// A graph's pen: one pixel (cosmetic), as every picture had it, or wider,
+// dashed or dotted as its document says.
+QPen GraphPen(const TGraphRequest& graph) {
+    QPen pen(ToQColor(graph.Colour), graph.Width > 1 ? graph.Width : 0);
+    if (graph.Style == TLineStyle::Dash) pen.setStyle(Qt::DashLine);
+    if (graph.Style == TLineStyle::Dot) pen.setStyle(Qt::DotLine);
+    return pen;
+}
+
 void DrawGraph(QPainter& p, const TPlotRequest& request, const TGraphRequest& graph) {
-    p.setPen(QPen(ToQColor(graph.Colour), 0));
+    if (!graph.Visible) return;
+    p.setPen(GraphPen(graph));
     TPainterPen pen(p);
     switch (request.Kind) {
     case TCurveKind::Cartesian:
@@ -154,7 +175,8 @@ bool DrawOnThreads(QPainter& p, const TPlotRequest& request,
             EvalError = w.Context.Error;
             VarX = w.Context.X;
         }
-        p.setPen(QPen(ToQColor(graphs[k]->Colour), 0));
+        if (!graphs[k]->Visible) continue;
+        p.setPen(GraphPen(*graphs[k]));
         TPainterPen pen(p);
         for (const TRecordingPen::TStep& s : w.Pen.Steps)
             if (s.Line)

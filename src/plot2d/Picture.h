@@ -26,6 +26,9 @@ struct TGraphRequest {
     const TExprNode* Tree = nullptr;
     const TExprNode* TreeY = nullptr;
     TColorValue Colour = ClBlue;
+    int Width = 1; // device-independent pixels; 1 is the cosmetic pen of one pixel
+    TLineStyle Style = TLineStyle::Solid;
+    bool Visible = true;
     double Step = 0;
     // The formula the tree was compiled from, so that another thread may
     // compile it for itself; empty where none may.

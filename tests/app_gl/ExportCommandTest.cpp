@@ -194,6 +194,33 @@ TEST_F(ExportCommand, TheDocumentFileIsAPlotFileToo) {
     EXPECT_NE(analysed.Err.find("Графиков в списке 12: рисуются и считаются первые 10."),
               std::string::npos)
         << analysed.Err;
+    // Graphs with pens of their own: the command and the window draw them alike.
+    TDocumentFile styled = ReadDocumentFile(Path(QStringLiteral("mode1.mthx")).toStdString());
+    styled.Record.AllFormulas = true;
+    styled.Graphs.clear();
+    for (const char* f : {"x/2", "2", "-3"}) {
+        TGraphStyle g;
+        g.Formula = f;
+        styled.Graphs.push_back(g);
+    }
+    styled.Graphs[0].Colour = 0x0000FF, styled.Graphs[0].ColourGiven = true;
+    styled.Graphs[0].Width = 3;
+    styled.Graphs[1].Style = TLineStyle::Dash;
+    styled.Graphs[2].Visible = false;
+    WriteDocumentFile(Path("styled.mthx").toStdString(), styled);
+    const QString command = Path("styled-command.png"), window = Path("styled-window.png");
+    ASSERT_EQ(Command({"--export", command, Path("styled.mthx")}, false).Status, 0);
+    WindowExport(Path("styled.mthx"), pmYx, window);
+    EXPECT_TRUE(Read(command) == Read(window));
+    const QImage picture(command);
+    int red = 0, blueAtMinus3 = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            red += (picture.pixel(x, y) & 0xFFFFFF) == 0xFF0000;
+    for (int x = 0; x < picture.width(); ++x) // y = -3 lies at 260 of 400 in the view ±10
+        blueAtMinus3 += (picture.pixel(x, 260) & 0xFFFFFF) == 0x0000FF;
+    EXPECT_GT(red, 1000);       // three pixels wide across the area
+    EXPECT_EQ(blueAtMinus3, 0); // the hidden graph
     // A document that is not one ends the command with the window's message.
     QFile bad(Path("bad.mthx"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));

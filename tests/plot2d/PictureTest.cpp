@@ -139,6 +139,49 @@ TEST_F(Picture, TheListDrawsEachItemInItsColour) {
     EXPECT_EQ(image.pixel(WorldToPixelX(5), WorldToPixelY(2)) | 0xFF000000, 0xFFFF0000);
 }
 
+// Each graph of a list with the pen its document gives: the default pen is
+// today's picture pixel for pixel; a wider one covers more, a dashed one
+// less, a hidden one nothing, and a colour of its own replaces its place's.
+TEST_F(Picture, EachGraphWithItsOwnPen) {
+    input.List = {"x/2", "2"};
+    input.AllFormulas = true;
+    input.Grid = input.Axes = false;
+    const auto count = [](const QImage& image, QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += (image.pixel(x, y) | 0xFF000000) == colour;
+        return n;
+    };
+    const QImage today = Compose();
+    const int thin = count(today, Blue);
+    ASSERT_GT(thin, 700); // two lines across the area
+    input.Pens = {TGraphPen{}, TGraphPen{}};
+    EXPECT_EQ(Compose(), today);
+    const struct {
+        const char* name;
+        TGraphPen pen;
+        double low, high; // the blue pixels as a share of today's
+        QRgb own;         // a colour of its own, counted apart
+    } cases[] = {
+        {"four pixels wide", {std::nullopt, 4, TLineStyle::Solid, true}, 2.2, 3.2, 0},
+        {"dashed", {std::nullopt, 1, TLineStyle::Dash, true}, 0.7, 0.95, 0},
+        {"dotted", {std::nullopt, 1, TLineStyle::Dot, true}, 0.6, 0.9, 0},
+        {"hidden", {std::nullopt, 1, TLineStyle::Solid, false}, 0.45, 0.55, 0},
+        {"red", {0x0000FF, 1, TLineStyle::Solid, true}, 0.45, 0.55, 0xFFFF0000},
+    };
+    for (const auto& c : cases) {
+        input.Pens = {c.pen, TGraphPen{}}; // the first graph's pen; the second as today
+        const QImage image = Compose();
+        const double share = static_cast<double>(count(image, Blue)) / thin;
+        EXPECT_GE(share, c.low) << c.name;
+        EXPECT_LE(share, c.high) << c.name;
+        if (c.own != 0) {
+            EXPECT_NEAR(count(image, c.own), thin / 2, thin / 10) << c.name;
+        }
+    }
+}
+
 // A list drawn on several threads is the picture of one thread, pixel for
 // pixel, and leaves the cells and the error flag as one thread leaves them;
 // a refused walk stops the picture at the same graph.
