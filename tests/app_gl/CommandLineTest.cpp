@@ -18,6 +18,18 @@
 
 namespace {
 
+// The record of the start, in y(x).
+TPlotFileRecord StartRecord() {
+    TPlotFileRecord record;
+    TPlotDocument defaults;
+    SetDocumentDefaults(defaults);
+    for (int k = 0; k < DocumentNumberCount; ++k)
+        record.Numbers[k] = defaults.Numbers[k];
+    record.Mode = pmYx;
+    record.FirstFrame = 1, record.LastFrame = 20, record.FrameInterval = 50;
+    return record;
+}
+
 struct TResult {
     int Status;
     std::string Out, Err;
@@ -145,15 +157,9 @@ TEST_F(CommandLine, UsageVersionAndUsageErrors) {
 // title, its picture in the area (a blue circle r = 6).
 TEST_F(CommandLine, AFileOpensAtStart) {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no display";
-    TPlotFileRecord record;
-    TPlotDocument defaults;
-    SetDocumentDefaults(defaults);
-    for (int k = 0; k < DocumentNumberCount; ++k)
-        record.Numbers[k] = defaults.Numbers[k];
-    record.Mode = pmYx;
+    TPlotFileRecord record = StartRecord();
     record.Cartesian = false;
     record.MainFormula = "6";
-    record.FirstFrame = 1, record.LastFrame = 20, record.FrameInterval = 50;
     const QString file = QDir(home.path()).filePath(QStringLiteral("circle.mth"));
     WritePlotFile(file.toStdString(), record);
     program.setProcessEnvironment(environment);
@@ -181,13 +187,7 @@ TEST_F(CommandLine, AKilledProgramsWorkComesBack) {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no display";
     const QDir data(QDir(home.path()).filePath(QStringLiteral("data")));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
-    TPlotFileRecord record;
-    TPlotDocument defaults;
-    SetDocumentDefaults(defaults);
-    for (int k = 0; k < DocumentNumberCount; ++k)
-        record.Numbers[k] = defaults.Numbers[k];
-    record.Mode = pmYx;
-    record.FirstFrame = 1, record.LastFrame = 20, record.FrameInterval = 50;
+    const TPlotFileRecord record = StartRecord();
     const QString file = QDir(home.path()).filePath(QStringLiteral("work.mth"));
     WritePlotFile(file.toStdString(), record);
     program.setProcessEnvironment(environment);
