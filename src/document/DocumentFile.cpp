@@ -558,13 +558,7 @@ TDocumentFile ReadDocumentFile(const std::string& path) {
 
 void WriteDocumentFile(const std::string& path, const TDocumentFile& document) {
     const std::string text = DocumentJson(document);
-    try {
-        WriteFileAtomically(path, [&](TFileSink& sink) { sink.Write(text.data(), text.size()); });
-    } catch (const PlotFileError&) {
-        throw;
-    } catch (const FileError& e) {
-        throw PlotFileError(e.what());
-    }
+    WritePlotFileBytes(path, text.data(), text.size());
 }
 
 bool IsDocumentFileName(const std::string& path) {

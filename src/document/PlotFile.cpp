@@ -194,15 +194,19 @@ std::string PlotFileName(const std::string& chosen) {
     return chosen + extension;
 }
 
-void WritePlotFile(const std::string& path, const TPlotFileRecord& record) {
-    const auto bytes = EncodePlotFile(record);
+void WritePlotFileBytes(const std::string& path, const void* data, std::size_t size) {
     try {
-        WriteFileAtomically(path, [&](TFileSink& sink) { sink.Write(bytes.data(), bytes.size()); });
+        WriteFileAtomically(path, [&](TFileSink& sink) { sink.Write(data, size); });
     } catch (const PlotFileError&) {
         throw;
     } catch (const FileError& e) {
         throw PlotFileError(e.what());
     }
+}
+
+void WritePlotFile(const std::string& path, const TPlotFileRecord& record) {
+    const auto bytes = EncodePlotFile(record);
+    WritePlotFileBytes(path, bytes.data(), bytes.size());
 }
 
 std::string PlotFileFault(const std::uint8_t* b, std::size_t size) {

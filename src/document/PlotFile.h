@@ -83,6 +83,8 @@ std::string PlotFileName(const std::string& chosen);
 // file of that name, so that a failed write never loses or truncates an
 // earlier file. Throws PlotFileError with the reason.
 void WritePlotFile(const std::string& path, const TPlotFileRecord& record);
+// Any bytes written so, as a file of the program's (a document): PlotFileError.
+void WritePlotFileBytes(const std::string& path, const void* data, std::size_t size);
 
 // Why these bytes cannot be a plot file that the program wrote, or "" when
 // they can: a size other than one record, a mode code outside 1 ... 6 (or
