@@ -877,10 +877,6 @@
         <translation>The previous view was kept.</translation>
     </message>
     <message>
-        <source>В списке уже 10 формул: больше не помещается</source>
-        <translation>The list already holds 10 formulas: no more fit</translation>
-    </message>
-    <message>
         <source>Руководство не найдено: оно ставится вместе с программой в share/doc/function-plotter/guide.</source>
         <translation>The guide was not found: it is installed with the program in share/doc/function-plotter/guide.</translation>
     </message>
@@ -959,6 +955,10 @@
     <message>
         <source>Восстановить несохранённую работу?</source>
         <translation>Restore the unsaved work?</translation>
+    </message>
+    <message>
+        <source>В списке уже %1 формул: больше не помещается</source>
+        <translation>The list already holds %1 formulas: no more fit</translation>
     </message>
 </context>
 <context>

@@ -216,7 +216,8 @@ void TForm1::Button5Click() {
     const QString text = QString::fromStdString(Model.State.Input.Formula);
     if (text.isEmpty()) return;
     if (std::ssize(Model.State.Input.List) >= MaxListFormulas) {
-        ReportFailure(tr("В списке уже 10 формул: больше не помещается").toStdString());
+        ReportFailure(
+            tr("В списке уже %1 формул: больше не помещается").arg(MaxListFormulas).toStdString());
         return;
     }
     ComboBox1->addItem(text);

@@ -260,7 +260,7 @@ TDocumentFile DocumentOfRecord(const TPlotFileRecord& record) {
     for (int k = 0; k < last; ++k) {
         TGraphStyle g;
         g.Formula = record.FormulaList[k];
-        g.Colour = colours.Values[3 + std::min(k + 1, GraphColourCount - 1)];
+        g.Colour = ListGraphColour(colours.Values + 3, k + 1);
         d.Graphs.push_back(g);
     }
     for (std::string& item : d.Record.FormulaList)

@@ -48,3 +48,7 @@ void SetDefaultSettings() {
 namespace {
 [[maybe_unused]] const bool SettingsStarted = (SetDefaultSettings(), true);
 }
+
+TColorValue ListGraphColour(const TColorValue* graph, int k) {
+    return graph[1 + (k - 1) % (GraphColourCount - 1)];
+}

@@ -23,6 +23,10 @@ extern TColorValue FontColor;       // axis letters, and grid labels while the a
 // Graph pens: 0 for the single formula and the parametric curve, k for list item k.
 extern TColorValue GraphColors[GraphColourCount];
 
+// The colour of list item k (from 1) among the graph colours `graph`:
+// item k's own up to the tenth, and after it again the first ten's, in turn.
+TColorValue ListGraphColour(const TColorValue* graph, int k);
+
 // The block of fourteen colours as an array, position by position.
 struct TColourBlock {
     TColorValue Values[ColourBlockSize];

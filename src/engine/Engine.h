@@ -62,13 +62,15 @@ struct TExprNode {
     TFastForm* Fast = nullptr;
 };
 
-constexpr int FormulaSlotCount = 11;
+// The y(x) list draws at most this many graphs, each in a slot of its own.
+constexpr int ListSlotCount = 1000;
+constexpr int FormulaSlotCount = 1 + ListSlotCount;
 
 // The slots of FormulaTrees each kind of plot compiles into.
 enum TTreeSlot : int {
     tsFormula = 0,   // the formula box of y(x) or r(fi)
     tsListFirst = 1, // list item k goes into slot k
-    tsListLast = 10,
+    tsListLast = ListSlotCount,
     tsPlaneX = 0,  // x(t) (fi(t)) of the 2D parametric curve
     tsPlaneY = 1,  // y(t) (r(t))
     tsSurface = 0, // z(x,y), and F(x,y,z) of the implicit surface

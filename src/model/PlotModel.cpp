@@ -73,7 +73,7 @@ TDocumentFile DocumentOfState(const TPlotState& s, const TDocumentFile& kept, bo
     d.Graphs.clear();
     for (std::size_t k = 0; k < in.List.size(); ++k) {
         TGraphStyle graph;
-        graph.Colour = s.Colours.Values[3 + std::min<std::size_t>(k + 1, GraphColourCount - 1)];
+        graph.Colour = ListGraphColour(s.Colours.Values + 3, static_cast<int>(k) + 1);
         if (styles[k] != nullptr) graph = *styles[k];
         graph.Formula = in.List[k];
         d.Graphs.push_back(graph);

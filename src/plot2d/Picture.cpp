@@ -52,7 +52,7 @@ TPlotRequest YxRequest(const TPlotInput& input, bool animating, TYxTrees& trees)
             graph.Formula = input.List[static_cast<std::size_t>(s - 1)];
         else if (!input.AllFormulas)
             graph.Formula = input.Formula;
-        graph.Colour = GraphColors[input.AllFormulas ? s : 0];
+        graph.Colour = input.AllFormulas ? ListGraphColour(GraphColors, s) : GraphColors[0];
         if (s > 0 && static_cast<std::size_t>(s) <= input.Pens.size()) {
             const TGraphPen& pen = input.Pens[static_cast<std::size_t>(s - 1)];
             graph.Colour = pen.Colour.value_or(graph.Colour);

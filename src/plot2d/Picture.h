@@ -59,7 +59,8 @@ struct TYxTrees {
 };
 
 // The graphs a y(x) picture of the input draws, by number and formula: the
-// formula box (0), or with the whole list its items 1, 2 … (at most ten);
+// formula box (0), or with the whole list its items 1, 2 … (at most
+// MaxListFormulas);
 // an empty formula draws nothing and is left out.
 struct TYxGraph {
     int Number;
@@ -68,7 +69,7 @@ struct TYxGraph {
 std::vector<TYxGraph> YxGraphs(const TPlotInput& input);
 
 // Empties every slot and compiles the y(x) formula into slot 0, or, with
-// the whole list, list item k into slot k (at most ten items).
+// the whole list, list item k into slot k (at most MaxListFormulas items).
 void CompileYxFormulas(const TPlotInput& input, TYxTrees& trees);
 
 // The request of the picture of the input's mode:
@@ -77,7 +78,8 @@ void CompileYxFormulas(const TPlotInput& input, TYxTrees& trees);
 //   cartesian coordinates the step is never finer than a pixel column and
 //   "Минимальный шаг" makes it exactly one (StepText then says what the
 //   step field shows; a later slot reads that text). The pen of slot s is
-//   graph colour s with the whole list, else graph colour 0.
+//   its own pen of the input's, else the colour of its place with the
+//   whole list (ListGraphColour), or graph colour 0 for the formula box.
 // - x(t),y(t): both formulas compiled afresh at every build, also during an
 //   animation, in the colour of graph 0.
 // - any other mode: the background alone; the trees are not touched.

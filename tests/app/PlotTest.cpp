@@ -83,18 +83,31 @@ TEST_F(WindowTest, TheFormulaList) {
     EXPECT_TRUE(failures.empty());
 }
 
-TEST_F(WindowTest, TheEleventhListFormulaIsRefused) {
-    for (int k = 1; k <= 11; ++k) {
+TEST_F(WindowTest, TheListGrowsBeyondTenUpToItsLimit) {
+    for (int k = 1; k <= 12; ++k) {
         form->ComboBox1->setEditText(QString("x+%1").arg(k));
         form->Button5Click();
     }
-    EXPECT_EQ(form->ComboBox1->count(), 10);
-    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(form->ComboBox1->count(), 12);
+    EXPECT_TRUE(failures.empty());
     form->CheckBox1->setChecked(true);
     form->Button2Click();
-    for (int s = 1; s <= 10; ++s)
+    for (int s = 1; s <= 12; ++s)
         EXPECT_NE(FormulaTrees[s], nullptr) << s;
     EXPECT_EQ(FormulaTrees[0], nullptr);
+    EXPECT_EQ(FormulaTrees[13], nullptr);
+    // The eleventh graph takes the first graph's colour again.
+    for (int k = 0; k < GraphColourCount; ++k)
+        GraphColors[k] = static_cast<TColorValue>(0x010101 * k);
+    EXPECT_EQ(ListGraphColour(GraphColors, 11), GraphColors[1]);
+    EXPECT_EQ(ListGraphColour(GraphColors, 20), GraphColors[10]);
+    while (form->ComboBox1->count() < MaxListFormulas)
+        form->ComboBox1->addItem(QString("x-%1").arg(form->ComboBox1->count()));
+    form->ComboBox1->setEditText("x*2");
+    form->Button5Click();
+    EXPECT_EQ(form->ComboBox1->count(), MaxListFormulas);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_NE(failures[0].find("1000"), std::string::npos) << failures[0];
 }
 
 TEST_F(WindowTest, ListItemsTakeTheColoursOfTheirSlots) {

@@ -183,15 +183,15 @@ TEST_F(ExportCommand, TheDocumentFileIsAPlotFileToo) {
     }
     TDocumentFile many = ReadDocumentFile(Path(QStringLiteral("mode1.mthx")).toStdString());
     many.Record.AllFormulas = true;
-    for (int k = 0; k < 12; ++k) {
+    for (int k = 0; k <= MaxListFormulas; ++k) {
         TGraphStyle g;
         g.Formula = "x-" + std::to_string(k);
         many.Graphs.push_back(g);
     }
     WriteDocumentFile(Path("many.mthx").toStdString(), many);
-    const TRun analysed = Command({"--analyse", Path("many.mthx")}, false);
+    const TRun analysed = Command({"--export", Path("many.png"), Path("many.mthx")}, false);
     EXPECT_EQ(analysed.Status, 0) << analysed.Err;
-    EXPECT_NE(analysed.Err.find("Графиков в списке 12: рисуются и считаются первые 10."),
+    EXPECT_NE(analysed.Err.find("Графиков в списке 1001: рисуются и считаются первые 1000."),
               std::string::npos)
         << analysed.Err;
     // Graphs with pens of their own: the command and the window draw them alike.

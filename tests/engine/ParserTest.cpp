@@ -177,7 +177,7 @@ TEST_P(Parser, SlotsAreFreedAndRefilled) {
     FreeAllTrees();
     for (const auto* slot : FormulaTrees)
         EXPECT_EQ(slot, nullptr);
-    CompileFormula(11, "x"); // no such slot: nothing happens
+    CompileFormula(FormulaSlotCount, "x"); // no such slot: nothing happens
     CompileFormula(-1, "x");
     for (const auto* slot : FormulaTrees)
         EXPECT_EQ(slot, nullptr);

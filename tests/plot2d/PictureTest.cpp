@@ -317,8 +317,10 @@ TEST(YxGraphs, TheBoxOrTheListNumberedAsTheWindowShowsThem) {
         return n;
     };
     EXPECT_EQ(numbers(), std::vector<int>{0});
-    input.AllFormulas = true; // the list's first ten items, the empty one left out
-    EXPECT_EQ(numbers(), (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 10}));
+    input.AllFormulas = true; // the list's items, the empty one left out
+    EXPECT_EQ(numbers(), (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    input.List.resize(MaxListFormulas + 5, "x");
+    EXPECT_EQ(YxGraphs(input).size(), static_cast<std::size_t>(MaxListFormulas - 1));
     EXPECT_EQ(YxGraphs(input)[1].Formula, "x^2");
     input.AllFormulas = false;
     input.Formula.clear();
