@@ -960,6 +960,14 @@
         <source>В списке уже %1 формул: больше не помещается</source>
         <translation>The list already holds %1 formulas: no more fit</translation>
     </message>
+    <message>
+        <source>Легенда</source>
+        <translation>Legend</translation>
+    </message>
+    <message>
+        <source>легенда</source>
+        <translation>the legend</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>

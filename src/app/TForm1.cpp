@@ -152,6 +152,8 @@ const TMenuRow MenuRows[] = {
     {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Цвета"), 0, 0, 0, nullptr, &F::N14, &F::N14Click},
     {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Рисовать оси координат"), Qt::Key_F8, 0,
      Checkable | CheckedItem, nullptr, &F::N6, &F::N6Click},
+    {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Легенда"), 0, 0, Checkable, nullptr, &F::NLegend,
+     &F::LegendClick},
     {&F::N1, nullptr, 0, 0, Separator, nullptr, &F::N11, nullptr},
     {&F::N1, "2D y(x)", 0, 0, ModeItem | CheckedItem, nullptr, &F::N2Dyx, &F::N2DyxClick},
     {&F::N1, "3D z(x,y)", 0, 0, ModeItem, nullptr, &F::N3Dzxy, &F::N3DzxyClick},

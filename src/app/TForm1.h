@@ -155,13 +155,15 @@ class TForm1 : public QMainWindow {
     std::string ShowDocumentPicture();
     void RadioButton1Click(); // "декарт"
     void RadioButton2Click(); // "поляр"
-    void N6Click();           // "Рисовать оси координат"
-    void CheckBox6Click();    // equal scales
-    void CheckBox7Click();    // grid
-    void Edit23Change();      // any range field changed
-    void Button3Click();      // "+"
-    void Button4Click();      // "-"
-    void Zoom(int k);         // in (k < 0) or out, and the build
+    void N6Click();
+    void LegendClick(); // Опции → "Легенда": the y(x) picture names its graphs           //
+                        // "Рисовать оси координат"
+    void CheckBox6Click(); // equal scales
+    void CheckBox7Click(); // grid
+    void Edit23Change();   // any range field changed
+    void Button3Click();   // "+"
+    void Button4Click();   // "-"
+    void Zoom(int k);      // in (k < 0) or out, and the build
     void ReadRangeEditsFromFields();
     // Runs a change of the 2D view; a view that cannot be used is put back
     // and refused with a message (BuildRefused).
@@ -381,8 +383,8 @@ class TForm1 : public QMainWindow {
     QAction *NNew, *NSave, *NSaveAs, *NRecent, *NAbout, *NGuide, *NExport, *NPrint, *NCopy;
     QMenu* NAnalysisMenu;
     QAction *NTrace, *NPoints, *NFind;
-    QAction *N4, *N5, *N2, *N10, *N14, *N6, *N11, *N2Dyx, *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt, *N3Dxyzt,
-        *N3Dxyzuv, *N12, *N13, *N8;
+    QAction *N4, *N5, *N2, *N10, *N14, *N6, *NLegend, *N11, *N2Dyx, *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt,
+        *N3Dxyzt, *N3Dxyzuv, *N12, *N13, *N8;
     QActionGroup *ModeGroup, *ParametricGroup;
 
     // Asks the scan that runs now to stop after its plane; empty when none runs.

@@ -45,7 +45,7 @@ void TForm1::RememberSavedState() {
     const TPlotState state = WindowState();
     Model.SavedRecord = RecordOfState(state, false);
     Model.SavedX0 = state.Fields[1];
-    Model.SavedListBeyond = ListBeyondRecord(state);
+    Model.SavedBeyond = BeyondRecord(state);
     Model.History.MarkSaved();
     UpdateTitle();
 }

@@ -88,7 +88,10 @@ void TForm1::FormCreate() {
     SetDocumentDefaults(PlotDocument); // every formula slot empty as well
     for (std::string& typed : Model.TypedFormulas)
         typed.clear();
-    Model.Kept = {}; // no styles, legend or keys of another program yet
+    Model.Kept = {}; // no parameters or keys of another program yet
+    Model.State.Styles.clear();
+    Model.State.Legend = false;
+    NLegend->setChecked(false);
     SetPlotMode(pmYx);
     SetDefaultSettings();
     RandomiseColourCoeffs();

@@ -123,6 +123,10 @@ void TForm1::ReadPlotFile(const std::string& path) {
 
 void TForm1::ApplyDocument(const TDocumentFile& document, bool own) {
     Model.Kept = document;
+    Model.Kept.Graphs.clear(); // the state holds them
+    Model.State.Styles = document.Graphs;
+    Model.State.Legend = document.Legend;
+    NLegend->setChecked(document.Legend);
     const TPlotFileRecord& r = document.Record;
     const bool replaced = DocumentFromRecord(r, PlotDocument);
     for (int k = 0; k < DocumentFormulaCount; ++k)
@@ -230,7 +234,7 @@ void TForm1::RestoreRecovery(const TRecovery& left) {
     Model.FileName = left.OpenFile;
     Model.SavedRecord = {};
     Model.SavedX0 = Model.State.Fields[1];
-    Model.SavedListBeyond.clear();
+    Model.SavedBeyond.clear();
     try {
         if (!left.OpenFile.empty())
             Model.SavedRecord = RecordOfDocument(DocumentOfFile(left.OpenFile));

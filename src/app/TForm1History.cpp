@@ -117,6 +117,7 @@ void TForm1::ShowState(const TPlotState& s) {
         for (int k = 15; k <= 22; ++k)
             EditN(k)->setEnabled(!in.EqualRows);
         CheckBox2->setChecked(s.Animation.CameraPath);
+        NLegend->setChecked(s.Legend);
         ComboBox1->clear();
         for (const std::string& item : in.List)
             ComboBox1->addItem(QString::fromStdString(item));

@@ -155,7 +155,8 @@ TPlotInput TForm1::CaptureInput() {
 TPlotInput TForm1::DocumentInput() const {
     TPlotInput input = Model.State.Input;
     input.Document = TypedDocument(Model);
-    input.Pens = PensOfList(input.List, Model.Kept);
+    input.Pens = PensOfList(input.List, Model.State.Styles);
+    input.Legend = Model.State.Legend;
     return input;
 }
 

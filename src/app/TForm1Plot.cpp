@@ -125,6 +125,14 @@ void TForm1::N6Click() {
     }
 }
 
+void TForm1::LegendClick() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "легенда"));
+    Model.State.Legend = !Model.State.Legend;
+    NLegend->setChecked(Model.State.Legend);
+    if (Shows(TControlKind::Button, 2)) PaintBox1->update(); // the picture of the document
+    DocumentMaybeChanged();
+}
+
 void TForm1::CheckBox6Click() {
     const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "переключатель"));
     Edit23->setEnabled(!Edit23->isEnabled());

@@ -287,6 +287,7 @@ TGraphPen PenOf(const TGraphStyle& graph) {
     pen.Width = graph.Width;
     pen.Style = graph.Style;
     pen.Visible = graph.Visible;
+    pen.Name = graph.Name;
     return pen;
 }
 
@@ -306,6 +307,7 @@ TPlotInput InputFromDocument(const TDocumentFile& document, bool* replaced) {
     input.Centre = s.Centre;
     input.EqualRows = s.EqualRows;
     std::copy(std::begin(s.Families), std::end(s.Families), input.Families);
+    input.Legend = document.Legend;
     return input;
 }
 

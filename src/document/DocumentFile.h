@@ -61,7 +61,7 @@ TPlotFileRecord RecordOfDocument(const TDocumentFile& document);
 // стиль графика 2"); empty when it holds it all.
 std::string LostInRecord(const TDocumentFile& document);
 
-// The pen a graph is drawn with.
+// The pen a graph is drawn with, and its name in the legend.
 TGraphPen PenOf(const TGraphStyle& graph);
 
 // What a picture of the document is made from: the record's (as

@@ -15,12 +15,14 @@
 
 enum class TLineStyle : std::uint8_t { Solid, Dash, Dot };
 
-// The pen of a graph of the y(x) list, as a document gives it.
+// The pen of a graph of the y(x) list, and its name in the legend, as a
+// document gives them.
 struct TGraphPen {
     std::optional<TColorValue> Colour; // none: the colour of its place in "Цвета"
     int Width = 1;                     // device-independent pixels
     TLineStyle Style = TLineStyle::Solid;
     bool Visible = true;
+    std::string Name; // empty: the legend shows the formula
 };
 
 struct TPlotInput {
@@ -40,6 +42,7 @@ struct TPlotInput {
     // The pens of the list's graphs, by place; a graph beyond them draws
     // with the pen of today's pictures (its colour, one pixel, solid).
     std::vector<TGraphPen> Pens;
+    bool Legend = false; // the y(x) picture shows its graphs' names in a corner
 };
 
 // The start: the default document in the y(x) mode.

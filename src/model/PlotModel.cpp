@@ -35,24 +35,41 @@ TPlotFileRecord RecordOfState(const TPlotState& s, bool readX0) {
 }
 
 std::vector<const TGraphStyle*> StylesOfList(const std::vector<std::string>& list,
-                                             const TDocumentFile& kept) {
-    std::vector<bool> taken(kept.Graphs.size(), false);
+                                             const std::vector<TGraphStyle>& all) {
+    std::vector<bool> taken(all.size(), false);
     std::vector<const TGraphStyle*> styles(list.size(), nullptr);
     for (std::size_t k = 0; k < list.size(); ++k)
-        for (std::size_t j = 0; j < kept.Graphs.size(); ++j)
-            if (!taken[j] && kept.Graphs[j].Formula == list[k]) {
+        for (std::size_t j = 0; j < all.size(); ++j)
+            if (!taken[j] && all[j].Formula == list[k]) {
                 taken[j] = true;
-                styles[k] = &kept.Graphs[j];
+                styles[k] = &all[j];
                 break;
             }
     return styles;
 }
 
-std::vector<TGraphPen> PensOfList(const std::vector<std::string>& list, const TDocumentFile& kept) {
+std::vector<TGraphPen> PensOfList(const std::vector<std::string>& list,
+                                  const std::vector<TGraphStyle>& all) {
     std::vector<TGraphPen> pens;
-    for (const TGraphStyle* style : StylesOfList(list, kept))
+    for (const TGraphStyle* style : StylesOfList(list, all))
         pens.push_back(style != nullptr ? PenOf(*style) : TGraphPen{});
     return pens;
+}
+
+std::vector<TGraphStyle> ListStyles(const TPlotState& s) {
+    const std::vector<std::string>& list = s.Input.List;
+    const std::vector<const TGraphStyle*> styles = StylesOfList(list, s.Styles);
+    std::vector<TGraphStyle> graphs;
+    for (std::size_t k = 0; k < list.size(); ++k) {
+        TGraphStyle graph;
+        graph.Colour = ListGraphColour(s.Colours.Values + 3, static_cast<int>(k) + 1);
+        if (styles[k] != nullptr) graph = *styles[k];
+        if (!graph.ColourGiven)
+            graph.Colour = ListGraphColour(s.Colours.Values + 3, static_cast<int>(k) + 1);
+        graph.Formula = list[k];
+        graphs.push_back(graph);
+    }
+    return graphs;
 }
 
 TDocumentFile DocumentOfState(const TPlotState& s, const TDocumentFile& kept, bool readX0) {
@@ -66,18 +83,8 @@ TDocumentFile DocumentOfState(const TPlotState& s, const TDocumentFile& kept, bo
     d.Record.ResultText = s.X0Result;
     for (std::string& slot : d.Record.FormulaList)
         slot.clear();
-    // Each graph keeps the style it had, found by its formula (the list may
-    // have been added to, cut or cleared since); a new one takes the pen of
-    // its place in the colours.
-    const std::vector<const TGraphStyle*> styles = StylesOfList(in.List, kept);
-    d.Graphs.clear();
-    for (std::size_t k = 0; k < in.List.size(); ++k) {
-        TGraphStyle graph;
-        graph.Colour = ListGraphColour(s.Colours.Values + 3, static_cast<int>(k) + 1);
-        if (styles[k] != nullptr) graph = *styles[k];
-        graph.Formula = in.List[k];
-        d.Graphs.push_back(graph);
-    }
+    d.Graphs = ListStyles(s);
+    d.Legend = s.Legend;
     d.View[0] = s.View.X1, d.View[1] = s.View.X2, d.View[2] = s.View.Y1, d.View[3] = s.View.Y2;
     TDocumentSwitches& w = d.Switches;
     w.Axes = in.Axes, w.Grid = in.Grid, w.EqualScales = in.EqualScales;
@@ -104,15 +111,23 @@ bool SameDocument(const TPlotFileRecord& a, const TPlotFileRecord& b) {
     return true;
 }
 
-std::vector<std::string> ListBeyondRecord(const TPlotState& state) {
+std::string BeyondRecord(const TPlotState& state) {
+    TPlotState beyond;
     const auto& list = state.Input.List;
-    return {list.begin() + std::min<std::ptrdiff_t>(std::ssize(list), PlotFileListSlots),
-            list.end()};
+    beyond.Input.List.assign(
+        list.begin() + std::min<std::ptrdiff_t>(std::ssize(list), PlotFileListSlots), list.end());
+    // Only what the document would save: styles of graphs no longer in the
+    // list, kept for their return, change nothing.
+    const std::vector<const TGraphStyle*> styles = StylesOfList(list, state.Styles);
+    for (const TGraphStyle* style : styles)
+        beyond.Styles.push_back(style != nullptr ? *style : TGraphStyle{});
+    beyond.Legend = state.Legend;
+    return StateBytes(beyond);
 }
 
 bool StateIsSaved(const TPlotModel& model, const TPlotState& state) {
     return SameDocument(RecordOfState(state, false), model.SavedRecord) &&
-           state.Fields[1] == model.SavedX0 && ListBeyondRecord(state) == model.SavedListBeyond;
+           state.Fields[1] == model.SavedX0 && BeyondRecord(state) == model.SavedBeyond;
 }
 
 QString DocumentName(const TPlotModel& model) {

@@ -29,14 +29,14 @@ struct TPlotModel {
     // What a save wrote or an open read last, to tell unsaved changes.
     TPlotFileRecord SavedRecord;
     std::string SavedX0;
-    // The y(x) list beyond what a record holds (a document's eleventh graph on).
-    std::vector<std::string> SavedListBeyond;
+    // What the document held beyond a record (BeyondRecord).
+    std::string SavedBeyond;
     // The formulas of the document as they were typed or read, before the
     // document cut them to 100 characters.
     std::string TypedFormulas[DocumentFormulaCount];
-    // What the open document holds that the window does not show: the
-    // graphs' styles, the legend, the parameters and the keys of a later
-    // program; a save as .mthx writes them again.
+    // What the open document holds that the state does not: the
+    // parameters and the keys of a later program; a save as .mthx writes
+    // them again.
     TDocumentFile Kept;
 
     // --- what runs now
@@ -69,25 +69,30 @@ struct TPlotModel {
 TPlotFileRecord RecordOfState(const TPlotState& state, bool readX0);
 
 // The document a save as .mthx writes of a state: all of it, its texts as
-// typed, every graph of the list with the style `kept` has at its place,
-// and what `kept` holds beyond the state.
+// typed, every graph of the list with its style (ListStyles), the legend,
+// and what `kept` holds beyond the state (parameters, keys of a later program).
 TDocumentFile DocumentOfState(const TPlotState& state, const TDocumentFile& kept, bool readX0);
 
-// The styles `kept` has for the graphs of a list, found by their formulas
+// The styles of a list's graphs among `styles`, found by their formulas
 // (the list may have been added to, cut or cleared since): for each graph,
-// its style, or none for a graph the document did not have.
+// its style, or none for a graph that has none.
 std::vector<const TGraphStyle*> StylesOfList(const std::vector<std::string>& list,
-                                             const TDocumentFile& kept);
-// The pens of a list's graphs, from the styles `kept` has for them.
-std::vector<TGraphPen> PensOfList(const std::vector<std::string>& list, const TDocumentFile& kept);
+                                             const std::vector<TGraphStyle>& styles);
+// The pens of a list's graphs, from their styles among `styles`.
+std::vector<TGraphPen> PensOfList(const std::vector<std::string>& list,
+                                  const std::vector<TGraphStyle>& styles);
+// Every graph of a state's list with its style: its own where it has one,
+// else the pen of today's pictures in the colour of its place.
+std::vector<TGraphStyle> ListStyles(const TPlotState& state);
 
 // Two records save the same document: the same text everywhere, the same
 // switches, and numbers that the fields show alike (15 digits). The result
 // of y(x0) is left out: the program computes it again at will.
 bool SameDocument(const TPlotFileRecord& a, const TPlotFileRecord& b);
 
-// The y(x) list of a state beyond the slots of a record.
-std::vector<std::string> ListBeyondRecord(const TPlotState& state);
+// What a state's document holds beyond a record, as bytes to compare: the
+// y(x) list beyond the record's slots, every graph's style and the legend.
+std::string BeyondRecord(const TPlotState& state);
 
 // The state holds what was saved last: no change to mark in the title.
 bool StateIsSaved(const TPlotModel& model, const TPlotState& state);

@@ -84,6 +84,18 @@ template <typename Io, typename State> void Members(Io& io, State& s) {
     io.Plain(s.View.X2);
     io.Plain(s.View.Y1);
     io.Plain(s.View.Y2);
+    io.Plain(s.Legend);
+}
+
+template <typename Io, typename Style> void StyleMembers(Io& io, Style& g) {
+    io.Text(g.Formula);
+    io.Plain(g.Colour);
+    io.Plain(g.ColourGiven);
+    io.Plain(g.Width);
+    io.Plain(g.Style);
+    io.Plain(g.Visible);
+    io.Text(g.Name);
+    io.Text(g.Unknown);
 }
 
 } // namespace
@@ -94,6 +106,9 @@ std::string StateBytes(const TPlotState& state) {
     w.Plain(static_cast<std::uint32_t>(state.Input.List.size()));
     for (const std::string& item : state.Input.List)
         w.Text(item);
+    w.Plain(static_cast<std::uint32_t>(state.Styles.size()));
+    for (const TGraphStyle& style : state.Styles)
+        StyleMembers(w, style);
     return w.Take();
 }
 
@@ -108,6 +123,13 @@ TPlotState StateFromBytes(const std::string& bytes) {
         std::string item;
         r.Text(item);
         state.Input.List.push_back(std::move(item));
+    }
+    std::uint32_t styles = 0;
+    r.Plain(styles);
+    for (std::uint32_t k = 0; k < styles; ++k) {
+        TGraphStyle style;
+        StyleMembers(r, style);
+        state.Styles.push_back(std::move(style));
     }
     r.End();
     return state;

@@ -5,6 +5,7 @@
 // when their bytes are.
 #pragma once
 
+#include "document/DocumentFile.h"
 #include "document/PlotInput.h"
 #include "document/Settings.h"
 
@@ -37,6 +38,11 @@ struct TPlotState {
     std::array<double, 6> Colouring{};
     TAnimationSettings Animation;
     TViewEdges View;
+    // The styles of the y(x) graphs, each with the formula it belongs to:
+    // a graph takes the first style of its formula not taken by one before
+    // it (StylesOfList), wherever the list moved it.
+    std::vector<TGraphStyle> Styles;
+    bool Legend = false; // Опции → "Легенда"
 };
 
 // The bytes of a state: every member, in a fixed order, with the length of

@@ -53,12 +53,14 @@ TPlotRequest YxRequest(const TPlotInput& input, bool animating, TYxTrees& trees)
         else if (!input.AllFormulas)
             graph.Formula = input.Formula;
         graph.Colour = input.AllFormulas ? ListGraphColour(GraphColors, s) : GraphColors[0];
+        graph.Name = graph.Formula;
         if (s > 0 && static_cast<std::size_t>(s) <= input.Pens.size()) {
             const TGraphPen& pen = input.Pens[static_cast<std::size_t>(s - 1)];
             graph.Colour = pen.Colour.value_or(graph.Colour);
             graph.Width = pen.Width;
             graph.Style = pen.Style;
             graph.Visible = pen.Visible;
+            if (!pen.Name.empty()) graph.Name = pen.Name;
         }
         graph.Step = StrToFloat(stepText);
         if (!polar && UsesPixelStep(graph.Step, input.MinimalStep)) {
@@ -68,6 +70,7 @@ TPlotRequest YxRequest(const TPlotInput& input, bool animating, TYxTrees& trees)
         }
         request.Graphs.push_back(graph);
     }
+    request.Legend = input.Legend;
     return request;
 }
 
@@ -101,10 +104,44 @@ QPen GraphPen(const TGraphRequest& graph) {
     return pen;
 }
 
-void DrawGraph(QPainter& p, const TPlotRequest& request, const TGraphRequest& graph) {
+// The places the legend may take, and how often the graphs' lines cross
+// each: a walk's pen passes its points on and counts the segments whose
+// box meets a place.
+struct TLegendPlaces {
+    std::vector<QRect> Places;
+    std::vector<long> Crossings;
+};
+
+class TCoveringPen : public TCurvePen {
+  public:
+    TCoveringPen(TCurvePen& next, TLegendPlaces* places) : next_(next), places_(places) {}
+    void MoveTo(int x, int y) override {
+        next_.MoveTo(x, y);
+        at_ = QPoint(x, y);
+    }
+    void LineTo(int x, int y) override {
+        next_.LineTo(x, y);
+        const QPoint to(x, y);
+        if (places_ != nullptr) {
+            const QRect segment = QRect(at_, to).normalized();
+            for (std::size_t k = 0; k < places_->Places.size(); ++k)
+                if (segment.intersects(places_->Places[k])) ++places_->Crossings[k];
+        }
+        at_ = to;
+    }
+
+  private:
+    TCurvePen& next_;
+    TLegendPlaces* places_;
+    QPoint at_;
+};
+
+void DrawGraph(QPainter& p, const TPlotRequest& request, const TGraphRequest& graph,
+               TLegendPlaces* places) {
     if (!graph.Visible) return;
     p.setPen(GraphPen(graph));
-    TPainterPen pen(p);
+    TPainterPen painter(p);
+    TCoveringPen pen(painter, places);
     switch (request.Kind) {
     case TCurveKind::Cartesian:
         WalkCartesian(graph.Tree, ViewX1, ViewX2, graph.Step, pen);
@@ -137,7 +174,7 @@ class TRecordingPen : public TCurvePen {
 // graph, one thread, a parametric curve, or a formula that draws random
 // numbers (their order is part of the picture).
 bool DrawOnThreads(QPainter& p, const TPlotRequest& request,
-                   const std::vector<const TGraphRequest*>& graphs) {
+                   const std::vector<const TGraphRequest*>& graphs, TLegendPlaces* places) {
     const int threads = std::min<int>(BuildThreads(), static_cast<int>(graphs.size()));
     if (threads < 2 || request.Kind == TCurveKind::Parametric) return false;
     for (const TGraphRequest* graph : graphs)
@@ -177,7 +214,8 @@ bool DrawOnThreads(QPainter& p, const TPlotRequest& request,
         }
         if (!graphs[k]->Visible) continue;
         p.setPen(GraphPen(*graphs[k]));
-        TPainterPen pen(p);
+        TPainterPen painter(p);
+        TCoveringPen pen(painter, places);
         for (const TRecordingPen::TStep& s : w.Pen.Steps)
             if (s.Line)
                 pen.LineTo(s.X, s.Y);
@@ -185,6 +223,104 @@ bool DrawOnThreads(QPainter& p, const TPlotRequest& request,
                 pen.MoveTo(s.X, s.Y);
     }
     return true;
+}
+
+// The legend's rows: the graphs drawn in their pens, with their names.
+std::vector<const TGraphRequest*> LegendEntries(const TPlotRequest& request,
+                                                const std::vector<const TGraphRequest*>& drawn) {
+    std::vector<const TGraphRequest*> entries;
+    if (!request.Legend || request.Kind == TCurveKind::Parametric) return entries;
+    for (const TGraphRequest* graph : drawn)
+        if (graph->Visible) entries.push_back(graph);
+    return entries;
+}
+
+// The legend laid out in the plot area: rows of a line in the graph's pen
+// and its name, in as many columns as it needs (and as fit; the last cell
+// then tells how many are left out).
+struct TLegendPlan {
+    QSize Size;
+    int Rows = 0, Columns = 0, Shown = 0, ColumnWidth = 0, RowHeight = 0;
+};
+
+constexpr int LegendMargin = 6, LegendPadding = 4, LegendSample = 20, LegendGap = 4,
+              LegendNameWidth = 140, LegendColumnGap = 8;
+
+QString LegendName(const TGraphRequest& graph, const QFontMetrics& m) {
+    return m.elidedText(QString::fromStdString(graph.Name), Qt::ElideRight, LegendNameWidth);
+}
+
+TLegendPlan PlanLegend(const std::vector<const TGraphRequest*>& entries) {
+    TLegendPlan plan;
+    const QFontMetrics m(LabelFont());
+    plan.RowHeight = m.height() + 2;
+    int text = 0;
+    for (const TGraphRequest* graph : entries)
+        text = std::max(text, m.horizontalAdvance(LegendName(*graph, m)));
+    plan.ColumnWidth = LegendSample + LegendGap + text + LegendColumnGap;
+    const int n = static_cast<int>(entries.size());
+    const int rowsFit =
+        std::max(1, (PlotHeight - 2 * LegendMargin - 2 * LegendPadding) / plan.RowHeight);
+    const int columnsFit = std::max(
+        1, (PlotWidth - 2 * LegendMargin - 2 * LegendPadding + LegendColumnGap) / plan.ColumnWidth);
+    plan.Columns = std::min(columnsFit, (n + rowsFit - 1) / rowsFit);
+    plan.Shown = std::min(n, rowsFit * plan.Columns);
+    plan.Rows = std::min(rowsFit, (plan.Shown + plan.Columns - 1) / plan.Columns);
+    plan.Size = QSize(plan.Columns * plan.ColumnWidth - LegendColumnGap + 2 * LegendPadding,
+                      plan.Rows * plan.RowHeight + 2 * LegendPadding);
+    return plan;
+}
+
+// The corners the legend may take, in the order a tie chooses them.
+std::vector<QRect> LegendPlaces(QSize size) {
+    const int right = PlotWidth - LegendMargin - size.width();
+    const int bottom = PlotHeight - LegendMargin - size.height();
+    return {QRect(QPoint(right, LegendMargin), size),
+            QRect(QPoint(LegendMargin, LegendMargin), size), QRect(QPoint(right, bottom), size),
+            QRect(QPoint(LegendMargin, bottom), size)};
+}
+
+void DrawLegend(QPainter& p, const TLegendPlan& plan,
+                const std::vector<const TGraphRequest*>& entries, const QRect& box) {
+    p.save();
+    p.setFont(LabelFont());
+    const QFontMetrics m(p.font());
+    p.fillRect(box, ToQColor(BackgroundColor));
+    p.setPen(QPen(ToQColor(AxesColor), 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+    const int n = static_cast<int>(entries.size());
+    for (int k = 0; k < plan.Shown; ++k) {
+        const int x = box.left() + LegendPadding + (k / plan.Rows) * plan.ColumnWidth;
+        const int top = box.top() + LegendPadding + (k % plan.Rows) * plan.RowHeight;
+        const int middle = top + plan.RowHeight / 2;
+        const bool more = k == plan.Shown - 1 && plan.Shown < n;
+        p.setPen(ToQColor(FontColor));
+        const QRect text(x + LegendSample + LegendGap, top, LegendNameWidth, plan.RowHeight);
+        if (more) { // the cell of the last one shown tells how many are left out
+            p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                       QStringLiteral("… +%1").arg(n - plan.Shown + 1));
+            continue;
+        }
+        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, LegendName(*entries[k], m));
+        p.setPen(GraphPen(*entries[k]));
+        p.drawLine(x, middle, x + LegendSample - 1, middle);
+    }
+    p.restore();
+}
+
+// The graphs a picture draws, in order: a graph of y(x) or r(fi) with no
+// formula, no usable step or an empty view is skipped; an empty parametric
+// slot reads x instead.
+std::vector<const TGraphRequest*> DrawnGraphs(const TPlotRequest& request) {
+    std::vector<const TGraphRequest*> graphs;
+    for (const TGraphRequest& graph : request.Graphs) {
+        if (request.Kind != TCurveKind::Parametric &&
+            (graph.Tree == nullptr || !(graph.Step > 0) || ViewX1 >= ViewX2))
+            continue;
+        graphs.push_back(&graph);
+    }
+    return graphs;
 }
 
 } // namespace
@@ -228,18 +364,23 @@ void ViewFromInput(const TPlotInput& input) {
 
 void ComposePicture(QPainter& p, const TPlotRequest& request) {
     ComposeBackground(p, request.Options);
-    std::vector<const TGraphRequest*> graphs;
-    for (const TGraphRequest& graph : request.Graphs) {
-        // A graph of y(x) or r(fi) with no formula, no usable step or an
-        // empty view is skipped; an empty parametric slot reads x instead.
-        if (request.Kind != TCurveKind::Parametric &&
-            (graph.Tree == nullptr || !(graph.Step > 0) || ViewX1 >= ViewX2))
-            continue;
-        graphs.push_back(&graph);
+    const std::vector<const TGraphRequest*> graphs = DrawnGraphs(request);
+    const std::vector<const TGraphRequest*> entries = LegendEntries(request, graphs);
+    TLegendPlan plan;
+    TLegendPlaces places;
+    if (!entries.empty()) {
+        plan = PlanLegend(entries);
+        places.Places = LegendPlaces(plan.Size);
+        places.Crossings.assign(places.Places.size(), 0);
     }
-    if (!DrawOnThreads(p, request, graphs))
+    TLegendPlaces* counted = entries.empty() ? nullptr : &places;
+    if (!DrawOnThreads(p, request, graphs, counted))
         for (const TGraphRequest* graph : graphs)
-            DrawGraph(p, request, *graph);
+            DrawGraph(p, request, *graph, counted);
+    if (counted != nullptr) {
+        const auto least = std::min_element(places.Crossings.begin(), places.Crossings.end());
+        DrawLegend(p, plan, entries, places.Places[least - places.Crossings.begin()]);
+    }
     ComposeBorder(p);
 }
 

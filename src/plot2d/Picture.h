@@ -33,6 +33,7 @@ struct TGraphRequest {
     // The formula the tree was compiled from, so that another thread may
     // compile it for itself; empty where none may.
     std::string Formula;
+    std::string Name; // what the legend calls it: its name, or its formula
 };
 
 struct TPlotRequest {
@@ -41,6 +42,10 @@ struct TPlotRequest {
     bool Polar = false;      // a parametric curve in polar coordinates
     double From = 0, To = 0; // the angle range (polar) or the t range (parametric)
     std::vector<TGraphRequest> Graphs;
+    // The legend: each visible graph's name in its pen, in the corner where
+    // the graphs cross it least (top right, top left, bottom right, bottom
+    // left on a tie).
+    bool Legend = false;
     // What the step field shows after the build when the pixel rule replaced
     // the step; empty when the step stays as typed.
     std::string StepText;

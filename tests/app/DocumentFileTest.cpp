@@ -49,6 +49,15 @@ TEST_F(Files, TheDocumentComesBackWithWhatTheWindowDoesNotShow) {
     EXPECT_EQ(BackgroundColor, 0x202020u);
     EXPECT_EQ(form->windowTitle().toStdString(), "styled.mthx[*] — Графики функций");
     EXPECT_FALSE(form->isWindowModified());
+    // The legend is a switch of the document: a change, and a step to undo.
+    EXPECT_TRUE(form->NLegend->isChecked());
+    form->NLegend->trigger();
+    EXPECT_FALSE(form->NLegend->isChecked());
+    EXPECT_TRUE(form->isWindowModified());
+    EXPECT_EQ(form->NUndo->text().toStdString(), "Отменить: легенда");
+    form->UndoClick();
+    EXPECT_TRUE(form->NLegend->isChecked());
+    EXPECT_FALSE(form->isWindowModified());
 
     Save("again.mthx");
     const json source = JsonOf(dir / "styled.mthx"), again = JsonOf(dir / "again.mthx");

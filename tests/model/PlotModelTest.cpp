@@ -47,7 +47,7 @@ TEST(PlotModel, WhatCountsAsTheSameDocument) {
     const TPlotState saved = Typed();
     model.SavedRecord = RecordOfState(saved, false);
     model.SavedX0 = saved.Fields[1];
-    model.SavedListBeyond = ListBeyondRecord(saved);
+    model.SavedBeyond = BeyondRecord(saved);
     const struct {
         const char* name;
         void (*change)(TPlotState&);
@@ -122,20 +122,21 @@ TEST(PlotModel, TheGlobalsTakeAStateAndGiveItBack) {
 // A save keeps each graph's style with its formula, wherever the list has
 // moved it since, and gives a new graph the pen of its place.
 TEST(PlotModel, EachGraphKeepsItsStyleThroughChangesOfTheList) {
-    TDocumentFile kept;
+    TPlotState s;
     for (const char* f : {"a", "b", "c"}) {
         TGraphStyle g;
         g.Formula = f;
         g.Name = std::string("name of ") + f;
         g.Width = 3;
-        kept.Graphs.push_back(g);
+        s.Styles.push_back(g);
     }
-    kept.Legend = true;
-    TPlotState s;
+    s.Legend = true;
     s.Input = DefaultPlotInput();
     s.Colours = DefaultColours();
     s.Colours.Values[3 + 2] = 0x123456; // the pen of list item 2
     s.Input.List = {"c", "x", "a"};     // "b" removed, "x" added, "c" moved up
+    TDocumentFile kept;
+    kept.Parameters = "[1]";
     const TDocumentFile d = DocumentOfState(s, kept, false);
     ASSERT_EQ(d.Graphs.size(), 3u);
     EXPECT_EQ(d.Graphs[0].Name, "name of c");
@@ -144,6 +145,36 @@ TEST(PlotModel, EachGraphKeepsItsStyleThroughChangesOfTheList) {
     EXPECT_EQ(d.Graphs[1].Colour, 0x123456u);
     EXPECT_EQ(d.Graphs[2].Name, "name of a");
     EXPECT_TRUE(d.Legend);
+    EXPECT_EQ(d.Parameters, "[1]");
+    // What counts as a change: a style of a graph in the list, or the
+    // legend; not the style of the graph no longer there.
+    TPlotModel model;
+    model.SavedRecord = RecordOfState(s, false);
+    model.SavedX0 = s.Fields[1];
+    model.SavedBeyond = BeyondRecord(s);
+    const struct {
+        const char* name;
+        void (*change)(TPlotState&);
+        bool same;
+    } rows[] = {
+        {"the removed graph's name", [](TPlotState& t) { t.Styles[1].Name = "b"; }, true},
+        {"a listed graph's width", [](TPlotState& t) { t.Styles[2].Width = 4; }, false},
+        {"a listed graph's visibility", [](TPlotState& t) { t.Styles[0].Visible = false; }, false},
+        {"the legend", [](TPlotState& t) { t.Legend = false; }, false},
+        {"a style for the new graph",
+         [](TPlotState& t) {
+             TGraphStyle g;
+             g.Formula = "x";
+             g.Style = TLineStyle::Dot;
+             t.Styles.push_back(g);
+         },
+         false},
+    };
+    for (const auto& r : rows) {
+        TPlotState t = s;
+        r.change(t);
+        EXPECT_EQ(StateIsSaved(model, t), r.same) << r.name;
+    }
 }
 
 TEST(PlotModel, AChangeBeyondTheTenthGraphIsAChange) {
@@ -154,7 +185,7 @@ TEST(PlotModel, AChangeBeyondTheTenthGraphIsAChange) {
     TPlotModel model;
     model.SavedRecord = RecordOfState(s, false);
     model.SavedX0 = s.Fields[1];
-    model.SavedListBeyond = ListBeyondRecord(s);
+    model.SavedBeyond = BeyondRecord(s);
     EXPECT_TRUE(StateIsSaved(model, s));
     s.Input.List[11] = "x";
     EXPECT_FALSE(StateIsSaved(model, s));

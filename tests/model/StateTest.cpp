@@ -43,6 +43,18 @@ const TChangeRow ChangeRows[] = {
     {"camera path", [](TPlotState& s) { s.Animation.CameraPath = true; }},
     {"frame interval", [](TPlotState& s) { s.Animation.FrameInterval = 40; }},
     {"view", [](TPlotState& s) { s.View.Y2 = std::nextafter(5.0, 6.0); }},
+    {"legend", [](TPlotState& s) { s.Legend = true; }},
+    {"a graph's style", [](TPlotState& s) { s.Styles.push_back(TGraphStyle{}); }},
+    {"a style's name",
+     [](TPlotState& s) {
+         s.Styles.push_back(TGraphStyle{});
+         s.Styles[0].Name = "парабола";
+     }},
+    {"a style's width",
+     [](TPlotState& s) {
+         s.Styles.push_back(TGraphStyle{});
+         s.Styles[0].Width = 3;
+     }},
 };
 
 TEST(PlotState, EveryMemberChangesTheBytesAndComesBack) {
