@@ -968,6 +968,14 @@
         <source>легенда</source>
         <translation>the legend</translation>
     </message>
+    <message>
+        <source>Графики списка…</source>
+        <translation>List graphs…</translation>
+    </message>
+    <message>
+        <source>графики списка</source>
+        <translation>the list graphs</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -1283,6 +1291,61 @@
     <message>
         <source>На рисунке нет графиков y(x): постройте график и откройте «Найти…» снова.</source>
         <translation>The picture has no y(x) graphs: plot a graph and open “Find…” again.</translation>
+    </message>
+</context>
+<context>
+    <name>TFormGraphs</name>
+    <message>
+        <source>Графики списка</source>
+        <translation>List graphs</translation>
+    </message>
+    <message>
+        <source>Формула</source>
+        <translation>Formula</translation>
+    </message>
+    <message>
+        <source>Цвет</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>Толщина</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>Линия</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Виден</source>
+        <translation>Visible</translation>
+    </message>
+    <message>
+        <source>Имя</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Добавить</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Цвет графика</source>
+        <translation>The graph&apos;s colour</translation>
+    </message>
+    <message>
+        <source>сплошная</source>
+        <translation>solid</translation>
+    </message>
+    <message>
+        <source>штрих</source>
+        <translation>dash</translation>
+    </message>
+    <message>
+        <source>точки</source>
+        <translation>dot</translation>
     </message>
 </context>
 <context>

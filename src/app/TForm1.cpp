@@ -154,6 +154,8 @@ const TMenuRow MenuRows[] = {
      Checkable | CheckedItem, nullptr, &F::N6, &F::N6Click},
     {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Легенда"), 0, 0, Checkable, nullptr, &F::NLegend,
      &F::LegendClick},
+    {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Графики списка…"), (Qt::CTRL | Qt::Key_L).toCombined(), 0,
+     0, nullptr, &F::NListRows, &F::ListRowsClick},
     {&F::N1, nullptr, 0, 0, Separator, nullptr, &F::N11, nullptr},
     {&F::N1, "2D y(x)", 0, 0, ModeItem | CheckedItem, nullptr, &F::N2Dyx, &F::N2DyxClick},
     {&F::N1, "3D z(x,y)", 0, 0, ModeItem, nullptr, &F::N3Dzxy, &F::N3DzxyClick},

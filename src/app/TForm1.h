@@ -156,8 +156,11 @@ class TForm1 : public QMainWindow {
     void RadioButton1Click(); // "декарт"
     void RadioButton2Click(); // "поляр"
     void N6Click();
-    void LegendClick(); // Опции → "Легенда": the y(x) picture names its graphs           //
-                        // "Рисовать оси координат"
+    void LegendClick(); // Опции → "Легенда": the y(x) picture names its graphs
+    // Опции → "Графики списка…": the list's rows with their styles, edited
+    // in a dialog and taken as one step.
+    void ListRowsClick();  //
+                           // "Рисовать оси координат"
     void CheckBox6Click(); // equal scales
     void CheckBox7Click(); // grid
     void Edit23Change();   // any range field changed
@@ -383,8 +386,8 @@ class TForm1 : public QMainWindow {
     QAction *NNew, *NSave, *NSaveAs, *NRecent, *NAbout, *NGuide, *NExport, *NPrint, *NCopy;
     QMenu* NAnalysisMenu;
     QAction *NTrace, *NPoints, *NFind;
-    QAction *N4, *N5, *N2, *N10, *N14, *N6, *NLegend, *N11, *N2Dyx, *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt,
-        *N3Dxyzt, *N3Dxyzuv, *N12, *N13, *N8;
+    QAction *N4, *N5, *N2, *N10, *N14, *N6, *NLegend, *NListRows, *N11, *N2Dyx, *N3Dzxy, *N3DFxyz,
+        *N9, *N2Dxyt, *N3Dxyzt, *N3Dxyzuv, *N12, *N13, *N8;
     QActionGroup *ModeGroup, *ParametricGroup;
 
     // Asks the scan that runs now to stop after its plane; empty when none runs.

@@ -2,7 +2,9 @@
 // switches, zoom, the mouse and the formula list.
 #include "app/TForm1.h"
 
+#include "app/Dialogs.h"
 #include "app/ErrorReport.h"
+#include "app/TFormGraphs.h"
 #include "document/Limits.h"
 #include "document/PlotDocument.h"
 #include "engine/Engine.h"
@@ -130,6 +132,24 @@ void TForm1::LegendClick() {
     Model.State.Legend = !Model.State.Legend;
     NLegend->setChecked(Model.State.Legend);
     if (Shows(TControlKind::Button, 2)) PaintBox1->update(); // the picture of the document
+    DocumentMaybeChanged();
+}
+
+void TForm1::ListRowsClick() {
+    if (Busy()) return;
+    TFormGraphs dialog(this, ListStyles(Model.State));
+    Dialogs().RunModal(&dialog);
+    if (dialog.result() != QDialog::Accepted) return;
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "графики списка"));
+    TPlotState edited = Model.State;
+    ApplyListRows(edited, dialog.Rows());
+    Model.State.Styles = edited.Styles;
+    const QString typed = ComboBox1->currentText();
+    ComboBox1->clear(); // the list follows the items through the box's signals
+    for (const std::string& formula : edited.Input.List)
+        ComboBox1->addItem(QString::fromStdString(formula));
+    ComboBox1->setEditText(typed);
+    if (Shows(TControlKind::Button, 2)) Redraw(); // the new graphs compiled and drawn
     DocumentMaybeChanged();
 }
 

@@ -72,6 +72,16 @@ std::vector<TGraphStyle> ListStyles(const TPlotState& s) {
     return graphs;
 }
 
+void ApplyListRows(TPlotState& state, const std::vector<TGraphStyle>& rows) {
+    state.Input.List.clear();
+    state.Styles.clear();
+    for (const TGraphStyle& row : rows) {
+        if (row.Formula.empty()) continue;
+        state.Input.List.push_back(row.Formula);
+        state.Styles.push_back(row);
+    }
+}
+
 TDocumentFile DocumentOfState(const TPlotState& s, const TDocumentFile& kept, bool readX0) {
     TDocumentFile d = kept;
     d.Record = RecordOfState(s, readX0);

@@ -84,6 +84,9 @@ std::vector<TGraphPen> PensOfList(const std::vector<std::string>& list,
 // Every graph of a state's list with its style: its own where it has one,
 // else the pen of today's pictures in the colour of its place.
 std::vector<TGraphStyle> ListStyles(const TPlotState& state);
+// The rows of the list's editor as the state's list and styles, in their
+// order; a row without a formula is left out.
+void ApplyListRows(TPlotState& state, const std::vector<TGraphStyle>& rows);
 
 // Two records save the same document: the same text everywhere, the same
 // switches, and numbers that the fields show alike (15 digits). The result
