@@ -437,10 +437,6 @@
         <translation>The picture of the mode %1 is saved as %2, not as %3.</translation>
     </message>
     <message>
-        <source>Рисунок 2D квадратный: задайте размер вида N×N.</source>
-        <translation>A 2D picture is square: give a size of the form N×N.</translation>
-    </message>
-    <message>
         <source>Файл «%1» не записан: у поверхности нет ни одной клетки, которую можно нарисовать (все точки вне области определения формул, бесконечны или совпадают).</source>
         <translation>The file “%1” was not written: the surface has no cell that can be drawn (every point lies outside the formulas&apos; domain, is infinite or coincides with the others).</translation>
     </message>

@@ -7,6 +7,7 @@
 #include "app/Translation.h"
 #include "model/GraphAnalysis.h"
 #include "model/ModeLayout.h"
+#include "model/WindowGeometry.h"
 #include "plot2d/View2D.h"
 #include "view3d/Tfrm3D.h"
 
@@ -256,7 +257,7 @@ TForm1::TForm1() {
     setFont(WindowFont());
 
     Client = new QWidget(this);
-    Client->setFixedSize(ClientWidth, ClientHeight);
+    Client->setMinimumSize(ClientWidth, ClientHeight);
     setCentralWidget(Client);
     CreateControls();
     PointInfo = new QLabel(PaintBox1);
@@ -288,9 +289,12 @@ TForm1::TForm1() {
     StatusLine->setObjectName(QStringLiteral("StatusLine"));
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(StatusLine, 1);
-    // A single fixed border: the window is not resizable.
+    // The window starts at the size of its controls and grows from there.
     adjustSize();
-    setFixedSize(sizeHint());
+    setMinimumSize(sizeHint());
+    resize(sizeHint());
+    // The client area at its size now, not at the first showing.
+    Client->resize(ClientWidth, ClientHeight);
     CentreOnDesktop();
     qApp->installEventFilter(this);
     FormCreate();
@@ -504,6 +508,7 @@ QLineEdit* TForm1::NumericField(QObject* watched) const {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Client && event->type() == QEvent::Resize) GrowCanvas();
     if (event->type() == QEvent::Wheel && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this && Shows(K::Button, 4)) {
         const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
@@ -543,6 +548,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     FormClose();
+    SaveWindowGeometry(saveGeometry());
     event->accept();
     if (Closed) Closed();
 }

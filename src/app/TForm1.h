@@ -172,6 +172,13 @@ class TForm1 : public QMainWindow {
     // and refused with a message (BuildRefused).
     void ChangeView(const std::function<void()>& change);
     void WriteRangeEditsToFields();
+    // The client area was resized: the plot area grows with it, the fields
+    // beside and under it move along (GrownPlace), and the view follows.
+    void GrowCanvas();
+    // The view at the plot area's new size, about its centre; the range
+    // fields show it. A document without unsaved changes keeps none.
+    void FollowPlotArea();
+    QSize Grown{0, 0}; // how much the client area is larger than at the start
     void PaintBox1MouseDown(TMouseButton button, int x, int y);
     void PaintBox1MouseMove(int x, int y);
     void PaintBox1MouseUp(TMouseButton button);
@@ -317,7 +324,7 @@ class TForm1 : public QMainWindow {
     QAction* MenuItem(TMenuItem item) const;
 
     // --- controls, named as the handlers know them
-    QWidget* Client = nullptr; // the fixed 474 x 517 client area
+    QWidget* Client = nullptr; // the client area, 474 x 517 at the start and at least that
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
         *Label10, *Label11, *Label12, *Label13, *Label14, *Label15, *Label16, *Label17, *Label18,
         *Label19, *Label20, *Label21, *Label22, *Label23, *Label24, *Label25, *Label26;

@@ -10,6 +10,7 @@
 #include "engine/Engine.h"
 #include "model/FieldEdits.h"
 #include "model/GraphAnalysis.h"
+#include "model/ModeLayout.h"
 #include "plot2d/Picture.h"
 #include "plot2d/View2D.h"
 #include "view3d/Tfrm3D.h"
@@ -105,6 +106,37 @@ void TForm1::ChangeView(const std::function<void()>& change) {
     WriteRangeEditsToFields();
     RangeEditsDirty = false;
     throw BuildRefused(why + " " + tr("Оставлен прежний вид.").toStdString());
+}
+
+void TForm1::GrowCanvas() {
+    const QSize grow = (Client->size() - QSize(ClientWidth, ClientHeight)).expandedTo(QSize(0, 0));
+    if (grow == Grown) return;
+    for (const TControlPlace& r : ControlPlaces()) {
+        const TControlPlace was = GrownPlace(r, Grown.width(), Grown.height());
+        const TControlPlace now = GrownPlace(r, grow.width(), grow.height());
+        QWidget* w = Control({r.Kind, r.Number});
+        w->move(w->pos() + QPoint(now.X - was.X, now.Y - was.Y)); // a label keeps its own width
+        if (r.Kind == TControlKind::PaintBox) w->resize(now.W, now.H);
+    }
+    Grown = grow;
+    FollowPlotArea();
+}
+
+void TForm1::FollowPlotArea() {
+    const int w = PaintBox1->width(), h = PaintBox1->height();
+    if (w == PlotWidth && h == PlotHeight) return;
+    UpdateTitle();
+    const bool saved = !isWindowModified();
+    RunCommand([&] {
+        ChangeView([&] { ResizeView(w, h, Model.State.Input.EqualScales); });
+        if (Shows(TControlKind::PaintBox)) WriteRangeEditsToFields();
+    });
+    // A larger window is no change of the document's.
+    if (saved)
+        RememberSavedState();
+    else
+        UpdateTitle();
+    PaintBox1->update();
 }
 
 void TForm1::ReadRangeEditsFromFields() {

@@ -4,6 +4,7 @@
 #include "app/Translation.h"
 #include "document/PlotDocument.h"
 #include "engine/Engine.h"
+#include "model/WindowGeometry.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -88,6 +89,7 @@ int RunWindows(int argc, char** argv, const QStringList& files) {
     ApplyLanguage(SavedLanguage());
     TApplicationWindows windows;
     TForm1* const form = windows.Form1.get();
+    form->restoreGeometry(SavedWindowGeometry()); // the size the user left it at
     form->show();
     form->StartRecovery();
     // Work a program that did not end left unsaved comes first; a file named

@@ -99,6 +99,28 @@ QByteArray Png(const QImage& image) {
     return bytes;
 }
 
+// The plot area of another size while a picture is made of it: the view
+// resized about its centre, and everything as it was afterwards.
+class TAreaScope {
+  public:
+    TAreaScope(const TPictureArea& area, bool equalScales)
+        : width_(PlotWidth), height_(PlotHeight), view_(SaveView()) {
+        if (area.Width != PlotWidth || area.Height != PlotHeight)
+            ResizeView(area.Width, area.Height, equalScales);
+    }
+    ~TAreaScope() {
+        PlotWidth = width_;
+        PlotHeight = height_;
+        RestoreView(view_);
+    }
+    TAreaScope(const TAreaScope&) = delete;
+    TAreaScope& operator=(const TAreaScope&) = delete;
+
+  private:
+    int width_, height_;
+    TViewState view_;
+};
+
 } // namespace
 
 std::vector<TExportChoice> ExportChoices(int mode) {
@@ -107,10 +129,15 @@ std::vector<TExportChoice> ExportChoices(int mode) {
         const QString pattern = QStringLiteral(" (*%1)").arg(Extension(f));
         if (f == TExportFormat::Png) {
             // 2D at 1, 2 and 4 times the plot area; 3D from the window's size up.
-            for (int side : Is2D(mode) ? std::vector<int>{400, 800, 1600}
-                                       : std::vector<int>{400, 800, 1600, 3200})
-                choices.push_back({f, QString::fromUtf8("PNG, %1 × %1").arg(side) + pattern,
-                                   Extension(f), QSize(side, side)});
+            std::vector<QSize> sizes;
+            for (int k : {1, 2, 4})
+                sizes.push_back(Is2D(mode) ? QSize(PlotWidth, PlotHeight) * k
+                                           : QSize(400, 400) * k);
+            if (!Is2D(mode)) sizes.emplace_back(3200, 3200);
+            for (const QSize s : sizes)
+                choices.push_back(
+                    {f, QString::fromUtf8("PNG, %1 × %2").arg(s.width()).arg(s.height()) + pattern,
+                     Extension(f), s});
             continue;
         }
         const char* what =
@@ -160,18 +187,16 @@ void ExportPicture(const std::string& path, TExportFormat format, const TPlotInp
                    QSize size, const std::function<QImage(int w, int h)>& frame) {
     CheckFormatFits(input.Mode, format);
     if (Is2D(input.Mode)) {
+        const bool sized = format == TExportFormat::Png && !size.isEmpty();
+        const TPictureArea area = sized ? PictureArea(size.width(), size.height())
+                                        : TPictureArea{PlotWidth, PlotHeight, 1};
+        const TAreaScope scope(area, input.EqualScales);
         TYxTrees trees; // compiled afresh, as a build compiles them
         const TPlotRequest request = PictureRequest(input, false, trees);
         switch (format) {
-        case TExportFormat::Png: {
-            const int side = size.isEmpty() ? PlotWidth : size.width();
-            if (size.width() != size.height() && !size.isEmpty())
-                throw BuildRefused(QCoreApplication::translate(
-                                       "Export", "Рисунок 2D квадратный: задайте размер вида N×N.")
-                                       .toStdString());
-            WriteBytes(path, PicturePng(request, static_cast<qreal>(side) / PlotWidth));
+        case TExportFormat::Png:
+            WriteBytes(path, PicturePng(request, area.Density, sized ? size : QSize()));
             return;
-        }
         case TExportFormat::Svg:
             WriteBytes(path, PictureSvg(request));
             return;
@@ -299,11 +324,13 @@ void ComposeModePage(QPainter& p, const TPlotInput& input, const TFrame& frame) 
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSizeF(11);
     const TPlotRequest request = Is2D(input.Mode) ? RequestOf(input) : TPlotRequest{};
-    ComposePrintPage(p, p.viewport(), font, FormulaLine(input),
-                     [&](QPainter& page, const QRect& square) {
-                         if (Is2D(input.Mode))
-                             ComposePictureInto(page, square, request);
-                         else
-                             page.drawImage(square, frame(1600, 1600));
-                     });
+    ComposePrintPage(
+        p, p.viewport(), font, FormulaLine(input),
+        [&](QPainter& page, const QRect& square) {
+            if (Is2D(input.Mode))
+                ComposePictureInto(page, square, request);
+            else
+                page.drawImage(square, frame(1600, 1600));
+        },
+        Is2D(input.Mode) ? QSize(PlotWidth, PlotHeight) : QSize(1, 1));
 }

@@ -301,6 +301,19 @@ const TControlPlace Places[] = {
 
 } // namespace
 
+TControlPlace GrownPlace(const TControlPlace& place, int dw, int dh) {
+    TControlPlace grown = place;
+    if (place.Kind == TControlKind::PaintBox) {
+        grown.W += dw;
+        grown.H += dh;
+        return grown;
+    }
+    constexpr int PlotTop = 97, RightFrom = 300, DownFrom = 297;
+    if (place.X >= RightFrom && place.Y >= PlotTop) grown.X += dw;
+    if (place.Y >= DownFrom) grown.Y += dh;
+    return grown;
+}
+
 std::span<const TControlPlace> ControlPlaces() {
     return Places;
 }

@@ -57,6 +57,13 @@ struct TControlPlace {
 // overlapping controls lie over each other.
 std::span<const TControlPlace> ControlPlaces();
 
+// A control's place when the client area is `dw` wider and `dh` higher
+// than its size above: the plot area grows by as much; the controls right
+// of x = 300 beside or under it (the range fields of its right edge and
+// their labels) move right with its right edge, and those under y = 297
+// move down with its bottom edge; the rest keep their places.
+TControlPlace GrownPlace(const TControlPlace& place, int dw, int dh);
+
 // The mode items of the menu "Опции".
 enum class TMenuItem : std::uint8_t { N2Dyx, N3Dzxy, N3DFxyz, N9, N2Dxyt, N3Dxyzt, N3Dxyzuv };
 

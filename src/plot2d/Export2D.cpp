@@ -46,8 +46,8 @@ QImage Indexed(const QImage& image) {
 
 } // namespace
 
-QByteArray PicturePng(const TPlotRequest& request, qreal scale) {
-    const QImage picture = PictureImage(request, scale);
+QByteArray PicturePng(const TPlotRequest& request, qreal scale, QSize pixels) {
+    const QImage picture = PictureImage(request, scale, pixels);
     QImage indexed = Indexed(picture);
     QByteArray bytes;
     QBuffer buffer(&bytes);

@@ -9,6 +9,6 @@
 
 // At `scale` times the plot area's pixels (a whole number for the window's
 // choices; any scale from the command line's --size).
-QByteArray PicturePng(const TPlotRequest& request, qreal scale = 1);
+QByteArray PicturePng(const TPlotRequest& request, qreal scale = 1, QSize pixels = {});
 QByteArray PictureSvg(const TPlotRequest& request);
 QByteArray PicturePdf(const TPlotRequest& request);

@@ -384,8 +384,9 @@ void ComposePicture(QPainter& p, const TPlotRequest& request) {
     ComposeBorder(p);
 }
 
-QImage PictureImage(const TPlotRequest& request, qreal density) {
-    const int w = qRound(PlotWidth * density), h = qRound(PlotHeight * density);
+QImage PictureImage(const TPlotRequest& request, qreal density, QSize pixels) {
+    const int w = pixels.isEmpty() ? qRound(PlotWidth * density) : pixels.width();
+    const int h = pixels.isEmpty() ? qRound(PlotHeight * density) : pixels.height();
     QImage image(w, h, QImage::Format_RGB32);
     if (image.isNull()) throw BuildRefused(NoPictureMemoryMessage(w, h));
     // Above 100 % the border's one-pixel line leaves the last device column
@@ -400,14 +401,18 @@ QImage PictureImage(const TPlotRequest& request, qreal density) {
 }
 
 void ComposePrintPage(QPainter& p, const QRect& page, const QFont& font, const QString& caption,
-                      const std::function<void(QPainter&, const QRect&)>& picture) {
+                      const std::function<void(QPainter&, const QRect&)>& picture, QSize shape) {
     const int margin = std::min(page.width(), page.height()) / 20;
     const QRect area = page.adjusted(margin, margin, -margin, -margin);
     p.setFont(font);
     const int line = p.fontMetrics().height();
-    const int side = std::max(1, std::min(area.width(), area.height() - 2 * line));
-    const QRect square(area.x() + (area.width() - side) / 2,
-                       area.y() + (area.height() - side - 2 * line) / 2, side, side);
+    const QSize fits = shape
+                           .scaled(std::max(1, area.width()), std::max(1, area.height() - 2 * line),
+                                   Qt::KeepAspectRatio)
+                           .expandedTo(QSize(1, 1));
+    const QRect square(area.x() + (area.width() - fits.width()) / 2,
+                       area.y() + (area.height() - fits.height() - 2 * line) / 2, fits.width(),
+                       fits.height());
     p.save();
     p.setClipRect(square); // what lies beyond the frame (a pole's branches) is cut there
     picture(p, square);

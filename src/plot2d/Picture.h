@@ -103,13 +103,16 @@ void ViewFromInput(const TPlotInput& input);
 void ComposePicture(QPainter& p, const TPlotRequest& request);
 
 // A printed page on `p`, whose page is `page`: within margins of a
-// twentieth of its shorter side, the picture as large as fits, square, with
-// the caption in a line of `font` under it, the two centred. `picture` draws
-// the picture into the square it is given, and nothing it draws lies beyond
-// that square.
+// twentieth of its shorter side, the picture as large as fits with the
+// aspect of `shape` (a square unless the plot area is not one), with the
+// caption in a line of `font` under it, the two centred. `picture` draws
+// the picture into the rectangle it is given, and nothing it draws lies
+// beyond it.
 void ComposePrintPage(QPainter& p, const QRect& page, const QFont& font, const QString& caption,
-                      const std::function<void(QPainter&, const QRect&)>& picture);
-// The 2D picture of the request scaled into `square`, as the plot area shows it.
+                      const std::function<void(QPainter&, const QRect&)>& picture,
+                      QSize shape = QSize(1, 1));
+// The 2D picture of the request scaled into `square` (a rectangle of the
+// plot area's aspect), as the plot area shows it.
 void ComposePictureInto(QPainter& p, const QRect& square, const TPlotRequest& request);
 
 // What the analysis on the graph draws over the picture: the area under a
@@ -131,5 +134,6 @@ struct TOverlay {
 void ComposeOverlay(QPainter& p, const TOverlay& overlay);
 
 // The picture as an image of the plot area at a pixel density (400 x 400
-// pixels at 1, twice as many each way at 2), drawn in the same coordinates.
-QImage PictureImage(const TPlotRequest& request, qreal density = 1);
+// pixels at 1, twice as many each way at 2), drawn in the same coordinates;
+// of exactly `pixels` where given (the area times the density, rounded).
+QImage PictureImage(const TPlotRequest& request, qreal density = 1, QSize pixels = {});

@@ -115,6 +115,26 @@ void SetView(double x1, double x2, double y1, double y2, bool equalScales) {
     RecomputeViewFromEdges();
 }
 
+void ResizeView(int width, int height, bool equalScales) {
+    PlotWidth = width;
+    PlotHeight = height;
+    if (equalScales) {
+        const long double centre = (static_cast<long double>(ViewY1) + ViewY2) / 2;
+        const long double extent = static_cast<long double>(ViewWidth) * height / width;
+        ViewY1 = static_cast<double>(centre - extent / 2);
+        ViewY2 = EqualScaleExtent(Minus(ViewX2, ViewX1), ViewY1);
+    }
+    RecomputeViewFromEdges();
+}
+
+TPictureArea PictureArea(int width, int height) {
+    if (static_cast<long long>(width) * PlotHeight == static_cast<long long>(height) * PlotWidth)
+        return {PlotWidth, PlotHeight, static_cast<double>(width) / PlotWidth};
+    const double density = std::min(width, height) / 400.0;
+    return {static_cast<int>(std::lround(width / density)),
+            static_cast<int>(std::lround(height / density)), density};
+}
+
 std::string ViewRefusedMessage() {
     if (ViewX1 > ViewX2)
         return texts::Fill(texts::Translate("View2D", "Левый край вида x1 = %1 правее правого "

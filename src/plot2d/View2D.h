@@ -67,6 +67,22 @@ struct TRangeTexts {
 // scales (the extent of y is the extent of x times height over width).
 void SetView(double x1, double x2, double y1, double y2, bool equalScales);
 
+// The plot area takes a new size; the view keeps its x edges and its
+// centre, and with equal scales its height follows (one unit the same in x
+// and y); without, its edges stay.
+void ResizeView(int width, int height, bool equalScales);
+
+// The plot area a picture of `width` × `height` pixels shows, and the
+// density it is drawn at: of the aspect of the current area, that area at
+// width / PlotWidth (a square at 800 × 800 is the 400 × 400 area at 2);
+// of any other aspect, the area of that aspect whose shorter side is 400,
+// at the shorter side / 400.
+struct TPictureArea {
+    int Width, Height;
+    double Density;
+};
+TPictureArea PictureArea(int width, int height);
+
 // The message of a view that cannot be used.
 std::string ViewRefusedMessage();
 

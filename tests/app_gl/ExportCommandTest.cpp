@@ -12,12 +12,14 @@
 #include "view3d/FrameImage.h"
 
 #include <QDir>
+
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cmath>
 
 #include <limits>
 
@@ -152,6 +154,31 @@ TEST_F(ExportCommand, EveryFormatIsTheWindowsExport) {
     const QString big = Path(QStringLiteral("big.png"));
     ASSERT_EQ(Command({"--export", big, "--size", "2000x1500", PlotFile(pmSurface)}).Status, 0);
     EXPECT_EQ(QImage(big).size(), QSize(2000, 1500));
+    // A 2D picture of any size: the square one is today's picture scaled; a
+    // wide one keeps the x edges and the centre, with one unit alike in x
+    // and y (here 60 pixels against the square's 40). The graph
+    // y = sin(x)*3 + x/4 lies where it must in each.
+    const QString square = Path(QStringLiteral("square.png")),
+                  wide = Path(QStringLiteral("wide.png"));
+    ASSERT_EQ(Command({"--export", square, "--size", "800x800", PlotFile(pmYx)}).Status, 0);
+    ASSERT_EQ(Command({"--export", wide, "--size", "1200x800", PlotFile(pmYx)}).Status, 0);
+    const QImage s(square), w(wide);
+    ASSERT_EQ(w.size(), QSize(1200, 800));
+    EXPECT_EQ(PlotWidth, 400); // the area the command started with, as it was
+    const auto graphNear = [](const QImage& image, double px, double py) {
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                if ((image.pixel(qRound(px) + dx, qRound(py) + dy) | 0xFF000000) == 0xFF0000FF)
+                    return true;
+        return false;
+    };
+    for (const double x : {-8.0, -5.0, 0.0, 3.0, 7.0}) {
+        const double y = std::sin(x) * 3 + x / 4;
+        EXPECT_TRUE(graphNear(s, (x + 10) * 40, 400 - y * 40)) << x;
+        EXPECT_TRUE(graphNear(w, (x + 10) * 60, 400 - y * 60)) << x;
+        if (x != 0) // where the two scales part: not the square's place
+            EXPECT_FALSE(graphNear(w, (x + 10) * 40 + 200, 400 - y * 40)) << x;
+    }
 }
 
 // The program's own document is a plot file to every command: converted

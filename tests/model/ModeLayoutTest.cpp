@@ -5,6 +5,7 @@
 
 #include "ModeSupport.h"
 
+#include <QRect>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -148,3 +149,50 @@ TEST(ModeLayout, MenuItemsOfEachMode) {
 }
 
 } // namespace
+
+namespace {
+
+QRect RectOf(const TControlPlace& p) {
+    return QRect(p.X, p.Y, p.W, p.H);
+}
+
+} // namespace
+
+// A larger window: the range fields stay at the plot area's corners, no
+// control comes over the area or over another that it did not cover before.
+TEST(ModeLayout, AGrownWindowKeepsTheFieldsAtThePlotArea) {
+    const auto places = ControlPlaces();
+    const auto area = std::find_if(places.begin(), places.end(), [](const TControlPlace& p) {
+        return p.Kind == TControlKind::PaintBox;
+    });
+    ASSERT_NE(area, places.end());
+    const auto edit = [&](int n) {
+        return *std::find_if(places.begin(), places.end(), [&](const TControlPlace& p) {
+            return p.Kind == TControlKind::Edit && p.Number == n;
+        });
+    };
+    for (const QSize grow : {QSize(0, 0), QSize(626, 433), QSize(300, 0), QSize(0, 300)}) {
+        SCOPED_TRACE(grow.width() * 1000 + grow.height());
+        const QRect a = RectOf(GrownPlace(*area, grow.width(), grow.height()));
+        EXPECT_EQ(a.size(), QSize(400, 400) + grow);
+        const auto at = [&](int n) {
+            return RectOf(GrownPlace(edit(n), grow.width(), grow.height()));
+        };
+        EXPECT_EQ(at(23).topLeft(), QPoint(a.right() + 1, a.top()));       // y2
+        EXPECT_EQ(at(24).bottomLeft(), QPoint(a.right() + 1, a.bottom())); // y1
+        EXPECT_EQ(at(26).topLeft(), QPoint(a.left(), a.bottom()));         // x1
+        EXPECT_EQ(at(25).right(), a.right() + 1);                          // x2
+        for (const TControlPlace& p : places) {
+            const QRect before = RectOf(p),
+                        after = RectOf(GrownPlace(p, grow.width(), grow.height()));
+            if (grow.isNull()) EXPECT_EQ(after, before);
+            if (&p == &*area) continue;
+            if (!before.intersects(RectOf(*area))) EXPECT_FALSE(after.intersects(a)) << p.Number;
+            for (const TControlPlace& q : places) {
+                if (&q == &p || &q == &*area || before.intersects(RectOf(q))) continue;
+                EXPECT_FALSE(after.intersects(RectOf(GrownPlace(q, grow.width(), grow.height()))))
+                    << int(p.Kind) << ":" << p.Number << " " << int(q.Kind) << ":" << q.Number;
+            }
+        }
+    }
+}

@@ -34,6 +34,64 @@ TEST(View2D, DefaultViewMapsCornersAndOrigin) {
     EXPECT_DOUBLE_EQ(PixelToWorldY(0), 10); // 80-bit arithmetic: 10.000000000000002
 }
 
+// A plot area of a new size: the x edges and the centre stay; with equal
+// scales a unit is as many pixels in x as in y, and the square area gives
+// back the square view.
+TEST(View2D, AResizedAreaKeepsTheCentreAndTheScaleRule) {
+    const struct {
+        int w, h;
+        bool equal;
+        double y1, y2;
+    } rows[] = {
+        {800, 400, true, -5, 5},
+        {400, 800, true, -20, 20},
+        {1026, 833, true, -8.118908382066277, 8.118908382066277},
+        {800, 400, false, -10, 10},
+        {400, 400, true, -10, 10},
+    };
+    for (const auto& r : rows) {
+        DefaultView();
+        ViewY1 = 0, ViewY2 = 20; // the centre at 10
+        RecomputeViewFromEdges();
+        ResizeView(r.w, r.h, r.equal);
+        EXPECT_EQ(PlotWidth, r.w);
+        EXPECT_EQ(ViewX1, -10);
+        EXPECT_EQ(ViewX2, 10);
+        EXPECT_DOUBLE_EQ(ViewY1, 10 + r.y1) << r.w << "x" << r.h;
+        EXPECT_DOUBLE_EQ(ViewY2, 10 + r.y2) << r.w << "x" << r.h;
+        if (r.equal) EXPECT_DOUBLE_EQ(ScaleX, -ScaleY);
+        EXPECT_EQ(WorldToPixelX(10), r.w); // the x edges reach the area's edges
+        EXPECT_EQ(WorldToPixelY(ViewY1), r.h);
+    }
+    ResizeView(400, 400, true); // back from the last, stretched one
+    EXPECT_DOUBLE_EQ(ViewY1, 0);
+    EXPECT_DOUBLE_EQ(ViewY2, 20);
+    DefaultView();
+}
+
+// The area a picture of a size shows: the current one scaled where the
+// aspect is the same, else the area of that aspect with a shorter side of 400.
+TEST(View2D, APictureOfAnySizeShowsAnAreaAtADensity) {
+    const struct {
+        int areaW, areaH, w, h;
+        int shownW, shownH;
+        double density;
+    } rows[] = {
+        {400, 400, 400, 400, 400, 400, 1},      {400, 400, 800, 800, 400, 400, 2},
+        {400, 400, 1000, 1000, 400, 400, 2.5},  {400, 400, 600, 400, 600, 400, 1},
+        {400, 400, 1100, 950, 463, 400, 2.375}, {400, 400, 400, 1000, 400, 1000, 1},
+        {1026, 798, 2052, 1596, 1026, 798, 2},  {1026, 798, 800, 800, 400, 400, 2},
+    };
+    for (const auto& r : rows) {
+        PlotWidth = r.areaW, PlotHeight = r.areaH;
+        const TPictureArea a = PictureArea(r.w, r.h);
+        EXPECT_EQ(a.Width, r.shownW) << r.w << "x" << r.h;
+        EXPECT_EQ(a.Height, r.shownH) << r.w << "x" << r.h;
+        EXPECT_DOUBLE_EQ(a.Density, r.density) << r.w << "x" << r.h;
+    }
+    DefaultView();
+}
+
 TEST(View2D, GridStepIsTheNearestPowerOfTwoToATenthOfTheWidth) {
     const struct {
         double width, step;
