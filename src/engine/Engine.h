@@ -18,6 +18,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // ---------------------------------------------------------------------------
@@ -86,12 +87,35 @@ extern TExprNode* FormulaTrees[FormulaSlotCount];
 // What the evaluations of a thread read and change: the cells read by the
 // variables x y z t u v f (written by the plotting code before each sample;
 // they start at 0 and keep their last value), the flag a domain error sets
-// (never cleared by evaluation), and the random generator of RND and RAND.
+// (never cleared by evaluation), the random generator of RND and RAND, and
+// the values of the parameters (below).
+constexpr int MaxParameters = 64;
 struct TEvalContext {
     double X = 0.0, Y = 0.0, Z = 0.0, T = 0.0, U = 0.0, V = 0.0, F = 0.0;
     bool Error = false;
     std::mt19937_64 Random{0x5eed};
+    double P[MaxParameters] = {};
 };
+
+// ---------------------------------------------------------------------------
+// Parameters: names a document defines (a, b, k1 …), each read from a cell
+// of the context as f is. A formula reads a name as a parameter only where
+// the language gives it no meaning (an unknown name) and only while it is
+// defined: what a formula means without parameters it means with them.
+
+// The defined names as formulas read them (upper case), parameter k in cell
+// P[k]; at most MaxParameters. A change compiles the trees afresh at their
+// next use (FormulaTreesGeneration moves on).
+void SetParameterNames(const std::vector<std::string>& upperNames);
+const std::vector<std::string>& ParameterNames();
+// The cell of a defined name (upper case), or -1.
+int ParameterIndex(std::string_view upperName);
+// Whether `name` can name a parameter: Latin letters and digits starting
+// with a letter, at most 32 of them (Form), and a name the language reads
+// as nothing else (Taken): no function, variable or constant, nor F, RND
+// or RAND, nor a name that starts with a function's (SINA reads SIN(A)).
+enum class TParameterNameFault { None, Form, Taken };
+TParameterNameFault ParameterNameFault(const std::string& name);
 
 // The main thread's context, which the names below are.
 extern TEvalContext MainContext;

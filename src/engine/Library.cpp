@@ -2,8 +2,11 @@
 
 #include "engine/Arith80.h"
 
+#include <algorithm>
+#include <array>
 #include <cfloat>
 #include <cmath>
+#include <utility>
 
 namespace engine {
 
@@ -225,6 +228,23 @@ double ReadVarF(double) {
     return CurrentContext().F;
 }
 
+namespace {
+
+template <int K> double ReadParameter(double) {
+    return CurrentContext().P[K];
+}
+template <int... K> constexpr auto ParameterReaders(std::integer_sequence<int, K...>) {
+    return std::array<TUnaryFunc, sizeof...(K)>{ReadParameter<K>...};
+}
+constexpr auto ParameterReaderTable =
+    ParameterReaders(std::make_integer_sequence<int, MaxParameters>{});
+
+} // namespace
+
+TUnaryFunc ParameterReader(int k) {
+    return ParameterReaderTable[static_cast<std::size_t>(k)];
+}
+
 const double* VariableCell(TUnaryFunc f) {
     TEvalContext& context = CurrentContext();
     if (f == ReadVarX) return &context.X;
@@ -234,6 +254,9 @@ const double* VariableCell(TUnaryFunc f) {
     if (f == ReadVarU) return &context.U;
     if (f == ReadVarV) return &context.V;
     if (f == ReadVarF) return &context.F;
+    const auto* reader = std::find(ParameterReaderTable.begin(), ParameterReaderTable.end(), f);
+    if (reader != ParameterReaderTable.end())
+        return &context.P[reader - ParameterReaderTable.begin()];
     return nullptr;
 }
 

@@ -68,7 +68,10 @@ double ReadVarF(double);
 // a constant argument may be folded at compile time.
 bool IsPureFunction(TUnaryFunc f);
 
-// The cell a variable reader returns, or null for other operations.
+// The reader of parameter cell k (0 ... MaxParameters - 1).
+TUnaryFunc ParameterReader(int k);
+
+// The cell a variable or parameter reader returns, or null for other operations.
 const double* VariableCell(TUnaryFunc f);
 
 struct TFunctionName {

@@ -403,6 +403,9 @@ void Parse(const ParseContext& ctx, TExprNode* node, Range r, int depth, bool qu
         node->Value = PiValue;
     } else if (text == "E") {
         node->Value = std::exp(1.0);
+    } else if (const int k = ParameterIndex(text); k >= 0) {
+        node->Kind = nkFunction; // read from its cell, as a variable is
+        node->Func = ParameterReader(k);
     } else {
         node->Value = 0.0;
         if (!r.Empty())
@@ -467,6 +470,46 @@ void FreeTree(TExprNode*& tree) {
 
 bool FormulaTreesLocked = false;
 std::uint64_t FormulaTreesGeneration = 0;
+
+namespace {
+std::vector<std::string>& DefinedParameters() {
+    static std::vector<std::string> names;
+    return names;
+}
+} // namespace
+
+void SetParameterNames(const std::vector<std::string>& upperNames) {
+    std::vector<std::string>& names = DefinedParameters();
+    const std::vector<std::string> kept(
+        upperNames.begin(),
+        upperNames.begin() + std::min<std::ptrdiff_t>(std::ssize(upperNames), MaxParameters));
+    if (kept == names) return;
+    names = kept;
+    ++FormulaTreesGeneration; // a tree compiled before may read a name otherwise
+}
+
+const std::vector<std::string>& ParameterNames() {
+    return DefinedParameters();
+}
+
+int ParameterIndex(std::string_view upperName) {
+    const std::vector<std::string>& names = DefinedParameters();
+    const auto found = std::find(names.begin(), names.end(), upperName);
+    return found == names.end() ? -1 : static_cast<int>(found - names.begin());
+}
+
+TParameterNameFault ParameterNameFault(const std::string& name) {
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    if (name.empty() || name.size() > 32 || !letter(name[0])) return TParameterNameFault::Form;
+    for (const char c : name)
+        if (!letter(c) && !(c >= '0' && c <= '9')) return TParameterNameFault::Form;
+    const std::string upper = UpperCaseFormula(name);
+    for (const char* taken : {"X", "Y", "Z", "T", "U", "V", "F", "PI", "E", "RND", "RAND"})
+        if (upper == taken) return TParameterNameFault::Taken;
+    for (const auto& entry : engine::TreeFunctionNames)
+        if (upper.starts_with(entry.Name)) return TParameterNameFault::Taken;
+    return TParameterNameFault::None;
+}
 
 TreesLocked::TreesLocked()
     : std::runtime_error(texts::Translate(

@@ -294,6 +294,7 @@ class TextEvaluator {
         if (s == "X") return x_;
         if (s == "E") return std::exp(1.0);
         if (s == "F") return FrameCounter;
+        if (const int k = ParameterIndex(s); k >= 0) return CurrentContext().P[k];
         bool number = !s.empty();
         for (const char c : s)
             if (!((c >= '0' && c <= '9') || c == '.' || c == ',')) number = false;
