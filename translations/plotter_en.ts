@@ -145,10 +145,6 @@
         <translation>Write the picture of the plot file to OUT and exit, without windows. The format follows the extension: png, svg, pdf (2D); png, stl, obj, ply (3D).</translation>
     </message>
     <message>
-        <source>Размер рисунка PNG, ширина x высота (с --export; в 2D квадрат, по умолчанию 400x400).</source>
-        <translation>Size of a PNG picture, width x height (with --export; square in 2D, 400x400 by default).</translation>
-    </message>
-    <message>
         <source>Начало случайных цветов 3D (с --export), чтобы рисунки повторялись.</source>
         <translation>Seed of the random 3D colours (with --export), so that pictures repeat.</translation>
     </message>
@@ -231,6 +227,14 @@
     <message>
         <source>Формат файла «%1» не известен: расширение — png, svg, pdf, stl, obj, ply или mthx (документ).</source>
         <translation>The format of the file “%1” is unknown: the extension is png, svg, pdf, stl, obj, ply or mthx (a document).</translation>
+    </message>
+    <message>
+        <source>Размер рисунка PNG, ширина x высота (с --export; по умолчанию 400x400).</source>
+        <translation>The PNG&apos;s size, width x height (with --export; 400x400 when not given).</translation>
+    </message>
+    <message>
+        <source>Задать параметр формул на этот запуск (с --export, --analyse, --integrate и --check): число или формула параметров до него; можно повторять.</source>
+        <translation>Set a parameter of the formulas for this run (with --export, --analyse, --integrate and --check): a number or a formula of the parameters before it; may be repeated.</translation>
     </message>
 </context>
 <context>
@@ -385,6 +389,22 @@
     <message>
         <source>стиль графиков %1</source>
         <translation>the styles of graphs %1</translation>
+    </message>
+    <message>
+        <source>именем параметра: латинские буквы и цифры, первой — буква, не больше 32</source>
+        <translation>a parameter&apos;s name: Latin letters and digits, a letter first, at most 32</translation>
+    </message>
+    <message>
+        <source>числом больше &quot;min&quot;</source>
+        <translation>a number above &quot;min&quot;</translation>
+    </message>
+    <message>
+        <source>числом больше 0</source>
+        <translation>a number above 0</translation>
+    </message>
+    <message>
+        <source>именем, которого нет у параметров до него</source>
+        <translation>a name that no parameter before it has</translation>
     </message>
 </context>
 <context>
@@ -550,6 +570,29 @@
     <message>
         <source>%1, режим %2</source>
         <translation>%1, mode %2</translation>
+    </message>
+</context>
+<context>
+    <name>Parameters</name>
+    <message>
+        <source>«%1» не имя параметра: латинские буквы и цифры, первой — буква, не больше 32.</source>
+        <translation>&quot;%1&quot; is no parameter&apos;s name: Latin letters and digits, a letter first, at most 32.</translation>
+    </message>
+    <message>
+        <source>«%1» — имя, которое формулы уже читают иначе: параметром оно быть не может.</source>
+        <translation>&quot;%1&quot; is a name the formulas already read otherwise: it cannot be a parameter.</translation>
+    </message>
+    <message>
+        <source>Параметр «%1» уже есть.</source>
+        <translation>The parameter &quot;%1&quot; is there already.</translation>
+    </message>
+    <message>
+        <source>--set ждёт ИМЯ=ЗНАЧЕНИЕ, например a=2.</source>
+        <translation>--set expects NAME=VALUE, for example a=2.</translation>
+    </message>
+    <message>
+        <source>--set %1: «%2» не число и не формула других параметров.</source>
+        <translation>--set %1: &quot;%2&quot; is neither a number nor a formula of other parameters.</translation>
     </message>
 </context>
 <context>
@@ -971,6 +1014,38 @@
     <message>
         <source>графики списка</source>
         <translation>the list graphs</translation>
+    </message>
+    <message>
+        <source>Параметры</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>параметр</source>
+        <translation>the parameter</translation>
+    </message>
+    <message>
+        <source>Параметров уже %1: больше не помещается.</source>
+        <translation>There are %1 parameters already: no more fit.</translation>
+    </message>
+    <message>
+        <source>добавить параметр</source>
+        <translation>add the parameter</translation>
+    </message>
+    <message>
+        <source>удалить параметр</source>
+        <translation>remove the parameter</translation>
+    </message>
+    <message>
+        <source>Параметр «%1»: «от» должно быть меньше «до», а шаг больше 0.</source>
+        <translation>The parameter &quot;%1&quot;: &quot;from&quot; must be below &quot;to&quot;, and the step above 0.</translation>
+    </message>
+    <message>
+        <source>диапазон параметра</source>
+        <translation>the parameter&apos;s range</translation>
+    </message>
+    <message>
+        <source>Добавить параметр «%1»</source>
+        <translation>Add the parameter &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -1540,6 +1615,45 @@
     <message>
         <source>Не исследуются графики: %1. Их формулы берут случайные числа, особых точек у таких графиков нет.</source>
         <translation>Graphs not analysed: %1. Their formulas draw random numbers, and such graphs have no points of interest.</translation>
+    </message>
+</context>
+<context>
+    <name>TParameterPanel</name>
+    <message>
+        <source>Параметры</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>Имя</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>от</source>
+        <translation>from</translation>
+    </message>
+    <message>
+        <source>до</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>шаг</source>
+        <translation>step</translation>
+    </message>
+    <message>
+        <source>имя нового параметра</source>
+        <translation>the new parameter&apos;s name</translation>
+    </message>
+    <message>
+        <source>Добавить параметр</source>
+        <translation>Add a parameter</translation>
+    </message>
+    <message>
+        <source>Удалить параметр</source>
+        <translation>Remove the parameter</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 #include "model/CommandTable.h"
 #include "model/Commands.h"
 #include "model/Export.h"
+#include "model/Parameters.h"
 #include "view3d/FrameImage.h"
 
 #include <QCommandLineParser>
@@ -24,9 +25,18 @@ void SetApplicationNames() {
     QCoreApplication::setApplicationVersion(QStringLiteral(PLOTTER_VERSION));
 }
 
-// --export OUT [--size WxH] [--seed N] FILE.mth
+// Every --set NAME=VALUE, for the files and formulas of this run.
+void TakeSettings(const QCommandLineParser& line) {
+    std::vector<TParameterSetting> settings;
+    for (const QString& text : line.values(QStringLiteral("set")))
+        settings.push_back(ParameterSettingOf(text));
+    SetCommandSettings(settings);
+}
+
+// --export OUT [--size WxH] [--seed N] [--set NAME=VALUE]... FILE.mth
 int RunExport(const QCommandLineParser& line) {
     return Headless(line, [&] {
+        TakeSettings(line);
         TExportJob job;
         job.Out = OptionValue(line, "export").toStdString();
         job.File = TheFile(line, "export").toStdString();
@@ -60,6 +70,7 @@ int Printed(const TCommandOutput& output) {
 // --analyse FILE.mth [--from A --to B]
 int RunAnalyse(const QCommandLineParser& line) {
     return Headless(line, [&] {
+        TakeSettings(line);
         const TFileGraphs g = GraphsOfFile(OptionValue(line, "analyse").toStdString());
         std::optional<double> from, to;
         if (line.isSet(QStringLiteral("from")))
@@ -72,6 +83,7 @@ int RunAnalyse(const QCommandLineParser& line) {
 // --integrate A B FILE.mth
 int RunIntegrate(const QCommandLineParser& line) {
     return Headless(line, [&] {
+        TakeSettings(line);
         const QStringList rest = line.positionalArguments();
         if (rest.size() != 2)
             UsageError(QCoreApplication::translate(
@@ -86,7 +98,12 @@ int RunIntegrate(const QCommandLineParser& line) {
 // --check FORMULA: the status says whether the formula has a place the
 // compiler does not understand.
 int RunCheck(const QCommandLineParser& line) {
-    const std::string out = CheckFormula(OptionValue(line, "check").toStdString());
+    std::string out;
+    const int status = Headless(line, [&] {
+        TakeSettings(line);
+        out = CheckFormula(OptionValue(line, "check").toStdString());
+    });
+    if (status != 0) return status;
     Print(stdout, QString::fromStdString(out));
     return out.empty() ? 0 : 1;
 }
@@ -115,9 +132,16 @@ std::vector<TOptionRow> Options() {
          RunExport,
          true},
         {{QStringLiteral("size")},
-         QT_TRANSLATE_NOOP("CommandLine", "Размер рисунка PNG, ширина x высота (с --export; в 2D "
-                                          "квадрат, по умолчанию 400x400)."),
+         QT_TRANSLATE_NOOP("CommandLine", "Размер рисунка PNG, ширина x высота (с --export; по "
+                                          "умолчанию 400x400)."),
          "WxH",
+         nullptr},
+        {{QStringLiteral("set")},
+         QT_TRANSLATE_NOOP("CommandLine",
+                           "Задать параметр формул на этот запуск (с --export, --analyse, "
+                           "--integrate и --check): число или формула параметров до него; "
+                           "можно повторять."),
+         "NAME=VALUE",
          nullptr},
         {{QStringLiteral("seed")},
          QT_TRANSLATE_NOOP("CommandLine",

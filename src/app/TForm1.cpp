@@ -157,6 +157,8 @@ const TMenuRow MenuRows[] = {
      &F::LegendClick},
     {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Графики списка…"), (Qt::CTRL | Qt::Key_L).toCombined(), 0,
      0, nullptr, &F::NListRows, &F::ListRowsClick},
+    {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Параметры"), 0, 0, Checkable, nullptr, &F::NParameters,
+     &F::ParametersClick},
     {&F::N1, nullptr, 0, 0, Separator, nullptr, &F::N11, nullptr},
     {&F::N1, "2D y(x)", 0, 0, ModeItem | CheckedItem, nullptr, &F::N2Dyx, &F::N2DyxClick},
     {&F::N1, "3D z(x,y)", 0, 0, ModeItem, nullptr, &F::N3Dzxy, &F::N3DzxyClick},
@@ -289,6 +291,7 @@ TForm1::TForm1() {
     StatusLine->setObjectName(QStringLiteral("StatusLine"));
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(StatusLine, 1);
+    CreateParameterPanel();
     // The window starts at the size of its controls and grows from there.
     adjustSize();
     setMinimumSize(sizeHint());

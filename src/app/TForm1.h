@@ -44,6 +44,7 @@ class TForm3;
 class TForm4;
 class TFormFind;
 class TFormulaMarks;
+class TParameterPanel;
 
 constexpr char KeyEnter = 13;
 
@@ -157,6 +158,22 @@ class TForm1 : public QMainWindow {
     void RadioButton2Click(); // "поляр"
     void N6Click();
     void LegendClick(); // Опции → "Легенда": the y(x) picture names its graphs
+    // --- parameters (TForm1Parameters.cpp)
+    void CreateParameterPanel();
+    void ParametersClick(); // Опции → "Параметры": the panel shown or hidden
+    // A new parameter of that name (value 1, -10 ... 10, step 0.1), as a
+    // step; a name that cannot be one is told and nothing changes.
+    void AddParameter(const std::string& name);
+    void RemoveParameter(int k);
+    // A new value; a step of its own unless a slider drag holds one open.
+    void SetParameterValue(int k, double value);
+    void SetParameterRange(int k, double min, double max, double step);
+    // The parameters of the state into the formulas, the panel and the
+    // pictures: the 2D picture at once, a 3D one unless a drag is held.
+    void ParametersChanged();
+    // The offer of the first name a formula reads that could be a parameter.
+    void ShowParameterOffer(const TPlotInput& input);
+    bool ParameterDragging = false;
     // Опции → "Графики списка…": the list's rows with their styles, edited
     // in a dialog and taken as one step.
     void ListRowsClick();  //
@@ -370,6 +387,10 @@ class TForm1 : public QMainWindow {
     // The line under the client area: what the last build or "Error!" means.
     // It is made again in the current language when the language changes.
     QLabel* StatusLine = nullptr;
+    // Beside the status: "Добавить параметр «a»" for a name a formula reads
+    // that could be a parameter; hidden when there is none.
+    QLabel* ParameterOffer = nullptr;
+    TParameterPanel* ParameterPanel = nullptr;
     using TStatus = TPlotModel::TStatus;
     void ShowStatus(const TStatus& status);
     void ReportSkippedGraphs(); // graphs the points of interest left out
@@ -393,8 +414,8 @@ class TForm1 : public QMainWindow {
     QAction *NNew, *NSave, *NSaveAs, *NRecent, *NAbout, *NGuide, *NExport, *NPrint, *NCopy;
     QMenu* NAnalysisMenu;
     QAction *NTrace, *NPoints, *NFind;
-    QAction *N4, *N5, *N2, *N10, *N14, *N6, *NLegend, *NListRows, *N11, *N2Dyx, *N3Dzxy, *N3DFxyz,
-        *N9, *N2Dxyt, *N3Dxyzt, *N3Dxyzuv, *N12, *N13, *N8;
+    QAction *N4, *N5, *N2, *N10, *N14, *N6, *NLegend, *NListRows, *NParameters, *N11, *N2Dyx,
+        *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt, *N3Dxyzt, *N3Dxyzuv, *N12, *N13, *N8;
     QActionGroup *ModeGroup, *ParametricGroup;
 
     // Asks the scan that runs now to stop after its plane; empty when none runs.

@@ -1,5 +1,6 @@
 // The numeric fields: evaluation on Enter, "y(x0)=" and the normalisation
 // before a build; also the creation and closing of the window.
+#include "app/ParameterPanel.h"
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
@@ -10,6 +11,7 @@
 #include "geometry3d/Buffers.h"
 #include "model/FieldEdits.h"
 #include "model/FormulaMessages.h"
+#include "model/Parameters.h"
 #include "plot2d/View2D.h"
 #include "view3d/Tfrm3D.h"
 
@@ -92,6 +94,9 @@ void TForm1::FormCreate() {
     Model.State.Styles.clear();
     Model.State.Legend = false;
     NLegend->setChecked(false);
+    Model.State.Input.Parameters.clear();
+    ApplyParameters({});
+    if (ParameterPanel) ParameterPanel->Show({});
     SetPlotMode(pmYx);
     SetDefaultSettings();
     RandomiseColourCoeffs();

@@ -1,5 +1,6 @@
 // The plot files of the main window: saving its state, opening a saved one;
 // and the windows of the colours and of the function list.
+#include "app/ParameterPanel.h"
 #include "app/TForm1.h"
 
 #include "app/Dialogs.h"
@@ -12,6 +13,7 @@
 #include "document/Settings.h"
 #include "engine/Engine.h"
 #include "model/Commands.h"
+#include "model/Parameters.h"
 #include "model/RecentFiles.h"
 #include "model/Recovery.h"
 #include "view3d/Tfrm3D.h"
@@ -127,6 +129,10 @@ void TForm1::ApplyDocument(const TDocumentFile& document, bool own) {
     Model.State.Styles = document.Graphs;
     Model.State.Legend = document.Legend;
     NLegend->setChecked(document.Legend);
+    Model.State.Input.Parameters = document.Parameters;
+    ApplyParameters(document.Parameters);
+    ParameterPanel->Show(document.Parameters);
+    if (!document.Parameters.empty()) ParameterPanel->show();
     const TPlotFileRecord& r = document.Record;
     const bool replaced = DocumentFromRecord(r, PlotDocument);
     for (int k = 0; k < DocumentFormulaCount; ++k)

@@ -24,6 +24,7 @@ void TForm1::UpdateFormulaMarks() {
 void TForm1::ShowFormulaDiagnosis(const TPlotInput& input) {
     const TStatus found = FirstDiagnosis(input, [this] { return Label3->text(); });
     ShowStatus(found ? found : Model.FieldErrorStatus);
+    ShowParameterOffer(input);
 }
 
 void TForm1::ShowStatus(const TStatus& status) {

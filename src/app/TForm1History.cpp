@@ -1,6 +1,7 @@
 // Undo and redo: the state the window shows, gathered into one value after
 // each action of the user and shown again when a step is undone or redone;
 // the menu "Правка" and Ctrl+Z in a field.
+#include "app/ParameterPanel.h"
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
@@ -118,6 +119,7 @@ void TForm1::ShowState(const TPlotState& s) {
             EditN(k)->setEnabled(!in.EqualRows);
         CheckBox2->setChecked(s.Animation.CameraPath);
         NLegend->setChecked(s.Legend);
+        ParameterPanel->Show(in.Parameters);
         ComboBox1->clear();
         for (const std::string& item : in.List)
             ComboBox1->addItem(QString::fromStdString(item));

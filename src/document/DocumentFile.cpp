@@ -244,6 +244,40 @@ int Depth(const std::string& text) {
     return deepest;
 }
 
+const char* const PlayNames[] = {"", "loop", "bounce", "once"};
+
+// A parameter of the document, each key checked as the rest are.
+TParameter ParameterOf(const json& item, const std::string& at) {
+    if (!item.is_object()) WrongValue(at, texts::Translate("DocumentFile", "объектом"));
+    TParameter p;
+    p.Name = TextAt(item, "name", at, "");
+    if (!HasParameterNameForm(p.Name))
+        WrongValue(Path(at, "name"),
+                   texts::Translate("DocumentFile", "именем параметра: латинские буквы и цифры, "
+                                                    "первой — буква, не больше 32"));
+    const auto real = [&](const char* key, double fallback) {
+        const json* v = Find(item, key);
+        return v == nullptr ? fallback : RealOf(*v, Path(at, key));
+    };
+    p.Value = real("value", p.Value);
+    p.Min = real("min", p.Min);
+    p.Max = real("max", p.Max);
+    p.Step = real("step", p.Step);
+    p.Speed = real("speed", p.Speed);
+    if (!(p.Min < p.Max))
+        WrongValue(Path(at, "max"), texts::Translate("DocumentFile", "числом больше \"min\""));
+    if (!(p.Step > 0))
+        WrongValue(Path(at, "step"), texts::Translate("DocumentFile", "числом больше 0"));
+    if (!(p.Speed > 0))
+        WrongValue(Path(at, "speed"), texts::Translate("DocumentFile", "числом больше 0"));
+    const json* play = Find(item, "play");
+    if (play != nullptr && !play->is_null())
+        p.Play =
+            static_cast<TPlay>(ChoiceAt(item, "play", at, {PlayNames + 1, PlayNames + 4}, 0) + 1);
+    p.Unknown = UnknownOf(item, {"name", "value", "min", "max", "step", "play", "speed"});
+    return p;
+}
+
 std::vector<std::string> Names(std::initializer_list<const char*> names) {
     return {names.begin(), names.end()};
 }
@@ -308,6 +342,7 @@ TPlotInput InputFromDocument(const TDocumentFile& document, bool* replaced) {
     input.EqualRows = s.EqualRows;
     std::copy(std::begin(s.Families), std::end(s.Families), input.Families);
     input.Legend = document.Legend;
+    input.Parameters = document.Parameters;
     return input;
 }
 
@@ -330,7 +365,7 @@ std::string LostInRecord(const TDocumentFile& document) {
         lost.push_back(
             texts::Fill(texts::Translate("DocumentFile", "стиль графиков %1"), {styled}));
     if (document.Legend) lost.push_back(texts::Translate("DocumentFile", "легенда"));
-    if (document.Parameters != "[]") lost.push_back(texts::Translate("DocumentFile", "параметры"));
+    if (!document.Parameters.empty()) lost.push_back(texts::Translate("DocumentFile", "параметры"));
     std::string words;
     for (const std::string& w : lost)
         words += (words.empty() ? "" : ", ") + w;
@@ -362,7 +397,18 @@ std::string DocumentJson(const TDocumentFile& d) {
     }
     j["list"] = list;
     j["legend"] = d.Legend;
-    j["parameters"] = json::parse(d.Parameters);
+    json parameters = json::array();
+    for (const TParameter& p : d.Parameters) {
+        json item = {{"name", p.Name},          {"value", Number(p.Value)}, {"min", Number(p.Min)},
+                     {"max", Number(p.Max)},    {"step", Number(p.Step)},   {"play", nullptr},
+                     {"speed", Number(p.Speed)}};
+        if (p.Play != TPlay::None) item["play"] = PlayNames[static_cast<int>(p.Play)];
+        const json kept = Kept(p.Unknown); // alive through the loop over its items
+        for (auto& [key, value] : kept.items())
+            if (!item.contains(key)) item[key] = value;
+        parameters.push_back(item);
+    }
+    j["parameters"] = parameters;
     j["x0"] = Number(r.X0);
     j["result"] = r.ResultText;
     j["animation"] = {{"first", r.FirstFrame},       {"last", r.LastFrame},
@@ -454,7 +500,16 @@ TDocumentFile DocumentOfJson(const std::string& text) {
         d.Graphs.push_back(g);
     }
     d.Legend = BoolAt(j, "legend", "", false);
-    d.Parameters = ArrayAt(j, "parameters", "").dump();
+    const json& parameters = ArrayAt(j, "parameters", "");
+    for (std::size_t k = 0; k < parameters.size(); ++k)
+        d.Parameters.push_back(ParameterOf(parameters[k], "/parameters/" + std::to_string(k)));
+    for (std::size_t k = 0; k < d.Parameters.size(); ++k)
+        for (std::size_t m = 0; m < k; ++m)
+            if (UpperParameterName(d.Parameters[k].Name) ==
+                UpperParameterName(d.Parameters[m].Name))
+                WrongValue(
+                    "/parameters/" + std::to_string(k) + "/name",
+                    texts::Translate("DocumentFile", "именем, которого нет у параметров до него"));
     const json* x0 = Find(j, "x0");
     r.X0 = x0 == nullptr ? 0 : RealOf(*x0, "/x0");
     r.ResultText = TextAt(j, "result", "", "");

@@ -45,9 +45,9 @@ struct TDocumentFile {
     TDocumentSwitches Switches;
     TColourBlock Colours = DefaultColours();
     bool CameraPath = false;
-    int ViewAlong = 1;             // 1 ... 3
-    std::string Parameters = "[]"; // the parameters, as a JSON array
-    std::string Unknown;           // keys of a later program, as a JSON object
+    int ViewAlong = 1; // 1 ... 3
+    std::vector<TParameter> Parameters;
+    std::string Unknown; // keys of a later program, as a JSON object
 };
 
 // The document as a plot file has it: its list, with the graphs' colours

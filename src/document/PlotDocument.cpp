@@ -1,6 +1,7 @@
 #include "document/PlotDocument.h"
 #include "document/PlotInput.h"
 
+#include <algorithm>
 #include <cmath>
 
 TPlotDocument PlotDocument;
@@ -70,6 +71,20 @@ constexpr DefaultValue Defaults[] = {
 };
 
 } // namespace
+
+bool HasParameterNameForm(const std::string& name) {
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    if (name.empty() || name.size() > 32 || !letter(name[0])) return false;
+    return std::all_of(name.begin(), name.end(),
+                       [&](char c) { return letter(c) || (c >= '0' && c <= '9'); });
+}
+
+std::string UpperParameterName(const std::string& name) {
+    std::string upper = name;
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
 
 TPlotInput DefaultPlotInput() {
     TPlotInput input;

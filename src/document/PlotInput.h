@@ -25,6 +25,19 @@ struct TGraphPen {
     std::string Name; // empty: the legend shows the formula
 };
 
+// How a parameter plays from its minimum to its maximum: not at all, over
+// and over, there and back, or once.
+enum class TPlay : std::uint8_t { None, Loop, Bounce, Once };
+
+// A parameter the formulas may read by its name (engine's parameters).
+struct TParameter {
+    std::string Name; // as typed: Latin letters and digits, a letter first
+    double Value = 1, Min = -10, Max = 10, Step = 0.1;
+    TPlay Play = TPlay::None;
+    double Speed = 10;   // steps a second while it plays
+    std::string Unknown; // keys of a later program, as a JSON object ("" for none)
+};
+
 struct TPlotInput {
     int Mode = pmYx; // a TPlotMode, or 0: no mode, nothing to draw
     TCoordinates Coordinates = TCoordinates::Cartesian;
@@ -43,7 +56,15 @@ struct TPlotInput {
     // with the pen of today's pictures (its colour, one pixel, solid).
     std::vector<TGraphPen> Pens;
     bool Legend = false; // the y(x) picture shows its graphs' names in a corner
+    std::vector<TParameter> Parameters;
 };
+
+// A parameter's name has the form of one: Latin letters and digits, a
+// letter first, at most 32 (whether the language reads it as something
+// else is the formula engine's to say).
+bool HasParameterNameForm(const std::string& name);
+// The name as formulas read it: its Latin letters in upper case.
+std::string UpperParameterName(const std::string& name);
 
 // The start: the default document in the y(x) mode.
 TPlotInput DefaultPlotInput();

@@ -110,12 +110,10 @@ void SetParameterNames(const std::vector<std::string>& upperNames);
 const std::vector<std::string>& ParameterNames();
 // The cell of a defined name (upper case), or -1.
 int ParameterIndex(std::string_view upperName);
-// Whether `name` can name a parameter: Latin letters and digits starting
-// with a letter, at most 32 of them (Form), and a name the language reads
-// as nothing else (Taken): no function, variable or constant, nor F, RND
-// or RAND, nor a name that starts with a function's (SINA reads SIN(A)).
-enum class TParameterNameFault { None, Form, Taken };
-TParameterNameFault ParameterNameFault(const std::string& name);
+// The language reads the name (letters and digits) as something else, so
+// that it cannot be a parameter's: a function, variable or constant, F, RND
+// or RAND, or a name that starts with a function's (SINA reads SIN(A)).
+bool NameTakenByLanguage(const std::string& name);
 
 // The main thread's context, which the names below are.
 extern TEvalContext MainContext;

@@ -498,17 +498,13 @@ int ParameterIndex(std::string_view upperName) {
     return found == names.end() ? -1 : static_cast<int>(found - names.begin());
 }
 
-TParameterNameFault ParameterNameFault(const std::string& name) {
-    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
-    if (name.empty() || name.size() > 32 || !letter(name[0])) return TParameterNameFault::Form;
-    for (const char c : name)
-        if (!letter(c) && !(c >= '0' && c <= '9')) return TParameterNameFault::Form;
+bool NameTakenByLanguage(const std::string& name) {
     const std::string upper = UpperCaseFormula(name);
     for (const char* taken : {"X", "Y", "Z", "T", "U", "V", "F", "PI", "E", "RND", "RAND"})
-        if (upper == taken) return TParameterNameFault::Taken;
+        if (upper == taken) return true;
     for (const auto& entry : engine::TreeFunctionNames)
-        if (upper.starts_with(entry.Name)) return TParameterNameFault::Taken;
-    return TParameterNameFault::None;
+        if (upper.starts_with(entry.Name)) return true;
+    return false;
 }
 
 TreesLocked::TreesLocked()

@@ -1,4 +1,5 @@
 #include "model/Commands.h"
+#include "model/Parameters.h"
 
 #include "document/AtomicFile.h"
 #include "document/DocumentFile.h"
@@ -96,6 +97,8 @@ TPlotInput InputOfFile(const std::string& file) {
         Refuse(CommandLine::tr("Файл «%1»: %2")
                    .arg(QString::fromStdString(file),
                         QString::fromStdString(ReplacedNumbersMessage())));
+    input.Parameters = WithSettings(input.Parameters, CommandSettings());
+    ApplyParameters(input.Parameters);
     return input;
 }
 
@@ -235,6 +238,7 @@ TCommandOutput IntegrateGraphs(const TFileGraphs& g, double a, double b) {
 }
 
 std::string CheckFormula(const std::string& text) {
+    ApplyParameters(WithSettings({}, CommandSettings())); // their names are no unknown names
     std::string out;
     for (const TDiagnosis& d : Diagnose(text)) {
         const TCharSpan span = d.Chars;

@@ -1,9 +1,12 @@
 #include "model/FormulaMessages.h"
+#include "model/Parameters.h"
 
 #include "model/ModeLayout.h"
 
 #include <QCoreApplication>
+
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -154,8 +157,8 @@ QString TextFaultMessage(const std::string& text, const TTextFaultInfo& fault) {
     return {};
 }
 
-TMessage FirstDiagnosis(const TPlotInput& input, const TMessage& boxCaption) {
-    // The formulas the build takes, each with the caption of its place.
+std::vector<std::pair<TMessage, std::string>> BuiltFormulas(const TPlotInput& input,
+                                                            const TMessage& boxCaption) {
     std::vector<std::pair<TMessage, std::string>> formulas;
     if (input.Mode == pmYx) {
         if (input.AllFormulas) {
@@ -176,7 +179,22 @@ TMessage FirstDiagnosis(const TPlotInput& input, const TMessage& boxCaption) {
                     [slot = v.Index] { return QString::fromStdString(FormulaCaption(slot)); },
                     input.Document.Formulas[v.Index]);
     }
-    for (const auto& [caption, text] : formulas) {
+    return formulas;
+}
+
+std::vector<std::string> ParameterCandidates(const TPlotInput& input) {
+    std::vector<std::string> names;
+    for (const auto& [caption, text] : BuiltFormulas(input, {}))
+        for (const TDiagnosis& d : Diagnose(text))
+            if (d.Kind == TDiagnosisKind::UnknownName && d.Detail == TDiagnosisDetail::None &&
+                ParameterNameFault(d.Text, input.Parameters) == TParameterNameFault::None &&
+                std::find(names.begin(), names.end(), d.Text) == names.end())
+                names.push_back(d.Text);
+    return names;
+}
+
+TMessage FirstDiagnosis(const TPlotInput& input, const TMessage& boxCaption) {
+    for (const auto& [caption, text] : BuiltFormulas(input, boxCaption)) {
         const std::vector<TDiagnosis> found = Diagnose(text);
         if (!found.empty())
             return [caption, text, d = found.front()] {

@@ -37,3 +37,9 @@ using TMessage = std::function<QString()>;
 // 2 списка", "x(t)=", or `boxCaption` for the formula box); empty when
 // every formula is understood.
 TMessage FirstDiagnosis(const TPlotInput& input, const TMessage& boxCaption);
+// The formulas a build of `input` takes, each with the caption of its place.
+std::vector<std::pair<TMessage, std::string>> BuiltFormulas(const TPlotInput& input,
+                                                            const TMessage& boxCaption);
+// The unknown names of those formulas that could be parameters, each once,
+// in their order: what the window offers to add ("Добавить параметр «a»").
+std::vector<std::string> ParameterCandidates(const TPlotInput& input);

@@ -1,5 +1,7 @@
 #include "model/PlotModel.h"
 
+#include "model/Parameters.h"
+
 #include "document/PlotDocument.h"
 #include "document/Settings.h"
 #include "engine/Engine.h"
@@ -95,6 +97,7 @@ TDocumentFile DocumentOfState(const TPlotState& s, const TDocumentFile& kept, bo
         slot.clear();
     d.Graphs = ListStyles(s);
     d.Legend = s.Legend;
+    d.Parameters = s.Input.Parameters;
     d.View[0] = s.View.X1, d.View[1] = s.View.X2, d.View[2] = s.View.Y1, d.View[3] = s.View.Y2;
     TDocumentSwitches& w = d.Switches;
     w.Axes = in.Axes, w.Grid = in.Grid, w.EqualScales = in.EqualScales;
@@ -187,6 +190,7 @@ void ApplyGlobals(TPlotModel& model, const TPlotState& s) {
     LastFrame = s.Animation.LastFrame;
     FrameInterval = s.Animation.FrameInterval;
     ViewAlongMode = s.Animation.ViewAlong;
+    ApplyParameters(s.Input.Parameters);
 }
 
 void ApplyView(const TViewEdges& view) {

@@ -116,7 +116,7 @@ TPlotDocument TypedDocument(const TPlotModel& model);
 // document, the colours, the 3D colouring, the frames and where the flying
 // camera looks, and the 2D view's edges).
 TPlotState StateWithGlobals(const TPlotModel& model);
-// A state's document, colours, colouring and frames into the globals (and
+// A state's document, colours, colouring, frames and parameters into the globals (and
 // the formulas as typed into the model); the view apart (ApplyView), since
 // a layout sets a view of its own on the way.
 void ApplyGlobals(TPlotModel& model, const TPlotState& state);

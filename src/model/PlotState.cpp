@@ -98,6 +98,14 @@ template <typename Io, typename Style> void StyleMembers(Io& io, Style& g) {
     io.Text(g.Unknown);
 }
 
+template <typename Io, typename Parameter> void ParameterMembers(Io& io, Parameter& p) {
+    io.Text(p.Name);
+    for (auto* v : {&p.Value, &p.Min, &p.Max, &p.Step, &p.Speed})
+        io.Plain(*v);
+    io.Plain(p.Play);
+    io.Text(p.Unknown);
+}
+
 } // namespace
 
 std::string StateBytes(const TPlotState& state) {
@@ -109,6 +117,9 @@ std::string StateBytes(const TPlotState& state) {
     w.Plain(static_cast<std::uint32_t>(state.Styles.size()));
     for (const TGraphStyle& style : state.Styles)
         StyleMembers(w, style);
+    w.Plain(static_cast<std::uint32_t>(state.Input.Parameters.size()));
+    for (const TParameter& p : state.Input.Parameters)
+        ParameterMembers(w, p);
     return w.Take();
 }
 
@@ -130,6 +141,13 @@ TPlotState StateFromBytes(const std::string& bytes) {
         TGraphStyle style;
         StyleMembers(r, style);
         state.Styles.push_back(std::move(style));
+    }
+    std::uint32_t parameters = 0;
+    r.Plain(parameters);
+    for (std::uint32_t k = 0; k < parameters; ++k) {
+        TParameter p;
+        ParameterMembers(r, p);
+        state.Input.Parameters.push_back(std::move(p));
     }
     r.End();
     return state;

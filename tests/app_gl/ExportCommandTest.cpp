@@ -562,3 +562,71 @@ TEST_F(ExportCommand, CheckPrintsEachPlaceAsAJsonLine) {
 }
 
 } // namespace
+
+namespace {
+
+// --set gives the formulas' parameters for one run: the export draws what
+// the window draws with those values, the analysis finds the roots they
+// put, the check knows their names, and what cannot be one is refused.
+TEST_F(ExportCommand, ParametersSetForOneRun) {
+    TDocumentFile d = DocumentOfRecord(*ReadPlotFile(PlotFile(pmYx).toStdString()));
+    d.Record.MainFormula = "a*sin(b*x)";
+    d.Parameters = {TParameter{.Name = "a"}, TParameter{.Name = "b"}};
+    const QString document = Path(QStringLiteral("waves.mthx"));
+    WriteDocumentFile(document.toStdString(), d);
+    const QString set = Path(QStringLiteral("set.png")), plain = Path(QStringLiteral("plain.png"));
+    const TRun exported =
+        Command({"--export", set, "--set", "a=2", "--set", "b=a+1", document}, false);
+    ASSERT_EQ(exported.Status, 0) << exported.Err;
+    d.Record.MainFormula = "2*sin(3*x)";
+    d.Parameters.clear();
+    const QString written = Path(QStringLiteral("written.mthx"));
+    WriteDocumentFile(written.toStdString(), d);
+    ASSERT_EQ(Command({"--export", plain, written}, false).Status, 0);
+    EXPECT_TRUE(Read(set) == Read(plain));
+    // The window, with the values the document keeps (a = b = 1), draws
+    // what the command draws with a = 1.
+    const QString window = Path(QStringLiteral("window.png"));
+    WindowExport(document, pmYx, window);
+    ASSERT_EQ(Command({"--export", plain, "--set", "a=1", document}, false).Status, 0);
+    EXPECT_TRUE(Read(window) == Read(plain));
+    EXPECT_FALSE(Read(window) == Read(set));
+
+    QProcess p;
+    p.start(QStringLiteral(PLOTTER_BINARY),
+            {"--analyse", document, "--set", "b=2", "--from", "0.5", "--to", "2"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0);
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    // sin(2x) has its root pi/2 in [0.5, 2], its maximum at pi/4.
+    const auto at = [&](const char* kind) {
+        const auto m =
+            QRegularExpression(
+                QStringLiteral(R"("kind": "%1", "x": ([^,]+),)").arg(QString::fromLatin1(kind)))
+                .match(out);
+        return m.hasMatch() ? m.captured(1).toDouble() : 0.0;
+    };
+    const double pi = std::acos(-1.0);
+    EXPECT_NEAR(at("root"), pi / 2, 1e-12) << out.toStdString();
+    EXPECT_NEAR(at("max"), pi / 4, 1e-7) << out.toStdString();
+
+    const struct {
+        QStringList arguments;
+        int status;
+        const char* message;
+    } rows[] = {
+        {{"--check", "a*x"}, 1, ""},
+        {{"--check", "a*x", "--set", "a=1"}, 0, ""},
+        {{"--check", "x", "--set", "sin=1"}, 1, "«sin» — имя, которое формулы уже читают иначе"},
+        {{"--check", "x", "--set", "a=b"}, 1, "--set a: «b» не число"},
+        {{"--export", set, "--set", "2a=1", document}, 1, "«2a» не имя параметра"},
+        {{"--export", set, "--set", "a", document}, 2, "--set ждёт ИМЯ=ЗНАЧЕНИЕ"},
+    };
+    for (const auto& r : rows) {
+        const TRun run = Command(r.arguments, false);
+        EXPECT_EQ(run.Status, r.status) << r.arguments.join(' ').toStdString();
+        EXPECT_NE(run.Err.find(r.message), std::string::npos) << run.Err;
+    }
+}
+
+} // namespace

@@ -90,7 +90,16 @@ std::string Styled(int graphs) {
               {"formula", "sin(x)"},
               {"all", true},
               {"legend", true},
-              {"parameters", json::array()},
+              {"parameters",
+               {{{"name", "a"},
+                 {"value", 2.5},
+                 {"min", -5},
+                 {"max", 5},
+                 {"step", 0.25},
+                 {"play", "bounce"},
+                 {"speed", 4},
+                 {"easing", "linear"}},
+                {{"name", "k2"}, {"play", nullptr}}}},
               {"theme", {{"dark", true}}}};
     for (int k = 0; k < graphs; ++k)
         j["list"].push_back({{"formula", "sin(x+" + std::to_string(k) + ")"},
@@ -123,6 +132,16 @@ TEST(DocumentFile, ADocumentComesBackAsTheSameJson) {
     EXPECT_EQ(once["theme"]["dark"], true);
     EXPECT_EQ(once["list"][4]["opacity"], 0.5);
     EXPECT_EQ(once["numbers"]["yx.x1"], -2.5);
+    // The parameters, with what a key left out means, and a later key kept.
+    ASSERT_EQ(d.Parameters.size(), 2u);
+    EXPECT_EQ(d.Parameters[0].Value, 2.5);
+    EXPECT_EQ(d.Parameters[0].Step, 0.25);
+    EXPECT_EQ(d.Parameters[0].Play, TPlay::Bounce);
+    EXPECT_EQ(d.Parameters[1].Value, 1);
+    EXPECT_EQ(d.Parameters[1].Min, -10);
+    EXPECT_EQ(d.Parameters[1].Play, TPlay::None);
+    EXPECT_EQ(once["parameters"][0]["easing"], "linear");
+    EXPECT_TRUE(once["parameters"][1]["play"].is_null());
 }
 
 TEST(DocumentFile, WhatAPlotFileWouldLose) {
@@ -142,6 +161,9 @@ TEST(DocumentFile, WhatAPlotFileWouldLose) {
     EXPECT_EQ(LostInRecord(d), "");
     d.Graphs[2].Visible = false;
     EXPECT_EQ(LostInRecord(d), "стиль графика 3");
+    d.Graphs[2].Visible = true;
+    d.Parameters.push_back(TParameter{.Name = "a"});
+    EXPECT_EQ(LostInRecord(d), "параметры");
 }
 
 std::string RefusalOf(const std::string& text) {
@@ -168,6 +190,11 @@ TEST(DocumentFile, WhatIsNoSuchDocumentIsRefusedWithItsReason) {
     badNumber["numbers"] = {{"surface.xMin", "-4"}};
     json frames = json::parse(Styled(0));
     frames["animation"] = {{"last", 4294967296LL}};
+    const auto parameter = [](const char* key, json value) {
+        json j = json::parse(Styled(0));
+        j["parameters"][1][key] = std::move(value);
+        return j.dump();
+    };
     const std::string text = Styled(3);
     const std::string deep = std::string(100000, '[') + std::string(100000, ']');
     std::string large = text;
@@ -185,6 +212,12 @@ TEST(DocumentFile, WhatIsNoSuchDocumentIsRefusedWithItsReason) {
         {"a mode", badMode.dump(), "«/mode» должно быть одним из: \"y(x)\""},
         {"a number as text", badNumber.dump(), "«/numbers/surface.xMin» должно быть числом"},
         {"a frame beyond 32 bits", frames.dump(), "«/animation/last»"},
+        {"a parameter's name", parameter("name", "2a"), "«/parameters/1/name» должно быть именем"},
+        {"the same name twice", parameter("name", "A"), "«/parameters/1/name»"},
+        {"an empty range", parameter("min", 10), "«/parameters/1/max» должно быть числом больше"},
+        {"no step", parameter("step", 0), "«/parameters/1/step» должно быть числом больше 0"},
+        {"a value as text", parameter("value", "1"), "«/parameters/1/value» должно быть числом"},
+        {"a way to play", parameter("play", "fast"), "«/parameters/1/play» должно быть одним из"},
         {"truncated", text.substr(0, text.size() / 2), "в нём не JSON"},
         {"a number beyond the doubles",
          R"({"format": "plotter-document", "version": 1, "x0": 1e400})", "в нём не JSON"},

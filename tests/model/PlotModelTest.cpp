@@ -136,7 +136,8 @@ TEST(PlotModel, EachGraphKeepsItsStyleThroughChangesOfTheList) {
     s.Colours.Values[3 + 2] = 0x123456; // the pen of list item 2
     s.Input.List = {"c", "x", "a"};     // "b" removed, "x" added, "c" moved up
     TDocumentFile kept;
-    kept.Parameters = "[1]";
+    kept.Unknown = R"({"theme": "dark"})";
+    s.Input.Parameters = {TParameter{.Name = "a", .Value = 2}};
     const TDocumentFile d = DocumentOfState(s, kept, false);
     ASSERT_EQ(d.Graphs.size(), 3u);
     EXPECT_EQ(d.Graphs[0].Name, "name of c");
@@ -145,7 +146,9 @@ TEST(PlotModel, EachGraphKeepsItsStyleThroughChangesOfTheList) {
     EXPECT_EQ(d.Graphs[1].Colour, 0x123456u);
     EXPECT_EQ(d.Graphs[2].Name, "name of a");
     EXPECT_TRUE(d.Legend);
-    EXPECT_EQ(d.Parameters, "[1]");
+    EXPECT_EQ(d.Unknown, kept.Unknown);
+    ASSERT_EQ(d.Parameters.size(), 1u);
+    EXPECT_EQ(d.Parameters[0].Value, 2);
     // What counts as a change: a style of a graph in the list, or the
     // legend; not the style of the graph no longer there.
     TPlotModel model;
