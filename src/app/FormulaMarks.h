@@ -31,13 +31,16 @@ class TFormulaMarks : public QWidget {
     // The marks of the field's tooltip, if the field has marks.
     static const TFormulaMarks* Of(const QLineEdit* edit);
 
+    // The marks again, for the same text: what a formula reads has changed
+    // (a parameter defined or removed).
+    void Refresh();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override; // a new language: the tooltip in it
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void Refresh();
     // The x of the left edge of the character at byte offset `pos`.
     int XOf(int pos) const;
 

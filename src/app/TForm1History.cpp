@@ -1,6 +1,7 @@
 // Undo and redo: the state the window shows, gathered into one value after
 // each action of the user and shown again when a step is undone or redone;
 // the menu "Правка" and Ctrl+Z in a field.
+#include "app/FormulaMarks.h"
 #include "app/ParameterPanel.h"
 #include "app/TForm1.h"
 
@@ -120,6 +121,8 @@ void TForm1::ShowState(const TPlotState& s) {
         CheckBox2->setChecked(s.Animation.CameraPath);
         NLegend->setChecked(s.Legend);
         ParameterPanel->Show(in.Parameters);
+        for (TFormulaMarks* marks : {Edit2Marks, Edit6Marks, Edit7Marks, ComboBox1Marks})
+            marks->Refresh(); // the parameters they read may be others
         ComboBox1->clear();
         for (const std::string& item : in.List)
             ComboBox1->addItem(QString::fromStdString(item));

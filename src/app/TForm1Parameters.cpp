@@ -4,6 +4,7 @@
 #include "app/TForm1.h"
 
 #include "app/ErrorReport.h"
+#include "app/FormulaMarks.h"
 #include "app/ParameterPanel.h"
 #include "document/Limits.h"
 #include "model/FormulaMessages.h"
@@ -113,6 +114,8 @@ void TForm1::ParametersChanged() {
     else if (!ParameterDragging)
         Rebuild3D();
     ShowParameterOffer(DocumentInput());
+    for (TFormulaMarks* marks : {Edit2Marks, Edit6Marks, Edit7Marks, ComboBox1Marks})
+        marks->Refresh(); // a name it now reads is no longer unknown
     DocumentMaybeChanged();
 }
 

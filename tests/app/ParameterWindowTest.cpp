@@ -3,6 +3,7 @@
 // and names that cannot be parameters.
 #include "AppTestSupport.h"
 
+#include "app/FormulaMarks.h"
 #include "app/ParameterPanel.h"
 
 #include <QComboBox>
@@ -42,6 +43,7 @@ TEST_F(ParameterWindow, AddedFromTheOfferAndDraggedLive) {
     EXPECT_NE(form->ParameterOffer->text().indexOf("Добавить параметр «b»"), -1);
     form->ParameterOffer->linkActivated("b");
     EXPECT_TRUE(form->ParameterOffer->isHidden());
+    EXPECT_TRUE(form->ComboBox1Marks->Diagnoses().empty()); // no name is unknown now
     ASSERT_EQ(form->Model.State.Input.Parameters.size(), 2u);
     EXPECT_FALSE(form->ParameterPanel->isHidden());
     EXPECT_TRUE(Passes(top, 1)); // a = b = 1
@@ -63,6 +65,10 @@ TEST_F(ParameterWindow, AddedFromTheOfferAndDraggedLive) {
     EXPECT_EQ(slider->value(), 110);
     EXPECT_TRUE(Passes(top, 1));
     EXPECT_EQ(form->NUndo->text().toStdString(), "Отменить: добавить параметр");
+    form->UndoClick(); // b undefined again: marked, and offered
+    EXPECT_EQ(form->ComboBox1Marks->Diagnoses().size(), 1u);
+    EXPECT_NE(form->ParameterOffer->text().indexOf("«b»"), -1);
+    form->RedoClick();
     // The value typed exactly.
     form->ParameterPanel->Rows[1].Value->setValue(0.5);
     EXPECT_TRUE(Passes(2 * top, 1)); // sin(x/2) is 1 at pi
