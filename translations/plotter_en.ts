@@ -1047,6 +1047,10 @@
         <source>Добавить параметр «%1»</source>
         <translation>Add the parameter &quot;%1&quot;</translation>
     </message>
+    <message>
+        <source>игра параметра</source>
+        <translation>the parameter&apos;s play</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -1654,6 +1658,26 @@
     <message>
         <source>Удалить параметр</source>
         <translation>Remove the parameter</translation>
+    </message>
+    <message>
+        <source>Шагов в секунду</source>
+        <translation>Steps a second</translation>
+    </message>
+    <message>
+        <source>Играть: от «от» до «до»</source>
+        <translation>Play: from &quot;from&quot; to &quot;to&quot;</translation>
+    </message>
+    <message>
+        <source>цикл</source>
+        <translation>loop</translation>
+    </message>
+    <message>
+        <source>туда и обратно</source>
+        <translation>there and back</translation>
+    </message>
+    <message>
+        <source>один раз</source>
+        <translation>once</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,9 @@
 #include "app/ParameterPanel.h"
 
 #include "app/Fields.h"
+#include "model/Parameters.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -14,25 +16,6 @@
 
 #include <algorithm>
 #include <cmath>
-
-int SliderPositions(const TParameter& p) {
-    const double n = std::ceil((p.Max - p.Min) / p.Step - 1e-9);
-    return static_cast<int>(std::clamp(n, 1.0, 100000.0));
-}
-
-int SliderPosition(const TParameter& p, double value) {
-    const double k = std::round((value - p.Min) / (p.Max - p.Min) * SliderPositions(p));
-    return static_cast<int>(
-        std::clamp(std::isnan(k) ? 0.0 : k, 0.0, static_cast<double>(SliderPositions(p))));
-}
-
-double SliderValue(const TParameter& p, int position) {
-    if (position >= SliderPositions(p)) return p.Max;
-    // In 80 bits, so that min + k step is the nearest double to the exact value.
-    const long double v = static_cast<long double>(p.Min) +
-                          static_cast<long double>(position) * (p.Max - p.Min) / SliderPositions(p);
-    return static_cast<double>(v);
-}
 
 namespace {
 
@@ -85,8 +68,26 @@ void TParameterPanel::Relabel() {
         header_[c]->setText(tr(heads[c]));
     NewName->setPlaceholderText(tr("имя нового параметра"));
     AddButton->setToolTip(tr("Добавить параметр"));
-    for (const TRow& r : Rows)
+    for (const TRow& r : Rows) {
         r.Remove->setToolTip(tr("Удалить параметр"));
+        LabelWays(r.Way);
+        r.Speed->setToolTip(tr("Шагов в секунду"));
+        r.Play->setToolTip(tr("Играть: от «от» до «до»"));
+    }
+}
+
+void TParameterPanel::LabelWays(QComboBox* way) {
+    const QSignalBlocker quiet(way);
+    const int chosen = std::max(way->currentIndex(), 0);
+    way->clear();
+    way->addItems({tr("цикл"), tr("туда и обратно"), tr("один раз")});
+    way->setCurrentIndex(chosen);
+}
+
+void TParameterPanel::ShowPlaying(int k, bool playing) {
+    if (k < 0 || k >= std::ssize(Rows)) return;
+    const TRow& r = Rows[static_cast<std::size_t>(k)];
+    r.Play->setText(playing ? QStringLiteral("■") : QStringLiteral("▶"));
 }
 
 void TParameterPanel::changeEvent(QEvent* event) {
@@ -106,7 +107,12 @@ void TParameterPanel::AddRow(int k, const TParameter& p) {
     r.Step = NumberBox(body, p.Step);
     r.Remove = new QToolButton(body);
     r.Remove->setText(QStringLiteral("×"));
-    r.Remove->setToolTip(tr("Удалить параметр"));
+    r.Way = new QComboBox(body);
+    r.Speed = NumberBox(body, p.Speed);
+    r.Speed->setRange(0.01, 1000);
+    r.Speed->setDecimals(2);
+    r.Play = new QToolButton(body);
+    r.Play->setText(QStringLiteral("▶"));
     const int row = 2 * k + 1;
     grid_->addWidget(r.Name, row, 0);
     grid_->addWidget(r.Value, row, 2);
@@ -114,7 +120,10 @@ void TParameterPanel::AddRow(int k, const TParameter& p) {
     grid_->addWidget(r.Max, row, 4);
     grid_->addWidget(r.Step, row, 5);
     grid_->addWidget(r.Remove, row, 6);
-    grid_->addWidget(r.Slider, row + 1, 0, 1, 7);
+    grid_->addWidget(r.Slider, row + 1, 0, 1, 4);
+    grid_->addWidget(r.Way, row + 1, 4);
+    grid_->addWidget(r.Speed, row + 1, 5);
+    grid_->addWidget(r.Play, row + 1, 6);
     connect(r.Slider, &QSlider::valueChanged, this, [this, k](int position) {
         if (ValueChanged)
             ValueChanged(k, SliderValue(shown_[static_cast<std::size_t>(k)], position));
@@ -137,7 +146,18 @@ void TParameterPanel::AddRow(int k, const TParameter& p) {
     connect(r.Remove, &QToolButton::clicked, this, [this, k] {
         if (Remove) Remove(k);
     });
+    const auto play = [this, k] {
+        const TRow& row = Rows[static_cast<std::size_t>(k)];
+        if (PlayChanged)
+            PlayChanged(k, static_cast<TPlay>(row.Way->currentIndex() + 1), row.Speed->value());
+    };
+    connect(r.Way, &QComboBox::currentIndexChanged, this, play);
+    connect(r.Speed, &QDoubleSpinBox::valueChanged, this, play);
+    connect(r.Play, &QToolButton::clicked, this, [this, k] {
+        if (PlayClicked) PlayClicked(k);
+    });
     Rows.push_back(r);
+    Relabel();
 }
 
 void TParameterPanel::Show(const std::vector<TParameter>& parameters) {
@@ -149,8 +169,9 @@ void TParameterPanel::Show(const std::vector<TParameter>& parameters) {
     };
     if (!sameRows()) {
         for (const TRow& r : Rows)
-            for (QWidget* w : std::initializer_list<QWidget*>{r.Name, r.Slider, r.Value, r.Min,
-                                                              r.Max, r.Step, r.Remove}) {
+            for (QWidget* w :
+                 std::initializer_list<QWidget*>{r.Name, r.Slider, r.Value, r.Min, r.Max, r.Step,
+                                                 r.Remove, r.Way, r.Speed, r.Play}) {
                 w->hide(); // its own signal may be running: deleted when it has returned
                 grid_->removeWidget(w);
                 w->deleteLater();
@@ -164,7 +185,10 @@ void TParameterPanel::Show(const std::vector<TParameter>& parameters) {
     for (std::size_t k = 0; k < parameters.size(); ++k) {
         const TParameter& p = parameters[k];
         const TRow& r = Rows[k];
-        const QSignalBlocker a(r.Slider), b(r.Value), c(r.Min), d(r.Max), e(r.Step);
+        const QSignalBlocker a(r.Slider), b(r.Value), c(r.Min), d(r.Max), e(r.Step), f(r.Way),
+            g(r.Speed);
+        r.Way->setCurrentIndex(p.Play == TPlay::None ? 0 : static_cast<int>(p.Play) - 1);
+        r.Speed->setValue(p.Speed);
         r.Slider->setRange(0, SliderPositions(p));
         r.Slider->setValue(SliderPosition(p, p.Value));
         r.Value->setValue(p.Value);

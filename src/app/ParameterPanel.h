@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class QComboBox;
 class QDoubleSpinBox;
 class QGridLayout;
 class QLabel;
@@ -38,12 +39,20 @@ class TParameterPanel : public QDockWidget {
     std::function<void(int k, double value)> ValueChanged;
     std::function<void(int k)> DragStarted, DragEnded;
     std::function<void(int k, double min, double max, double step)> RangeChanged;
+    // The way it plays and its speed chosen; its play started or stopped.
+    std::function<void(int k, TPlay play, double speed)> PlayChanged;
+    std::function<void(int k)> PlayClicked;
+    // Shows whether parameter k plays now.
+    void ShowPlaying(int k, bool playing);
 
     struct TRow {
         QLabel* Name;
         QSlider* Slider;
         QDoubleSpinBox *Value, *Min, *Max, *Step;
         QToolButton* Remove;
+        QComboBox* Way; // "цикл", "туда и обратно", "один раз"
+        QDoubleSpinBox* Speed;
+        QToolButton* Play;
     };
     std::vector<TRow> Rows;
     QLineEdit* NewName;
@@ -54,15 +63,9 @@ class TParameterPanel : public QDockWidget {
 
   private:
     void Relabel();
+    void LabelWays(QComboBox* way);
     void AddRow(int k, const TParameter& p);
     std::vector<TParameter> shown_;
     QGridLayout* grid_;
     QLabel* header_[5] = {};
 };
-
-// The slider's positions of a parameter: from 0 at its minimum, one a step,
-// to the last at its maximum (at most 100,000 of them); a value between
-// positions takes the nearest.
-int SliderPositions(const TParameter& p);
-int SliderPosition(const TParameter& p, double value);
-double SliderValue(const TParameter& p, int position);

@@ -10,6 +10,7 @@
 #include "model/Export.h"
 #include "model/GraphAnalysis.h"
 #include "model/ModeLayout.h"
+#include "model/Parameters.h"
 #include "model/PlotModel.h"
 #include "model/Recovery.h"
 #include "plot2d/Picture.h"
@@ -174,6 +175,17 @@ class TForm1 : public QMainWindow {
     // The offer of the first name a formula reads that could be a parameter.
     void ShowParameterOffer(const TPlotInput& input);
     bool ParameterDragging = false;
+    // "▶": parameter k plays, or stops; each plays on a timer of its own,
+    // a step of the slider at each tick, at its speed.
+    void PlayParameter(int k);
+    void SetParameterPlay(int k, TPlay play, double speed);
+    void StopPlaying(const std::string& name); // all of them for an empty name
+    struct TPlaying {
+        std::string Name;
+        TPlayer Player;
+        QTimer* Timer;
+    };
+    std::vector<TPlaying> Playing;
     // Опции → "Графики списка…": the list's rows with their styles, edited
     // in a dialog and taken as one step.
     void ListRowsClick();  //

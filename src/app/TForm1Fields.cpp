@@ -94,6 +94,7 @@ void TForm1::FormCreate() {
     Model.State.Styles.clear();
     Model.State.Legend = false;
     NLegend->setChecked(false);
+    StopPlaying({});
     Model.State.Input.Parameters.clear();
     ApplyParameters({});
     if (ParameterPanel) ParameterPanel->Show({});

@@ -129,6 +129,7 @@ void TForm1::ApplyDocument(const TDocumentFile& document, bool own) {
     Model.State.Styles = document.Graphs;
     Model.State.Legend = document.Legend;
     NLegend->setChecked(document.Legend);
+    StopPlaying({});
     Model.State.Input.Parameters = document.Parameters;
     ApplyParameters(document.Parameters);
     ParameterPanel->Show(document.Parameters);

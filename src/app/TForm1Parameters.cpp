@@ -15,7 +15,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <QTimer>
 
+#include <algorithm>
 #include <optional>
 
 void TForm1::CreateParameterPanel() {
@@ -43,6 +45,10 @@ void TForm1::CreateParameterPanel() {
         RunCommand([this] { Rebuild3D(); }); // the drag has paused: the 3D picture follows
         Model.History.End(WindowState());
     };
+    ParameterPanel->PlayChanged = [this](int k, TPlay play, double speed) {
+        RunCommand([&] { SetParameterPlay(k, play, speed); });
+    };
+    ParameterPanel->PlayClicked = [this](int k) { RunCommand([&] { PlayParameter(k); }); };
     connect(ParameterPanel, &QDockWidget::visibilityChanged, this,
             [this](bool shown) { NParameters->setChecked(shown); });
     ParameterOffer = new QLabel;
@@ -77,6 +83,7 @@ void TForm1::RemoveParameter(int k) {
     std::vector<TParameter>& all = Model.State.Input.Parameters;
     if (k < 0 || k >= std::ssize(all)) return;
     const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "удалить параметр"));
+    StopPlaying(all[static_cast<std::size_t>(k)].Name);
     all.erase(all.begin() + k);
     ParametersChanged();
 }
@@ -127,4 +134,67 @@ void TForm1::ShowParameterOffer(const TPlotInput& input) {
     const QString name = QString::fromStdString(names.front());
     ParameterOffer->setText(
         QStringLiteral("<a href=\"%1\">%2</a>").arg(name, tr("Добавить параметр «%1»").arg(name)));
+}
+
+void TForm1::SetParameterPlay(int k, TPlay play, double speed) {
+    std::vector<TParameter>& all = Model.State.Input.Parameters;
+    if (k < 0 || k >= std::ssize(all) || !(speed > 0)) return;
+    TParameter& p = all[static_cast<std::size_t>(k)];
+    if (p.Play == play && p.Speed == speed) return;
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "игра параметра"));
+    p.Play = play;
+    p.Speed = speed;
+    for (TPlaying& playing : Playing)
+        if (playing.Name == p.Name) playing.Timer->setInterval(std::max(1, qRound(1000 / speed)));
+    DocumentMaybeChanged();
+}
+
+void TForm1::PlayParameter(int k) {
+    const std::vector<TParameter>& all = Model.State.Input.Parameters;
+    if (k < 0 || k >= std::ssize(all)) return;
+    const TParameter& p = all[static_cast<std::size_t>(k)];
+    const std::string name = p.Name;
+    if (std::any_of(Playing.begin(), Playing.end(),
+                    [&](const TPlaying& playing) { return playing.Name == name; })) {
+        StopPlaying(name);
+        return;
+    }
+    TPlaying playing{name, {SliderPosition(p, p.Value), 1}, new QTimer(this)};
+    playing.Timer->setInterval(std::max(1, qRound(1000 / p.Speed)));
+    connect(playing.Timer, &QTimer::timeout, this, [this, name] {
+        RunCommand([&] {
+            std::vector<TParameter>& now = Model.State.Input.Parameters;
+            const auto p = std::find_if(now.begin(), now.end(),
+                                        [&](const TParameter& q) { return q.Name == name; });
+            const auto playing = std::find_if(Playing.begin(), Playing.end(),
+                                              [&](const TPlaying& q) { return q.Name == name; });
+            if (playing == Playing.end()) return;
+            if (p == now.end() || !AdvancePlay(*p, playing->Player)) { // gone, or played once
+                StopPlaying(name);
+                return;
+            }
+            // No step of its own: the values it passes are no one's edits.
+            p->Value = SliderValue(*p, playing->Player.Position);
+            ParametersChanged();
+        });
+    });
+    playing.Timer->start();
+    Playing.push_back(playing);
+    ParameterPanel->ShowPlaying(k, true);
+}
+
+void TForm1::StopPlaying(const std::string& name) {
+    for (auto it = Playing.begin(); it != Playing.end();) {
+        if (!name.empty() && it->Name != name) {
+            ++it;
+            continue;
+        }
+        it->Timer->stop();
+        it->Timer->deleteLater();
+        const std::vector<TParameter>& all = Model.State.Input.Parameters;
+        const auto p = std::find_if(all.begin(), all.end(),
+                                    [&](const TParameter& q) { return q.Name == it->Name; });
+        if (p != all.end()) ParameterPanel->ShowPlaying(static_cast<int>(p - all.begin()), false);
+        it = Playing.erase(it);
+    }
 }

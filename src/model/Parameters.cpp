@@ -100,6 +100,45 @@ std::vector<TParameter> WithSettings(std::vector<TParameter> parameters,
     return parameters;
 }
 
+int SliderPositions(const TParameter& p) {
+    const double n = std::ceil((p.Max - p.Min) / p.Step - 1e-9);
+    return static_cast<int>(std::clamp(n, 1.0, 100000.0));
+}
+
+int SliderPosition(const TParameter& p, double value) {
+    const double k = std::round((value - p.Min) / (p.Max - p.Min) * SliderPositions(p));
+    return static_cast<int>(
+        std::clamp(std::isnan(k) ? 0.0 : k, 0.0, static_cast<double>(SliderPositions(p))));
+}
+
+double SliderValue(const TParameter& p, int position) {
+    if (position >= SliderPositions(p)) return p.Max;
+    // In 80 bits, so that min + k step is the nearest double to the exact value.
+    const long double v = static_cast<long double>(p.Min) +
+                          static_cast<long double>(position) * (p.Max - p.Min) / SliderPositions(p);
+    return static_cast<double>(v);
+}
+
+bool AdvancePlay(const TParameter& p, TPlayer& player) {
+    const int last = SliderPositions(p);
+    switch (p.Play) {
+    case TPlay::Once:
+        if (player.Position >= last) return false;
+        ++player.Position;
+        return true;
+    case TPlay::Bounce:
+        if (player.Position >= last) player.Direction = -1;
+        if (player.Position <= 0) player.Direction = 1;
+        player.Position = std::clamp(player.Position + player.Direction, 0, last);
+        return true;
+    case TPlay::Loop:
+    case TPlay::None:
+        break;
+    }
+    player.Position = player.Position >= last ? 0 : player.Position + 1;
+    return true;
+}
+
 namespace {
 std::vector<TParameterSetting>& Settings() {
     static std::vector<TParameterSetting> settings;

@@ -42,3 +42,22 @@ std::vector<TParameter> WithSettings(std::vector<TParameter> parameters,
 // files take (InputOfFile) and the diagnosis of --check knows.
 void SetCommandSettings(const std::vector<TParameterSetting>& settings);
 const std::vector<TParameterSetting>& CommandSettings();
+
+// A parameter playing: the slider's position it stands at and the way it
+// goes (+1 up, -1 down).
+struct TPlayer {
+    int Position = 0;
+    int Direction = 1;
+};
+// One step of play, on the slider's positions (SliderPositions): over and
+// over from the minimum again after the maximum (also when no way is
+// chosen), there and back, or up to the maximum once; false when once has
+// reached it (the position stays there).
+bool AdvancePlay(const TParameter& p, TPlayer& player);
+
+// The slider's positions of a parameter: from 0 at its minimum, one a step,
+// to the last at its maximum (at most 100,000 of them); a value between
+// positions takes the nearest.
+int SliderPositions(const TParameter& p);
+int SliderPosition(const TParameter& p, double value);
+double SliderValue(const TParameter& p, int position);

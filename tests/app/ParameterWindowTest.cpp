@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
+#include <QTest>
 #include <QToolButton>
 
 #include <cmath>
@@ -94,6 +95,50 @@ TEST_F(ParameterWindow, NamesThatCannotBeParametersAreRefused) {
     EXPECT_NE(failures[3].find("Параметр «A» уже есть"), std::string::npos);
     panel->Rows[0].Remove->click();
     EXPECT_TRUE(form->Model.State.Input.Parameters.empty());
+}
+
+// Played once, a parameter steps from where it stands to its maximum and
+// stops there; two play at once, each on its own timer, with no steps to undo.
+TEST_F(ParameterWindow, PlayedOnceToTheEndAndTwoAtOnce) {
+    form->ComboBox1->setEditText("a*x+b");
+    form->Button2Click();
+    form->AddParameter("a");
+    form->AddParameter("b");
+    TParameterPanel* panel = form->ParameterPanel;
+    const auto& parameters = form->Model.State.Input.Parameters;
+    panel->Rows[0].Min->setValue(0);
+    panel->Rows[0].Max->setValue(2);
+    panel->Rows[0].Step->setValue(0.25);
+    panel->Rows[0].Way->setCurrentIndex(2); // "один раз"
+    panel->Rows[0].Speed->setValue(1000);
+    EXPECT_EQ(parameters[0].Play, TPlay::Once);
+    const std::string steps = form->NUndo->text().toStdString();
+    panel->Rows[0].Play->click();
+    EXPECT_EQ(panel->Rows[0].Play->text(), "■");
+    for (int k = 0; k < 2000 && !form->Playing.empty(); ++k)
+        QTest::qWait(1);
+    ASSERT_TRUE(form->Playing.empty());
+    EXPECT_EQ(parameters[0].Value, 2);
+    EXPECT_EQ(panel->Rows[0].Play->text(), "▶");
+    EXPECT_TRUE(Passes(1, 2 * 1 + 1)); // y = 2x + 1 drawn at the end
+    EXPECT_EQ(form->NUndo->text().toStdString(), steps);
+
+    panel->Rows[0].Way->setCurrentIndex(0); // "цикл"
+    panel->Rows[1].Way->setCurrentIndex(1); // "туда и обратно"
+    panel->Rows[1].Speed->setValue(1000);
+    panel->Rows[0].Play->click();
+    panel->Rows[1].Play->click();
+    EXPECT_EQ(form->Playing.size(), 2u);
+    const double a = parameters[0].Value, b = parameters[1].Value;
+    for (int k = 0; k < 2000 && (parameters[0].Value == a || parameters[1].Value == b); ++k)
+        QTest::qWait(1);
+    EXPECT_NE(parameters[0].Value, a);
+    EXPECT_NE(parameters[1].Value, b);
+    panel->Rows[1].Remove->click(); // a removed parameter stops playing
+    EXPECT_EQ(form->Playing.size(), 1u);
+    panel->Rows[0].Play->click();
+    EXPECT_TRUE(form->Playing.empty());
+    EXPECT_TRUE(failures.empty()) << failures[0];
 }
 
 } // namespace
