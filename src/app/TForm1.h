@@ -175,6 +175,10 @@ class TForm1 : public QMainWindow {
     // The offer of the first name a formula reads that could be a parameter.
     void ShowParameterOffer(const TPlotInput& input);
     bool ParameterDragging = false;
+    // How long the last 3D build of a parameter's change took; a drag
+    // rebuilds live while it is below Live3DMs (25 frames a second).
+    qint64 Parameter3DMs = 0;
+    static constexpr qint64 Live3DMs = 40;
     // "▶": parameter k plays, or stops; each plays on a timer of its own,
     // a step of the slider at each tick, at its speed.
     void PlayParameter(int k);

@@ -12,6 +12,7 @@
 #include "view3d/Tfrm3D.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -116,10 +117,15 @@ void TForm1::SetParameterRange(int k, double min, double max, double step) {
 void TForm1::ParametersChanged() {
     ApplyParameters(Model.State.Input.Parameters);
     ParameterPanel->Show(Model.State.Input.Parameters);
-    if (Shows(TControlKind::PaintBox))
+    if (Shows(TControlKind::PaintBox)) {
         Redraw();
-    else if (!ParameterDragging)
+    } else if (!ParameterDragging || Parameter3DMs < Live3DMs) {
+        // A 3D build follows the drag while it is quick, else when the drag pauses.
+        QElapsedTimer clock;
+        clock.start();
         Rebuild3D();
+        Parameter3DMs = clock.elapsed();
+    }
     ShowParameterOffer(DocumentInput());
     for (TFormulaMarks* marks : {Edit2Marks, Edit6Marks, Edit7Marks, ComboBox1Marks})
         marks->Refresh(); // a name it now reads is no longer unknown
