@@ -1549,6 +1549,10 @@
         <source>%1, %2 раз подряд</source>
         <translation>%1, %2 times in a row</translation>
     </message>
+    <message>
+        <source>Или это параметр: «Добавить параметр «%1»» справа в строке состояния.</source>
+        <translation>Or it is a parameter: &quot;Add the parameter &quot;%1&quot;&quot; at the right of the status line.</translation>
+    </message>
 </context>
 <context>
     <name>TGraphAnalysis</name>

@@ -117,6 +117,12 @@ QString DiagnosisExplanation(const std::string& text, const std::vector<TDiagnos
         QString line = DiagnosisMessage(text, d);
         const QString hint = DiagnosisHintText(d);
         if (!hint.isEmpty()) line += QLatin1Char(' ') + hint;
+        if (d.Kind == TDiagnosisKind::UnknownName && d.Detail == TDiagnosisDetail::None &&
+            ParameterNameFault(d.Text, {}) == TParameterNameFault::None)
+            line += QLatin1Char(' ') +
+                    TFormulaMessages::tr("Или это параметр: «Добавить параметр «%1»» справа в "
+                                         "строке состояния.")
+                        .arg(QString::fromStdString(d.Text));
         lines << line;
     }
     return lines.join(QLatin1Char('\n'));

@@ -40,6 +40,8 @@ TEST_F(ParameterWindow, AddedFromTheOfferAndDraggedLive) {
     EXPECT_TRUE(Passes(top, 0)); // a and b unknown: y = 0
     ASSERT_FALSE(form->ParameterOffer->isHidden());
     EXPECT_NE(form->ParameterOffer->text().indexOf("Добавить параметр «a»"), -1);
+    // The mark's tooltip tells of it too.
+    EXPECT_NE(form->ComboBox1Marks->Explanation().indexOf("«Добавить параметр «b»»"), -1);
     form->ParameterOffer->linkActivated("a");
     EXPECT_NE(form->ParameterOffer->text().indexOf("Добавить параметр «b»"), -1);
     form->ParameterOffer->linkActivated("b");
