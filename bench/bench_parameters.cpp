@@ -26,7 +26,7 @@
 
 namespace {
 
-std::vector<TParameter> Parameters = {TParameter{.Name = "a"}, TParameter{.Name = "b"}};
+std::vector<TParameter> Parameters = {NewParameter("a"), NewParameter("b")};
 
 // The next position of a's slider: its value changes at every step.
 void NextStep() {

@@ -9,6 +9,7 @@
 #include "document/PlotFile.h"
 #include "geometry3d/Buffers.h"
 #include "model/Export.h"
+#include "model/Parameters.h"
 #include "view3d/FrameImage.h"
 
 #include <QDir>
@@ -176,8 +177,9 @@ TEST_F(ExportCommand, EveryFormatIsTheWindowsExport) {
         const double y = std::sin(x) * 3 + x / 4;
         EXPECT_TRUE(graphNear(s, (x + 10) * 40, 400 - y * 40)) << x;
         EXPECT_TRUE(graphNear(w, (x + 10) * 60, 400 - y * 60)) << x;
-        if (x != 0) // where the two scales part: not the square's place
+        if (x != 0) { // where the two scales part: not the square's place
             EXPECT_FALSE(graphNear(w, (x + 10) * 40 + 200, 400 - y * 40)) << x;
+        }
     }
 }
 
@@ -571,7 +573,7 @@ namespace {
 TEST_F(ExportCommand, ParametersSetForOneRun) {
     TDocumentFile d = DocumentOfRecord(*ReadPlotFile(PlotFile(pmYx).toStdString()));
     d.Record.MainFormula = "a*sin(b*x)";
-    d.Parameters = {TParameter{.Name = "a"}, TParameter{.Name = "b"}};
+    d.Parameters = {NewParameter("a"), NewParameter("b")};
     const QString document = Path(QStringLiteral("waves.mthx"));
     WriteDocumentFile(document.toStdString(), d);
     const QString set = Path(QStringLiteral("set.png")), plain = Path(QStringLiteral("plain.png"));

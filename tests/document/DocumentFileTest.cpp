@@ -162,7 +162,8 @@ TEST(DocumentFile, WhatAPlotFileWouldLose) {
     d.Graphs[2].Visible = false;
     EXPECT_EQ(LostInRecord(d), "стиль графика 3");
     d.Graphs[2].Visible = true;
-    d.Parameters.push_back(TParameter{.Name = "a"});
+    d.Parameters.emplace_back();
+    d.Parameters.back().Name = "a";
     EXPECT_EQ(LostInRecord(d), "параметры");
 }
 

@@ -185,9 +185,13 @@ TEST(ModeLayout, AGrownWindowKeepsTheFieldsAtThePlotArea) {
         for (const TControlPlace& p : places) {
             const QRect before = RectOf(p),
                         after = RectOf(GrownPlace(p, grow.width(), grow.height()));
-            if (grow.isNull()) EXPECT_EQ(after, before);
+            if (grow.isNull()) {
+                EXPECT_EQ(after, before);
+            }
             if (&p == &*area) continue;
-            if (!before.intersects(RectOf(*area))) EXPECT_FALSE(after.intersects(a)) << p.Number;
+            if (!before.intersects(RectOf(*area))) {
+                EXPECT_FALSE(after.intersects(a)) << p.Number;
+            }
             for (const TControlPlace& q : places) {
                 if (&q == &p || &q == &*area || before.intersects(RectOf(q))) continue;
                 EXPECT_FALSE(after.intersects(RectOf(GrownPlace(q, grow.width(), grow.height()))))

@@ -1,5 +1,6 @@
 // The record a save writes of the window's state, and when two records
 // hold the same document.
+#include "model/Parameters.h"
 #include "model/PlotModel.h"
 
 #include "engine/Engine.h"
@@ -137,7 +138,8 @@ TEST(PlotModel, EachGraphKeepsItsStyleThroughChangesOfTheList) {
     s.Input.List = {"c", "x", "a"};     // "b" removed, "x" added, "c" moved up
     TDocumentFile kept;
     kept.Unknown = R"({"theme": "dark"})";
-    s.Input.Parameters = {TParameter{.Name = "a", .Value = 2}};
+    s.Input.Parameters = {NewParameter("a")};
+    s.Input.Parameters[0].Value = 2;
     const TDocumentFile d = DocumentOfState(s, kept, false);
     ASSERT_EQ(d.Graphs.size(), 3u);
     EXPECT_EQ(d.Graphs[0].Name, "name of c");

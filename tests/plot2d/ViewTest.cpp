@@ -59,7 +59,9 @@ TEST(View2D, AResizedAreaKeepsTheCentreAndTheScaleRule) {
         EXPECT_EQ(ViewX2, 10);
         EXPECT_DOUBLE_EQ(ViewY1, 10 + r.y1) << r.w << "x" << r.h;
         EXPECT_DOUBLE_EQ(ViewY2, 10 + r.y2) << r.w << "x" << r.h;
-        if (r.equal) EXPECT_DOUBLE_EQ(ScaleX, -ScaleY);
+        if (r.equal) {
+            EXPECT_DOUBLE_EQ(ScaleX, -ScaleY);
+        }
         EXPECT_EQ(WorldToPixelX(10), r.w); // the x edges reach the area's edges
         EXPECT_EQ(WorldToPixelY(ViewY1), r.h);
     }
