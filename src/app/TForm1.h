@@ -178,6 +178,7 @@ class TForm1 : public QMainWindow {
     // How long the last 3D build of a parameter's change took; a drag
     // rebuilds live while it is below Live3DMs (25 frames a second).
     qint64 Parameter3DMs = 0;
+    QTimer* DragPause = nullptr; // a slow 3D build waits for the handle to rest this long
     static constexpr qint64 Live3DMs = 40;
     // "▶": parameter k plays, or stops; each plays on a timer of its own,
     // a step of the slider at each tick, at its speed.

@@ -43,7 +43,8 @@ void TForm1::CreateParameterPanel() {
     ParameterPanel->DragEnded = [this](int) {
         if (!ParameterDragging) return;
         ParameterDragging = false;
-        RunCommand([this] { Rebuild3D(); }); // the drag has paused: the 3D picture follows
+        DragPause->stop();
+        RunCommand([this] { Rebuild3D(); }); // the drag has ended: the 3D picture follows
         Model.History.End(WindowState());
     };
     ParameterPanel->PlayChanged = [this](int k, TPlay play, double speed) {
@@ -52,6 +53,12 @@ void TForm1::CreateParameterPanel() {
     ParameterPanel->PlayClicked = [this](int k) { RunCommand([&] { PlayParameter(k); }); };
     connect(ParameterPanel, &QDockWidget::visibilityChanged, this,
             [this](bool shown) { NParameters->setChecked(shown); });
+    DragPause = new QTimer(this);
+    DragPause->setSingleShot(true);
+    DragPause->setInterval(200);
+    connect(DragPause, &QTimer::timeout, this, [this] {
+        if (ParameterDragging) RunCommand([this] { Rebuild3D(); });
+    });
     ParameterOffer = new QLabel;
     ParameterOffer->setObjectName(QStringLiteral("ParameterOffer"));
     ParameterOffer->setTextFormat(Qt::RichText);
@@ -125,6 +132,8 @@ void TForm1::ParametersChanged() {
         clock.start();
         Rebuild3D();
         Parameter3DMs = clock.elapsed();
+    } else {
+        DragPause->start(); // again at each move: it times out when the handle rests
     }
     ShowParameterOffer(DocumentInput());
     for (TFormulaMarks* marks : {Edit2Marks, Edit6Marks, Edit7Marks, ComboBox1Marks})

@@ -2,9 +2,12 @@
 // shows after it was hidden and a new picture was built.
 #include "app/AppTestSupport.h"
 
+#include "app/ParameterPanel.h"
+#include "geometry3d/Buffers.h"
 #include "view3d/Tfrm3D.h"
 
 #include <QScreen>
+#include <QSlider>
 #include <QTest>
 
 namespace {
@@ -49,6 +52,39 @@ TEST_F(Shown3D, TheNextBuildAfterEscShowsThePictureJustBuilt) {
     QTest::qWait(200);
     EXPECT_TRUE(OnScreen() == shown);
     EXPECT_TRUE(failures.empty());
+}
+
+} // namespace
+
+namespace {
+
+// A parameter of a surface's formula: a drag rebuilds the surface as it
+// moves while the build is quick; a slow one when the handle rests, and
+// when the drag ends.
+TEST_F(Shown3D, ASurfaceFollowsItsParameter) {
+    Build("a+x*0");
+    RunCommand([this] { form->AddParameter("a"); });
+    ASSERT_TRUE(failures.empty()) << failures[0];
+    ASSERT_FALSE(SurfaceGrid.empty());
+    EXPECT_DOUBLE_EQ(SurfaceGrid[0][0].z, 1); // a = 1
+    QSlider* slider = form->ParameterPanel->Rows[0].Slider;
+    const auto to = [&](double v) {
+        slider->setValue(SliderPosition(form->Model.State.Input.Parameters[0], v));
+    };
+    slider->sliderPressed();
+    form->Parameter3DMs = 0; // quick: live
+    to(3);
+    EXPECT_DOUBLE_EQ(SurfaceGrid[0][0].z, 3);
+    form->Parameter3DMs = 10 * TForm1::Live3DMs; // as if slow
+    to(-2);
+    EXPECT_DOUBLE_EQ(SurfaceGrid[0][0].z, 3); // not while it moves
+    QTest::qWait(400);                        // the handle rests
+    EXPECT_DOUBLE_EQ(SurfaceGrid[0][0].z, -2);
+    to(5);
+    EXPECT_DOUBLE_EQ(SurfaceGrid[0][0].z, -2);
+    slider->sliderReleased();
+    EXPECT_DOUBLE_EQ(SurfaceGrid[0][0].z, 5); // the drag's end
+    EXPECT_TRUE(failures.empty()) << failures[0];
 }
 
 } // namespace
