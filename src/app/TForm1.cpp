@@ -4,6 +4,7 @@
 
 #include "app/ErrorReport.h"
 #include "app/FormulaMarks.h"
+#include "app/ParameterPanel.h"
 #include "app/Translation.h"
 #include "model/GraphAnalysis.h"
 #include "model/ModeLayout.h"
@@ -333,6 +334,9 @@ QRadioButton* TForm1::RadioButtonN(int k) const {
 
 TForm1::~TForm1() {
     qApp->removeEventFilter(this);
+    // The dock is destroyed with the window's children, after this: a shown
+    // one tells of its hiding then, and nothing of this may hear it.
+    if (ParameterPanel) ParameterPanel->disconnect(this);
 }
 
 void TForm1::CreateControls() {
