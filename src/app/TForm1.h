@@ -171,7 +171,9 @@ class TForm1 : public QMainWindow {
     void SetParameterRange(int k, double min, double max, double step);
     // The parameters of the state into the formulas, the panel and the
     // pictures: the 2D picture at once, a 3D one unless a drag is held.
-    void ParametersChanged();
+    // `namesChanged`: a parameter was added or removed, so that the offer
+    // and the marks of unknown names are told again.
+    void ParametersChanged(bool namesChanged = false);
     // The offer of the first name a formula reads that could be a parameter.
     void ShowParameterOffer(const TPlotInput& input);
     bool ParameterDragging = false;

@@ -84,7 +84,7 @@ void TForm1::AddParameter(const std::string& name) {
     Model.State.Input.Parameters.push_back(NewParameter(name));
     ParameterPanel->NewName->clear();
     ParameterPanel->show();
-    ParametersChanged();
+    ParametersChanged(true);
 }
 
 void TForm1::RemoveParameter(int k) {
@@ -93,7 +93,7 @@ void TForm1::RemoveParameter(int k) {
     const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "удалить параметр"));
     StopPlaying(all[static_cast<std::size_t>(k)].Name);
     all.erase(all.begin() + k);
-    ParametersChanged();
+    ParametersChanged(true);
 }
 
 void TForm1::SetParameterValue(int k, double value) {
@@ -121,7 +121,7 @@ void TForm1::SetParameterRange(int k, double min, double max, double step) {
     ParametersChanged();
 }
 
-void TForm1::ParametersChanged() {
+void TForm1::ParametersChanged(bool namesChanged) {
     ApplyParameters(Model.State.Input.Parameters);
     ParameterPanel->Show(Model.State.Input.Parameters);
     if (Shows(TControlKind::PaintBox)) {
@@ -135,9 +135,11 @@ void TForm1::ParametersChanged() {
     } else {
         DragPause->start(); // again at each move: it times out when the handle rests
     }
-    ShowParameterOffer(DocumentInput());
-    for (TFormulaMarks* marks : {Edit2Marks, Edit6Marks, Edit7Marks, ComboBox1Marks})
-        marks->Refresh(); // a name it now reads is no longer unknown
+    if (namesChanged) { // what the formulas read as unknown: not at each value a drag passes
+        ShowParameterOffer(DocumentInput());
+        for (TFormulaMarks* marks : {Edit2Marks, Edit6Marks, Edit7Marks, ComboBox1Marks})
+            marks->Refresh(); // a name it now reads is no longer unknown
+    }
     DocumentMaybeChanged();
 }
 

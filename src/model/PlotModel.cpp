@@ -63,9 +63,7 @@ std::vector<TGraphStyle> ListStyles(const TPlotState& s) {
     const std::vector<const TGraphStyle*> styles = StylesOfList(list, s.Styles);
     std::vector<TGraphStyle> graphs;
     for (std::size_t k = 0; k < list.size(); ++k) {
-        TGraphStyle graph;
-        graph.Colour = ListGraphColour(s.Colours.Values + 3, static_cast<int>(k) + 1);
-        if (styles[k] != nullptr) graph = *styles[k];
+        TGraphStyle graph = styles[k] != nullptr ? *styles[k] : TGraphStyle{};
         if (!graph.ColourGiven)
             graph.Colour = ListGraphColour(s.Colours.Values + 3, static_cast<int>(k) + 1);
         graph.Formula = list[k];
