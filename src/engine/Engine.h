@@ -117,8 +117,12 @@ bool NameTakenByLanguage(const std::string& name);
 
 // The main thread's context, which the names below are.
 extern TEvalContext MainContext;
-extern double &VarX, &VarY, &VarZ, &VarT, &VarU, &VarV, &VarF;
-extern bool& EvalError;
+// Bound at compile time, so that a store to one is a store to a fixed
+// address, as to any global.
+inline constexpr double &VarX = MainContext.X, &VarY = MainContext.Y, &VarZ = MainContext.Z,
+                        &VarT = MainContext.T, &VarU = MainContext.U, &VarV = MainContext.V,
+                        &VarF = MainContext.F;
+inline constexpr bool& EvalError = MainContext.Error;
 
 // The context of the evaluations of the calling thread: MainContext until a
 // scope binds another. A tree compiled while a context is current reads that

@@ -17,9 +17,6 @@
 #endif
 
 TEvalContext MainContext;
-double &VarX = MainContext.X, &VarY = MainContext.Y, &VarZ = MainContext.Z, &VarT = MainContext.T,
-       &VarU = MainContext.U, &VarV = MainContext.V, &VarF = MainContext.F;
-bool& EvalError = MainContext.Error;
 
 namespace {
 thread_local TEvalContext* Current = &MainContext;
