@@ -5,7 +5,9 @@
 #include "engine/Arith80.h"
 #include "plot2d/View2D.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 void TCurveJoiner::Accept(bool first, int px, int py) {
     if (!first && py >= bandLow_ && py <= bandHigh_ && !penUp_) {
@@ -36,34 +38,53 @@ void CheckStepMoves(double from, double to, double step, const char* name) {
         StuckStepMessage(texts::Translate("Steps", name), FormatNumber(step), FormatNumber(end)));
 }
 
+// A walk's values are made this many at a time, then evaluated as rows.
+constexpr std::size_t WalkChunk = 2048;
+
+// A sample's point and whether its evaluation flagged an error.
+struct TWalkPoint {
+    double X = 0, Y = 0;
+    bool Error = false;
+};
+
 // The walk all three kinds of curve share: parameter values from `from` by
-// repeated addition while end + step lies beyond them; `sample` evaluates the
-// point (x, y) of a value with the current context's error flag cleared
-// before it. A point is
-// accepted when no error occurred and low <= y <= high.
-template <typename Sample>
+// repeated addition while end + step lies beyond them, made a chunk at a
+// time before they are evaluated; `rows(values, points)` gives each value's
+// point and flag, with the current context left as evaluating the points one
+// by one, in order, would leave it. A point is accepted when no error
+// occurred and low <= y <= high.
+template <typename Rows>
 int Walk(double from, double to, double step, long double low, long double high, int bandLow,
-         int bandHigh, const char* stepName, TCurvePen& pen, Sample sample) {
+         int bandHigh, const char* stepName, TCurvePen& pen, Rows rows) {
     // A walk of more samples than a picture may have is refused before it starts.
     const long double most = (static_cast<long double>(to) - from) / step + 2;
     if (!(most <= MaxPictureVertices)) throw BuildRefused(TooManyPointsMessage(most));
     if (stepName != nullptr) CheckStepMoves(from, to, step, stepName);
     TCurveJoiner joiner(pen, bandLow, bandHigh);
-    bool& error = CurrentContext().Error;
+    std::vector<double> values;
+    std::vector<TWalkPoint> points;
+    values.reserve(std::min<std::size_t>(WalkChunk, static_cast<std::size_t>(most)));
     int samples = 0;
-    for (double v = from; Before(to, step, v);) {
-        ++samples;
-        error = false;
-        double x = 0, y = 0;
-        sample(v, x, y);
-        if (error || !(low <= y && y <= high))
-            joiner.Reject();
-        else
-            joiner.Accept(v <= from, WorldToPixelX(x), WorldToPixelY(y));
-        // A step too small to move the value any more would never end the walk.
-        const double next = Advance(v, step);
-        if (next == v) break;
-        v = next;
+    double v = from;
+    for (bool more = Before(to, step, v); more;) {
+        values.clear();
+        while (more && values.size() < WalkChunk) {
+            values.push_back(v);
+            // A step too small to move the value any more would never end the walk.
+            const double next = Advance(v, step);
+            more = next != v && Before(to, step, next);
+            v = next;
+        }
+        points.resize(values.size());
+        rows(values, points);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const TWalkPoint& p = points[i];
+            if (p.Error || !(low <= p.Y && p.Y <= high))
+                joiner.Reject();
+            else
+                joiner.Accept(values[i] <= from, WorldToPixelX(p.X), WorldToPixelY(p.Y));
+        }
+        samples += static_cast<int>(values.size());
     }
     return samples;
 }
@@ -82,36 +103,63 @@ int WalkCartesian(const TExprNode* tree, double xs, double xe, double step, TCur
     // The accepted band is the view extended by one view height above and below.
     const long double low = static_cast<long double>(ViewY1) - ViewHeight;
     const long double high = static_cast<long double>(ViewY2) + ViewHeight;
+    TRowResults r;
     return Walk(xs, xe, step, low, high, -100, PlotHeight + 100, nullptr, pen,
-                [tree, &c = CurrentContext()](double v, double& x, double& y) {
-                    c.X = v;
-                    x = v;
-                    y = EvalTree(tree);
+                [&](const std::vector<double>& values, std::vector<TWalkPoint>& points) {
+                    r.Eval(tree, CurrentContext(), &TEvalContext::X, values);
+                    for (std::size_t i = 0; i < values.size(); ++i)
+                        points[i] = {values[i], r.Values()[i], r.Errors()[i]};
                 });
 }
 
 int WalkPolar(const TExprNode* tree, double fmin, double fmax, double step, TCurvePen& pen) {
     if (!(step > 0)) return 0;
+    TRowResults r;
     return Walk(fmin, fmax, step, ViewY1, ViewY2, -2 * PlotHeight, 2 * PlotHeight,
                 QT_TRANSLATE_NOOP("Steps", "Шаг по углу"), pen,
-                [tree, &c = CurrentContext()](double a, double& x, double& y) {
-                    c.X = a;
-                    PolarPoint(a, EvalTree(tree), x, y);
+                [&](const std::vector<double>& values, std::vector<TWalkPoint>& points) {
+                    r.Eval(tree, CurrentContext(), &TEvalContext::X, values);
+                    for (std::size_t i = 0; i < values.size(); ++i) {
+                        TWalkPoint& p = points[i];
+                        PolarPoint(values[i], r.Values()[i], p.X, p.Y);
+                        p.Error = r.Errors()[i];
+                    }
                 });
 }
 
 int WalkParametric(const TExprNode* treeX, const TExprNode* treeY, double tmin, double tmax,
                    double step, bool polar, TCurvePen& pen) {
     if (!(step > 0)) return 0;
+    // Where both formulas draw random numbers, their draws alternate point by
+    // point; otherwise each formula's row draws them in the same order.
+    const bool alternate = DrawsRandom(treeX) && DrawsRandom(treeY);
+    TRowResults rx, ry;
     return Walk(tmin, tmax, step, ViewY1, ViewY2, -2 * PlotHeight, 2 * PlotHeight,
                 QT_TRANSLATE_NOOP("Steps", "Шаг по t"), pen,
-                [=, &c = CurrentContext()](double t, double& x, double& y) {
-                    c.T = t;
-                    const double a = EvalTree(treeX);
-                    const double b = EvalTree(treeY);
-                    if (polar)
-                        PolarPoint(a, b, x, y);
-                    else
-                        x = a, y = b;
+                [&](const std::vector<double>& values, std::vector<TWalkPoint>& points) {
+                    TEvalContext& c = CurrentContext();
+                    const auto place = [&](TWalkPoint& p, double a, double b) {
+                        if (polar)
+                            PolarPoint(a, b, p.X, p.Y);
+                        else
+                            p.X = a, p.Y = b;
+                    };
+                    if (alternate) {
+                        for (std::size_t i = 0; i < values.size(); ++i) {
+                            c.T = values[i];
+                            c.Error = false;
+                            const double a = EvalTree(treeX);
+                            place(points[i], a, EvalTree(treeY));
+                            points[i].Error = c.Error;
+                        }
+                        return;
+                    }
+                    rx.Eval(treeX, c, &TEvalContext::T, values);
+                    ry.Eval(treeY, c, &TEvalContext::T, values);
+                    for (std::size_t i = 0; i < values.size(); ++i) {
+                        place(points[i], rx.Values()[i], ry.Values()[i]);
+                        points[i].Error = rx.Errors()[i] || ry.Errors()[i];
+                    }
+                    c.Error = points.back().Error; // the last point flags x(t) or y(t)
                 });
 }

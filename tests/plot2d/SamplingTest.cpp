@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -234,6 +235,107 @@ TEST_F(Sampling, WalksBeyondTheBoundAreRefused) {
         } else {
             EXPECT_EQ(c.walk(pen), 4000001) << c.name;
         }
+    }
+}
+
+} // namespace
+
+#include "engine/Arith80.h"
+
+namespace {
+
+// The walks evaluate their samples as rows. What they draw, and how they
+// leave the cells, the error flag and the random generator, must be what
+// evaluating each sample in turn gives: the walk below, one point at a time.
+struct TPointWalk {
+    enum TKind { Cartesian, Polar, Parametric, PolarParametric } Kind;
+    const char *X, *Y; // Y only for the parametric curves
+    double From, To, Step;
+};
+
+RecordingPen WalkPointByPoint(const TPointWalk& w, const TExprNode* tx, const TExprNode* ty) {
+    RecordingPen pen;
+    const bool cartesian = w.Kind == TPointWalk::Cartesian;
+    const long double low = cartesian ? static_cast<long double>(ViewY1) - ViewHeight : ViewY1;
+    const long double high = cartesian ? static_cast<long double>(ViewY2) + ViewHeight : ViewY2;
+    TCurveJoiner joiner(pen, cartesian ? -100 : -2 * PlotHeight,
+                        cartesian ? PlotHeight + 100 : 2 * PlotHeight);
+    for (double v = w.From; Before(w.To, w.Step, v);) {
+        EvalError = false;
+        double x = v, y = 0;
+        if (cartesian || w.Kind == TPointWalk::Polar) {
+            VarX = v;
+            y = EvalTree(tx);
+            if (!cartesian) PolarPoint(v, y, x, y);
+        } else {
+            VarT = v;
+            const double a = EvalTree(tx), b = EvalTree(ty);
+            if (w.Kind == TPointWalk::PolarParametric)
+                PolarPoint(a, b, x, y);
+            else
+                x = a, y = b;
+        }
+        if (EvalError || !(low <= y && y <= high))
+            joiner.Reject();
+        else
+            joiner.Accept(v <= w.From, WorldToPixelX(x), WorldToPixelY(y));
+        const double next = Advance(v, w.Step);
+        if (next == v) break;
+        v = next;
+    }
+    return pen;
+}
+
+TEST_F(Sampling, RowsDrawWhatThePointsDrawAndLeaveTheCellsAsTheyDo) {
+    const TPointWalk walks[] = {
+        // more samples than a chunk, a domain error in each
+        {TPointWalk::Cartesian, "ln(x)*sin(1/x)", nullptr, -10, 10, 0.001},
+        {TPointWalk::Cartesian, "sqrt(1-x)", nullptr, -3, 3, 0.25}, // the last sample flags
+        {TPointWalk::Cartesian, "rand(10)*x/10", nullptr, -10, 10, 0.05},
+        {TPointWalk::Polar, "sqrt(cos(2*x))*8", nullptr, 0, 6.3, 0.001},
+        {TPointWalk::Polar, "1+rand(9)", nullptr, 0, 6.3, 0.01},
+        {TPointWalk::Parametric, "t*cos(t)", "sqrt(t)*2", -5, 9, 0.002},
+        {TPointWalk::Parametric, "sqrt(2-t)", "t", -3, 3, 0.01},     // x(t) flags the last sample
+        {TPointWalk::Parametric, "rand(20)-10", "t", -10, 10, 0.01}, // one formula draws
+        {TPointWalk::Parametric, "rand(20)-10", "rand(t)", -10, 10, 0.01}, // both draw, in turn
+        {TPointWalk::PolarParametric, "t", "ln(t)", -1, 7, 0.003},
+    };
+    for (const TPointWalk& w : walks) {
+        const TExprNode* tx = Compile(w.X, 0);
+        const TExprNode* ty = w.Y != nullptr ? Compile(w.Y, 1) : nullptr;
+        struct TAfter {
+            RecordingPen Pen;
+            double X, T;
+            bool Error;
+            std::uint32_t NextDraw;
+        };
+        const auto run = [&](auto walk) {
+            SeedRandom(11);
+            VarX = VarT = 0.5;
+            EvalError = true;
+            TAfter after{walk(), 0, 0, false, 0};
+            after.X = VarX, after.T = VarT, after.Error = EvalError;
+            after.NextDraw = RandomBelow(1u << 30);
+            return after;
+        };
+        const TAfter rows = run([&] {
+            RecordingPen pen;
+            if (w.Kind == TPointWalk::Cartesian) WalkCartesian(tx, w.From, w.To, w.Step, pen);
+            if (w.Kind == TPointWalk::Polar) WalkPolar(tx, w.From, w.To, w.Step, pen);
+            if (w.Kind >= TPointWalk::Parametric)
+                WalkParametric(tx, ty, w.From, w.To, w.Step, w.Kind == TPointWalk::PolarParametric,
+                               pen);
+            return pen;
+        });
+        const TAfter points = run([&] { return WalkPointByPoint(w, tx, ty); });
+        const std::string name = std::string(w.X) + (w.Y != nullptr ? std::string(", ") + w.Y : "");
+        EXPECT_EQ(rows.Pen.points, points.Pen.points) << name;
+        EXPECT_EQ(rows.Pen.moves, points.Pen.moves) << name;
+        EXPECT_GT(points.Pen.moves, 0) << name;
+        EXPECT_EQ(std::memcmp(&rows.X, &points.X, sizeof(double)), 0) << name;
+        EXPECT_EQ(std::memcmp(&rows.T, &points.T, sizeof(double)), 0) << name;
+        EXPECT_EQ(rows.Error, points.Error) << name;
+        EXPECT_EQ(rows.NextDraw, points.NextDraw) << name;
     }
 }
 
