@@ -86,6 +86,16 @@ void BM_BuildPolarDefault(benchmark::State& state) {
         Compose(YxPicture(input));
 }
 
+// The parametric curve of a new document, compiled at every build as the
+// window compiles it.
+void BM_BuildParametricDefault(benchmark::State& state) {
+    DefaultView();
+    TPlotInput input = DefaultPlotInput();
+    input.Mode = pmPlane;
+    for (auto _ : state)
+        Compose(PictureRequest(input, false, Trees));
+}
+
 void BM_BuildList10(benchmark::State& state) {
     DefaultView();
     std::vector<std::string> list;
@@ -114,20 +124,21 @@ void BM_PanDrag100(benchmark::State& state) {
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv); // the label font needs the font database
-    InitMemoryReuse(); // as the program starts
+    InitMemoryReuse();               // as the program starts
     InitFloatingPoint();
     DecimalSeparatorChar = '.';
     benchmark::RegisterBenchmark("composition", BM_Composition);
     benchmark::RegisterBenchmark("build_empty", BM_BuildEmpty);
     benchmark::RegisterBenchmark("build_sine", BM_BuildSine);
     benchmark::RegisterBenchmark("build_polar_default", BM_BuildPolarDefault);
+    benchmark::RegisterBenchmark("build_parametric_default", BM_BuildParametricDefault);
     benchmark::RegisterBenchmark("build_list10", BM_BuildList10);
     benchmark::RegisterBenchmark("pan_drag_100_moves", BM_PanDrag100);
     auto best = bench::RunBestOf(argc, argv, 5, "0.5");
     auto ms = [&best](const std::string& name) { return best[name] / 1e6; };
     const double composition = ms("composition");
-    for (const char* name : {"build_empty", "build_sine", "build_polar_default", "build_list10",
-                             "pan_drag_100_moves"}) {
+    for (const char* name : {"build_empty", "build_sine", "build_polar_default",
+                             "build_parametric_default", "build_list10", "pan_drag_100_moves"}) {
         const double total = ms(name);
         const double perBuild = std::string(name) == "pan_drag_100_moves" ? total / 100 : total;
         std::printf(

@@ -1,6 +1,7 @@
 #include "plot2d/Picture.h"
 
 #include "document/Limits.h"
+#include "engine/FastForm.h"
 #include "plot2d/Sampling.h"
 #include "plot2d/View2D.h"
 
@@ -8,6 +9,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
+#include <mutex>
 
 namespace {
 
@@ -168,37 +171,94 @@ class TRecordingPen : public TCurvePen {
     void LineTo(int x, int y) override { Steps.push_back({true, x, y}); }
 };
 
-// The graphs of a list walked on several threads, each with a tree of its
-// own compiled in a context of its own that starts from the main thread's,
-// and drawn in their order. False where one thread draws them instead: one
-// graph, one thread, a parametric curve, or a formula that draws random
-// numbers (their order is part of the picture).
-bool DrawOnThreads(QPainter& p, const TPlotRequest& request,
-                   const std::vector<const TGraphRequest*>& graphs, TLegendPlaces* places) {
-    const int threads = std::min<int>(BuildThreads(), static_cast<int>(graphs.size()));
-    if (threads < 2 || request.Kind == TCurveKind::Parametric) return false;
-    for (const TGraphRequest* graph : graphs)
-        if (graph->Formula.empty() || DrawsRandom(graph->Tree)) return false;
-    struct TWalk {
-        TEvalContext Context;
+// The trees the walks of y(x) and r(fi) evaluate, kept from one picture to
+// the next with the machine code of their rows: each compiled in a context
+// of its own, which takes the main thread's cells at every picture. A
+// formula is compiled again when the parameters' names or the evaluator
+// change, for its tree may then read otherwise.
+class TWalkTrees {
+  public:
+    struct TEntry {
+        std::string Formula;
+        std::unique_ptr<TEvalContext> Context;
         TTreePtr Tree;
+    };
+    // The trees of these formulas, in order: those kept, the others compiled.
+    std::vector<TEntry> Take(const std::vector<const TGraphRequest*>& graphs) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (names_ != ParameterNames() || evaluator_ != engine::SelectedEvaluator()) {
+            kept_.clear();
+            names_ = ParameterNames();
+            evaluator_ = engine::SelectedEvaluator();
+        }
+        std::vector<TEntry> taken;
+        taken.reserve(graphs.size());
+        for (const TGraphRequest* graph : graphs) {
+            const auto kept = std::find_if(kept_.begin(), kept_.end(), [&](const TEntry& e) {
+                return e.Tree != nullptr && e.Formula == graph->Formula;
+            });
+            if (kept != kept_.end()) {
+                taken.push_back(std::move(*kept));
+                continue;
+            }
+            TEntry e{graph->Formula, std::make_unique<TEvalContext>(), nullptr};
+            e.Tree = CompileTree(e.Formula, *e.Context);
+            // Made now, while one thread runs, rather than at the first row.
+            PrepareRows(e.Tree.get(), *e.Context, {&TEvalContext::X});
+            taken.push_back(std::move(e));
+        }
+        return taken;
+    }
+    // Keeps the trees of the last picture (and no others).
+    void Give(std::vector<TEntry> entries) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        kept_ = std::move(entries);
+    }
+
+  private:
+    std::mutex mutex_;
+    std::vector<TEntry> kept_;
+    std::vector<std::string> names_;
+    engine::TEvaluator evaluator_ = engine::TEvaluator::MachineCode;
+};
+
+TWalkTrees& WalkTrees() {
+    static TWalkTrees* trees = new TWalkTrees; // never freed: pictures may be drawn at exit
+    return *trees;
+}
+
+// The visible graphs of y(x) or r(fi) walked with kept trees, on as many
+// threads as there are graphs and cores, and drawn in their order, pixel
+// for pixel the picture of one thread walking the request's own trees.
+// False where those must draw instead: a parametric curve, or a formula
+// that draws random numbers (their order is part of the picture).
+bool DrawOnThreads(QPainter& p, const TPlotRequest& request,
+                   const std::vector<const TGraphRequest*>& drawn, TLegendPlaces* places) {
+    if (request.Kind == TCurveKind::Parametric) return false;
+    std::vector<const TGraphRequest*> graphs;
+    for (const TGraphRequest* graph : drawn) {
+        if (graph->Formula.empty() || DrawsRandom(graph->Tree)) return false;
+        if (graph->Visible) graphs.push_back(graph);
+    }
+    std::vector<TWalkTrees::TEntry> trees = WalkTrees().Take(graphs);
+    struct TWalk {
         TRecordingPen Pen;
         int Samples = 0;
         std::exception_ptr Failure;
     };
     std::vector<TWalk> walks(graphs.size());
-    for (std::size_t k = 0; k < graphs.size(); ++k) {
-        walks[k].Context = MainContext;
-        walks[k].Tree = CompileTree(graphs[k]->Formula, walks[k].Context);
-    }
+    for (TWalkTrees::TEntry& e : trees)
+        *e.Context = MainContext;
+    const int threads = std::min<int>(BuildThreads(), static_cast<int>(graphs.size()));
     RunTasks(walks.size(), threads, [&](std::size_t k) {
         TWalk& w = walks[k];
-        const TContextScope scope(w.Context);
+        const TContextScope scope(*trees[k].Context);
         try {
             const TGraphRequest& graph = *graphs[k];
+            const TExprNode* tree = trees[k].Tree.get();
             w.Samples = request.Kind == TCurveKind::Cartesian
-                            ? WalkCartesian(w.Tree.get(), ViewX1, ViewX2, graph.Step, w.Pen)
-                            : WalkPolar(w.Tree.get(), request.From, request.To, graph.Step, w.Pen);
+                            ? WalkCartesian(tree, ViewX1, ViewX2, graph.Step, w.Pen)
+                            : WalkPolar(tree, request.From, request.To, graph.Step, w.Pen);
         } catch (...) {
             w.Failure = std::current_exception();
         }
@@ -207,12 +267,15 @@ bool DrawOnThreads(QPainter& p, const TPlotRequest& request,
     // would on one thread.
     for (std::size_t k = 0; k < walks.size(); ++k) {
         const TWalk& w = walks[k];
-        if (w.Failure) std::rethrow_exception(w.Failure); // before it evaluated anything
-        if (w.Samples > 0) { // the cells as the last sample of the walk left them
-            EvalError = w.Context.Error;
-            VarX = w.Context.X;
+        const TEvalContext& context = *trees[k].Context;
+        if (w.Failure) {
+            WalkTrees().Give(std::move(trees));
+            std::rethrow_exception(w.Failure); // before it evaluated anything
         }
-        if (!graphs[k]->Visible) continue;
+        if (w.Samples > 0) { // the cells as the last sample of the walk left them
+            EvalError = context.Error;
+            VarX = context.X;
+        }
         p.setPen(GraphPen(*graphs[k]));
         TPainterPen painter(p);
         TCoveringPen pen(painter, places);
@@ -222,6 +285,7 @@ bool DrawOnThreads(QPainter& p, const TPlotRequest& request,
             else
                 pen.MoveTo(s.X, s.Y);
     }
+    WalkTrees().Give(std::move(trees));
     return true;
 }
 

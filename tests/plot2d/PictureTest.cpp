@@ -225,6 +225,32 @@ TEST_F(Picture, AListOnAnyNumberOfThreadsIsThePictureOfOne) {
     }
 }
 
+// The trees the walks keep from one picture to the next read each picture's
+// cells, and are made again when a parameter's cell moves to another name.
+TEST_F(Picture, KeptTreesReadEachPicturesCellsAndNames) {
+    input.Formula = "a+f";
+    const struct {
+        std::vector<std::string> names;
+        double p0, p1, f;
+        double y; // the line drawn: a + f
+    } steps[] = {
+        {{"A"}, 3, 0, 0, 3},        {{"A"}, -2, 0, 0, -2},     {{"A"}, -2, 0, 4, 2},
+        {{"B", "A"}, 7, -4, 0, -4}, {{"A", "B"}, 7, -4, 1, 8},
+    };
+    for (const auto& step : steps) {
+        SetParameterNames(step.names);
+        MainContext.P[0] = step.p0, MainContext.P[1] = step.p1, VarF = step.f;
+        const QImage image = Compose();
+        EXPECT_TRUE(Drawn(image, 5, step.y)) << step.y;
+        for (const double other : {3.0, -2.0, 2.0, -4.0, 8.0, 7.0})
+            if (other != step.y) {
+                EXPECT_FALSE(Drawn(image, 5, other)) << step.y << " " << other;
+            }
+    }
+    SetParameterNames({});
+    VarF = 0;
+}
+
 // While an animation runs, the trees compiled once serve every frame until
 // another build compiles into the slots.
 TEST_F(Picture, AnimationFramesReuseTheTrees) {
