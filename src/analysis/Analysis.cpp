@@ -12,10 +12,32 @@
 #include <exception>
 #include <functional>
 #include <limits>
+#include <type_traits>
+#include <vector>
 
 namespace {
 
-using TFunction = std::function<std::optional<double>(double)>;
+// A function of x, without a value where it is not defined; and its values
+// at many points at once, the same as one point after another gives them.
+class TFunction {
+  public:
+    using TAt = std::function<std::optional<double>(double)>;
+    using TRows = std::function<void(const std::vector<double>& x, std::optional<double>* y)>;
+    template <typename F>
+    requires std::is_invocable_r_v < std::optional<double>, F,
+    double > TFunction(F at) : at_(std::move(at)) {}
+    TFunction(TAt at, TRows rows) : at_(std::move(at)), rows_(std::move(rows)) {}
+    std::optional<double> operator()(double x) const { return at_(x); }
+    void At(const std::vector<double>& x, std::optional<double>* y) const {
+        if (rows_) return rows_(x, y);
+        for (std::size_t i = 0; i < x.size(); ++i)
+            y[i] = at_(x[i]);
+    }
+
+  private:
+    TAt at_;
+    TRows rows_;
+};
 
 // Samples of f at a, a + h, ... b, with h no wider than `step`.
 struct TSamples {
@@ -35,12 +57,10 @@ TSamples Sample(const TFunction& f, double a, double b, double step) {
     n = std::min<long double>(n, MaxSamples);
     const auto count = static_cast<std::size_t>(n);
     s.X.reserve(count + 1);
-    s.Y.reserve(count + 1);
-    for (std::size_t i = 0; i <= count; ++i) {
-        const double x = i == count ? b : static_cast<double>(a + width * i / count);
-        s.X.push_back(x);
-        s.Y.push_back(f(x));
-    }
+    for (std::size_t i = 0; i <= count; ++i)
+        s.X.push_back(i == count ? b : static_cast<double>(a + width * i / count));
+    s.Y.resize(s.X.size());
+    f.At(s.X, s.Y.data());
     return s;
 }
 
@@ -310,7 +330,22 @@ void AddRoots(const TFunction& f, double a, double b, double step, TPointKind ki
 }
 
 TFunction Of(const TGraph& g) {
-    return [tree = g.Tree](double x) { return GraphValue(tree, x); };
+    const TExprNode* tree = g.Tree;
+    return {[tree](double x) { return GraphValue(tree, x); },
+            [tree](const std::vector<double>& x, std::optional<double>* y) {
+                constexpr std::size_t Chunk = 2048;
+                double values[Chunk];
+                bool errors[Chunk];
+                for (std::size_t at = 0; at < x.size(); at += Chunk) {
+                    const std::size_t n = std::min(Chunk, x.size() - at);
+                    EvalRow(tree, CurrentContext(), &TEvalContext::X, x.data() + at, n, values,
+                            errors);
+                    for (std::size_t i = 0; i < n; ++i)
+                        y[at + i] = errors[i] || !std::isfinite(values[i])
+                                        ? std::nullopt
+                                        : std::optional<double>(values[i]);
+                }
+            }};
 }
 
 void Order(TPointsFound& found) {
@@ -384,11 +419,20 @@ TPointsFound FindIntersections(const TGraph& f, const TGraph& g, double a, doubl
     TPointsFound found;
     if (SkipRandom(found, f, &g)) return found;
     const TFunction fx = Of(f), gx = Of(g);
-    const TFunction difference = [&](double x) -> std::optional<double> {
-        const std::optional<double> u = fx(x), v = gx(x);
+    const auto minus = [](const std::optional<double>& u,
+                          const std::optional<double>& v) -> std::optional<double> {
         if (!u || !v) return std::nullopt;
         return static_cast<double>(static_cast<long double>(*u) - *v);
     };
+    // Each graph's row, then the other's: neither draws random numbers.
+    const TFunction difference = {[&](double x) { return minus(fx(x), gx(x)); },
+                                  [&](const std::vector<double>& x, std::optional<double>* y) {
+                                      std::vector<std::optional<double>> v(x.size());
+                                      fx.At(x, y);
+                                      gx.At(x, v.data());
+                                      for (std::size_t i = 0; i < x.size(); ++i)
+                                          y[i] = minus(y[i], v[i]);
+                                  }};
     AddRoots(difference, a, b, step, TPointKind::Intersection, f.Number, g.Number, fx, found);
     Order(found);
     return found;
@@ -441,6 +485,8 @@ TPointsFound PointsOfInterest(const std::vector<TGraph>& graphs, double a, doubl
         for (std::size_t j = i; j < graphs.size(); ++j) {
             s.Trees.push_back(CompileTree(graphs[j].Formula, s.Context));
             s.Graphs[j].Tree = s.Trees.back().get();
+            // Made now, while one thread runs, rather than at the first row.
+            PrepareRows(s.Graphs[j].Tree, s.Context, {&TEvalContext::X});
         }
     }
     const int count = threads ? std::min<int>(BuildThreads(), static_cast<int>(graphs.size())) : 1;

@@ -160,6 +160,38 @@ TEST_F(Analysis, IntersectionsOfALineAndAParabola) {
     EXPECT_NEAR(touch[0].X, 1, 1e-7);
 }
 
+// Long ranges are sampled in many rows, with gaps in the domain between and
+// across them; every point is still found where its closed form puts it.
+TEST_F(Analysis, ALongRangeIsSearchedWhole) {
+    const double a = 0.5, b = 700; // about 14,000 samples
+    const struct {
+        const char* formula;
+        const char* other; // intersections with this graph, or null
+        TPointKind kind;
+        double first, period; // the points: first + k * period within (a, b)
+    } cases[] = {
+        {"sin(x)", nullptr, TPointKind::Root, Pi, Pi},
+        {"sqrt(sin(x))*3", nullptr, TPointKind::Maximum, Pi / 2, 2 * Pi},
+        {"ln(sin(x))", nullptr, TPointKind::Maximum, Pi / 2, 2 * Pi},
+        {"sin(x)", "cos(x)", TPointKind::Intersection, Pi / 4, Pi},
+    };
+    for (const auto& c : cases) {
+        const TGraph f = Graph(c.formula, 1);
+        const TPointsFound found = c.other != nullptr
+                                       ? FindIntersections(f, Graph(c.other, 2), a, b, Pixel)
+                                   : c.kind == TPointKind::Root ? FindRoots(f, a, b, Pixel)
+                                                                : FindExtrema(f, a, b, Pixel);
+        const auto xs = Xs(found, c.kind);
+        std::vector<double> expected;
+        for (long double x = c.first; x < b; x += c.period)
+            expected.push_back(static_cast<double>(x));
+        ASSERT_EQ(xs.size(), expected.size()) << c.formula;
+        EXPECT_EQ(found.Points.size(), xs.size()) << c.formula;
+        for (std::size_t i = 0; i < xs.size(); ++i)
+            EXPECT_NEAR(xs[i], expected[i], 1e-7 * expected[i]) << c.formula << " " << i;
+    }
+}
+
 TEST_F(Analysis, AreasToTwelveDigitsAndAreasThatAreNone) {
     const struct {
         const char* formula;
