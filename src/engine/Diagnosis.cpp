@@ -195,7 +195,10 @@ class TClassifier {
   private:
     TDiagnosis Place(TDiagnosisKind kind, TDiagnosisDetail detail, int a, int b,
                      std::string hint = {}) const {
-        TDiagnosis d{kind, detail, a, b - a, typed_.substr(a, b - a), std::move(hint)};
+        TDiagnosis d;
+        d.Kind = kind, d.Detail = detail, d.Pos = a, d.Len = b - a;
+        d.Text = typed_.substr(a, b - a);
+        d.Hint = std::move(hint);
         return d;
     }
 

@@ -359,7 +359,9 @@ TEST(SearchRules, TheStepAndTheViewsPoints) {
     TPointsFound found{{{TPointKind::Root, 0, -11, 0},
                         {TPointKind::Root, 1, -10, 0},
                         {TPointKind::Minimum, 2, 10, 0},
-                        {TPointKind::Maximum, 3, 10.5, 0}}};
+                        {TPointKind::Maximum, 3, 10.5, 0}},
+                       false,
+                       {}};
     TPointsFound reversed = found;
     KeepInView(found, -10, 10);
     KeepInView(reversed, 10, -10);

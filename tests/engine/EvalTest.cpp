@@ -213,7 +213,9 @@ TEST(FieldNumbers, PlainNumbersAndFormulasOfXZero) {
         TTextFaultInfo fault;
         const std::optional<double> v = FieldNumberValue(row.text, &fault);
         EXPECT_EQ(v.has_value(), row.value) << row.text;
-        if (v) EXPECT_EQ(*v, row.number) << row.text;
+        if (v) {
+            EXPECT_EQ(*v, row.number) << row.text;
+        }
         EXPECT_EQ(fault.Kind, row.fault) << row.text;
     }
 }

@@ -164,11 +164,11 @@ TEST_F(Picture, EachGraphWithItsOwnPen) {
         double low, high; // the blue pixels as a share of today's
         QRgb own;         // a colour of its own, counted apart
     } cases[] = {
-        {"four pixels wide", {std::nullopt, 4, TLineStyle::Solid, true}, 2.2, 3.2, 0},
-        {"dashed", {std::nullopt, 1, TLineStyle::Dash, true}, 0.7, 0.95, 0},
-        {"dotted", {std::nullopt, 1, TLineStyle::Dot, true}, 0.6, 0.9, 0},
-        {"hidden", {std::nullopt, 1, TLineStyle::Solid, false}, 0.45, 0.55, 0},
-        {"red", {0x0000FF, 1, TLineStyle::Solid, true}, 0.45, 0.55, 0xFFFF0000},
+        {"four pixels wide", {std::nullopt, 4, TLineStyle::Solid, true, ""}, 2.2, 3.2, 0},
+        {"dashed", {std::nullopt, 1, TLineStyle::Dash, true, ""}, 0.7, 0.95, 0},
+        {"dotted", {std::nullopt, 1, TLineStyle::Dot, true, ""}, 0.6, 0.9, 0},
+        {"hidden", {std::nullopt, 1, TLineStyle::Solid, false, ""}, 0.45, 0.55, 0},
+        {"red", {0x0000FF, 1, TLineStyle::Solid, true, ""}, 0.45, 0.55, 0xFFFF0000},
     };
     for (const auto& c : cases) {
         input.Pens = {c.pen, TGraphPen{}}; // the first graph's pen; the second as today
