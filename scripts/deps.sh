@@ -12,7 +12,7 @@ PACKAGES=(
 )
 if [ "${1:-all}" = "all" ]; then
   PACKAGES+=(
-    libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libfparser-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libfparser-dev libmpfi-dev
     xvfb xauth fonts-dejavu-core
     desktop-file-utils appstream shared-mime-info xdg-utils xdotool
     librsvg2-bin poppler-utils admesh assimp-utils python3-jsonschema
