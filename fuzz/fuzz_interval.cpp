@@ -1,8 +1,9 @@
 // Fuzz target of the interval evaluator: a formula of x and y built from the
-// input bytes, a box from the bytes, and the tree walk at the box's corners,
-// its centre and points the bytes choose. Every value the walk finds without
-// an error must lie in the box's enclosure; a box that is defined nowhere
-// has no such value. Aborts on the first value outside.
+// input bytes, a box from the bytes, and points of the box (its corners, its
+// centre and points the bytes choose). The enclosure of each point, where
+// the formula is defined there, must lie in the box's enclosure, and so must
+// the tree walk's value where it agrees with the point's. Aborts on the
+// first value outside, and says which.
 #include "engine/Engine.h"
 #include "engine/Interval.h"
 #include "engine/TreeWalk.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -80,10 +82,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const double fy = i < 4 ? (i >> 1) : i == 4 ? 0.5 : r.Byte() / 255.0;
         VarX = std::clamp(box.X.Lo + (box.X.Hi - box.X.Lo) * fx, box.X.Lo, box.X.Hi);
         VarY = std::clamp(box.Y.Lo + (box.Y.Hi - box.Y.Lo) * fy, box.Y.Lo, box.Y.Hi);
+        // The exact value at the point, enclosed: where the formula is
+        // defined there, the box's enclosure must hold it.
+        const TInterval at =
+            EvalInterval(tree.get(), {TInterval::Point(VarX), TInterval::Point(VarY)});
+        if (at.Empty) continue;
+        if (enclosure.Empty || at.Lo < enclosure.Lo || at.Hi > enclosure.Hi) {
+            std::fprintf(stderr, "%s at (%.17g, %.17g): [%.17g, %.17g] outside [%.17g, %.17g]%s\n",
+                         text.c_str(), VarX, VarY, at.Lo, at.Hi, enclosure.Lo, enclosure.Hi,
+                         enclosure.Empty ? " (empty)" : "");
+            std::abort();
+        }
+        // The tree walk's value, where it flags no error and the formula is
+        // defined, lies in the box's enclosure too, unless a double on its
+        // way overflowed (inf - inf, inf^0), which the exact value does not.
         EvalError = false;
         const double v = engine::EvalTreeWalk(tree.get());
-        if (EvalError || !std::isfinite(v)) continue;
-        if (enclosure.Empty || v < enclosure.Lo || v > enclosure.Hi) std::abort();
+        if (EvalError || !at.Defined || !(at.Lo <= v && v <= at.Hi)) continue;
+        if (v < enclosure.Lo || v > enclosure.Hi) std::abort();
     }
     return 0;
 }
