@@ -236,6 +236,14 @@
         <source>Задать параметр формул на этот запуск (с --export, --analyse, --integrate и --check): число или формула параметров до него; можно повторять.</source>
         <translation>Set a parameter of the formulas for this run (with --export, --analyse, --integrate and --check): a number or a formula of the parameters before it; may be repeated.</translation>
     </message>
+    <message>
+        <source>--time: секунды должны быть больше нуля и не больше суток.</source>
+        <translation>--time: the seconds must be above zero and at most a day.</translation>
+    </message>
+    <message>
+        <source>Сколько секунд доказывать отношения (с --export; по умолчанию 10): что не доказано к этому сроку, записывается бледным.</source>
+        <translation>How many seconds to prove relations for (with --export; 10 by default): what is not proven by then is written pale.</translation>
+    </message>
 </context>
 <context>
     <name>Dialogs</name>
@@ -1051,6 +1059,10 @@
         <source>игра параметра</source>
         <translation>the parameter&apos;s play</translation>
     </message>
+    <message>
+        <source>доказано %1 %</source>
+        <translation>proven %1 %</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -1552,6 +1564,14 @@
     <message>
         <source>Или это параметр: «Добавить параметр «%1»» справа в строке состояния.</source>
         <translation>Or it is a parameter: &quot;Add the parameter &quot;%1&quot;&quot; at the right of the status line.</translation>
+    </message>
+    <message>
+        <source>Второй знак сравнения «%1» (%2): цепочки сравнений не рисуются, оставьте один знак</source>
+        <translation>A second comparison «%1» (%2): chains of comparisons are not drawn; keep one sign</translation>
+    </message>
+    <message>
+        <source>Случайные числа в отношении (%1): у отношения должен быть один ответ</source>
+        <translation>Random numbers in a relation (%1): a relation must have one answer</translation>
     </message>
 </context>
 <context>

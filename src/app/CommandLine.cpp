@@ -33,6 +33,11 @@ void TakeSettings(const QCommandLineParser& line) {
     SetCommandSettings(settings);
 }
 
+// A number of an option: a plain number, or a formula of x = 0.
+double OptionNumber(const QString& text, const char* option) {
+    return NumberOf(text.toStdString(), option);
+}
+
 // --export OUT [--size WxH] [--seed N] [--set NAME=VALUE]... FILE.mth
 int RunExport(const QCommandLineParser& line) {
     return Headless(line, [&] {
@@ -44,6 +49,12 @@ int RunExport(const QCommandLineParser& line) {
         if (!OptionValue(line, "seed").isEmpty()) job.Seed = ExportSeed(OptionValue(line, "seed"));
         job.MaxSamples = MaxScanSamples(line);
         job.Partial = line.isSet(QStringLiteral("allow-partial"));
+        if (line.isSet(QStringLiteral("time"))) {
+            job.RelationSeconds = OptionNumber(OptionValue(line, "time"), "time");
+            if (!(job.RelationSeconds > 0 && job.RelationSeconds <= 86400))
+                UsageError(QCoreApplication::translate(
+                    "CommandLine", "--time: секунды должны быть больше нуля и не больше суток."));
+        }
         TTerminalProgress progress;
         const std::string warning =
             ExportFile(job, progress, [](int w, int h, const TPlotInput& input) {
@@ -54,11 +65,6 @@ int RunExport(const QCommandLineParser& line) {
             });
         if (!warning.empty()) Print(stderr, QString::fromStdString(warning) + "\n");
     });
-}
-
-// A number of an option: a plain number, or a formula of x = 0.
-double OptionNumber(const QString& text, const char* option) {
-    return NumberOf(text.toStdString(), option);
 }
 
 int Printed(const TCommandOutput& output) {
@@ -142,6 +148,12 @@ std::vector<TOptionRow> Options() {
                            "--integrate и --check): число или формула параметров до него; "
                            "можно повторять."),
          "NAME=VALUE",
+         nullptr},
+        {{QStringLiteral("time")},
+         QT_TRANSLATE_NOOP("CommandLine",
+                           "Сколько секунд доказывать отношения (с --export; по умолчанию 10): "
+                           "что не доказано к этому сроку, записывается бледным."),
+         "S",
          nullptr},
         {{QStringLiteral("seed")},
          QT_TRANSLATE_NOOP("CommandLine",

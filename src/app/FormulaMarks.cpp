@@ -12,7 +12,8 @@
 
 #include <algorithm>
 
-TFormulaMarks::TFormulaMarks(QLineEdit* edit) : QWidget(edit), edit_(edit) {
+TFormulaMarks::TFormulaMarks(QLineEdit* edit, bool relations)
+    : QWidget(edit), relations_(relations), edit_(edit) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setObjectName(QStringLiteral("FormulaMarks"));
@@ -37,7 +38,7 @@ void TFormulaMarks::SetActive(bool active) {
 
 void TFormulaMarks::Refresh() {
     const std::string text = edit_->text().toStdString();
-    found_ = active_ ? Diagnose(text) : std::vector<TDiagnosis>{};
+    found_ = active_ ? Diagnose(text, relations_) : std::vector<TDiagnosis>{};
     TipForCutText(edit_);
     update();
 }

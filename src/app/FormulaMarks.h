@@ -15,7 +15,8 @@ class QLineEdit;
 
 class TFormulaMarks : public QWidget {
   public:
-    explicit TFormulaMarks(QLineEdit* edit);
+    // `relations`: the field holds a y(x) formula, which may be a relation.
+    explicit TFormulaMarks(QLineEdit* edit, bool relations = false);
 
     // Whether the field holds a formula now (a field of numbers in one mode
     // may hold a formula in another). An inactive field shows no marks.
@@ -41,6 +42,7 @@ class TFormulaMarks : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool relations_ = false;
     // The x of the left edge of the character at byte offset `pos`.
     int XOf(int pos) const;
 

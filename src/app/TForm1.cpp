@@ -286,7 +286,7 @@ TForm1::TForm1() {
     Edit2Marks = new TFormulaMarks(Edit2);
     Edit6Marks = new TFormulaMarks(Edit6);
     Edit7Marks = new TFormulaMarks(Edit7);
-    ComboBox1Marks = new TFormulaMarks(ComboBox1->lineEdit());
+    ComboBox1Marks = new TFormulaMarks(ComboBox1->lineEdit(), true);
     // Under the client area, which keeps its size.
     StatusLine = new QLabel;
     StatusLine->setObjectName(QStringLiteral("StatusLine"));

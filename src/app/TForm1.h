@@ -394,6 +394,12 @@ class TForm1 : public QMainWindow {
     // Each picture shown: its graphs are what the trace and the points follow.
     void AnalysePicture(const TPlotInput& input, const TPlotRequest& request);
     QTimer* PointsTimer = nullptr; // the points, once the view has rested
+    // Relations are proven a slice at a time, the picture shown after each,
+    // so that the window answers between slices; a new picture starts anew.
+    QTimer* ProofTimer = nullptr;
+    QLabel* RelationProof = nullptr; // "доказано 99,7 %" in the status line
+    TPlotInput ProofInput;           // the input of the picture being proven
+    void ShowRelationProof(const TRelationProgress& progress);
 
     // --- what a formula holds that the compiler does not understand
     // The marks of the formula fields: Edit2, Edit6, Edit7 and the formula box.

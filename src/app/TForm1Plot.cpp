@@ -25,6 +25,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <QStatusBar>
 #include <algorithm>
 #include <cmath>
 
@@ -82,7 +83,8 @@ void TForm1::BuildPicture() {
 }
 
 void TForm1::ShowPicture(const TPlotInput& input, bool command) {
-    const TPlotRequest request = PictureRequest(input, Model.AnimationRunning, Model.YxTrees);
+    TPlotRequest request = PictureRequest(input, Model.AnimationRunning, Model.YxTrees);
+    request.RelationSeconds = ProofSliceSeconds;
     if (command && !request.StepText.empty()) {
         // The field shows the step the graphs took, and the document keeps
         // what the field shows, so that a save holds it too.
@@ -91,8 +93,42 @@ void TForm1::ShowPicture(const TPlotInput& input, bool command) {
     }
     // At the screen's pixel density: 400 x 400 pixels at 100 %, twice as
     // many each way at 200 %.
-    PaintBox1->Picture = PictureImage(request, PaintBox1->devicePixelRatioF());
+    TRelationProgress progress;
+    PaintBox1->Picture = PictureImage(request, PaintBox1->devicePixelRatioF(), {}, &progress);
+    ProofInput = input;
+    ShowRelationProof(progress);
     AnalysePicture(input, request);
+}
+
+void TForm1::ShowRelationProof(const TRelationProgress& progress) {
+    // The label is made with the first relation: before, the status line
+    // stays as it was, to the pixel.
+    if (RelationProof == nullptr && !progress.Any) return;
+    if (RelationProof == nullptr) {
+        RelationProof = new QLabel;
+        RelationProof->setObjectName(QStringLiteral("RelationProof"));
+        RelationProof->hide(); // a status line without relations stays as it was
+        statusBar()->addPermanentWidget(RelationProof);
+        ProofTimer = new QTimer(this);
+        ProofTimer->setSingleShot(true);
+        ProofTimer->setInterval(0);
+        connect(ProofTimer, &QTimer::timeout, this, [this] {
+            RunCommand([this] {
+                ShowPicture(ProofInput, false);
+                PaintBox1->update();
+            });
+        });
+    }
+    RelationProof->setVisible(progress.Any);
+    // Tenths of a percent, never rounded up to a whole proof.
+    const double tenths = std::floor(progress.Proven * 1000) / 10;
+    RelationProof->setText(tr("доказано %1 %")
+                               .arg(QString::number(tenths, 'f', 1)
+                                        .replace(QLatin1Char('.'), QChar(DecimalSeparatorChar))));
+    if (progress.Any && !progress.Finished)
+        ProofTimer->start();
+    else
+        ProofTimer->stop();
 }
 
 void TForm1::ChangeView(const std::function<void()>& change) {

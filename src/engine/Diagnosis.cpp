@@ -1,6 +1,7 @@
 // The formula diagnosis: the compiler notes where it fell back, and each
 // note is explained here from the text around it.
 #include "engine/Diagnosis.h"
+#include "engine/Relation.h"
 
 #include "engine/Engine.h"
 #include "engine/Library.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <optional>
 #include <set>
 #include <tuple>
@@ -301,7 +303,9 @@ class TClassifier {
 
 } // namespace
 
-std::vector<TDiagnosis> Diagnose(const std::string& text) {
+namespace {
+
+std::vector<TDiagnosis> DiagnoseFormula(const std::string& text) {
     const std::string upper = UpperCaseFormula(text);
     const std::vector<TParseNote> notes = engine::ParseNotes(upper);
     const TClassifier classifier(text, upper);
@@ -328,6 +332,55 @@ std::vector<TDiagnosis> Diagnose(const std::string& text) {
         }
         result.push_back(std::move(d));
     }
+    return result;
+}
+
+TDiagnosis PlaceOf(const std::string& text, TDiagnosisKind kind, TDiagnosisDetail detail, int at,
+                   int length) {
+    TDiagnosis d;
+    d.Kind = kind, d.Detail = detail, d.Pos = at, d.Len = length;
+    d.Text = text.substr(static_cast<std::size_t>(at), static_cast<std::size_t>(length));
+    return d;
+}
+
+// The diagnoses of each side of a relation, in the places of the whole text,
+// and those of the relation itself.
+std::vector<TDiagnosis> DiagnoseRelation(const std::string& text, const TRelationText& relation) {
+    std::vector<TDiagnosis> result;
+    const auto side = [&](const std::string& part, int offset, TDiagnosisDetail missing) {
+        if (part.empty())
+            result.push_back(
+                PlaceOf(text, TDiagnosisKind::EmptyOperand, missing, relation.At, relation.Length));
+        for (TDiagnosis d : DiagnoseFormula(part)) {
+            d.Pos += offset;
+            result.push_back(std::move(d));
+        }
+    };
+    side(relation.Left, 0, TDiagnosisDetail::OperandBefore);
+    side(relation.Right, relation.At + relation.Length, TDiagnosisDetail::OperandAfter);
+    for (const auto& [at, length] : relation.More)
+        result.push_back(
+            PlaceOf(text, TDiagnosisKind::RelationChain, TDiagnosisDetail::None, at, length));
+    const std::string upper = UpperCaseFormula(text);
+    for (std::size_t k = upper.find("RAND"); k != std::string::npos; k = upper.find("RAND", k + 4))
+        if (k == 0 || !std::isalpha(static_cast<unsigned char>(upper[k - 1])))
+            result.push_back(PlaceOf(text, TDiagnosisKind::RandomInRelation, TDiagnosisDetail::None,
+                                     static_cast<int>(k), 4));
+    std::stable_sort(result.begin(), result.end(),
+                     [](const TDiagnosis& x, const TDiagnosis& y) { return x.Pos < y.Pos; });
+    return result;
+}
+
+} // namespace
+
+std::vector<TDiagnosis> Diagnose(const std::string& text) {
+    return Diagnose(text, false);
+}
+
+std::vector<TDiagnosis> Diagnose(const std::string& text, bool relation) {
+    const std::optional<TRelationText> split =
+        relation ? SplitRelation(text) : std::optional<TRelationText>{};
+    std::vector<TDiagnosis> result = split ? DiagnoseRelation(text, *split) : DiagnoseFormula(text);
     // The places in characters: the characters before each byte, counted once.
     if (result.empty()) return result;
     std::vector<int> before(text.size() + 1, 0);
@@ -359,6 +412,10 @@ std::string_view KindName(TDiagnosisKind kind) {
         return "number";
     case TDiagnosisKind::TooDeep:
         return "too-deep";
+    case TDiagnosisKind::RelationChain:
+        return "relation-chain";
+    case TDiagnosisKind::RandomInRelation:
+        return "random-in-relation";
     }
     return "unknown";
 }

@@ -9,14 +9,16 @@
 #include <vector>
 
 enum class TDiagnosisKind {
-    UnknownName,    // no number, variable, constant or function: "abc", "sni(x)", "2x"
-    MissingBracket, // an opening bracket without its closing one: "sin(x"
-    ExtraBracket,   // a closing bracket without its opening one: "x)"
-    EmptyOperand,   // an operator or function without its operand: "x+", "*2", "sin()"
-    StrayCharacter, // a character the language does not have: "x=1", "2·x"
-    Space,          // a space inside the formula: "x + 1"
-    Number,         // a number the locale does not convert: "1.2.3", "1e5"
-    TooDeep,        // nesting deeper than the compiler follows
+    UnknownName,      // no number, variable, constant or function: "abc", "sni(x)", "2x"
+    MissingBracket,   // an opening bracket without its closing one: "sin(x"
+    ExtraBracket,     // a closing bracket without its opening one: "x)"
+    EmptyOperand,     // an operator or function without its operand: "x+", "*2", "sin()"
+    StrayCharacter,   // a character the language does not have: "x=1", "2·x"
+    Space,            // a space inside the formula: "x + 1"
+    Number,           // a number the locale does not convert: "1.2.3", "1e5"
+    TooDeep,          // nesting deeper than the compiler follows
+    RelationChain,    // a relation with a second comparison: "0<y<x"
+    RandomInRelation, // RAND in a relation, whose answer must be one
 };
 
 // What exactly is wrong, where a kind has several cases.
@@ -59,6 +61,9 @@ struct TDiagnosis {
 // for a text that compiles fully, and none for the empty text. The work
 // grows with the text's length times the log of it, never with its square.
 std::vector<TDiagnosis> Diagnose(const std::string& text);
+// The same for a formula of the y(x) mode, which may be a relation: each
+// side is diagnosed, and so are a second comparison and RAND.
+std::vector<TDiagnosis> Diagnose(const std::string& text, bool relation);
 
 // The stable name of a kind, for the command line's JSON ("unknown-name").
 std::string_view KindName(TDiagnosisKind kind);

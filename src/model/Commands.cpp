@@ -240,7 +240,7 @@ TCommandOutput IntegrateGraphs(const TFileGraphs& g, double a, double b) {
 std::string CheckFormula(const std::string& text) {
     ApplyParameters(WithSettings({}, CommandSettings())); // their names are no unknown names
     std::string out;
-    for (const TDiagnosis& d : Diagnose(text)) {
+    for (const TDiagnosis& d : Diagnose(text, true)) {
         const TCharSpan span = d.Chars;
         out += "{\"pos\": " + std::to_string(span.First) +
                ", \"len\": " + std::to_string(span.Last - span.First + 1) +
@@ -296,8 +296,9 @@ std::string ExportFile(const TExportJob& job, TScanProgress& progress,
         ViewFromInput(input);
     else
         warning = BuildForExport(input, job.Seed, job.MaxSamples, job.Partial, progress);
-    ExportPicture(job.Out, *format, input, job.Size,
-                  [&](int w, int h) { return frame(w, h, input); });
+    ExportPicture(
+        job.Out, *format, input, job.Size, [&](int w, int h) { return frame(w, h, input); },
+        job.RelationSeconds);
     return warning;
 }
 

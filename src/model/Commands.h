@@ -9,6 +9,7 @@
 #include "document/DocumentFile.h"
 #include "document/PlotInput.h"
 #include "geometry3d/Implicit.h"
+#include "plot2d/Picture.h"
 
 #include <QImage>
 #include <QSize>
@@ -56,6 +57,7 @@ struct TExportJob {
     std::optional<std::uint64_t> Seed;
     long double MaxSamples = DefaultMaxScanSamples;
     bool Partial = false;
+    double RelationSeconds = DefaultRelationSeconds; // --time
 };
 // "WxH", each from 16 to 16384, and a whole number not below zero.
 QSize ExportSize(const QString& text);

@@ -184,7 +184,8 @@ void CheckFormatFits(int mode, TExportFormat format) {
 }
 
 void ExportPicture(const std::string& path, TExportFormat format, const TPlotInput& input,
-                   QSize size, const std::function<QImage(int w, int h)>& frame) {
+                   QSize size, const std::function<QImage(int w, int h)>& frame,
+                   double relationSeconds) {
     CheckFormatFits(input.Mode, format);
     if (Is2D(input.Mode)) {
         const bool sized = format == TExportFormat::Png && !size.isEmpty();
@@ -192,7 +193,8 @@ void ExportPicture(const std::string& path, TExportFormat format, const TPlotInp
                                         : TPictureArea{PlotWidth, PlotHeight, 1};
         const TAreaScope scope(area, input.EqualScales);
         TYxTrees trees; // compiled afresh, as a build compiles them
-        const TPlotRequest request = PictureRequest(input, false, trees);
+        TPlotRequest request = PictureRequest(input, false, trees);
+        request.RelationSeconds = relationSeconds;
         switch (format) {
         case TExportFormat::Png:
             WriteBytes(path, PicturePng(request, area.Density, sized ? size : QSize()));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "document/PlotInput.h"
+#include "plot2d/Picture.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -43,8 +44,11 @@ void CheckFormatFits(int mode, TExportFormat format);
 // picture of the input in the current view (the view must be set), in 3D
 // what the buffers hold, drawn by `frame` (w × h pixels) for a PNG. `size` is the PNG's size (in 2D
 // a square, 400 × 400 or a multiple). Throws with the message.
+// Relations are proven for up to `relationSeconds`; what is not proven by
+// then is written as it stands (uncertain pixels in their tint).
 void ExportPicture(const std::string& path, TExportFormat format, const TPlotInput& input,
-                   QSize size, const std::function<QImage(int w, int h)>& frame);
+                   QSize size, const std::function<QImage(int w, int h)>& frame,
+                   double relationSeconds = DefaultRelationSeconds);
 
 // The formulas of the input's picture in one line, as printed under it.
 QString FormulaLine(const TPlotInput& input);

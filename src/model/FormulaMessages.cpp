@@ -95,6 +95,14 @@ QString PlaceMessage(const std::string& text, const TDiagnosis& d) {
         return TFormulaMessages::tr(
                    "Слишком глубокая вложенность (%1): дальше формула считается нулём")
             .arg(Where(text, d));
+    case TDiagnosisKind::RelationChain:
+        return TFormulaMessages::tr("Второй знак сравнения «%1» (%2): цепочки сравнений не "
+                                    "рисуются, оставьте один знак")
+            .arg(Typed(d.Text), Where(text, d));
+    case TDiagnosisKind::RandomInRelation:
+        return TFormulaMessages::tr("Случайные числа в отношении (%1): у отношения должен быть "
+                                    "один ответ")
+            .arg(Where(text, d));
     }
     return {};
 }
@@ -191,7 +199,7 @@ std::vector<std::pair<TMessage, std::string>> BuiltFormulas(const TPlotInput& in
 std::vector<std::string> ParameterCandidates(const TPlotInput& input) {
     std::vector<std::string> names;
     for (const auto& [caption, text] : BuiltFormulas(input, {}))
-        for (const TDiagnosis& d : Diagnose(text))
+        for (const TDiagnosis& d : Diagnose(text, input.Mode == pmYx))
             if (d.Kind == TDiagnosisKind::UnknownName && d.Detail == TDiagnosisDetail::None &&
                 ParameterNameFault(d.Text, input.Parameters) == TParameterNameFault::None &&
                 std::find(names.begin(), names.end(), d.Text) == names.end())
@@ -201,7 +209,7 @@ std::vector<std::string> ParameterCandidates(const TPlotInput& input) {
 
 TMessage FirstDiagnosis(const TPlotInput& input, const TMessage& boxCaption) {
     for (const auto& [caption, text] : BuiltFormulas(input, boxCaption)) {
-        const std::vector<TDiagnosis> found = Diagnose(text);
+        const std::vector<TDiagnosis> found = Diagnose(text, input.Mode == pmYx);
         if (!found.empty())
             return [caption, text, d = found.front()] {
                 return caption() + QLatin1Char(' ') + DiagnosisMessage(text, d);

@@ -2,6 +2,7 @@
 
 #include "document/Limits.h"
 #include "engine/FastForm.h"
+#include "engine/Relation.h"
 #include "plot2d/Sampling.h"
 #include "plot2d/View2D.h"
 
@@ -51,6 +52,12 @@ TPlotRequest YxRequest(const TPlotInput& input, bool animating, TYxTrees& trees)
     for (int s = 0; s <= n; ++s) {
         TGraphRequest graph;
         graph.Tree = FormulaTrees[s];
+        if (const auto r = trees.Relations.find(s); r != trees.Relations.end()) {
+            graph.Tree = nullptr; // not walked
+            if (r->second.Left)
+                graph.Relation =
+                    TRelationTrees{r->second.Left.get(), r->second.Right.get(), r->second.Op};
+        }
         if (s > 0)
             graph.Formula = input.List[static_cast<std::size_t>(s - 1)];
         else if (!input.AllFormulas)
@@ -391,6 +398,18 @@ std::vector<const TGraphRequest*> DrawnGraphs(const TPlotRequest& request) {
 
 void CompileYxFormulas(const TPlotInput& input, TYxTrees& trees) {
     FreeAllTrees();
+    trees.Relations.clear();
+    for (const TYxGraph& g : YxGraphs(input)) {
+        const std::optional<TRelationText> relation = SplitRelation(g.Formula);
+        // A chain, or random numbers, is not drawn: the diagnosis says why.
+        if (!relation || !relation->More.empty()) continue;
+        TYxTrees::TRelation& r = trees.Relations[g.Number];
+        r.Left = CompileTree(relation->Left);
+        r.Right = CompileTree(relation->Right);
+        r.Op = relation->Op;
+        if (DrawsRandom(r.Left.get()) || DrawsRandom(r.Right.get()) || !r.Left || !r.Right)
+            r.Left.reset(), r.Right.reset();
+    }
     if (input.AllFormulas) {
         const int n = ListCount(input);
         for (int i = 0; i < n; ++i)
@@ -426,8 +445,104 @@ void ViewFromInput(const TPlotInput& input) {
     if (!ViewUsable()) throw BuildRefused(ViewRefusedMessage());
 }
 
-void ComposePicture(QPainter& p, const TPlotRequest& request) {
+namespace {
+
+// Proofs kept from one picture to the next, so that a picture of the same
+// relation over the same pixels, with the same values of f and the
+// parameters, carries on where the last one stopped.
+class TProofs {
+  public:
+    std::shared_ptr<TProof> For(const std::string& key, const TPixelGrid& grid) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        for (auto& [k, proof] : kept_)
+            if (k == key) return proof;
+        auto proof = std::make_shared<TProof>();
+        proof->Grid = grid;
+        kept_.emplace_back(key, proof);
+        if (kept_.size() > 16) kept_.erase(kept_.begin());
+        return proof;
+    }
+
+  private:
+    std::mutex mutex_;
+    std::vector<std::pair<std::string, std::shared_ptr<TProof>>> kept_;
+};
+
+TProofs& Proofs() {
+    static TProofs* proofs = new TProofs; // never freed: pictures may be drawn at exit
+    return *proofs;
+}
+
+std::string ProofKey(const TGraphRequest& graph, const TPixelGrid& g) {
+    std::string key = graph.Formula;
+    const auto add = [&](double v) { key.append(reinterpret_cast<const char*>(&v), sizeof v); };
+    for (const double v : {g.X1, g.Y2, g.Dx, g.Dy, static_cast<double>(g.Width),
+                           static_cast<double>(g.Height), MainContext.F})
+        add(v);
+    for (std::size_t k = 0; k < ParameterNames().size(); ++k)
+        add(MainContext.P[k]);
+    for (const std::string& name : ParameterNames())
+        key += name + ",";
+    return key;
+}
+
+// The pixels of a proof on the painter, a run of equal pixels of a row at a
+// time: true in the pen's colour, inside shaded, uncertain in a light tint.
+void DrawProof(QPainter& p, const TProof& proof, const QColor& pen, double scale) {
+    QColor shade = pen, tint = pen;
+    shade.setAlpha(80);
+    tint.setAlpha(40);
+    const TPixelGrid& g = proof.Grid;
+    for (int j = 0; j < g.Height; ++j)
+        for (int i = 0; i < g.Width;) {
+            const TPixelState s = proof.At(i, j);
+            int end = i + 1;
+            while (end < g.Width && proof.At(end, j) == s)
+                ++end;
+            if (s != TPixelState::False) {
+                const QColor& c = s == TPixelState::True     ? pen
+                                  : s == TPixelState::Inside ? shade
+                                                             : tint;
+                p.fillRect(QRectF(i / scale, j / scale, (end - i) / scale, 1 / scale), c);
+            }
+            i = end;
+        }
+}
+
+void DrawRelations(QPainter& p, const TPlotRequest& request, TRelationProgress* progress) {
+    const double scale = p.device() != nullptr ? p.device()->devicePixelRatioF() : 1.0;
+    TPixelGrid grid;
+    grid.Width = static_cast<int>(std::lround(PlotWidth * scale));
+    grid.Height = static_cast<int>(std::lround(PlotHeight * scale));
+    grid.X1 = ViewX1, grid.Y2 = ViewY2;
+    grid.Dx = (ViewX2 - ViewX1) / grid.Width, grid.Dy = (ViewY2 - ViewY1) / grid.Height;
+    const auto deadline = TProofClock::now() + std::chrono::microseconds(static_cast<std::int64_t>(
+                                                   std::max(0.0, request.RelationSeconds) * 1e6));
+    std::size_t pixels = 0, decided = 0;
+    for (const TGraphRequest& graph : request.Graphs) {
+        if (!graph.Relation || !graph.Visible) continue;
+        const std::shared_ptr<TProof> proof = Proofs().For(ProofKey(graph, grid), grid);
+        Prove(*graph.Relation, *proof, deadline, BuildThreads());
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing, false);
+        DrawProof(p, *proof, ToQColor(graph.Colour), scale);
+        p.restore();
+        if (progress != nullptr) {
+            progress->Any = true;
+            progress->Finished = progress->Finished && proof->Finished;
+        }
+        pixels += proof->Pixels.size();
+        decided += static_cast<std::size_t>(proof->Proven() * proof->Pixels.size() + 0.5);
+    }
+    if (progress != nullptr && pixels > 0)
+        progress->Proven = static_cast<double>(decided) / static_cast<double>(pixels);
+}
+
+} // namespace
+
+void ComposePicture(QPainter& p, const TPlotRequest& request, TRelationProgress* progress) {
     ComposeBackground(p, request.Options);
+    DrawRelations(p, request, progress);
     const std::vector<const TGraphRequest*> graphs = DrawnGraphs(request);
     const std::vector<const TGraphRequest*> entries = LegendEntries(request, graphs);
     TLegendPlan plan;
@@ -448,7 +563,8 @@ void ComposePicture(QPainter& p, const TPlotRequest& request) {
     ComposeBorder(p);
 }
 
-QImage PictureImage(const TPlotRequest& request, qreal density, QSize pixels) {
+QImage PictureImage(const TPlotRequest& request, qreal density, QSize pixels,
+                    TRelationProgress* progress) {
     const int w = pixels.isEmpty() ? qRound(PlotWidth * density) : pixels.width();
     const int h = pixels.isEmpty() ? qRound(PlotHeight * density) : pixels.height();
     QImage image(w, h, QImage::Format_RGB32);
@@ -459,7 +575,7 @@ QImage PictureImage(const TPlotRequest& request, qreal density, QSize pixels) {
     image.setDevicePixelRatio(density);
     QPainter painter(&image);
     if (!painter.isActive()) throw BuildRefused(NoPictureMemoryMessage(w, h));
-    ComposePicture(painter, request);
+    ComposePicture(painter, request, progress);
     painter.end();
     return image;
 }

@@ -7,9 +7,11 @@
 #include "document/PlotInput.h"
 #include "engine/Engine.h"
 #include "plot2d/Compose.h"
+#include "plot2d/Prover.h"
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,9 +24,17 @@ enum class TCurveKind : unsigned char {
 
 // One graph: its tree (null: nothing to draw), the second tree of a
 // parametric curve, the pen colour and the step of its walk.
+// How long an export waits for the proofs of relations, in seconds; and the
+// slice of a proof a window's picture takes, so that its first answer comes
+// within 100 ms and the window answers between slices.
+constexpr double DefaultRelationSeconds = 10;
+constexpr double ProofSliceSeconds = 0.06;
+
 struct TGraphRequest {
     const TExprNode* Tree = nullptr;
     const TExprNode* TreeY = nullptr;
+    // A relation of x and y instead of a graph (Tree is then null).
+    std::optional<TRelationTrees> Relation;
     TColorValue Colour = ClBlue;
     int Width = 1; // device-independent pixels; 1 is the cosmetic pen of one pixel
     TLineStyle Style = TLineStyle::Solid;
@@ -49,6 +59,8 @@ struct TPlotRequest {
     // What the step field shows after the build when the pixel rule replaced
     // the step; empty when the step stays as typed.
     std::string StepText;
+    // How long the proofs of relations may take in one composition.
+    double RelationSeconds = DefaultRelationSeconds;
 };
 
 // The formulas of y(x) compiled into FormulaTrees, and whether they may
@@ -61,6 +73,12 @@ constexpr int MaxListFormulas = tsListLast - tsListFirst + 1;
 
 struct TYxTrees {
     std::uint64_t Generation = ~std::uint64_t{0}; // FormulaTreesGeneration after compiling
+    // The two sides of each formula that is a relation, by slot.
+    struct TRelation {
+        TTreePtr Left, Right;
+        TRelationOp Op = TRelationOp::Equal;
+    };
+    std::map<int, TRelation> Relations;
 };
 
 // The graphs a y(x) picture of the input draws, by number and formula: the
@@ -100,7 +118,18 @@ void ViewFromInput(const TPlotInput& input);
 // The graphs of a y(x) list are walked on as many threads as a build may use
 // (each in a context of its own), and drawn in the order of the list: the
 // picture, the main thread's cells and its error flag are those of one thread.
-void ComposePicture(QPainter& p, const TPlotRequest& request);
+//
+// A relation is proven pixel by pixel (at the painter's pixel density) for
+// up to request.RelationSeconds, carrying on the proof an earlier picture of
+// the same relation, view and values left unfinished. `progress`, where
+// given, says how much of the relations' pixels is proven.
+struct TRelationProgress {
+    bool Any = false;     // the picture has relations
+    bool Finished = true; // every proof is finished
+    double Proven = 1;    // the share of their pixels decided
+};
+void ComposePicture(QPainter& p, const TPlotRequest& request,
+                    TRelationProgress* progress = nullptr);
 
 // A printed page on `p`, whose page is `page`: within margins of a
 // twentieth of its shorter side, the picture as large as fits with the
@@ -136,4 +165,5 @@ void ComposeOverlay(QPainter& p, const TOverlay& overlay);
 // The picture as an image of the plot area at a pixel density (400 x 400
 // pixels at 1, twice as many each way at 2), drawn in the same coordinates;
 // of exactly `pixels` where given (the area times the density, rounded).
-QImage PictureImage(const TPlotRequest& request, qreal density = 1, QSize pixels = {});
+QImage PictureImage(const TPlotRequest& request, qreal density = 1, QSize pixels = {},
+                    TRelationProgress* progress = nullptr);
