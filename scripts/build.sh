@@ -14,7 +14,7 @@ if [ "${1:-}" = tsan ]; then
     cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" \
       -DBUILD_TESTING=ON -DPLOTTER_BENCHMARKS=OFF -DPLOTTER_TSAN=ON
   fi
-  cmake --build build-tsan --target test_engine test_geometry3d test_analysis
+  cmake --build build-tsan --target test_engine test_geometry3d test_analysis test_plot2d
   exit 0
 fi
 case "${1:-}" in

@@ -244,6 +244,10 @@
         <source>Сколько секунд доказывать отношения (с --export; по умолчанию 10): что не доказано к этому сроку, записывается бледным.</source>
         <translation>How many seconds to prove relations for (with --export; 10 by default): what is not proven by then is written pale.</translation>
     </message>
+    <message>
+        <source>График %1 — отношение «%2»: его точки и площади пока не ищутся.</source>
+        <translation>Graph %1 is the relation «%2»: its points and areas are not searched yet.</translation>
+    </message>
 </context>
 <context>
     <name>Dialogs</name>

@@ -34,22 +34,32 @@ struct TWidening {
     }
     static constexpr int Library = 4;
     static constexpr double Tiny = 0x1p-960; // below it, an error may be lost to underflow
+    static constexpr double Unknown = std::numeric_limits<double>::quiet_NaN();
 
     // The bound below (or above) the exact value r + e, where e is the exact
     // error of the rounded r, or NaN where it is not known.
     static double Below(double r, double e) {
-        if (!(e == e) || !std::isfinite(r) || std::fabs(r) < Tiny) return Down(r);
+        if (!(e == e) || !std::isfinite(r)) return Down(r);
         return e < 0 ? Down(r) : r;
     }
     static double Above(double r, double e) {
-        if (!(e == e) || !std::isfinite(r) || std::fabs(r) < Tiny) return Up(r);
+        if (!(e == e) || !std::isfinite(r)) return Up(r);
         return e > 0 ? Up(r) : r;
+    }
+    // The exact error of a product or quotient: none where an operand makes
+    // it 0, unknown where the result is so small that it may have underflowed.
+    static double ProductError(double x, double y) {
+        if (x == 0 || y == 0) return 0;
+        if (std::fabs(x * y) < Tiny) return Unknown;
+        return std::fma(x, y, -(x * y));
     }
     static double SumError(double x, double y, double s) {
         const double b = s - x;
         return (x - (s - b)) + (y - b);
     }
     static double QuotientError(double x, double y, double q) {
+        if (x == 0 && y != 0) return 0;
+        if (std::fabs(q) < Tiny || std::fabs(x) < Tiny) return Unknown;
         const double rest = std::fma(-q, y, x); // x - q y, exactly
         return y > 0 ? rest : -rest;
     }
@@ -61,19 +71,20 @@ struct TWidening {
     double add_up(double x, double y) { return Above(x + y, SumError(x, y, x + y)); }
     double sub_down(double x, double y) { return add_down(x, -y); }
     double sub_up(double x, double y) { return add_up(x, -y); }
-    double mul_down(double x, double y) { return Below(x * y, std::fma(x, y, -(x * y))); }
-    double mul_up(double x, double y) { return Above(x * y, std::fma(x, y, -(x * y))); }
+    double mul_down(double x, double y) { return Below(x * y, ProductError(x, y)); }
+    double mul_up(double x, double y) { return Above(x * y, ProductError(x, y)); }
     double div_down(double x, double y) { return Below(x / y, QuotientError(x, y, x / y)); }
     double div_up(double x, double y) { return Above(x / y, QuotientError(x, y, x / y)); }
     double median(double x, double y) { return (x + y) / 2; }
+    static double RootError(double x, double r) {
+        if (x == 0) return 0;
+        return x < Tiny ? Unknown : std::fma(-r, r, x);
+    }
     double sqrt_down(double x) {
         const double r = std::sqrt(x);
-        return std::max(0.0, Below(r, std::fma(-r, r, x)));
+        return std::max(0.0, Below(r, RootError(x, r)));
     }
-    double sqrt_up(double x) {
-        const double r = std::sqrt(x);
-        return Above(r, std::fma(-r, r, x));
-    }
+    double sqrt_up(double x) { return Above(std::sqrt(x), RootError(x, std::sqrt(x))); }
     double int_down(double x) { return std::floor(x); }
     double int_up(double x) { return std::ceil(x); }
 #define PLOTTER_WIDENED(name, fn)                                                                  \
@@ -165,7 +176,12 @@ TInterval IntegerPower(const TInterval& b, double n) {
         r.Continuous = false; // grows without bound toward 0, and is 0 at 0
         return With(r, b);
     }
-    // |n| beyond 1e9: the magnitude is 0, 1 or unbounded; the sign as n's parity.
+    // |n| beyond 1e9: away from 0, exp(n ln |b|) with the sign of n's parity.
+    if (!b.Contains(0)) {
+        const I m = exp(I(n, n, true) * log(abs(Value(b))));
+        const bool negative = b.Hi < 0 && engine::IsOddIntegral(n);
+        return With(negative ? Make(-m) : Make(m), b);
+    }
     TInterval r = TInterval::Whole();
     if (b.Lo >= 0) r.Lo = 0;
     r.Continuous = false;

@@ -1,4 +1,6 @@
 #include "model/Commands.h"
+
+#include "engine/Relation.h"
 #include "model/Parameters.h"
 
 #include "document/AtomicFile.h"
@@ -170,8 +172,22 @@ double NumberOf(const std::string& text, const char* option) {
     return *v;
 }
 
+namespace {
+// One line for each relation of the file: its points are not searched yet.
+std::string RelationsNote(const TFileGraphs& g) {
+    std::string note;
+    for (const TYxGraph& r : g.Relations)
+        note += CommandLine::tr("График %1 — отношение «%2»: его точки и площади пока не ищутся.")
+                    .arg(r.Number)
+                    .arg(QString::fromStdString(r.Formula))
+                    .toStdString() +
+                "\n";
+    return note;
+}
+} // namespace
+
 TFileGraphs GraphsOfFile(const std::string& file) {
-    TFileGraphs g{AsLaidOut(InputOfFile(file)), {}};
+    TFileGraphs g{AsLaidOut(InputOfFile(file)), {}, {}};
     if (g.Input.Mode != pmYx || g.Input.Coordinates != TCoordinates::Cartesian)
         Refuse(CommandLine::tr("Файл «%1» — не график y(x) в декартовых координатах: особые "
                                "точки и площади считаются только для него.")
@@ -179,9 +195,12 @@ TFileGraphs GraphsOfFile(const std::string& file) {
     TYxTrees trees;
     CompileYxFormulas(g.Input, trees);
     for (const TYxGraph& graph : YxGraphs(g.Input))
-        if (FormulaTrees[graph.Number] != nullptr) // a formula of nothing draws nothing
+        if (SplitRelation(graph.Formula))
+            g.Relations.push_back(graph);
+        else if (FormulaTrees[graph.Number] != nullptr) // a formula of nothing draws nothing
             g.Graphs.push_back({FormulaTrees[graph.Number], graph.Number, graph.Formula});
-    if (g.Graphs.empty()) Refuse(CommandLine::tr("В файле нет формулы y(x): искать нечего."));
+    if (g.Graphs.empty() && g.Relations.empty())
+        Refuse(CommandLine::tr("В файле нет формулы y(x): искать нечего."));
     ViewFromInput(g.Input);
     return g;
 }
@@ -194,6 +213,7 @@ TCommandOutput AnalyseGraphs(const TFileGraphs& g, std::optional<double> from,
     // In the file's view, what the window shows; on [a, b], every point.
     if (!from && !to) KeepInView(found, ViewY1, ViewY2);
     TCommandOutput out = Unshown(g.Input);
+    out.Err += RelationsNote(g);
     for (const TGraphPoint& p : found.Points) {
         const auto graph = std::find_if(g.Graphs.begin(), g.Graphs.end(),
                                         [&](const TGraph& x) { return x.Number == p.Graph; });
@@ -217,6 +237,7 @@ TCommandOutput AnalyseGraphs(const TFileGraphs& g, std::optional<double> from,
 TCommandOutput IntegrateGraphs(const TFileGraphs& g, double a, double b) {
     const double step = SearchStep(PixelStep(), a, b);
     TCommandOutput out = Unshown(g.Input);
+    out.Err += RelationsNote(g);
     for (const TGraph& graph : g.Graphs) {
         try {
             const TArea area = Integrate(graph, a, b, step);

@@ -96,6 +96,7 @@ double NumberOf(const std::string& text, const char* option);
 struct TFileGraphs {
     TPlotInput Input;
     std::vector<TGraph> Graphs;
+    std::vector<TYxGraph> Relations; // not searched (yet): the commands say so
 };
 TFileGraphs GraphsOfFile(const std::string& file);
 

@@ -493,6 +493,12 @@ void DrawProof(QPainter& p, const TProof& proof, const QColor& pen, double scale
     shade.setAlpha(80);
     tint.setAlpha(40);
     const TPixelGrid& g = proof.Grid;
+    // The pixels' own squares, also where the painter is shifted by a part of
+    // a pixel so that its lines run along pixel centres (the SVG's).
+    const QTransform& t = p.worldTransform();
+    const bool shifted = t.type() <= QTransform::TxTranslate;
+    const double ox = shifted ? t.dx() - std::floor(t.dx()) : 0;
+    const double oy = shifted ? t.dy() - std::floor(t.dy()) : 0;
     for (int j = 0; j < g.Height; ++j)
         for (int i = 0; i < g.Width;) {
             const TPixelState s = proof.At(i, j);
@@ -503,7 +509,7 @@ void DrawProof(QPainter& p, const TProof& proof, const QColor& pen, double scale
                 const QColor& c = s == TPixelState::True     ? pen
                                   : s == TPixelState::Inside ? shade
                                                              : tint;
-                p.fillRect(QRectF(i / scale, j / scale, (end - i) / scale, 1 / scale), c);
+                p.fillRect(QRectF(i / scale - ox, j / scale - oy, (end - i) / scale, 1 / scale), c);
             }
             i = end;
         }

@@ -128,8 +128,8 @@ class TBoxProver {
     TRelationOp op_;
 };
 
-constexpr int Tile = 32;       // pixels on a side of a block of the first pass
-constexpr int FinestDepth = 6; // quarters of quarters below a pixel, at most
+constexpr int Tile = 32;                      // pixels on a side of a block of the first pass
+constexpr int FinestDepth = FinestProofDepth; // quarters of quarters below a pixel, at most
 constexpr std::int8_t Done = FinestDepth + 1;
 
 // The first pass: a block decided whole (nowhere, or an inequality
@@ -170,13 +170,15 @@ double TProof::Proven() const {
 }
 
 void Prove(const TRelationTrees& relation, TProof& proof, TProofClock::time_point deadline,
-           int threads) {
+           int threads, int deepest) {
     const TPixelGrid& g = proof.Grid;
     const std::size_t count =
         static_cast<std::size_t>(g.Width) * static_cast<std::size_t>(g.Height);
     if (proof.Pixels.size() != count) {
         proof.Pixels.assign(count, TPixelState::Uncertain);
         proof.Finished = false;
+        proof.NextPass = -1;
+        proof.BlocksDone.clear();
     }
     if (proof.Finished || count == 0) return;
     const TBoxProver prover(relation);
@@ -186,6 +188,13 @@ void Prove(const TRelationTrees& relation, TProof& proof, TProofClock::time_poin
         y2 = g.Y2 - j0 * g.Dy, y1 = g.Y2 - j1 * g.Dy;
     };
     const int tilesX = (g.Width + Tile - 1) / Tile, tilesY = (g.Height + Tile - 1) / Tile;
+    const std::size_t tiles = static_cast<std::size_t>(tilesX) * static_cast<std::size_t>(tilesY);
+    // Each block's first pass is done once, also across calls; a block the
+    // deadline cut short is done again.
+    std::vector<std::uint8_t> blockDone(tiles, 0);
+    if (proof.BlocksDone.size() == tiles)
+        for (std::size_t t = 0; t < tiles; ++t)
+            blockDone[t] = proof.BlocksDone[t];
     std::atomic<bool> late{false};
     const auto pastDeadline = [&] {
         if (late.load(std::memory_order_relaxed)) return true;
@@ -198,32 +207,41 @@ void Prove(const TRelationTrees& relation, TProof& proof, TProofClock::time_poin
     // in `tried` so that a later call carries on where this one stopped.
     std::vector<std::int8_t>& tried = proof.Tried;
     if (tried.size() != count) tried.assign(count, -2);
-    for (int depth = -1; depth <= FinestDepth && !pastDeadline(); ++depth) {
-        RunTasks(static_cast<std::size_t>(tilesX) * static_cast<std::size_t>(tilesY), threads,
-                 [&](std::size_t t) {
-                     const int ti = static_cast<int>(t % static_cast<std::size_t>(tilesX));
-                     const int tj = static_cast<int>(t / static_cast<std::size_t>(tilesX));
-                     const int i0 = ti * Tile, j0 = tj * Tile;
-                     const int i1 = std::min(g.Width, i0 + Tile),
-                               j1 = std::min(g.Height, j0 + Tile);
-                     if (depth < 0) {
-                         Blocks(prover, proof, i0, j0, i1, j1, box, pastDeadline);
-                         return;
-                     }
-                     for (int j = j0; j < j1; ++j)
-                         for (int i = i0; i < i1; ++i) {
-                             const std::size_t at = static_cast<std::size_t>(j) * g.Width + i;
-                             if (tried[at] >= depth) continue;
-                             if (pastDeadline()) return;
-                             double x1, x2, y1, y2;
-                             box(i, j, i + 1, j + 1, x1, x2, y1, y2);
-                             const TFound f = prover.Decide(x1, x2, y1, y2, depth);
-                             proof.Pixels[at] = prover.State(f);
-                             tried[at] = prover.Decided(proof.Pixels[at], f)
-                                             ? Done
-                                             : static_cast<std::int8_t>(depth);
-                         }
-                 });
+    const int last = std::clamp(deepest, 0, FinestDepth);
+    for (int depth = proof.NextPass; depth <= last && !pastDeadline(); ++depth) {
+        RunTasks(tiles, threads, [&](std::size_t t) {
+            const int ti = static_cast<int>(t % static_cast<std::size_t>(tilesX));
+            const int tj = static_cast<int>(t / static_cast<std::size_t>(tilesX));
+            const int i0 = ti * Tile, j0 = tj * Tile;
+            const int i1 = std::min(g.Width, i0 + Tile), j1 = std::min(g.Height, j0 + Tile);
+            if (depth < 0) {
+                if (blockDone[t]) return;
+                Blocks(prover, proof, i0, j0, i1, j1, box, pastDeadline);
+                blockDone[t] = !pastDeadline();
+                return;
+            }
+            for (int j = j0; j < j1; ++j)
+                for (int i = i0; i < i1; ++i) {
+                    const std::size_t at = static_cast<std::size_t>(j) * g.Width + i;
+                    if (tried[at] >= depth) continue;
+                    if (pastDeadline()) return;
+                    double x1, x2, y1, y2;
+                    box(i, j, i + 1, j + 1, x1, x2, y1, y2);
+                    const TFound f = prover.Decide(x1, x2, y1, y2, depth);
+                    proof.Pixels[at] = prover.State(f);
+                    tried[at] = prover.Decided(proof.Pixels[at], f)
+                                    ? Done
+                                    : static_cast<std::int8_t>(depth);
+                }
+        });
+        if (depth < 0) proof.BlocksDone.assign(blockDone.begin(), blockDone.end());
+        if (pastDeadline()) break;
+        proof.NextPass = depth + 1;
+        if (std::find_if(tried.begin(), tried.end(), [](std::int8_t t) { return t != Done; }) ==
+            tried.end()) {
+            proof.NextPass = FinestDepth + 1; // every pixel decided
+            break;
+        }
     }
-    proof.Finished = !pastDeadline();
+    proof.Finished = proof.NextPass > FinestDepth;
 }

@@ -38,6 +38,8 @@ struct TProof {
     std::vector<TPixelState> Pixels; // row by row
     bool Finished = false;           // no pass is left that could decide more
     std::vector<std::int8_t> Tried;  // per pixel, how deep it has been divided
+    int NextPass = -1;               // the pass to carry on with (-1: the blocks)
+    std::vector<bool> BlocksDone;    // per block of the first pass, whether it is done
     // The share of pixels decided (true, false or inside), 0 .. 1.
     double Proven() const;
     TPixelState At(int i, int j) const {
@@ -51,7 +53,10 @@ struct TProof {
 // the undecided pixels ever smaller. Stops when every pixel is decided, when
 // the finest pass is done, or at the deadline (the pixels not reached stay
 // uncertain). `proof` may hold an earlier, unfinished proof of the same
-// relation and grid, which is carried on.
+// relation and grid, which is carried on. `deepest`, where not negative,
+// stops after the pass that divides pixels into 4^deepest parts (0: whole
+// pixels), as if the deadline came.
 using TProofClock = std::chrono::steady_clock;
+constexpr int FinestProofDepth = 6;
 void Prove(const TRelationTrees& relation, TProof& proof, TProofClock::time_point deadline,
-           int threads);
+           int threads, int deepest = FinestProofDepth);

@@ -632,3 +632,72 @@ TEST_F(ExportCommand, ParametersSetForOneRun) {
 }
 
 } // namespace
+
+namespace {
+
+// Relations from the command line, against their closed forms at pixels
+// whose answer no proof can miss, in PNG and, rendered, in SVG and PDF; and
+// the window's export of the same document, pixel for pixel.
+TEST_F(ExportCommand, RelationsAreDrawnAsProven) {
+    // The default view: -10 .. 10 both ways, 20 pixels a unit.
+    const auto pixel = [](const QImage& image, double x, double y) {
+        return image.pixel(static_cast<int>((x + 10) * 20), static_cast<int>((10 - y) * 20)) |
+               0xFF000000;
+    };
+    const QRgb blue = 0xFF0000FF, white = 0xFFFFFFFF;
+    const struct {
+        const char* formula;
+        std::vector<std::tuple<double, double, QRgb>> at; // world point, its colour
+    } cases[] = {
+        // Points off the grid's lines and the axes.
+        {"x^2+y^2=16", {{3.7588, 1.3681, blue}, {-1.3681, -3.7588, blue}, {1.55, 1.55, white}}},
+        {"81-x^2-y^2=abs(81-x^2-y^2)",
+         {{2.55, 3.55, blue}, {-5.55, 5.55, blue}, {8.55, 8.55, white}}},
+        {"y=sqrt(x-3)*sqrt(1-x)", {{2.05, 3.55, white}, {0.55, -0.45, white}}},
+        {"y=sin(40/x)", {{5.05, 1.55, white}, {-2.05, -1.55, white}}},
+    };
+    for (const auto& c : cases) {
+        TDocumentFile d = DocumentOfRecord(*ReadPlotFile(PlotFile(pmYx).toStdString()));
+        d.Record.MainFormula = c.formula;
+        const QString document = Path(QStringLiteral("relation.mthx"));
+        WriteDocumentFile(document.toStdString(), d);
+        for (const char* name : {"relation.png", "relation.svg", "relation.pdf"}) {
+            const QString out = Path(QString::fromLatin1(name));
+            const TRun run = Command({"--export", out, "--time", "20", document}, false);
+            ASSERT_EQ(run.Status, 0) << c.formula << ": " << run.Err;
+            const QImage image = QString::fromLatin1(name).endsWith(".png")
+                                     ? QImage(out).convertToFormat(QImage::Format_RGB32)
+                                     : Rendered(out);
+            ASSERT_EQ(image.size(), QSize(400, 400)) << name;
+            for (const auto& [x, y, colour] : c.at)
+                EXPECT_EQ(pixel(image, x, y), colour)
+                    << c.formula << " " << name << " at " << x << ", " << y;
+        }
+        const QString fromWindow = Path(QStringLiteral("window-relation.png"));
+        WindowExport(document, pmYx, fromWindow);
+        EXPECT_TRUE(Read(fromWindow) == Read(Path(QStringLiteral("relation.png")))) << c.formula;
+    }
+    // The spike of x(x-3)/(x-3.001) reaches the top edge.
+    TDocumentFile d = DocumentOfRecord(*ReadPlotFile(PlotFile(pmYx).toStdString()));
+    d.Record.MainFormula = "y=x*(x-3)/(x-3.001)";
+    const QString document = Path(QStringLiteral("spike.mthx"));
+    WriteDocumentFile(document.toStdString(), d);
+    const QString out = Path(QStringLiteral("spike.png"));
+    ASSERT_EQ(Command({"--export", out, "--time", "20", document}, false).Status, 0);
+    const QImage image = QImage(out).convertToFormat(QImage::Format_RGB32);
+    bool top = false;
+    for (int i = 0; i < 400; ++i)
+        top = top || (image.pixel(i, 1) | 0xFF000000) == blue;
+    EXPECT_TRUE(top);
+    // The analysis finds no points of a relation yet, and says so.
+    QProcess analyse;
+    analyse.start(QStringLiteral(PLOTTER_BINARY), {"--analyse", document});
+    ASSERT_TRUE(analyse.waitForFinished(60000));
+    EXPECT_EQ(analyse.exitCode(), 0);
+    EXPECT_TRUE(analyse.readAllStandardOutput().isEmpty());
+    EXPECT_NE(QString::fromUtf8(analyse.readAllStandardError()).indexOf("отношение"), -1);
+    // A time that is no time is a usage error.
+    EXPECT_EQ(Command({"--export", out, "--time", "0", document}, false).Status, 2);
+}
+
+} // namespace

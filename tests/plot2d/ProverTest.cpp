@@ -182,6 +182,25 @@ TEST_F(Prover, KnownAnswers) {
     }
 }
 
+// A proof carried on in slices of a millisecond (as the window proves)
+// ends as the proof in one go does, each slice carrying the last one on.
+TEST_F(Prover, SlicesOfAProofEndAsTheWholeProof) {
+    const TProof whole = Proof("sin(x^2+y^2)=cos(x*y)");
+    const auto split = SplitRelation("sin(x^2+y^2)=cos(x*y)");
+    TTreePtr left = CompileTree(split->Left), right = CompileTree(split->Right);
+    TProof sliced;
+    sliced.Grid = whole.Grid;
+    int slices = 0;
+    while (!sliced.Finished && slices < 100000) {
+        Prove({left.get(), right.get(), split->Op}, sliced,
+              TProofClock::now() + std::chrono::milliseconds(1), 2);
+        ++slices;
+    }
+    EXPECT_TRUE(sliced.Finished) << slices << " slices";
+    EXPECT_GT(slices, 5);
+    EXPECT_TRUE(sliced.Pixels == whole.Pixels);
+}
+
 // The same proof on one thread and on three.
 TEST_F(Prover, AnyNumberOfThreadsProvesTheSame) {
     const TProof one = Proof("sin(x^2+y^2)=cos(x*y)", 1);
