@@ -418,6 +418,10 @@
         <source>именем, которого нет у параметров до него</source>
         <translation>a name that no parameter before it has</translation>
     </message>
+    <message>
+        <source>точный рисунок графиков</source>
+        <translation>exact graphs</translation>
+    </message>
 </context>
 <context>
     <name>Engine</name>
@@ -1066,6 +1070,14 @@
     <message>
         <source>доказано %1 %</source>
         <translation>proven %1 %</translation>
+    </message>
+    <message>
+        <source>Точный рисунок графиков</source>
+        <translation>Exact graphs</translation>
+    </message>
+    <message>
+        <source>точный рисунок графиков</source>
+        <translation>exact graphs</translation>
     </message>
 </context>
 <context>

@@ -156,6 +156,8 @@ const TMenuRow MenuRows[] = {
      Checkable | CheckedItem, nullptr, &F::N6, &F::N6Click},
     {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Легенда"), 0, 0, Checkable, nullptr, &F::NLegend,
      &F::LegendClick},
+    {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Точный рисунок графиков"), 0, 0, Checkable, nullptr,
+     &F::NExactGraphs, &F::ExactGraphsClick},
     {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Графики списка…"), (Qt::CTRL | Qt::Key_L).toCombined(), 0,
      0, nullptr, &F::NListRows, &F::ListRowsClick},
     {&F::N1, QT_TRANSLATE_NOOP("TForm1", "Параметры"), 0, 0, Checkable, nullptr, &F::NParameters,

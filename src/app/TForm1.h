@@ -159,6 +159,8 @@ class TForm1 : public QMainWindow {
     void RadioButton2Click(); // "поляр"
     void N6Click();
     void LegendClick(); // Опции → "Легенда": the y(x) picture names its graphs
+    // Опции → "Точный рисунок графиков": y(x) graphs proven pixel by pixel.
+    void ExactGraphsClick();
     // --- parameters (TForm1Parameters.cpp)
     void CreateParameterPanel();
     void ParametersClick(); // Опции → "Параметры": the panel shown or hidden
@@ -439,8 +441,8 @@ class TForm1 : public QMainWindow {
     QAction *NNew, *NSave, *NSaveAs, *NRecent, *NAbout, *NGuide, *NExport, *NPrint, *NCopy;
     QMenu* NAnalysisMenu;
     QAction *NTrace, *NPoints, *NFind;
-    QAction *N4, *N5, *N2, *N10, *N14, *N6, *NLegend, *NListRows, *NParameters, *N11, *N2Dyx,
-        *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt, *N3Dxyzt, *N3Dxyzuv, *N12, *N13, *N8;
+    QAction *N4, *N5, *N2, *N10, *N14, *N6, *NLegend, *NExactGraphs, *NListRows, *NParameters, *N11,
+        *N2Dyx, *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt, *N3Dxyzt, *N3Dxyzuv, *N12, *N13, *N8;
     QActionGroup *ModeGroup, *ParametricGroup;
 
     // Asks the scan that runs now to stop after its plane; empty when none runs.

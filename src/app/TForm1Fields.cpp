@@ -94,6 +94,8 @@ void TForm1::FormCreate() {
     Model.State.Styles.clear();
     Model.State.Legend = false;
     NLegend->setChecked(false);
+    Model.State.ExactGraphs = false;
+    NExactGraphs->setChecked(false);
     StopPlaying({});
     Model.State.Input.Parameters.clear();
     ApplyParameters({});

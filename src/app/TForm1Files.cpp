@@ -129,6 +129,8 @@ void TForm1::ApplyDocument(const TDocumentFile& document, bool own) {
     Model.State.Styles = document.Graphs;
     Model.State.Legend = document.Legend;
     NLegend->setChecked(document.Legend);
+    Model.State.ExactGraphs = document.ExactGraphs;
+    NExactGraphs->setChecked(document.ExactGraphs);
     StopPlaying({});
     Model.State.Input.Parameters = document.Parameters;
     ApplyParameters(document.Parameters);

@@ -120,6 +120,7 @@ void TForm1::ShowState(const TPlotState& s) {
             EditN(k)->setEnabled(!in.EqualRows);
         CheckBox2->setChecked(s.Animation.CameraPath);
         NLegend->setChecked(s.Legend);
+        NExactGraphs->setChecked(s.ExactGraphs);
         ParameterPanel->Show(in.Parameters);
         for (TFormulaMarks* marks : {Edit2Marks, Edit6Marks, Edit7Marks, ComboBox1Marks})
             marks->Refresh(); // the parameters they read may be others

@@ -157,6 +157,7 @@ TPlotInput TForm1::DocumentInput() const {
     input.Document = TypedDocument(Model);
     input.Pens = PensOfList(input.List, Model.State.Styles);
     input.Legend = Model.State.Legend;
+    input.ExactGraphs = Model.State.ExactGraphs;
     return input;
 }
 

@@ -203,6 +203,14 @@ void TForm1::LegendClick() {
     DocumentMaybeChanged();
 }
 
+void TForm1::ExactGraphsClick() {
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "точный рисунок графиков"));
+    Model.State.ExactGraphs = !Model.State.ExactGraphs;
+    NExactGraphs->setChecked(Model.State.ExactGraphs);
+    if (Shows(TControlKind::Button, 2)) RunCommand([this] { BuildPicture(); });
+    DocumentMaybeChanged();
+}
+
 void TForm1::ListRowsClick() {
     if (Busy()) return;
     TFormGraphs dialog(this, ListStyles(Model.State));

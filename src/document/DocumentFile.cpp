@@ -342,6 +342,7 @@ TPlotInput InputFromDocument(const TDocumentFile& document, bool* replaced) {
     input.EqualRows = s.EqualRows;
     std::copy(std::begin(s.Families), std::end(s.Families), input.Families);
     input.Legend = document.Legend;
+    input.ExactGraphs = document.ExactGraphs;
     input.Parameters = document.Parameters;
     return input;
 }
@@ -365,6 +366,8 @@ std::string LostInRecord(const TDocumentFile& document) {
         lost.push_back(
             texts::Fill(texts::Translate("DocumentFile", "стиль графиков %1"), {styled}));
     if (document.Legend) lost.push_back(texts::Translate("DocumentFile", "легенда"));
+    if (document.ExactGraphs)
+        lost.push_back(texts::Translate("DocumentFile", "точный рисунок графиков"));
     if (!document.Parameters.empty()) lost.push_back(texts::Translate("DocumentFile", "параметры"));
     std::string words;
     for (const std::string& w : lost)
@@ -397,6 +400,7 @@ std::string DocumentJson(const TDocumentFile& d) {
     }
     j["list"] = list;
     j["legend"] = d.Legend;
+    j["exactGraphs"] = d.ExactGraphs;
     json parameters = json::array();
     for (const TParameter& p : d.Parameters) {
         json item = {{"name", p.Name},          {"value", Number(p.Value)}, {"min", Number(p.Min)},
@@ -500,6 +504,7 @@ TDocumentFile DocumentOfJson(const std::string& text) {
         d.Graphs.push_back(g);
     }
     d.Legend = BoolAt(j, "legend", "", false);
+    d.ExactGraphs = BoolAt(j, "exactGraphs", "", false);
     const json& parameters = ArrayAt(j, "parameters", "");
     for (std::size_t k = 0; k < parameters.size(); ++k)
         d.Parameters.push_back(ParameterOf(parameters[k], "/parameters/" + std::to_string(k)));
@@ -572,8 +577,8 @@ TDocumentFile DocumentOfJson(const std::string& text) {
         if (r.Mode == pmYx || r.Mode == pmPlane) r.Numbers[index] = d.View[k];
     }
     d.Unknown = UnknownOf(j, {"format", "version", "mode", "coordinates", "view", "formula", "all",
-                              "list", "legend", "parameters", "x0", "result", "animation",
-                              "switches", "colors", "numbers", "formulas"});
+                              "list", "legend", "exactGraphs", "parameters", "x0", "result",
+                              "animation", "switches", "colors", "numbers", "formulas"});
     return d;
 }
 

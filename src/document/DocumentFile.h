@@ -41,6 +41,7 @@ struct TDocumentFile {
     TPlotFileRecord Record;
     std::vector<TGraphStyle> Graphs;
     bool Legend = false;
+    bool ExactGraphs = false;
     double View[4] = {-10, 10, -10, 10}; // x1, x2, y1, y2 of the 2D picture
     TDocumentSwitches Switches;
     TColourBlock Colours = DefaultColours();

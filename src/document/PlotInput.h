@@ -56,6 +56,9 @@ struct TPlotInput {
     // with the pen of today's pictures (its colour, one pixel, solid).
     std::vector<TGraphPen> Pens;
     bool Legend = false; // the y(x) picture shows its graphs' names in a corner
+    // The y(x) graphs in cartesian coordinates drawn as the relations
+    // y = f(x), pixel by pixel as proven, instead of by their samples.
+    bool ExactGraphs = false;
     std::vector<TParameter> Parameters;
 };
 

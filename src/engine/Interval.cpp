@@ -120,7 +120,7 @@ constexpr double Inf = std::numeric_limits<double>::infinity();
 TInterval Make(double lo, double hi, bool defined = true, bool continuous = true) {
     if (lo != lo) lo = -Inf;
     if (hi != hi) hi = Inf;
-    return {lo, hi, false, defined, defined && continuous};
+    return {lo, hi, false, defined, defined && continuous, 0, 0};
 }
 TInterval Make(const I& v, bool defined = true, bool continuous = true) {
     return Make(v.lower(), v.upper(), defined, continuous);
@@ -141,7 +141,7 @@ TInterval With(TInterval r, const TInterval& a) {
 TInterval Hull(const TInterval& a, const TInterval& b) {
     if (a.Empty) return b;
     if (b.Empty) return a;
-    return {std::min(a.Lo, b.Lo), std::max(a.Hi, b.Hi), false, a.Defined && b.Defined, false};
+    return {std::min(a.Lo, b.Lo), std::max(a.Hi, b.Hi), false, a.Defined && b.Defined, false, 0, 0};
 }
 
 TInterval Divide(const TInterval& a, const TInterval& b) {
@@ -154,6 +154,12 @@ TInterval Divide(const TInterval& a, const TInterval& b) {
         if (a.Hi <= 0 && b.Lo == 0) r.Hi = 0;
         if (a.Hi <= 0 && b.Hi == 0) r.Lo = 0;
         r.Defined = r.Continuous = false;
+        // Across the pole, nothing between what the two sides reach.
+        TWidening w;
+        if (b.Lo < 0 && b.Hi > 0 && a.Lo > 0 && std::isfinite(a.Lo))
+            r.GapLo = w.div_up(a.Lo, b.Lo), r.GapHi = w.div_down(a.Lo, b.Hi);
+        if (b.Lo < 0 && b.Hi > 0 && a.Hi < 0 && std::isfinite(a.Hi))
+            r.GapLo = w.div_up(a.Hi, b.Hi), r.GapHi = w.div_down(a.Hi, b.Lo);
         return With(r, a, b);
     }
     return With(Make(Value(a) / Value(b)), a, b);

@@ -17,14 +17,20 @@ struct TInterval {
     bool Empty = false;     // defined nowhere in the box
     bool Defined = true;    // defined everywhere in the box
     bool Continuous = true; // defined and continuous on the whole box
+    // Values across a pole leave a gap: none lies strictly between GapLo and
+    // GapHi (no gap where GapLo >= GapHi). Only a division (and the
+    // functions that are one: tg, ctg, sec, csec, cth) makes one, and only
+    // its own result keeps it: any operation on it takes [Lo, Hi] whole.
+    double GapLo = 0, GapHi = 0;
+    bool HasGap() const { return GapLo < GapHi; }
 
-    static TInterval Point(double v) { return {v, v}; }
-    static TInterval Of(double lo, double hi) { return {lo, hi}; }
+    static TInterval Point(double v) { return {v, v, false, true, true, 0, 0}; }
+    static TInterval Of(double lo, double hi) { return {lo, hi, false, true, true, 0, 0}; }
     static TInterval Whole() {
         const double inf = std::numeric_limits<double>::infinity();
-        return {-inf, inf};
+        return Of(-inf, inf);
     }
-    static TInterval Nowhere() { return {0, 0, true, false, false}; }
+    static TInterval Nowhere() { return {0, 0, true, false, false, 0, 0}; }
     bool Contains(double v) const { return !Empty && Lo <= v && v <= Hi; }
 };
 

@@ -95,6 +95,7 @@ TDocumentFile DocumentOfState(const TPlotState& s, const TDocumentFile& kept, bo
         slot.clear();
     d.Graphs = ListStyles(s);
     d.Legend = s.Legend;
+    d.ExactGraphs = s.ExactGraphs;
     d.Parameters = s.Input.Parameters;
     d.View[0] = s.View.X1, d.View[1] = s.View.X2, d.View[2] = s.View.Y1, d.View[3] = s.View.Y2;
     TDocumentSwitches& w = d.Switches;
@@ -133,6 +134,7 @@ std::string BeyondRecord(const TPlotState& state) {
     for (const TGraphStyle* style : styles)
         beyond.Styles.push_back(style != nullptr ? *style : TGraphStyle{});
     beyond.Legend = state.Legend;
+    beyond.ExactGraphs = state.ExactGraphs;
     return StateBytes(beyond);
 }
 

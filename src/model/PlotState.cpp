@@ -85,6 +85,7 @@ template <typename Io, typename State> void Members(Io& io, State& s) {
     io.Plain(s.View.Y1);
     io.Plain(s.View.Y2);
     io.Plain(s.Legend);
+    io.Plain(s.ExactGraphs);
 }
 
 template <typename Io, typename Style> void StyleMembers(Io& io, Style& g) {

@@ -42,7 +42,8 @@ struct TPlotState {
     // a graph takes the first style of its formula not taken by one before
     // it (StylesOfList), wherever the list moved it.
     std::vector<TGraphStyle> Styles;
-    bool Legend = false; // Опции → "Легенда"
+    bool Legend = false;      // Опции → "Легенда"
+    bool ExactGraphs = false; // Опции → "Точный рисунок графиков"
 };
 
 // The bytes of a state: every member, in a fixed order, with the length of

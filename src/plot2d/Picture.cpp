@@ -53,7 +53,7 @@ TPlotRequest YxRequest(const TPlotInput& input, bool animating, TYxTrees& trees)
         TGraphRequest graph;
         graph.Tree = FormulaTrees[s];
         if (const auto r = trees.Relations.find(s); r != trees.Relations.end()) {
-            graph.Tree = nullptr; // not walked
+            if (!r->second.Graph) graph.Tree = nullptr; // a graph keeps its tree for the analysis
             if (r->second.Left)
                 graph.Relation =
                     TRelationTrees{r->second.Left.get(), r->second.Right.get(), r->second.Op};
@@ -387,7 +387,7 @@ std::vector<const TGraphRequest*> DrawnGraphs(const TPlotRequest& request) {
     std::vector<const TGraphRequest*> graphs;
     for (const TGraphRequest& graph : request.Graphs) {
         if (request.Kind != TCurveKind::Parametric &&
-            (graph.Tree == nullptr || !(graph.Step > 0) || ViewX1 >= ViewX2))
+            (graph.Tree == nullptr || graph.Relation || !(graph.Step > 0) || ViewX1 >= ViewX2))
             continue;
         graphs.push_back(&graph);
     }
@@ -399,8 +399,13 @@ std::vector<const TGraphRequest*> DrawnGraphs(const TPlotRequest& request) {
 void CompileYxFormulas(const TPlotInput& input, TYxTrees& trees) {
     FreeAllTrees();
     trees.Relations.clear();
+    const bool exact = input.ExactGraphs && input.Coordinates == TCoordinates::Cartesian;
     for (const TYxGraph& g : YxGraphs(input)) {
-        const std::optional<TRelationText> relation = SplitRelation(g.Formula);
+        std::optional<TRelationText> relation = SplitRelation(g.Formula);
+        if (!relation && exact) { // the graph as the relation y = f(x)
+            relation = TRelationText{"y", g.Formula, TRelationOp::Equal, 0, 0, {}};
+            trees.Relations[g.Number].Graph = true;
+        }
         // A chain, or random numbers, is not drawn: the diagnosis says why.
         if (!relation || !relation->More.empty()) continue;
         TYxTrees::TRelation& r = trees.Relations[g.Number];
@@ -474,7 +479,8 @@ TProofs& Proofs() {
 }
 
 std::string ProofKey(const TGraphRequest& graph, const TPixelGrid& g) {
-    std::string key = graph.Formula;
+    // A graph drawn exactly is the relation y = f(x).
+    std::string key = (graph.Tree != nullptr ? "y=" : "") + graph.Formula;
     const auto add = [&](double v) { key.append(reinterpret_cast<const char*>(&v), sizeof v); };
     for (const double v : {g.X1, g.Y2, g.Dx, g.Dy, static_cast<double>(g.Width),
                            static_cast<double>(g.Height), MainContext.F})

@@ -33,7 +33,8 @@ constexpr double ProofSliceSeconds = 0.06;
 struct TGraphRequest {
     const TExprNode* Tree = nullptr;
     const TExprNode* TreeY = nullptr;
-    // A relation of x and y instead of a graph (Tree is then null).
+    // A relation of x and y instead of a graph (Tree is then null), or a
+    // graph drawn exactly as the relation y = f(x) (Tree is its own).
     std::optional<TRelationTrees> Relation;
     TColorValue Colour = ClBlue;
     int Width = 1; // device-independent pixels; 1 is the cosmetic pen of one pixel
@@ -77,6 +78,7 @@ struct TYxTrees {
     struct TRelation {
         TTreePtr Left, Right;
         TRelationOp Op = TRelationOp::Equal;
+        bool Graph = false; // a y(x) graph drawn exactly, as y = f(x)
     };
     std::map<int, TRelation> Relations;
 };

@@ -50,6 +50,12 @@ class TBoxProver {
         if (op_ == TRelationOp::Equal ? (l.Hi < r.Lo || l.Lo > r.Hi)
                                       : (strict ? l.Lo >= r.Hi : l.Lo > r.Hi))
             return f.Nowhere = true, f.Fails = true, f;
+        // An equation's sides apart: one within the gap the other leaves at a pole.
+        const auto within = [](const TInterval& v, const TInterval& gap) {
+            return gap.HasGap() && v.Lo > gap.GapLo && v.Hi < gap.GapHi;
+        };
+        if (op_ == TRelationOp::Equal && (within(l, r) || within(r, l)))
+            return f.Nowhere = true, f.Fails = true, f;
         const bool defined = l.Defined && r.Defined;
         if (op_ != TRelationOp::Equal && defined && (strict ? l.Hi < r.Lo : l.Hi <= r.Lo))
             return f.Everywhere = true, f.Holds = true, f;

@@ -81,6 +81,25 @@ TEST_F(RelationWindow, ACircleIsProvenAndZoomedWhileItIsProven) {
     EXPECT_TRUE(Proven()->isHidden());
 }
 
+// Опции → "Точный рисунок графиков" is one step, proves the graph, and
+// goes back with the undo.
+TEST_F(RelationWindow, ExactGraphsAreAStepToUndo) {
+    form->ComboBox1->setEditText("tg(x)");
+    form->Button2Click();
+    const QImage sampled = form->PaintBox1->Picture;
+    EXPECT_TRUE(Proven() == nullptr || Proven()->isHidden());
+    form->NExactGraphs->trigger();
+    EXPECT_TRUE(form->NExactGraphs->isChecked());
+    WaitForTheProof();
+    EXPECT_FALSE(form->PaintBox1->Picture == sampled);
+    EXPECT_GE(Share(), 99.5);
+    EXPECT_TRUE(form->isWindowModified());
+    EXPECT_EQ(form->NUndo->text().toStdString(), "Отменить: точный рисунок графиков");
+    form->UndoClick();
+    EXPECT_FALSE(form->NExactGraphs->isChecked());
+    EXPECT_FALSE(form->Model.State.ExactGraphs);
+}
+
 TEST_F(RelationWindow, AChainIsMarkedAndNotDrawn) {
     form->ComboBox1->setEditText("0<y<x");
     ASSERT_EQ(form->ComboBox1Marks->Diagnoses().size(), 1u);

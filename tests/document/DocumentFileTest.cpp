@@ -90,6 +90,7 @@ std::string Styled(int graphs) {
               {"formula", "sin(x)"},
               {"all", true},
               {"legend", true},
+              {"exactGraphs", true},
               {"parameters",
                {{{"name", "a"},
                  {"value", 2.5},
@@ -123,6 +124,8 @@ TEST(DocumentFile, ADocumentComesBackAsTheSameJson) {
     EXPECT_FALSE(d.Graphs[10].Visible);
     EXPECT_EQ(d.Graphs[3].Name, "график 3");
     EXPECT_TRUE(d.Legend);
+    EXPECT_TRUE(d.ExactGraphs);
+    EXPECT_TRUE(InputFromDocument(d).ExactGraphs);
     // The view is the 2D view of the mode.
     EXPECT_EQ(d.Record.Numbers[YxCartX1], -2.5);
     EXPECT_EQ(d.Record.Numbers[YxCartY2], 1);
@@ -165,6 +168,9 @@ TEST(DocumentFile, WhatAPlotFileWouldLose) {
     d.Parameters.emplace_back();
     d.Parameters.back().Name = "a";
     EXPECT_EQ(LostInRecord(d), "параметры");
+    d.Parameters.clear();
+    d.ExactGraphs = true;
+    EXPECT_EQ(LostInRecord(d), "точный рисунок графиков");
 }
 
 std::string RefusalOf(const std::string& text) {

@@ -232,7 +232,7 @@ class Interval : public ::testing::Test {
 
 TEST_F(Interval, EveryPointValueLiesInTheEnclosureOfItsBox) {
     TFormulas formulas(20261210);
-    int checked = 0, referenced = 0;
+    int checked = 0, referenced = 0, gaps = 0;
     for (int k = 0; k < 3000; ++k) {
         const std::string text = formulas.Next(4);
         TTreePtr tree = CompileTree(text);
@@ -258,6 +258,7 @@ TEST_F(Interval, EveryPointValueLiesInTheEnclosureOfItsBox) {
                 EXPECT_FALSE(enclosure.Empty) << where;
                 EXPECT_LE(enclosure.Lo, v) << where;
                 EXPECT_GE(enclosure.Hi, v) << where;
+                EXPECT_FALSE(v > enclosure.GapLo && v < enclosure.GapHi) << where << " in the gap";
                 ++checked;
             }
             TMpfi exact;
@@ -271,12 +272,43 @@ TEST_F(Interval, EveryPointValueLiesInTheEnclosureOfItsBox) {
             EXPECT_FALSE(enclosure.Empty) << where;
             EXPECT_GE(mpfr_cmp_d(&exact.v_->left, enclosure.Lo), 0) << where;
             EXPECT_LE(mpfr_cmp_d(&exact.v_->right, enclosure.Hi), 0) << where;
+            if (enclosure.HasGap()) {
+                EXPECT_FALSE(mpfr_cmp_d(&exact.v_->left, enclosure.GapLo) > 0 &&
+                             mpfr_cmp_d(&exact.v_->right, enclosure.GapHi) < 0)
+                    << where << " in the gap";
+                ++gaps;
+            }
             ++referenced;
         }
     }
     // Most points have values: the comparisons above were made.
     EXPECT_GT(checked, 10000);
     EXPECT_GT(referenced, 10000);
+    EXPECT_GT(gaps, 100);
+}
+
+// Across a pole a quotient leaves a gap: within the true one (which holds no
+// value), and as wide but for the given share (tg is sin / cos, each side
+// enclosed on its own).
+TEST_F(Interval, AcrossAPoleAQuotientLeavesAGap) {
+    const struct {
+        const char* formula;
+        double x1, x2, gapLo, gapHi, share;
+    } rows[] = {
+        {"1/x", -1, 2, -1, 0.5, 1e-9},
+        {"(-3)/x", -1, 2, -1.5, 3, 1e-9},
+        {"tg(x)", 1.5, 1.6, std::tan(1.6), std::tan(1.5), 0.01},
+    };
+    for (const auto& r : rows) {
+        TTreePtr tree = CompileTree(r.formula);
+        const TInterval v =
+            EvalInterval(tree.get(), {TInterval::Of(r.x1, r.x2), TInterval::Point(0)});
+        ASSERT_TRUE(v.HasGap()) << r.formula;
+        EXPECT_GE(v.GapLo, r.gapLo) << r.formula;
+        EXPECT_LE(v.GapHi, r.gapHi) << r.formula;
+        EXPECT_LE(v.GapLo, r.gapLo + r.share * std::fabs(r.gapLo)) << r.formula;
+        EXPECT_GE(v.GapHi, r.gapHi - r.share * std::fabs(r.gapHi)) << r.formula;
+    }
 }
 
 // Boxes whose answers are known in closed form.

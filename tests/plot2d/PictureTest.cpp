@@ -251,6 +251,38 @@ TEST_F(Picture, KeptTreesReadEachPicturesCellsAndNames) {
     VarF = 0;
 }
 
+// "Точный рисунок графиков": a graph drawn as the relation y = f(x) never
+// joins across a pole, and follows a spike to the edge; the sampled graph
+// is as it was without it.
+TEST_F(Picture, ExactGraphsAreProvenPixelByPixel) {
+    const auto blueIn = [](const QImage& image, int column, int row1, int row2) {
+        int n = 0;
+        for (int row = row1; row <= row2; ++row)
+            n += (image.pixel(column, row) | 0xFF000000) == Blue;
+        return n;
+    };
+    input.Formula = "tg(x)";
+    const QImage sampled = Compose();
+    input.ExactGraphs = true;
+    const QImage exact = Compose();
+    EXPECT_FALSE(exact == sampled);
+    // The column of x = pi/2 (1.55 .. 1.6) holds no |y| below 8.
+    const int pole = WorldToPixelX(1.5707963267948966);
+    EXPECT_EQ(blueIn(exact, pole, WorldToPixelY(8), WorldToPixelY(-8)), 0);
+    // Beside it the curve is drawn: x = 1 has tg 1.557.
+    EXPECT_TRUE(Drawn(exact, 1, std::tan(1.0)));
+    input.Formula = "x*(x-3)/(x-3.001)";
+    const QImage spike = Compose();
+    int top = 0;
+    for (int column = 0; column < PlotWidth; ++column)
+        top += blueIn(spike, column, 1, 1);
+    EXPECT_GT(top, 0);
+    input.ExactGraphs = false;
+    EXPECT_TRUE(Compose() != spike);
+    input.Formula = "tg(x)";
+    EXPECT_TRUE(Compose() == sampled);
+}
+
 // While an animation runs, the trees compiled once serve every frame until
 // another build compiles into the slots.
 TEST_F(Picture, AnimationFramesReuseTheTrees) {
