@@ -54,9 +54,14 @@ TPlotRequest YxRequest(const TPlotInput& input, bool animating, TYxTrees& trees)
         graph.Tree = FormulaTrees[s];
         if (const auto r = trees.Relations.find(s); r != trees.Relations.end()) {
             if (!r->second.Graph) graph.Tree = nullptr; // a graph keeps its tree for the analysis
-            if (r->second.Left)
+            if (r->second.Left) {
                 graph.Relation =
                     TRelationTrees{r->second.Left.get(), r->second.Right.get(), r->second.Op};
+                if (polar) { // a relation of fi (its x) and r (its y)
+                    graph.Relation->Polar = true;
+                    graph.Relation->FiMin = request.From, graph.Relation->FiMax = request.To;
+                }
+            }
         }
         if (s > 0)
             graph.Formula = input.List[static_cast<std::size_t>(s - 1)];

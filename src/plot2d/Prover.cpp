@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -31,7 +32,9 @@ double SimplestIn(double a, double b) {
 
 class TBoxProver {
   public:
-    explicit TBoxProver(const TRelationTrees& r) : left_(r.Left), right_(r.Right), op_(r.Op) {
+    explicit TBoxProver(const TRelationTrees& r)
+        : left_(r.Left), right_(r.Right), op_(r.Op), polar_(r.Polar), fiMin_(r.FiMin),
+          fiMax_(r.FiMax) {
         // a > b is b < a: one rule for each kind of inequality.
         if (op_ == TRelationOp::Greater || op_ == TRelationOp::GreaterEqual) {
             std::swap(left_, right_);
@@ -39,9 +42,14 @@ class TBoxProver {
         }
     }
 
-    // What the enclosures over the box prove, and with `points` what its
-    // simplest point and corners prove too.
+    // What is proven of the pixel box (x1, x2) x (y1, y2) of the plane.
     TFound Classify(double x1, double x2, double y1, double y2, bool points = true) const {
+        return polar_ ? ClassifyPolar(x1, x2, y1, y2, points) : ClassifyBox(x1, x2, y1, y2, points);
+    }
+
+    // What the enclosures over a box of the relation's own x and y prove,
+    // and with `points` what its simplest point and corners prove too.
+    TFound ClassifyBox(double x1, double x2, double y1, double y2, bool points) const {
         TFound f;
         const TIntervalBox box{TInterval::Of(x1, x2), TInterval::Of(y1, y2)};
         const TInterval l = EvalInterval(left_, box), r = EvalInterval(right_, box);
@@ -88,6 +96,37 @@ class TBoxProver {
         return f;
     }
 
+    // In polar coordinates: the pixel's points have fi and r within boxes of
+    // the relation's variables (its angles, and the opposite ones with
+    // negative r, for every turn within FiMin .. FiMax). Nowhere in all of
+    // them is nowhere in the pixel, everywhere in all is everywhere; what
+    // holds in the middle of one whose every point lies in the pixel, holds
+    // in the pixel.
+    TFound ClassifyPolar(double x1, double x2, double y1, double y2, bool points) const {
+        const std::vector<TPolarBox> boxes = PolarBoxes(x1, x2, y1, y2);
+        TFound f;
+        f.Nowhere = true;
+        f.Everywhere = !boxes.empty();
+        for (const TPolarBox& b : boxes) {
+            const TFound c = ClassifyBox(b.Fi1, b.Fi2, b.R1, b.R2, false);
+            f.Nowhere = f.Nowhere && c.Nowhere;
+            f.Everywhere = f.Everywhere && c.Everywhere;
+        }
+        if (f.Nowhere) return f.Fails = true, f.Everywhere = false, f;
+        if (f.Everywhere) return f.Holds = true, f;
+        if (!points) return f;
+        for (const TPolarBox& b : boxes) {
+            const double fm = b.Fi1 + (b.Fi2 - b.Fi1) / 2, df = (b.Fi2 - b.Fi1) / 8;
+            const double rm = b.R1 + (b.R2 - b.R1) / 2, dr = (b.R2 - b.R1) / 8;
+            const TPolarBox inner{fm - df, fm + df, rm - dr, rm + dr};
+            if (!Inside(inner, x1, x2, y1, y2)) continue;
+            const TFound c = ClassifyBox(inner.Fi1, inner.Fi2, inner.R1, inner.R2, true);
+            f.Holds = f.Holds || c.Holds || c.Everywhere;
+            f.Fails = f.Fails || c.Fails || c.Nowhere;
+        }
+        return f;
+    }
+
     // The box divided into quarters down to `depth` more levels.
     TFound Decide(double x1, double x2, double y1, double y2, int depth) const {
         TFound f = Classify(x1, x2, y1, y2);
@@ -129,9 +168,77 @@ class TBoxProver {
     }
 
   private:
+    struct TPolarBox {
+        double Fi1, Fi2, R1, R2;
+    };
+    static constexpr double Turn = 6.283185307179586;
+    static constexpr double Slack = 1e-12; // beyond the errors of atan2, hypot and the turns
+
+    // Boxes of (fi, r) that hold every point of the plane's box. An
+    // equation takes r of either sign, as the graphs r(fi) draw it; an
+    // inequality r >= 0 only, the distance from the origin (with negative r
+    // every point would be some r below any bound).
+    std::vector<TPolarBox> PolarBoxes(double x1, double x2, double y1, double y2) const {
+        std::vector<TPolarBox> boxes;
+        if (!(fiMin_ <= fiMax_)) return boxes;
+        const bool negative = op_ == TRelationOp::Equal;
+        const double far = std::hypot(std::max(std::fabs(x1), std::fabs(x2)),
+                                      std::max(std::fabs(y1), std::fabs(y2)));
+        const double r2 = far * (1 + Slack) + Slack;
+        if (x1 <= 0 && 0 <= x2 && y1 <= 0 && 0 <= y2) { // the origin: every angle
+            boxes.push_back({fiMin_, fiMax_, negative ? -r2 : 0.0, r2});
+            return boxes;
+        }
+        const double nx = std::max({x1, -x2, 0.0}), ny = std::max({y1, -y2, 0.0});
+        const double r1 = std::max(0.0, std::hypot(nx, ny) * (1 - Slack) - Slack);
+        // The corners' angles, across the cut at -pi and pi where the box is.
+        const bool acrossCut = x2 < 0 && y1 <= 0 && 0 <= y2;
+        double a1 = HUGE_VAL, a2 = -HUGE_VAL;
+        for (const double x : {x1, x2})
+            for (const double y : {y1, y2}) {
+                double a = std::atan2(y, x);
+                if (acrossCut && a < 0) a += Turn;
+                a1 = std::min(a1, a), a2 = std::max(a2, a);
+            }
+        for (const int side : {1, -1}) {
+            if (side < 0 && !negative) break;
+            const double b1 = a1 + (side < 0 ? Turn / 2 : 0), b2 = a2 + (side < 0 ? Turn / 2 : 0);
+            const double first = std::ceil((fiMin_ - b2) / Turn - 1e-9);
+            const double last = std::floor((fiMax_ - b1) / Turn + 1e-9);
+            if (last - first > 64) { // many turns: one box for all of them
+                boxes.push_back({fiMin_, fiMax_, side > 0 ? r1 : -r2, side > 0 ? r2 : -r1});
+                continue;
+            }
+            for (double k = first; k <= last; ++k) {
+                const double slack = Slack * (1 + std::fabs(k) * Turn + std::fabs(b2));
+                const double lo = std::max(fiMin_, b1 + k * Turn - slack);
+                const double hi = std::min(fiMax_, b2 + k * Turn + slack);
+                if (lo <= hi) boxes.push_back({lo, hi, side > 0 ? r1 : -r2, side > 0 ? r2 : -r1});
+            }
+        }
+        return boxes;
+    }
+
+    // Every point of the box of (fi, r) lies in the plane's box: its corners
+    // lie inside with room for the arcs' bulge between them.
+    static bool Inside(const TPolarBox& b, double x1, double x2, double y1, double y2) {
+        if (!(b.Fi2 - b.Fi1 < 1) || b.R1 * b.R2 < 0) return false;
+        const double reach = std::max(std::fabs(b.R1), std::fabs(b.R2));
+        const double room = reach * (1 - std::cos((b.Fi2 - b.Fi1) / 2)) + Slack * (1 + reach);
+        for (const double fi : {b.Fi1, b.Fi2})
+            for (const double r : {b.R1, b.R2}) {
+                const double x = r * std::cos(fi), y = r * std::sin(fi);
+                if (!(x >= x1 + room && x <= x2 - room && y >= y1 + room && y <= y2 - room))
+                    return false;
+            }
+        return true;
+    }
+
     const TExprNode* left_;
     const TExprNode* right_;
     TRelationOp op_;
+    bool polar_;
+    double fiMin_, fiMax_;
 };
 
 constexpr int Tile = 32;                      // pixels on a side of a block of the first pass

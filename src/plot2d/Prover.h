@@ -24,6 +24,10 @@ struct TRelationTrees {
     const TExprNode* Left = nullptr;
     const TExprNode* Right = nullptr;
     TRelationOp Op = TRelationOp::Equal;
+    // In polar coordinates the relation is one of fi (its x) and r (its y):
+    // the points (r cos fi, r sin fi) for fi from FiMin to FiMax and any r.
+    bool Polar = false;
+    double FiMin = 0, FiMax = 0;
 };
 
 // The pixels of a view: column i covers [X1 + i Dx, X1 + (i + 1) Dx] and row

@@ -26,15 +26,16 @@ TBox BoxOf(int i, int j) {
 class Prover : public ::testing::Test {
   protected:
     void SetUp() override { DecimalSeparatorChar = '.'; }
-    TProof Proof(const char* text, int threads = 2) {
+    TProof Proof(const char* text, int threads = 2, bool polar = false) {
         const auto split = SplitRelation(text);
         EXPECT_TRUE(split.has_value()) << text;
         left_ = CompileTree(split->Left);
         right_ = CompileTree(split->Right);
         TProof proof;
         proof.Grid = {Side, Side, -10, 10, Pixel, Pixel};
-        Prove({left_.get(), right_.get(), split->Op}, proof,
-              TProofClock::now() + std::chrono::seconds(60), threads);
+        TRelationTrees relation{left_.get(), right_.get(), split->Op};
+        relation.Polar = polar, relation.FiMin = 0, relation.FiMax = 6.283185307179586;
+        Prove(relation, proof, TProofClock::now() + std::chrono::seconds(60), threads);
         return proof;
     }
     // Every pixel in `state` passes `rule` on its box; returns how many there are.
@@ -199,6 +200,34 @@ TEST_F(Prover, SlicesOfAProofEndAsTheWholeProof) {
     EXPECT_TRUE(sliced.Finished) << slices << " slices";
     EXPECT_GT(slices, 5);
     EXPECT_TRUE(sliced.Pixels == whole.Pixels);
+}
+
+// In polar coordinates a relation is one of fi (x) and r (y): r = 4 and
+// r = -4 are the circle of radius 4 (an equation takes r of either sign),
+// r < 2 the disc of radius 2 (an inequality takes r >= 0).
+TEST_F(Prover, PolarRelationsAreOfFiAndR) {
+    for (const char* circle : {"y=4", "y=-4", "y^2=16"}) {
+        const TProof p = Proof(circle, 2, true);
+        EXPECT_TRUE(p.Finished) << circle;
+        EXPECT_GT(
+            Each(
+                p, TPixelState::True, [](TBox b) { return Near(b) <= 4 && 4 <= Far(b); }, circle),
+            300);
+        Each(
+            p, TPixelState::False, [](TBox b) { return !(Near(b) < 4 && 4 < Far(b)); }, circle);
+        EXPECT_GT(p.Proven(), 0.999) << circle;
+    }
+    const TProof disc = Proof("y<2", 2, true);
+    for (int j = 0; j < Side; ++j)
+        for (int i = 0; i < Side; ++i) {
+            const TBox b = BoxOf(i, j);
+            if (Far(b) < 2 - 1e-9) {
+                EXPECT_EQ(disc.At(i, j), TPixelState::Inside) << i << ", " << j;
+            }
+            if (Near(b) > 2 + 1e-9) { // not touching the circle at a corner
+                EXPECT_EQ(disc.At(i, j), TPixelState::False) << i << ", " << j;
+            }
+        }
 }
 
 // The same proof on one thread and on three.
