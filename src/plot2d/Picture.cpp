@@ -306,8 +306,11 @@ std::vector<const TGraphRequest*> LegendEntries(const TPlotRequest& request,
                                                 const std::vector<const TGraphRequest*>& drawn) {
     std::vector<const TGraphRequest*> entries;
     if (!request.Legend || request.Kind == TCurveKind::Parametric) return entries;
-    for (const TGraphRequest* graph : drawn)
-        if (graph->Visible) entries.push_back(graph);
+    // In the list's order: the graphs walked, and the relations proven.
+    for (const TGraphRequest& graph : request.Graphs)
+        if (graph.Visible &&
+            (graph.Relation || std::find(drawn.begin(), drawn.end(), &graph) != drawn.end()))
+            entries.push_back(&graph);
     return entries;
 }
 

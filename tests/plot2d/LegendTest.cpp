@@ -92,6 +92,10 @@ TEST_F(Legend, NamesItsGraphsOrTheirFormulasAndLeavesNoMark) {
     EXPECT_EQ(Box(Compose()).width(), wide.width());
     input.Pens[0].Visible = false; // a hidden graph has no row: no legend at all
     EXPECT_TRUE(Box(Compose()).isEmpty());
+    // A relation has its row too, as wide as a graph of the same name.
+    input.Pens[0].Visible = true;
+    input.List = {"y=-8"};
+    EXPECT_EQ(Box(Compose()).width(), wide.width());
     input.Mode = pmPlane; // the parametric curve has none
     input.Pens.clear();
     EXPECT_TRUE(Box(Compose()).isEmpty());
