@@ -402,6 +402,10 @@ class TForm1 : public QMainWindow {
     QLabel* RelationProof = nullptr; // "доказано 99,7 %" in the status line
     TPlotInput ProofInput;           // the input of the picture being proven
     void ShowRelationProof(const TRelationProgress& progress);
+    // The picture of the request into the plot area, a slice of its proofs
+    // done; and the next slice of the picture shown.
+    void ComposeShownPicture(const TPlotRequest& request);
+    void CarryOnProof();
 
     // --- what a formula holds that the compiler does not understand
     // The marks of the formula fields: Edit2, Edit6, Edit7 and the formula box.

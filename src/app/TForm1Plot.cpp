@@ -91,13 +91,26 @@ void TForm1::ShowPicture(const TPlotInput& input, bool command) {
         SetEditText(Edit5, QString::fromStdString(request.StepText));
         PlotDocument.Numbers[YxCartStep] = StrToFloat(request.StepText);
     }
+    ComposeShownPicture(request);
+    ProofInput = input;
+    AnalysePicture(input, request);
+}
+
+void TForm1::ComposeShownPicture(const TPlotRequest& request) {
     // At the screen's pixel density: 400 x 400 pixels at 100 %, twice as
     // many each way at 200 %.
     TRelationProgress progress;
     PaintBox1->Picture = PictureImage(request, PaintBox1->devicePixelRatioF(), {}, &progress);
-    ProofInput = input;
     ShowRelationProof(progress);
-    AnalysePicture(input, request);
+}
+
+void TForm1::CarryOnProof() {
+    // Only the same picture's next slice: a mode left since has none.
+    if (Model.State.Input.Mode != ProofInput.Mode) return;
+    TPlotRequest request = PictureRequest(ProofInput, Model.AnimationRunning, Model.YxTrees);
+    request.RelationSeconds = ProofSliceSeconds;
+    ComposeShownPicture(request);
+    PaintBox1->update();
 }
 
 void TForm1::ShowRelationProof(const TRelationProgress& progress) {
@@ -112,12 +125,8 @@ void TForm1::ShowRelationProof(const TRelationProgress& progress) {
         ProofTimer = new QTimer(this);
         ProofTimer->setSingleShot(true);
         ProofTimer->setInterval(0);
-        connect(ProofTimer, &QTimer::timeout, this, [this] {
-            RunCommand([this] {
-                ShowPicture(ProofInput, false);
-                PaintBox1->update();
-            });
-        });
+        connect(ProofTimer, &QTimer::timeout, this,
+                [this] { RunCommand([this] { CarryOnProof(); }); });
     }
     RelationProof->setVisible(progress.Any);
     // Tenths of a percent, never rounded up to a whole proof.
