@@ -6,7 +6,9 @@
 #include <boost/numeric/interval.hpp>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -22,14 +24,22 @@ namespace {
 struct TWidening {
     using unprotected_rounding = TWidening;
     static constexpr double Inf = std::numeric_limits<double>::infinity();
+    // The next double below (above) v, as nextafter gives it, without its call.
+    static double Below1(double v) {
+        if (!(v > -Inf)) return v; // -inf and NaN stay
+        if (v == 0) return -std::numeric_limits<double>::denorm_min();
+        const auto bits = std::bit_cast<std::uint64_t>(v);
+        return std::bit_cast<double>(v > 0 ? bits - 1 : bits + 1);
+    }
+    static double Above1(double v) { return -Below1(-v); }
     static double Down(double v, int units = 1) {
         for (int i = 0; i < units; ++i)
-            v = std::nextafter(v, -Inf);
+            v = Below1(v);
         return v;
     }
     static double Up(double v, int units = 1) {
         for (int i = 0; i < units; ++i)
-            v = std::nextafter(v, Inf);
+            v = Above1(v);
         return v;
     }
     static constexpr int Library = 4;
