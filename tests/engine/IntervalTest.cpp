@@ -131,14 +131,15 @@ struct TReference {
             TMpfi c;
             mpfi_cos(c.v_, r);
             if (mpfi_has_zero(c.v_)) return Unsure();
-            return (f == FnTg ? mpfi_tan(r, r) : mpfi_sec(r, r)), true;
+            // 1 / cos rather than mpfi_sec, which leaks its numbers.
+            return (f == FnTg ? mpfi_tan(r, r) : mpfi_inv(r, c.v_)), true;
         }
         if (f == FnCtg || f == FnCsec) {
             TMpfi s;
             mpfi_sin(s.v_, r);
             if (mpfi_is_zero(s.v_)) return false;
             if (mpfi_has_zero(s.v_)) return Unsure();
-            return (f == FnCtg ? mpfi_cot(r, r) : mpfi_csc(r, r)), true;
+            return (f == FnCtg ? mpfi_cot(r, r) : mpfi_inv(r, s.v_)), true; // as mpfi_sec
         }
         if (f == FnAtg) return mpfi_atan(r, r), true;
         if (f == FnActg) {
