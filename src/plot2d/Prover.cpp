@@ -247,12 +247,12 @@ constexpr std::int8_t Done = FinestDepth + 1;
 
 // The first pass: a block decided whole (nowhere, or an inequality
 // everywhere) decides its pixels; others are halved down to single pixels,
-// which the next passes take.
-template <typename Box, typename Late>
-void Blocks(const TBoxProver& prover, TProof& proof, int i0, int j0, int i1, int j1, const Box& box,
-            const Late& late) {
+// which the next passes take. A block, once begun, is done whole: its work
+// is bounded, and so every call makes progress however short its time.
+template <typename Box>
+void Blocks(const TBoxProver& prover, TProof& proof, int i0, int j0, int i1, int j1,
+            const Box& box) {
     if (i1 - i0 <= 1 && j1 - j0 <= 1) return;
-    if (late()) return;
     double x1, x2, y1, y2;
     box(i0, j0, i1, j1, x1, x2, y1, y2);
     const TFound f = prover.Classify(x1, x2, y1, y2, false);
@@ -267,10 +267,10 @@ void Blocks(const TBoxProver& prover, TProof& proof, int i0, int j0, int i1, int
         return;
     }
     const int im = i1 - i0 > 1 ? (i0 + i1) / 2 : i1, jm = j1 - j0 > 1 ? (j0 + j1) / 2 : j1;
-    Blocks(prover, proof, i0, j0, im, jm, box, late);
-    if (im < i1) Blocks(prover, proof, im, j0, i1, jm, box, late);
-    if (jm < j1) Blocks(prover, proof, i0, jm, im, j1, box, late);
-    if (im < i1 && jm < j1) Blocks(prover, proof, im, jm, i1, j1, box, late);
+    Blocks(prover, proof, i0, j0, im, jm, box);
+    if (im < i1) Blocks(prover, proof, im, j0, i1, jm, box);
+    if (jm < j1) Blocks(prover, proof, i0, jm, im, j1, box);
+    if (im < i1 && jm < j1) Blocks(prover, proof, im, jm, i1, j1, box);
 }
 
 } // namespace
@@ -321,23 +321,29 @@ void Prove(const TRelationTrees& relation, TProof& proof, TProofClock::time_poin
     std::vector<std::int8_t>& tried = proof.Tried;
     if (tried.size() != count) tried.assign(count, -2);
     const int last = std::clamp(deepest, 0, FinestDepth);
-    for (int depth = proof.NextPass; depth <= last && !pastDeadline(); ++depth) {
+    std::atomic<int> begun{0}; // blocks begun by this call
+    for (int depth = proof.NextPass; depth <= last; ++depth) {
         RunTasks(tiles, threads, [&](std::size_t t) {
             const int ti = static_cast<int>(t % static_cast<std::size_t>(tilesX));
             const int tj = static_cast<int>(t / static_cast<std::size_t>(tilesX));
             const int i0 = ti * Tile, j0 = tj * Tile;
             const int i1 = std::min(g.Width, i0 + Tile), j1 = std::min(g.Height, j0 + Tile);
+            // Each task does some work before it looks at the time (a block,
+            // or a pixel), so that a call always makes progress.
             if (depth < 0) {
-                if (blockDone[t]) return;
-                Blocks(prover, proof, i0, j0, i1, j1, box, pastDeadline);
-                blockDone[t] = !pastDeadline();
+                if (blockDone[t] || (pastDeadline() && begun.load() > 0)) return;
+                ++begun;
+                Blocks(prover, proof, i0, j0, i1, j1, box);
+                blockDone[t] = 1;
                 return;
             }
+            bool first = true;
             for (int j = j0; j < j1; ++j)
                 for (int i = i0; i < i1; ++i) {
                     const std::size_t at = static_cast<std::size_t>(j) * g.Width + i;
                     if (tried[at] >= depth) continue;
-                    if (pastDeadline()) return;
+                    if (!first && pastDeadline()) return;
+                    first = false;
                     double x1, x2, y1, y2;
                     box(i, j, i + 1, j + 1, x1, x2, y1, y2);
                     const TFound f = prover.Decide(x1, x2, y1, y2, depth);
@@ -348,7 +354,12 @@ void Prove(const TRelationTrees& relation, TProof& proof, TProofClock::time_poin
                 }
         });
         if (depth < 0) proof.BlocksDone.assign(blockDone.begin(), blockDone.end());
-        if (pastDeadline()) break;
+        if (depth < 0 && std::find(blockDone.begin(), blockDone.end(), 0) != blockDone.end())
+            break; // the blocks' pass goes on in the next call
+        const bool unfinished = std::find_if(tried.begin(), tried.end(), [&](std::int8_t t) {
+                                    return t < depth && t != Done;
+                                }) != tried.end();
+        if (depth >= 0 && unfinished) break; // this pass goes on in the next call
         proof.NextPass = depth + 1;
         if (std::find_if(tried.begin(), tried.end(), [](std::int8_t t) { return t != Done; }) ==
             tried.end()) {
