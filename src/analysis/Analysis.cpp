@@ -333,18 +333,12 @@ TFunction Of(const TGraph& g) {
     const TExprNode* tree = g.Tree;
     return {[tree](double x) { return GraphValue(tree, x); },
             [tree](const std::vector<double>& x, std::optional<double>* y) {
-                constexpr std::size_t Chunk = 2048;
-                double values[Chunk];
-                bool errors[Chunk];
-                for (std::size_t at = 0; at < x.size(); at += Chunk) {
-                    const std::size_t n = std::min(Chunk, x.size() - at);
-                    EvalRow(tree, CurrentContext(), &TEvalContext::X, x.data() + at, n, values,
-                            errors);
-                    for (std::size_t i = 0; i < n; ++i)
-                        y[at + i] = errors[i] || !std::isfinite(values[i])
-                                        ? std::nullopt
-                                        : std::optional<double>(values[i]);
-                }
+                TRowResults r;
+                r.Eval(tree, CurrentContext(), &TEvalContext::X, x);
+                for (std::size_t i = 0; i < x.size(); ++i)
+                    y[i] = r.Errors()[i] || !std::isfinite(r.Values()[i])
+                               ? std::nullopt
+                               : std::optional<double>(r.Values()[i]);
             }};
 }
 

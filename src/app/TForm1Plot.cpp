@@ -107,7 +107,9 @@ void TForm1::ComposeShownPicture(const TPlotRequest& request) {
 void TForm1::CarryOnProof() {
     // Only the same picture's next slice: a mode left since has none.
     if (Model.State.Input.Mode != ProofInput.Mode) return;
-    TPlotRequest request = PictureRequest(ProofInput, Model.AnimationRunning, Model.YxTrees);
+    // The same input: the trees compiled for its picture serve, as they
+    // serve an animation's frames, unless a build has compiled since.
+    TPlotRequest request = PictureRequest(ProofInput, true, Model.YxTrees);
     request.RelationSeconds = ProofSliceSeconds;
     ComposeShownPicture(request);
     PaintBox1->update();

@@ -59,19 +59,3 @@ std::optional<TRelationText> SplitRelation(const std::string& text) {
             static_cast<std::size_t>(found->More.front().first - found->At - found->Length));
     return found;
 }
-
-const char* RelationOpText(TRelationOp op) {
-    switch (op) {
-    case TRelationOp::Equal:
-        return "=";
-    case TRelationOp::Less:
-        return "<";
-    case TRelationOp::LessEqual:
-        return "<=";
-    case TRelationOp::Greater:
-        return ">";
-    case TRelationOp::GreaterEqual:
-        return ">=";
-    }
-    return "=";
-}

@@ -21,6 +21,3 @@ struct TRelationText {
 // The relation a text states, or none for a text without a comparison
 // outside brackets.
 std::optional<TRelationText> SplitRelation(const std::string& text);
-
-// The operator as it is written ("=", "<", "<=" …).
-const char* RelationOpText(TRelationOp op);

@@ -552,7 +552,7 @@ void DrawRelations(QPainter& p, const TPlotRequest& request, TRelationProgress* 
             progress->Finished = progress->Finished && proof->Finished;
         }
         pixels += proof->Pixels.size();
-        decided += static_cast<std::size_t>(proof->Proven() * proof->Pixels.size() + 0.5);
+        decided += proof->Decided();
     }
     if (progress != nullptr && pixels > 0)
         progress->Proven = static_cast<double>(decided) / static_cast<double>(pixels);

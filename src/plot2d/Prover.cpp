@@ -275,11 +275,14 @@ void Blocks(const TBoxProver& prover, TProof& proof, int i0, int j0, int i1, int
 
 } // namespace
 
+std::size_t TProof::Decided() const {
+    return static_cast<std::size_t>(std::count_if(
+        Pixels.begin(), Pixels.end(), [](TPixelState s) { return s != TPixelState::Uncertain; }));
+}
+
 double TProof::Proven() const {
     if (Pixels.empty()) return 1;
-    const auto decided = std::count_if(Pixels.begin(), Pixels.end(),
-                                       [](TPixelState s) { return s != TPixelState::Uncertain; });
-    return static_cast<double>(decided) / static_cast<double>(Pixels.size());
+    return static_cast<double>(Decided()) / static_cast<double>(Pixels.size());
 }
 
 void Prove(const TRelationTrees& relation, TProof& proof, TProofClock::time_point deadline,
@@ -355,14 +358,15 @@ void Prove(const TRelationTrees& relation, TProof& proof, TProofClock::time_poin
         });
         if (depth < 0) proof.BlocksDone.assign(blockDone.begin(), blockDone.end());
         if (depth < 0 && std::find(blockDone.begin(), blockDone.end(), 0) != blockDone.end())
-            break; // the blocks' pass goes on in the next call
-        const bool unfinished = std::find_if(tried.begin(), tried.end(), [&](std::int8_t t) {
-                                    return t < depth && t != Done;
-                                }) != tried.end();
-        if (depth >= 0 && unfinished) break; // this pass goes on in the next call
+            break;                         // the blocks' pass goes on in the next call
+        bool behind = false, open = false; // a pixel this pass has not reached; one undecided
+        for (const std::int8_t t : tried) {
+            behind = behind || t < depth;
+            open = open || t != Done;
+        }
+        if (depth >= 0 && behind) break; // this pass goes on in the next call
         proof.NextPass = depth + 1;
-        if (std::find_if(tried.begin(), tried.end(), [](std::int8_t t) { return t != Done; }) ==
-            tried.end()) {
+        if (!open) {
             proof.NextPass = FinestDepth + 1; // every pixel decided
             break;
         }

@@ -44,7 +44,8 @@ struct TProof {
     std::vector<std::int8_t> Tried;  // per pixel, how deep it has been divided
     int NextPass = -1;               // the pass to carry on with (-1: the blocks)
     std::vector<bool> BlocksDone;    // per block of the first pass, whether it is done
-    // The share of pixels decided (true, false or inside), 0 .. 1.
+    // The pixels decided (true, false or inside), and their share, 0 .. 1.
+    std::size_t Decided() const;
     double Proven() const;
     TPixelState At(int i, int j) const {
         return Pixels[static_cast<std::size_t>(j) * static_cast<std::size_t>(Grid.Width) +
