@@ -2,7 +2,8 @@
 # Runs one libFuzzer target with its dictionary and merges the inputs that
 # found new coverage into its corpus in fuzz/corpus/<target>/.
 #   scripts/fuzz.sh <target> [seconds] [more libFuzzer options]
-# Targets: fuzz_formula fuzz_evaluators fuzz_text_evaluator fuzz_plot_file.
+# Targets: fuzz_formula fuzz_evaluators fuzz_text_evaluator fuzz_plot_file
+# fuzz_derivative and the others of fuzz/.
 # FUZZ_SANITIZERS=OFF builds without ASan and UBSan (build-fuzz-fast/), for
 # long runs that count executions; the default runs under both (build-fuzz/).
 set -euo pipefail

@@ -248,6 +248,22 @@
         <source>График %1 — отношение «%2»: его точки и площади пока не ищутся.</source>
         <translation>Graph %1 is the relation «%2»: its points and areas are not searched yet.</translation>
     </message>
+    <message>
+        <source>Напечатать производную формулы по x формулой того же языка и выйти.</source>
+        <translation>Print the derivative of the formula with respect to x as a formula of the same language and exit.</translation>
+    </message>
+    <message>
+        <source>Переменная производной для --derive: x (по умолчанию), y, z, t, u или v.</source>
+        <translation>The variable of the derivative for --derive: x (the default), y, z, t, u or v.</translation>
+    </message>
+    <message>
+        <source>--var ждёт одну из переменных x, y, z, t, u, v.</source>
+        <translation>--var expects one of the variables x, y, z, t, u, v.</translation>
+    </message>
+    <message>
+        <source>Формула пуста.</source>
+        <translation>The formula is empty.</translation>
+    </message>
 </context>
 <context>
     <name>Dialogs</name>
@@ -428,6 +444,10 @@
     <message>
         <source>Идёт построение: дождитесь его конца или нажмите «Отмена».</source>
         <translation>A build is running: wait for its end or press “Cancel”.</translation>
+    </message>
+    <message>
+        <source>У формулы нет производной: в ней случайные числа (RAND).</source>
+        <translation>The formula has no derivative: it draws random numbers (RAND).</translation>
     </message>
 </context>
 <context>

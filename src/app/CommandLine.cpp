@@ -114,6 +114,18 @@ int RunCheck(const QCommandLineParser& line) {
     return out.empty() ? 0 : 1;
 }
 
+// --derive FORMULA [--var V]
+int RunDerive(const QCommandLineParser& line) {
+    return Headless(line, [&] {
+        TakeSettings(line);
+        const QString variable =
+            line.isSet(QStringLiteral("var")) ? OptionValue(line, "var") : QStringLiteral("x");
+        Print(stdout,
+              QString::fromStdString(DeriveFormula(OptionValue(line, "derive").toStdString(),
+                                                   variable.toLower().toStdString())));
+    });
+}
+
 std::vector<TOptionRow> Options() {
     return {
         {{QStringLiteral("h"), QStringLiteral("help")},
@@ -202,6 +214,17 @@ std::vector<TOptionRow> Options() {
              "выйти с 0, если таких мест нет, и с 1, если есть."),
          "FORMULA",
          RunCheck},
+        {{QStringLiteral("derive")},
+         QT_TRANSLATE_NOOP("CommandLine",
+                           "Напечатать производную формулы по x формулой того же языка и выйти."),
+         "FORMULA",
+         RunDerive},
+        {{QStringLiteral("var")},
+         QT_TRANSLATE_NOOP(
+             "CommandLine",
+             "Переменная производной для --derive: x (по умолчанию), y, z, t, u или v."),
+         "V",
+         nullptr},
         {{QStringLiteral("integrate")},
          QT_TRANSLATE_NOOP(
              "CommandLine",

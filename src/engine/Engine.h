@@ -208,6 +208,10 @@ void StripOuterBrackets(std::string& text);
 
 void InitNode(TExprNode* node);
 
+// A node for a tree built by hand and owned through TTreePtr (or FreeTree),
+// from the pool the compiler takes its nodes from.
+TExprNode* NewTreeNode();
+
 // Frees every node of the tree `tree` refers to and sets the reference to null.
 void FreeTree(TExprNode*& tree);
 

@@ -436,6 +436,10 @@ void InitNode(TExprNode* node) {
     node->Child = nullptr;
 }
 
+TExprNode* NewTreeNode() {
+    return NewNode();
+}
+
 void StripOuterBrackets(std::string& text) {
     const ParseContext ctx(text);
     int a = 0;

@@ -1,5 +1,6 @@
 #include "model/Commands.h"
 
+#include "engine/Derivative.h"
 #include "engine/Relation.h"
 #include "model/Parameters.h"
 
@@ -256,6 +257,22 @@ TCommandOutput IntegrateGraphs(const TFileGraphs& g, double a, double b) {
         throw std::runtime_error(out.Err +
                                  CommandLine::tr("Ни одной площади не сосчитать.").toStdString());
     return out;
+}
+
+std::string DeriveFormula(const std::string& text, const std::string& variable) {
+    static const std::pair<const char*, double TEvalContext::*> variables[] = {
+        {"x", &TEvalContext::X}, {"y", &TEvalContext::Y}, {"z", &TEvalContext::Z},
+        {"t", &TEvalContext::T}, {"u", &TEvalContext::U}, {"v", &TEvalContext::V},
+    };
+    const auto* chosen = std::find_if(std::begin(variables), std::end(variables),
+                                      [&](const auto& v) { return variable == v.first; });
+    if (chosen == std::end(variables))
+        UsageError(CommandLine::tr("--var ждёт одну из переменных x, y, z, t, u, v."));
+    ApplyParameters(WithSettings({}, CommandSettings()));
+    const std::vector<TDiagnosis> marks = Diagnose(text);
+    if (!marks.empty()) throw std::runtime_error(DiagnosisMessage(text, marks[0]).toStdString());
+    if (text.empty()) throw std::runtime_error(CommandLine::tr("Формула пуста.").toStdString());
+    return DerivativeText(text, chosen->second) + "\n";
 }
 
 std::string CheckFormula(const std::string& text) {

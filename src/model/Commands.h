@@ -113,6 +113,10 @@ TCommandOutput AnalyseGraphs(const TFileGraphs& graphs, std::optional<double> fr
 // The area of each graph from a to b, one JSON line each; a graph whose
 // area cannot be given is told on stderr, and when none can, it fails.
 TCommandOutput IntegrateGraphs(const TFileGraphs& graphs, double a, double b);
+// The derivative of a formula with respect to a variable (x, y, z, t, u or
+// v), as a line of formula text. A formula the diagnosis marks fails with
+// the mark's message, as one with RAND does.
+std::string DeriveFormula(const std::string& text, const std::string& variable);
 // A JSON line for each place of the formula that the compiler does not
 // understand (none: empty).
 std::string CheckFormula(const std::string& text);

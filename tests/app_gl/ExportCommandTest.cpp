@@ -563,6 +563,38 @@ TEST_F(ExportCommand, CheckPrintsEachPlaceAsAJsonLine) {
     }
 }
 
+// --derive: the derivative as a line of the language, by x or by --var; a
+// formula the diagnosis marks, or one drawing random numbers, fails with the
+// message, and an unknown variable is a usage error.
+TEST_F(ExportCommand, DerivePrintsTheDerivativeAsAFormula) {
+    const struct {
+        QStringList arguments;
+        int status;
+        const char* out;
+        const char* err;
+    } rows[] = {
+        {{"--derive", "x^3-2*x"}, 0, "3*x^2-2\n", ""},
+        {{"--derive", "x^2^3"}, 0, "6*x^2^2*x\n", ""}, // (x^2)^3
+        {{"--derive", "x*-1"}, 1, "", "операнда"},
+        {{"--derive=-t^2*x", "--var", "t"}, 0, "-2*x*t\n", ""},
+        {{"--derive", "a*sin(x)", "--set", "a=2"}, 0, "a*cos(x)\n", ""},
+        {{"--derive", "rnd*x"}, 1, "", "«rnd» — случайное число только в числовых полях"},
+        {{"--derive", "rand(3)*x"}, 1, "", "в ней случайные числа"},
+        {{"--derive", "sin(x"}, 1, "", "Не хватает «)»"},
+        {{"--derive", "x", "--var", "w"}, 2, "", "--var ждёт одну из переменных"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments.join(' ').toStdString());
+        QProcess p;
+        p.start(QStringLiteral(PLOTTER_BINARY), row.arguments);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), row.status);
+        EXPECT_EQ(p.readAllStandardOutput().toStdString(), row.out);
+        EXPECT_NE(QString::fromUtf8(p.readAllStandardError()).toStdString().find(row.err),
+                  std::string::npos);
+    }
+}
+
 } // namespace
 
 namespace {

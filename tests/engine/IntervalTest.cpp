@@ -5,6 +5,7 @@
 // and the enclosure's "defined everywhere" and "defined nowhere" must agree
 // with where the tree walk flags errors.
 #include "engine/Interval.h"
+#include "TestSupport.h"
 #include "engine/Engine.h"
 #include "engine/Library.h"
 #include "engine/TreeWalk.h"
@@ -181,48 +182,6 @@ struct TReference {
         }
         return Unsure();
     }
-};
-
-// A random formula of x and y over every operator and library function.
-class TFormulas {
-  public:
-    explicit TFormulas(std::uint64_t seed) : random_(seed) {}
-    std::string Next(int depth) {
-        if (depth == 0 || Below(4) == 0) return Leaf();
-        switch (Below(6)) {
-        case 0:
-            return "(" + Next(depth - 1) + (Below(2) ? "+" : "-") + Next(depth - 1) + ")";
-        case 1:
-            return "(" + Next(depth - 1) + (Below(2) ? "*" : "/") + Next(depth - 1) + ")";
-        case 2: {
-            static const char* exponents[] = {"2", "3", "(-1)", "(-2)", "0", "0.5", "(1/3)", "y"};
-            return "(" + Next(depth - 1) + ")^" + exponents[Below(8)];
-        }
-        default: {
-            static const char* functions[] = {
-                "sin", "cos", "tg",  "ctg", "sec", "csec", "atg",  "actg", "asin", "acos", "sh",
-                "ch",  "th",  "cth", "exp", "ln",  "lg",   "sqrt", "sqr",  "abs",  "sign"};
-            return std::string(functions[Below(21)]) + "(" + Next(depth - 1) + ")";
-        }
-        }
-    }
-    double Uniform(double a, double b) { return std::uniform_real_distribution<>(a, b)(random_); }
-    unsigned Below(unsigned n) { return static_cast<unsigned>(random_() % n); }
-
-  private:
-    std::string Leaf() {
-        switch (Below(5)) {
-        case 0:
-            return "x";
-        case 1:
-            return "y";
-        case 2:
-            return std::to_string(static_cast<int>(Below(7))) + "." + std::to_string(Below(10));
-        default:
-            return Below(2) ? "x" : "y";
-        }
-    }
-    std::mt19937_64 random_;
 };
 
 class Interval : public ::testing::Test {

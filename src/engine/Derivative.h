@@ -1,0 +1,38 @@
+// Exact derivatives of compiled formulas: a new tree that compiles and runs
+// like any formula, and the text of a tree in the formula language.
+#pragma once
+
+#include "engine/Engine.h"
+
+#include <stdexcept>
+#include <string>
+
+// A formula without a derivative: one that draws random numbers.
+class DerivativeError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The derivative of the tree with respect to `variable` (X, Y, Z, T, U or
+// V of the context; every other variable, the frame number and the
+// parameters are constants), simplified where that is exact: numbers are
+// folded only where the result is exact, sums and products are merged, and
+// 0 and 1 drop out. Where the derivative does not exist (abs, sign and
+// sqrt at 0, ln at 0) its value is a domain error. The tree reads the
+// current context, with its fast form. No tree is the formula x, as for
+// EvalTree. Throws DerivativeError for RAND.
+TTreePtr Derivative(const TExprNode* tree, double TEvalContext::*variable);
+
+// The tree as formula text that compiles to the same tree: brackets where
+// the language would read the text otherwise (its powers chain from the
+// left, so 2^3^2 is (2^3)^2; its sums are split first, so x*-1 is x - 1),
+// names in lower case and numbers in the fewest digits that read back.
+std::string FormulaText(const TExprNode* tree);
+
+// The derivative of formula text as text, for the command line and the
+// window: FormulaText(Derivative(CompileTree(text))).
+std::string DerivativeText(const std::string& text, double TEvalContext::*variable);
+
+// True when the trees have the same shape, operations, signs and numbers
+// (bit for bit): what a formula's text compiles to, whatever its spacing.
+bool SameTree(const TExprNode* a, const TExprNode* b);
