@@ -438,6 +438,18 @@
         <source>точный рисунок графиков</source>
         <translation>exact graphs</translation>
     </message>
+    <message>
+        <source>числом 1 или 2</source>
+        <translation>the number 1 or 2</translation>
+    </message>
+    <message>
+        <source>конечным числом</source>
+        <translation>a finite number</translation>
+    </message>
+    <message>
+        <source>производные и первообразные</source>
+        <translation>derivatives and antiderivatives</translation>
+    </message>
 </context>
 <context>
     <name>Engine</name>
@@ -629,6 +641,17 @@
     <message>
         <source>--set %1: «%2» не число и не формула других параметров.</source>
         <translation>--set %1: &quot;%2&quot; is neither a number nor a formula of other parameters.</translation>
+    </message>
+</context>
+<context>
+    <name>Picture</name>
+    <message>
+        <source>Первообразная ∫f обрывается при x = %1: функция там не определена.</source>
+        <translation>The antiderivative ∫f stops at x = %1: the function is not defined there.</translation>
+    </message>
+    <message>
+        <source>Первообразная ∫f обрывается при x = %1: у функции там полюс.</source>
+        <translation>The antiderivative ∫f stops at x = %1: the function has a pole there.</translation>
     </message>
 </context>
 <context>

@@ -131,6 +131,7 @@ void TForm1::ApplyDocument(const TDocumentFile& document, bool own) {
     NLegend->setChecked(document.Legend);
     Model.State.ExactGraphs = document.ExactGraphs;
     NExactGraphs->setChecked(document.ExactGraphs);
+    Model.State.Input.FormulaCalculus = document.FormulaCalculus;
     StopPlaying({});
     Model.State.Input.Parameters = document.Parameters;
     ApplyParameters(document.Parameters);

@@ -247,6 +247,41 @@ int Depth(const std::string& text) {
 const char* const PlayNames[] = {"", "loop", "bounce", "once"};
 
 // A parameter of the document, each key checked as the rest are.
+// "derivatives": [1, 2] and "antiderivative": {"x0", "y0"} of a graph;
+// neither key when it draws neither.
+void PutCalculus(json& item, const TGraphCalculus& c) {
+    json orders = json::array();
+    if (c.First) orders.push_back(1);
+    if (c.Second) orders.push_back(2);
+    if (!orders.empty()) item["derivatives"] = orders;
+    if (c.Antiderivative) item["antiderivative"] = {{"x0", Number(c.X0)}, {"y0", Number(c.Y0)}};
+}
+
+TGraphCalculus CalculusOf(const json& item, const std::string& at) {
+    TGraphCalculus c;
+    const json& orders = ArrayAt(item, "derivatives", at);
+    for (std::size_t k = 0; k < orders.size(); ++k) {
+        const json& order = orders[k];
+        if (!order.is_number_integer() ||
+            (order.get<long long>() != 1 && order.get<long long>() != 2))
+            WrongValue(Path(at, "derivatives/" + std::to_string(k)),
+                       texts::Translate("DocumentFile", "числом 1 или 2"));
+        (order.get<long long>() == 1 ? c.First : c.Second) = true;
+    }
+    if (const json* a = Find(item, "antiderivative"); a != nullptr && !a->is_null()) {
+        const std::string path = Path(at, "antiderivative");
+        const json& point = ObjectAt(item, "antiderivative", at);
+        c.Antiderivative = true;
+        for (auto [key, value] : {std::pair{"x0", &c.X0}, std::pair{"y0", &c.Y0}}) {
+            const json* v = Find(point, key);
+            *value = v == nullptr ? 0 : RealOf(*v, Path(path, key));
+            if (!std::isfinite(*value))
+                WrongValue(Path(path, key), texts::Translate("DocumentFile", "конечным числом"));
+        }
+    }
+    return c;
+}
+
 TParameter ParameterOf(const json& item, const std::string& at) {
     if (!item.is_object()) WrongValue(at, texts::Translate("DocumentFile", "объектом"));
     TParameter p;
@@ -322,6 +357,7 @@ TGraphPen PenOf(const TGraphStyle& graph) {
     pen.Style = graph.Style;
     pen.Visible = graph.Visible;
     pen.Name = graph.Name;
+    pen.Calculus = graph.Calculus;
     return pen;
 }
 
@@ -343,6 +379,7 @@ TPlotInput InputFromDocument(const TDocumentFile& document, bool* replaced) {
     std::copy(std::begin(s.Families), std::end(s.Families), input.Families);
     input.Legend = document.Legend;
     input.ExactGraphs = document.ExactGraphs;
+    input.FormulaCalculus = document.FormulaCalculus;
     input.Parameters = document.Parameters;
     return input;
 }
@@ -369,6 +406,10 @@ std::string LostInRecord(const TDocumentFile& document) {
     if (document.ExactGraphs)
         lost.push_back(texts::Translate("DocumentFile", "точный рисунок графиков"));
     if (!document.Parameters.empty()) lost.push_back(texts::Translate("DocumentFile", "параметры"));
+    bool calculus = document.FormulaCalculus.Any();
+    for (const TGraphStyle& g : document.Graphs)
+        calculus = calculus || g.Calculus.Any();
+    if (calculus) lost.push_back(texts::Translate("DocumentFile", "производные и первообразные"));
     std::string words;
     for (const std::string& w : lost)
         words += (words.empty() ? "" : ", ") + w;
@@ -387,12 +428,14 @@ std::string DocumentJson(const TDocumentFile& d) {
                  {"y1", Number(d.View[2])},
                  {"y2", Number(d.View[3])}};
     j["formula"] = r.MainFormula;
+    PutCalculus(j, d.FormulaCalculus);
     j["all"] = r.AllFormulas;
     json list = json::array();
     for (const TGraphStyle& g : d.Graphs) {
         json item = {{"formula", g.Formula}, {"color", Hex(g.Colour)},
                      {"width", g.Width},     {"style", StyleNames[static_cast<int>(g.Style)]},
                      {"visible", g.Visible}, {"name", g.Name}};
+        PutCalculus(item, g.Calculus);
         const json kept = Kept(g.Unknown);
         for (const auto& [key, value] : kept.items())
             if (!item.contains(key)) item[key] = value;
@@ -483,6 +526,7 @@ TDocumentFile DocumentOfJson(const std::string& text) {
     if (r.Mode == 0) WrongValue("/mode", texts::Translate("DocumentFile", "режимом"));
     r.Cartesian = ChoiceAt(j, "coordinates", "", Names({"cartesian", "polar"}), 0) == 0;
     r.MainFormula = TextAt(j, "formula", "", "");
+    d.FormulaCalculus = CalculusOf(j, "");
     r.AllFormulas = BoolAt(j, "all", "", false);
     const json& list = ArrayAt(j, "list", "");
     for (std::size_t k = 0; k < list.size(); ++k) {
@@ -500,7 +544,9 @@ TDocumentFile DocumentOfJson(const std::string& text) {
             static_cast<TLineStyle>(ChoiceAt(item, "style", at, {StyleNames, StyleNames + 3}, 0));
         g.Visible = BoolAt(item, "visible", at, true);
         g.Name = TextAt(item, "name", at, "");
-        g.Unknown = UnknownOf(item, {"formula", "color", "width", "style", "visible", "name"});
+        g.Calculus = CalculusOf(item, at);
+        g.Unknown = UnknownOf(item, {"formula", "color", "width", "style", "visible", "name",
+                                     "derivatives", "antiderivative"});
         d.Graphs.push_back(g);
     }
     d.Legend = BoolAt(j, "legend", "", false);
@@ -576,9 +622,11 @@ TDocumentFile DocumentOfJson(const std::string& text) {
         d.View[k] = v == nullptr ? r.Numbers[index] : RealOf(*v, Path("/view", viewKeys[k]));
         if (r.Mode == pmYx || r.Mode == pmPlane) r.Numbers[index] = d.View[k];
     }
-    d.Unknown = UnknownOf(j, {"format", "version", "mode", "coordinates", "view", "formula", "all",
-                              "list", "legend", "exactGraphs", "parameters", "x0", "result",
-                              "animation", "switches", "colors", "numbers", "formulas"});
+    d.Unknown = UnknownOf(j, {"format",     "version",     "mode",        "coordinates",
+                              "view",       "formula",     "all",         "list",
+                              "legend",     "exactGraphs", "derivatives", "antiderivative",
+                              "parameters", "x0",          "result",      "animation",
+                              "switches",   "colors",      "numbers",     "formulas"});
     return d;
 }
 

@@ -25,7 +25,8 @@ struct TGraphStyle {
     int Width = 1;            // device-independent pixels, 1 ... 8
     TLineStyle Style = TLineStyle::Solid;
     bool Visible = true;
-    std::string Name;    // empty: the legend shows the formula
+    std::string Name; // empty: the legend shows the formula
+    TGraphCalculus Calculus;
     std::string Unknown; // keys of a later program, as a JSON object ("" for none)
 };
 
@@ -42,6 +43,7 @@ struct TDocumentFile {
     std::vector<TGraphStyle> Graphs;
     bool Legend = false;
     bool ExactGraphs = false;
+    TGraphCalculus FormulaCalculus;      // of the graph of the formula box
     double View[4] = {-10, 10, -10, 10}; // x1, x2, y1, y2 of the 2D picture
     TDocumentSwitches Switches;
     TColourBlock Colours = DefaultColours();

@@ -15,6 +15,16 @@
 
 enum class TLineStyle : std::uint8_t { Solid, Dash, Dot };
 
+// What a y(x) graph draws beside itself, in its colour: its derivative f′
+// (dashed) and second derivative f″ (dotted), and the curve of its
+// antiderivative ∫f through (X0, Y0) (dash-dotted).
+struct TGraphCalculus {
+    bool First = false, Second = false, Antiderivative = false;
+    double X0 = 0, Y0 = 0;
+    bool Any() const { return First || Second || Antiderivative; }
+    bool operator==(const TGraphCalculus&) const = default;
+};
+
 // The pen of a graph of the y(x) list, and its name in the legend, as a
 // document gives them.
 struct TGraphPen {
@@ -23,6 +33,7 @@ struct TGraphPen {
     TLineStyle Style = TLineStyle::Solid;
     bool Visible = true;
     std::string Name; // empty: the legend shows the formula
+    TGraphCalculus Calculus;
 };
 
 // How a parameter plays from its minimum to its maximum: not at all, over
@@ -59,6 +70,7 @@ struct TPlotInput {
     // The y(x) graphs in cartesian coordinates drawn as the relations
     // y = f(x), pixel by pixel as proven, instead of by their samples.
     bool ExactGraphs = false;
+    TGraphCalculus FormulaCalculus; // of the graph of the formula box
     std::vector<TParameter> Parameters;
 };
 

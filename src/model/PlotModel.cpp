@@ -96,6 +96,7 @@ TDocumentFile DocumentOfState(const TPlotState& s, const TDocumentFile& kept, bo
     d.Graphs = ListStyles(s);
     d.Legend = s.Legend;
     d.ExactGraphs = s.ExactGraphs;
+    d.FormulaCalculus = in.FormulaCalculus;
     d.Parameters = s.Input.Parameters;
     d.View[0] = s.View.X1, d.View[1] = s.View.X2, d.View[2] = s.View.Y1, d.View[3] = s.View.Y2;
     TDocumentSwitches& w = d.Switches;
@@ -135,6 +136,7 @@ std::string BeyondRecord(const TPlotState& state) {
         beyond.Styles.push_back(style != nullptr ? *style : TGraphStyle{});
     beyond.Legend = state.Legend;
     beyond.ExactGraphs = state.ExactGraphs;
+    beyond.Input.FormulaCalculus = state.Input.FormulaCalculus;
     return StateBytes(beyond);
 }
 

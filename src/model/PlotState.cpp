@@ -53,6 +53,14 @@ class TReader {
 
 // One list of members for both directions, so that reading can never fall
 // out of step with writing.
+template <typename Io, typename Calculus> void CalculusMembers(Io& io, Calculus& c) {
+    io.Plain(c.First);
+    io.Plain(c.Second);
+    io.Plain(c.Antiderivative);
+    io.Plain(c.X0);
+    io.Plain(c.Y0);
+}
+
 template <typename Io, typename State> void Members(Io& io, State& s) {
     auto& in = s.Input;
     io.Plain(in.Mode);
@@ -86,6 +94,7 @@ template <typename Io, typename State> void Members(Io& io, State& s) {
     io.Plain(s.View.Y2);
     io.Plain(s.Legend);
     io.Plain(s.ExactGraphs);
+    CalculusMembers(io, in.FormulaCalculus);
 }
 
 template <typename Io, typename Style> void StyleMembers(Io& io, Style& g) {
@@ -96,6 +105,7 @@ template <typename Io, typename Style> void StyleMembers(Io& io, Style& g) {
     io.Plain(g.Style);
     io.Plain(g.Visible);
     io.Text(g.Name);
+    CalculusMembers(io, g.Calculus);
     io.Text(g.Unknown);
 }
 

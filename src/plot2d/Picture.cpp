@@ -1,5 +1,8 @@
 #include "plot2d/Picture.h"
 
+#include "engine/Derivative.h"
+#include "plot2d/Antiderivative.h"
+
 #include "document/Limits.h"
 #include "engine/FastForm.h"
 #include "engine/Relation.h"
@@ -34,6 +37,52 @@ std::vector<TYxGraph> YxGraphs(const TPlotInput& input) {
 }
 
 namespace {
+
+// The derivative's text, guarded so that it has no value where the formula
+// has none ("(f′)+0*(f)": the product flags the formula's domain errors and
+// adds 0 elsewhere).
+std::string Guarded(const std::string& derivative, const std::string& formula) {
+    return "(" + derivative + ")+0*(" + formula + ")";
+}
+
+// The derivatives and antiderivatives the graphs' calculus asks for.
+void BesideGraphs(const TPlotInput& input, TPlotRequest& request, TYxTrees& trees) {
+    trees.Beside.clear();
+    for (std::size_t s = 0; s < request.Graphs.size(); ++s) {
+        const TGraphRequest& graph = request.Graphs[s];
+        const TGraphCalculus calculus =
+            s == 0 ? input.FormulaCalculus
+                   : (s <= input.Pens.size() ? input.Pens[s - 1].Calculus : TGraphCalculus{});
+        if (!calculus.Any() || graph.Tree == nullptr || graph.Relation || graph.Formula.empty())
+            continue;
+        TGraphRequest beside = graph;
+        beside.Relation.reset();
+        if (calculus.Antiderivative) {
+            beside.Role = TGraphRole::Antiderivative;
+            beside.X0 = calculus.X0, beside.Y0 = calculus.Y0;
+            request.Beside.push_back(beside);
+        }
+        if (!calculus.First && !calculus.Second) continue;
+        try {
+            const std::string first = DerivativeText(graph.Formula, &TEvalContext::X);
+            std::vector<std::pair<TGraphRole, std::string>> texts;
+            if (calculus.First) texts.push_back({TGraphRole::First, Guarded(first, graph.Formula)});
+            if (calculus.Second)
+                texts.push_back(
+                    {TGraphRole::Second, Guarded(DerivativeText(first, &TEvalContext::X),
+                                                 first + ")+0*(" + graph.Formula)});
+            for (auto& [role, text] : texts) {
+                trees.Beside.push_back(CompileTree(text));
+                beside.Role = role;
+                beside.Tree = trees.Beside.back().get();
+                beside.Formula = text;
+                request.Beside.push_back(beside);
+            }
+        } catch (const DerivativeError&) {
+            // A formula of random numbers has none: the diagnosis says so.
+        }
+    }
+}
 
 TPlotRequest YxRequest(const TPlotInput& input, bool animating, TYxTrees& trees) {
     if (!animating || trees.Generation != FormulaTreesGeneration) CompileYxFormulas(input, trees);
@@ -86,6 +135,7 @@ TPlotRequest YxRequest(const TPlotInput& input, bool animating, TYxTrees& trees)
         request.Graphs.push_back(graph);
     }
     request.Legend = input.Legend;
+    if (!polar) BesideGraphs(input, request, trees);
     return request;
 }
 
@@ -116,6 +166,9 @@ QPen GraphPen(const TGraphRequest& graph) {
     QPen pen(ToQColor(graph.Colour), graph.Width > 1 ? graph.Width : 0);
     if (graph.Style == TLineStyle::Dash) pen.setStyle(Qt::DashLine);
     if (graph.Style == TLineStyle::Dot) pen.setStyle(Qt::DotLine);
+    if (graph.Role == TGraphRole::First) pen.setStyle(Qt::DashLine);
+    if (graph.Role == TGraphRole::Second) pen.setStyle(Qt::DotLine);
+    if (graph.Role == TGraphRole::Antiderivative) pen.setStyle(Qt::DashDotLine);
     return pen;
 }
 
@@ -560,6 +613,40 @@ void DrawRelations(QPainter& p, const TPlotRequest& request, TRelationProgress* 
 
 } // namespace
 
+namespace {
+
+// The derivatives walked as graphs are, and the antiderivatives a pixel
+// column at a time; where one stops, `progress` is told why.
+void DrawBeside(QPainter& p, const TPlotRequest& request, TRelationProgress* progress) {
+    for (const TGraphRequest& graph : request.Beside) {
+        if (!graph.Visible || !(graph.Step > 0) || ViewX1 >= ViewX2) continue;
+        if (graph.Role != TGraphRole::Antiderivative) {
+            DrawGraph(p, request, graph, nullptr);
+            continue;
+        }
+        const TAntiderivativeCurve curve =
+            AntiderivativeCurve(graph.Tree, graph.X0, graph.Y0, ViewX1, ViewX2, PixelStep());
+        p.setPen(GraphPen(graph));
+        TPainterPen painter(p);
+        const long double low = static_cast<long double>(ViewY1) - ViewHeight;
+        const long double high = static_cast<long double>(ViewY2) + ViewHeight;
+        for (const auto* side : {&curve.Left, &curve.Right}) {
+            TCurveJoiner joiner(painter, -100, PlotHeight + 100);
+            for (std::size_t i = 0; i < side->size(); ++i) {
+                const auto [x, y] = (*side)[i];
+                if (!(low <= y && y <= high))
+                    joiner.Reject();
+                else
+                    joiner.Accept(i == 0, WorldToPixelX(x), WorldToPixelY(y));
+            }
+        }
+        if (curve.Stop && progress != nullptr)
+            progress->Notes.push_back(AntiderivativeStopText(*curve.Stop));
+    }
+}
+
+} // namespace
+
 void ComposePicture(QPainter& p, const TPlotRequest& request, TRelationProgress* progress) {
     ComposeBackground(p, request.Options);
     DrawRelations(p, request, progress);
@@ -576,6 +663,7 @@ void ComposePicture(QPainter& p, const TPlotRequest& request, TRelationProgress*
     if (!DrawOnThreads(p, request, graphs, counted))
         for (const TGraphRequest* graph : graphs)
             DrawGraph(p, request, *graph, counted);
+    DrawBeside(p, request, progress);
     if (counted != nullptr) {
         const auto least = std::min_element(places.Crossings.begin(), places.Crossings.end());
         DrawLegend(p, plan, entries, places.Places[least - places.Crossings.begin()]);

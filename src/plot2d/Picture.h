@@ -30,6 +30,11 @@ enum class TCurveKind : unsigned char {
 constexpr double DefaultRelationSeconds = 10;
 constexpr double ProofSliceSeconds = 0.06;
 
+// What a curve is to its graph: the graph itself, or drawn beside it in its
+// colour: its derivative f′ (dashed), its second derivative f″ (dotted), or
+// the curve of its antiderivative ∫f (dash-dotted).
+enum class TGraphRole : unsigned char { Graph, First, Second, Antiderivative };
+
 struct TGraphRequest {
     const TExprNode* Tree = nullptr;
     const TExprNode* TreeY = nullptr;
@@ -45,6 +50,8 @@ struct TGraphRequest {
     // compile it for itself; empty where none may.
     std::string Formula;
     std::string Name; // what the legend calls it: its name, or its formula
+    TGraphRole Role = TGraphRole::Graph;
+    double X0 = 0, Y0 = 0; // the point the antiderivative passes through
 };
 
 struct TPlotRequest {
@@ -53,6 +60,10 @@ struct TPlotRequest {
     bool Polar = false;      // a parametric curve in polar coordinates
     double From = 0, To = 0; // the angle range (polar) or the t range (parametric)
     std::vector<TGraphRequest> Graphs;
+    // The curves drawn beside the graphs of y(x) in cartesian coordinates:
+    // derivatives (Tree) and antiderivatives (Tree is the integrand), after
+    // the graphs and not in the legend.
+    std::vector<TGraphRequest> Beside;
     // The legend: each visible graph's name in its pen, in the corner where
     // the graphs cross it least (top right, top left, bottom right, bottom
     // left on a tie).
@@ -81,6 +92,8 @@ struct TYxTrees {
         bool Graph = false; // a y(x) graph drawn exactly, as y = f(x)
     };
     std::map<int, TRelation> Relations;
+    // The trees of the derivatives drawn beside the graphs.
+    std::vector<TTreePtr> Beside;
 };
 
 // The graphs a y(x) picture of the input draws, by number and formula: the
@@ -129,6 +142,9 @@ struct TRelationProgress {
     bool Any = false;     // the picture has relations
     bool Finished = true; // every proof is finished
     double Proven = 1;    // the share of their pixels decided
+    // What the curves beside the graphs could not draw, in words: an
+    // antiderivative that stops at a pole, a derivative of random numbers.
+    std::vector<std::string> Notes;
 };
 void ComposePicture(QPainter& p, const TPlotRequest& request,
                     TRelationProgress* progress = nullptr);

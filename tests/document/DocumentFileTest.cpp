@@ -91,6 +91,7 @@ std::string Styled(int graphs) {
               {"all", true},
               {"legend", true},
               {"exactGraphs", true},
+              {"derivatives", {2}},
               {"parameters",
                {{{"name", "a"},
                  {"value", 2.5},
@@ -112,6 +113,10 @@ std::string Styled(int graphs) {
                              {"visible", k % 5 != 0},
                              {"name", "график " + std::to_string(k)},
                              {"opacity", 0.5}});
+    if (graphs > 4) {
+        j["list"][4]["derivatives"] = {2, 1};
+        j["list"][4]["antiderivative"] = {{"x0", 1.5}, {"y0", -2}};
+    }
     return j.dump();
 }
 
@@ -126,6 +131,15 @@ TEST(DocumentFile, ADocumentComesBackAsTheSameJson) {
     EXPECT_TRUE(d.Legend);
     EXPECT_TRUE(d.ExactGraphs);
     EXPECT_TRUE(InputFromDocument(d).ExactGraphs);
+    // f′, f″ and ∫f through (1.5, -2) beside graph 5, f″ beside the box's.
+    const TGraphCalculus beside = d.Graphs[4].Calculus;
+    EXPECT_TRUE(beside.First && beside.Second && beside.Antiderivative);
+    EXPECT_EQ(beside.X0, 1.5);
+    EXPECT_EQ(beside.Y0, -2);
+    EXPECT_FALSE(d.Graphs[3].Calculus.Any());
+    EXPECT_EQ(InputFromDocument(d).Pens[4].Calculus, beside);
+    EXPECT_TRUE(!d.FormulaCalculus.First && d.FormulaCalculus.Second);
+    EXPECT_EQ(InputFromDocument(d).FormulaCalculus, d.FormulaCalculus);
     // The view is the 2D view of the mode.
     EXPECT_EQ(d.Record.Numbers[YxCartX1], -2.5);
     EXPECT_EQ(d.Record.Numbers[YxCartY2], 1);
@@ -144,6 +158,9 @@ TEST(DocumentFile, ADocumentComesBackAsTheSameJson) {
     EXPECT_EQ(d.Parameters[1].Min, -10);
     EXPECT_EQ(d.Parameters[1].Play, TPlay::None);
     EXPECT_EQ(once["parameters"][0]["easing"], "linear");
+    EXPECT_EQ(once["list"][4]["derivatives"], json({1, 2}));
+    EXPECT_FALSE(once["list"][3].contains("derivatives"));
+    EXPECT_FALSE(once["list"][3].contains("antiderivative"));
     EXPECT_TRUE(once["parameters"][1]["play"].is_null());
 }
 
@@ -171,6 +188,9 @@ TEST(DocumentFile, WhatAPlotFileWouldLose) {
     d.Parameters.clear();
     d.ExactGraphs = true;
     EXPECT_EQ(LostInRecord(d), "точный рисунок графиков");
+    d.ExactGraphs = false;
+    d.Graphs[1].Calculus.Antiderivative = true;
+    EXPECT_EQ(LostInRecord(d), "производные и первообразные");
 }
 
 std::string RefusalOf(const std::string& text) {
@@ -195,6 +215,10 @@ TEST(DocumentFile, WhatIsNoSuchDocumentIsRefusedWithItsReason) {
     badMode["mode"] = "r(fi)";
     json badNumber = json::parse(Styled(0));
     badNumber["numbers"] = {{"surface.xMin", "-4"}};
+    json order = json::parse(Styled(5));
+    order["list"][4]["derivatives"] = {1, 3};
+    json start = json::parse(Styled(5));
+    start["list"][4]["antiderivative"]["x0"] = "Infinity";
     json frames = json::parse(Styled(0));
     frames["animation"] = {{"last", 4294967296LL}};
     const auto parameter = [](const char* key, json value) {
@@ -219,6 +243,9 @@ TEST(DocumentFile, WhatIsNoSuchDocumentIsRefusedWithItsReason) {
         {"a mode", badMode.dump(), "«/mode» должно быть одним из: \"y(x)\""},
         {"a number as text", badNumber.dump(), "«/numbers/surface.xMin» должно быть числом"},
         {"a frame beyond 32 bits", frames.dump(), "«/animation/last»"},
+        {"a third derivative", order.dump(), "«/list/4/derivatives/1» должно быть числом 1 или 2"},
+        {"an infinite start", start.dump(),
+         "«/list/4/antiderivative/x0» должно быть конечным числом"},
         {"a parameter's name", parameter("name", "2a"), "«/parameters/1/name» должно быть именем"},
         {"the same name twice", parameter("name", "A"), "«/parameters/1/name»"},
         {"an empty range", parameter("min", 10), "«/parameters/1/max» должно быть числом больше"},

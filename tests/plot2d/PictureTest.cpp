@@ -164,11 +164,11 @@ TEST_F(Picture, EachGraphWithItsOwnPen) {
         double low, high; // the blue pixels as a share of today's
         QRgb own;         // a colour of its own, counted apart
     } cases[] = {
-        {"four pixels wide", {std::nullopt, 4, TLineStyle::Solid, true, ""}, 2.2, 3.2, 0},
-        {"dashed", {std::nullopt, 1, TLineStyle::Dash, true, ""}, 0.7, 0.95, 0},
-        {"dotted", {std::nullopt, 1, TLineStyle::Dot, true, ""}, 0.6, 0.9, 0},
-        {"hidden", {std::nullopt, 1, TLineStyle::Solid, false, ""}, 0.45, 0.55, 0},
-        {"red", {0x0000FF, 1, TLineStyle::Solid, true, ""}, 0.45, 0.55, 0xFFFF0000},
+        {"four pixels wide", {std::nullopt, 4, TLineStyle::Solid, true, "", {}}, 2.2, 3.2, 0},
+        {"dashed", {std::nullopt, 1, TLineStyle::Dash, true, "", {}}, 0.7, 0.95, 0},
+        {"dotted", {std::nullopt, 1, TLineStyle::Dot, true, "", {}}, 0.6, 0.9, 0},
+        {"hidden", {std::nullopt, 1, TLineStyle::Solid, false, "", {}}, 0.45, 0.55, 0},
+        {"red", {0x0000FF, 1, TLineStyle::Solid, true, "", {}}, 0.45, 0.55, 0xFFFF0000},
     };
     for (const auto& c : cases) {
         input.Pens = {c.pen, TGraphPen{}}; // the first graph's pen; the second as today
@@ -285,6 +285,66 @@ TEST_F(Picture, ExactGraphsAreProvenPixelByPixel) {
 
 // While an animation runs, the trees compiled once serve every frame until
 // another build compiles into the slots.
+// f′ dashed, f″ dotted and ∫f dash-dotted, in the graph's colour, at points
+// of their closed forms and not at their mirror images; f′ has no value
+// where f has none, and ∫f says where it stops.
+TEST_F(Picture, DerivativesAndAntiderivativesBesideAGraph) {
+    const double pi = 3.141592653589793;
+    const struct {
+        const char* formula;
+        TGraphCalculus calculus;
+        std::vector<Point> points;
+    } rows[] = {
+        {"sin(x)",
+         {true, false, false, 0, 0},
+         {{0, 1, true}, {pi, -1, true}, {0.3, -0.955, false}}},
+        {"sin(x)",
+         {false, true, false, 0, 0},
+         {{pi / 2, -1, true}, {-pi / 2, 1, true}, {-pi / 2 - 0.5, -1, false}}},
+        {"sin(x)",
+         {false, false, true, 0, 2},
+         {{pi / 2, 3, true}, {pi, 4, true}, {-pi / 2, 3, true}, {pi / 2, -3, false}}},
+        {"x^3/3",
+         {true, true, false, 0, 0},
+         {{2, 4, true}, {-2, 4, true}, {2, 2, false}, {-1.5, -3, true}}},
+        {"ln(x)",
+         {true, false, false, 0, 0},
+         {{1, 1, true}, {4, 0.25, true}, {-1, -1, false}, {-4, -0.25, false}}},
+    };
+    // (∫ sin through (0, 2) is 3 - cos.)
+    for (const auto& row : rows) {
+        input.Formula = row.formula;
+        input.FormulaCalculus = {};
+        const QImage plain = Compose();
+        input.FormulaCalculus = row.calculus;
+        const QImage image = Compose();
+        for (const Point& point : row.points) {
+            if (Drawn(plain, point.x, point.y)) continue; // the graph itself is there
+            EXPECT_EQ(Drawn(image, point.x, point.y), point.drawn)
+                << row.formula << " at (" << point.x << ", " << point.y << ")";
+        }
+    }
+    // A list row draws its own, from its pen.
+    input.AllFormulas = true;
+    input.List = {"x^2"};
+    input.Pens.resize(1);
+    input.Pens[0].Colour = 0xFF0000; // blue as the colour block keeps it
+    input.Pens[0].Calculus.First = true;
+    EXPECT_TRUE(Drawn(Compose(), 3, 6));
+    input.Pens[0].Calculus.First = false;
+    EXPECT_FALSE(Drawn(Compose(), 3, 6));
+    // ∫ 1/x from 1 stops at the pole.
+    input.AllFormulas = false;
+    input.Formula = "1/x";
+    input.FormulaCalculus = {false, false, true, 1, 0};
+    ViewFromInput(input);
+    TRelationProgress progress;
+    const QImage image = PictureImage(PictureRequest(input, false, trees), 1, {}, &progress);
+    ASSERT_EQ(progress.Notes.size(), 1u);
+    EXPECT_NE(progress.Notes[0].find("полюс"), std::string::npos) << progress.Notes[0];
+    EXPECT_TRUE(Drawn(image, std::exp(2.0), 2));
+}
+
 TEST_F(Picture, AnimationFramesReuseTheTrees) {
     input.Formula = "sin(x)";
     Compose();
