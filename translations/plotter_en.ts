@@ -525,6 +525,13 @@
     </message>
 </context>
 <context>
+    <name>FieldEdits</name>
+    <message>
+        <source>у формулы нет производной при x = %1.</source>
+        <translation>the formula has no derivative at x = %1.</translation>
+    </message>
+</context>
+<context>
     <name>FrameAnimation</name>
     <message>
         <source> Кадр %1</source>
@@ -1122,6 +1129,22 @@
         <source>точный рисунок графиков</source>
         <translation>exact graphs</translation>
     </message>
+    <message>
+        <source>Производные графика…</source>
+        <translation>Derivatives of the graph…</translation>
+    </message>
+    <message>
+        <source>Нормаль при трассировке</source>
+        <translation>Normal while tracing</translation>
+    </message>
+    <message>
+        <source>y′(x0)= Error! — %1</source>
+        <translation>y′(x0)= Error! — %1</translation>
+    </message>
+    <message>
+        <source>производные графика</source>
+        <translation>derivatives of the graph</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -1390,6 +1413,25 @@
     <message>
         <source>Список используемых функций</source>
         <translation>List of functions</translation>
+    </message>
+</context>
+<context>
+    <name>TFormCalculus</name>
+    <message>
+        <source>Производные графика</source>
+        <translation>Derivatives of the graph</translation>
+    </message>
+    <message>
+        <source>f′ — производная (штрих)</source>
+        <translation>f′ — the derivative (dashed)</translation>
+    </message>
+    <message>
+        <source>f″ — вторая производная (точки)</source>
+        <translation>f″ — the second derivative (dotted)</translation>
+    </message>
+    <message>
+        <source>∫f — первообразная через точку (x0, y0) (штрих-пунктир)</source>
+        <translation>∫f — the antiderivative through the point (x0, y0) (dash-dotted)</translation>
     </message>
 </context>
 <context>
@@ -1702,6 +1744,10 @@
     <message>
         <source>Не исследуются графики: %1. Их формулы берут случайные числа, особых точек у таких графиков нет.</source>
         <translation>Graphs not analysed: %1. Their formulas draw random numbers, and such graphs have no points of interest.</translation>
+    </message>
+    <message>
+        <source>угол %1°</source>
+        <translation>angle %1°</translation>
     </message>
 </context>
 <context>

@@ -182,6 +182,10 @@ const TMenuRow MenuRows[] = {
      (Qt::CTRL | Qt::Key_I).toCombined(), 0, Checkable, nullptr, &F::NPoints, &F::PointsClick},
     {&F::NAnalysisMenu, QT_TRANSLATE_NOOP("TForm1", "Найти…"), (Qt::CTRL | Qt::Key_F).toCombined(),
      0, 0, nullptr, &F::NFind, &F::FindClick},
+    {&F::NAnalysisMenu, QT_TRANSLATE_NOOP("TForm1", "Производные графика…"),
+     (Qt::CTRL | Qt::Key_D).toCombined(), 0, 0, nullptr, &F::NCalculus, &F::CalculusClick},
+    {&F::NAnalysisMenu, QT_TRANSLATE_NOOP("TForm1", "Нормаль при трассировке"), 0, 0, Checkable,
+     nullptr, &F::NNormal, &F::NormalClick},
     {nullptr, QT_TRANSLATE_NOOP("TForm1", "Помощь"), 0, 0, 0, &F::N7, nullptr, nullptr},
     {&F::N7, QT_TRANSLATE_NOOP("TForm1", "Список функций"), 0, 0, 0, nullptr, &F::N8, &F::N8Click},
     {&F::N7, QT_TRANSLATE_NOOP("TForm1", "Руководство"), Qt::Key_F1, 0, 0, nullptr, &F::NGuide,
@@ -390,6 +394,17 @@ void TForm1::CreateControls() {
         if (r.Flags & Hidden) w->hide();
         if (r.Flags & Disabled) w->setEnabled(false);
     }
+    // Where the y(x) mode's cartesian layout leaves room beside "y(x0)=".
+    SlopeButton = new QPushButton(QStringLiteral("y′(x0)="), Client);
+    SlopeButton->setObjectName(QStringLiteral("SlopeButton"));
+    SlopeButton->setGeometry(272, 14, 44, 25);
+    SlopeButton->hide();
+    connect(SlopeButton, &QPushButton::clicked, this,
+            [this] { RunCommand([this] { SlopeButtonClick(); }); });
+    SlopeResult = new QLabel(Client);
+    SlopeResult->setObjectName(QStringLiteral("SlopeResult"));
+    SlopeResult->setGeometry(320, 20, 70, 13);
+    SlopeResult->hide();
     Timer1 = new QTimer(this);
 }
 

@@ -110,6 +110,12 @@ class TForm1 : public QMainWindow {
     // --- numeric fields, y(x0) and capture into the document
     void EvalNumberField(QLineEdit* field, char key);
     void Button1Click();
+    // "y′(x0)=": the exact slope of the box's formula at x0, beside "y(x0)="
+    // in the y(x) mode's cartesian coordinates.
+    void SlopeButtonClick();
+    void ShowSlopeControls(int mode, TCoordinates coords);
+    QPushButton* SlopeButton = nullptr;
+    QLabel* SlopeResult = nullptr;
     void NormaliseParamFields();
     void CaptureDocument();
     // Every field shows its text of Model.State.
@@ -198,6 +204,8 @@ class TForm1 : public QMainWindow {
     // Опции → "Графики списка…": the list's rows with their styles, edited
     // in a dialog and taken as one step.
     void ListRowsClick();  //
+    void CalculusClick();  // f′, f″ and ∫f of the formula box's graph
+    void NormalClick();    // the normal beside the tangent while tracing
                            // "Рисовать оси координат"
     void CheckBox6Click(); // equal scales
     void CheckBox7Click(); // grid
@@ -445,8 +453,9 @@ class TForm1 : public QMainWindow {
     QAction *NNew, *NSave, *NSaveAs, *NRecent, *NAbout, *NGuide, *NExport, *NPrint, *NCopy;
     QMenu* NAnalysisMenu;
     QAction *NTrace, *NPoints, *NFind;
-    QAction *N4, *N5, *N2, *N10, *N14, *N6, *NLegend, *NExactGraphs, *NListRows, *NParameters, *N11,
-        *N2Dyx, *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt, *N3Dxyzt, *N3Dxyzuv, *N12, *N13, *N8;
+    QAction *N4, *N5, *N2, *N10, *N14, *N6, *NLegend, *NExactGraphs, *NListRows, *NCalculus,
+        *NNormal, *NParameters, *N11, *N2Dyx, *N3Dzxy, *N3DFxyz, *N9, *N2Dxyt, *N3Dxyzt, *N3Dxyzuv,
+        *N12, *N13, *N8;
     QActionGroup *ModeGroup, *ParametricGroup;
 
     // Asks the scan that runs now to stop after its plane; empty when none runs.

@@ -16,6 +16,11 @@
 
 #include <algorithm>
 
+void TForm1::NormalClick() {
+    NNormal->setChecked(!NNormal->isChecked());
+    Analysis->SetNormal(NNormal->isChecked());
+}
+
 void TForm1::TraceClick() {
     NTrace->setChecked(!NTrace->isChecked());
     Analysis->SetTracing(NTrace->isChecked());

@@ -52,6 +52,15 @@ void TForm1::Button1Click() {
     if (error) ExplainError([this] { return Button1->text(); }, Model.State.Input.Formula, fault);
 }
 
+void TForm1::SlopeButtonClick() {
+    CaptureDocument();
+    std::string why;
+    SlopeResult->setText(QString::fromStdString(X0Slope(Model.State, why)));
+    if (!why.empty())
+        ShowStatus(
+            [text = tr("y′(x0)= Error! — %1").arg(QString::fromStdString(why))] { return text; });
+}
+
 void TForm1::ExplainError(const std::function<QString()>& place, const std::string& text,
                           const TTextFaultInfo& fault) {
     const TStatus message = [=] {

@@ -138,7 +138,15 @@ void TForm1::LayOutMode(int mode) {
     for (const TMenuItem item : layout->Menu)
         MenuItem(item)->setChecked(true);
     Model.State.Input.Mode = layout->Mode;
+    ShowSlopeControls(layout->Mode, TCoordinates::Cartesian);
     UpdateFormulaMarks();
+}
+
+void TForm1::ShowSlopeControls(int mode, TCoordinates coords) {
+    const bool shown = mode == pmYx && coords == TCoordinates::Cartesian;
+    SlopeButton->setVisible(shown);
+    SlopeResult->setVisible(shown);
+    if (!shown) SlopeResult->clear();
 }
 
 void TForm1::CaptureDocument() {
@@ -183,6 +191,7 @@ void TForm1::ShowCoordinates(TPlotMode mode, TCoordinates coords) {
     ShowDocumentValues(ParameterSet(mode, coords).Own);
     for (const TControl& c : layout.Show)
         Control(c)->show();
+    ShowSlopeControls(mode, coords);
     UpdateFormulaMarks();
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
+#include "app/TFormCalculus.h"
 #include "app/TFormGraphs.h"
 #include "document/Limits.h"
 #include "document/PlotDocument.h"
@@ -102,6 +103,8 @@ void TForm1::ComposeShownPicture(const TPlotRequest& request) {
     TRelationProgress progress;
     PaintBox1->Picture = PictureImage(request, PaintBox1->devicePixelRatioF(), {}, &progress);
     ShowRelationProof(progress);
+    if (!progress.Notes.empty())
+        ShowStatus([text = QString::fromStdString(progress.Notes.front())] { return text; });
 }
 
 void TForm1::CarryOnProof() {
@@ -237,6 +240,17 @@ void TForm1::ListRowsClick() {
         ComboBox1->addItem(QString::fromStdString(formula));
     ComboBox1->setEditText(typed);
     if (Shows(TControlKind::Button, 2)) Redraw(); // the new graphs compiled and drawn
+    DocumentMaybeChanged();
+}
+
+void TForm1::CalculusClick() {
+    if (Busy()) return;
+    TFormCalculus dialog(this, Model.State.Input.FormulaCalculus);
+    Dialogs().RunModal(&dialog);
+    if (dialog.result() != QDialog::Accepted) return;
+    const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "производные графика"));
+    Model.State.Input.FormulaCalculus = dialog.Calculus();
+    if (Shows(TControlKind::Button, 2)) RunCommand([this] { BuildPicture(); });
     DocumentMaybeChanged();
 }
 

@@ -1,5 +1,7 @@
 #include "app/TFormGraphs.h"
 
+#include "app/TFormCalculus.h"
+
 #include "app/Dialogs.h"
 #include "app/Fields.h"
 #include "plot2d/Compose.h"
@@ -30,8 +32,10 @@ TFormGraphs::TFormGraphs(QWidget* parent, std::vector<TGraphStyle> rows)
     setFont(WindowFont());
     setWindowTitle(tr("Графики списка"));
     Table = new QTableWidget(0, ColCount, this);
-    Table->setHorizontalHeaderLabels(
-        {tr("Формула"), tr("Цвет"), tr("Толщина"), tr("Линия"), tr("Виден"), tr("Имя")});
+    Table->setHorizontalHeaderLabels({tr("Формула"), tr("Цвет"), tr("Толщина"), tr("Линия"),
+                                      tr("Виден"), tr("Имя"), QStringLiteral("f′"),
+                                      QStringLiteral("f″"), QStringLiteral("∫f"),
+                                      QStringLiteral("x0"), QStringLiteral("y0")});
     Table->horizontalHeader()->setSectionResizeMode(ColFormula, QHeaderView::Stretch);
     Table->horizontalHeader()->setSectionResizeMode(ColName, QHeaderView::Stretch);
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -56,7 +60,7 @@ TFormGraphs::TFormGraphs(QWidget* parent, std::vector<TGraphStyle> rows)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Table);
     layout->addLayout(row);
-    resize(640, 360);
+    resize(820, 360);
 }
 
 void TFormGraphs::FillRow(int row, const TGraphStyle& style) {
@@ -81,6 +85,16 @@ void TFormGraphs::FillRow(int row, const TGraphStyle& style) {
     visible->setCheckState(style.Visible ? Qt::Checked : Qt::Unchecked);
     Table->setItem(row, ColVisible, visible);
     Table->setItem(row, ColName, new QTableWidgetItem(QString::fromStdString(style.Name)));
+    const TGraphCalculus& c = style.Calculus;
+    for (const auto& [column, on] :
+         {std::pair{ColFirst, c.First}, {ColSecond, c.Second}, {ColIntegral, c.Antiderivative}}) {
+        auto* box = new QTableWidgetItem;
+        box->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        box->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+        Table->setItem(row, column, box);
+    }
+    Table->setItem(row, ColX0, new QTableWidgetItem(QString::fromStdString(FormatNumber(c.X0))));
+    Table->setItem(row, ColY0, new QTableWidgetItem(QString::fromStdString(FormatNumber(c.Y0))));
     ShowSwatch(row);
 }
 
@@ -128,6 +142,12 @@ std::vector<TGraphStyle> TFormGraphs::Rows() const {
             static_cast<QComboBox*>(Table->cellWidget(r, ColStyle))->currentIndex());
         style.Visible = Table->item(r, ColVisible)->checkState() == Qt::Checked;
         style.Name = Table->item(r, ColName)->text().toStdString();
+        TGraphCalculus& c = style.Calculus;
+        c.First = Table->item(r, ColFirst)->checkState() == Qt::Checked;
+        c.Second = Table->item(r, ColSecond)->checkState() == Qt::Checked;
+        c.Antiderivative = Table->item(r, ColIntegral)->checkState() == Qt::Checked;
+        c.X0 = CalculusNumber(Table->item(r, ColX0)->text(), c.X0);
+        c.Y0 = CalculusNumber(Table->item(r, ColY0)->text(), c.Y0);
     }
     return rows;
 }

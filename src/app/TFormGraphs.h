@@ -1,5 +1,6 @@
 // "Графики списка…": the y(x) list as rows, each a graph with its formula,
-// colour, width, line, visibility and name. The dialog edits a copy; the
+// colour, width, line, visibility and name, and what it draws beside
+// itself: f′, f″ and ∫f through (x0, y0). The dialog edits a copy; the
 // main window takes the rows when it is closed with OK.
 #pragma once
 
@@ -26,7 +27,20 @@ class TFormGraphs : public QDialog {
     void DeleteClick();        // "Удалить": the current row
     void ColourClick(int row); // the swatch: the colour picker
 
-    enum TColumn { ColFormula, ColColour, ColWidth, ColStyle, ColVisible, ColName, ColCount };
+    enum TColumn {
+        ColFormula,
+        ColColour,
+        ColWidth,
+        ColStyle,
+        ColVisible,
+        ColName,
+        ColFirst,  // f′ beside the graph
+        ColSecond, // f″
+        ColIntegral,
+        ColX0, // the point of ∫f
+        ColY0,
+        ColCount
+    };
     QTableWidget* Table;
     QPushButton *Add, *Delete;
 

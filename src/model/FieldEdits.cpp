@@ -1,6 +1,9 @@
 #include "model/FieldEdits.h"
 
+#include "analysis/Analysis.h"
+#include "engine/Derivative.h"
 #include "plot2d/View2D.h"
+#include "texts/Texts.h"
 
 #include <cmath>
 
@@ -120,6 +123,24 @@ void FollowXRow(TPlotState& state) {
     auto& f = state.Fields;
     for (int k = 0; k < 4; ++k)
         f[15 + k] = f[19 + k] = f[11 + k];
+}
+
+std::string X0Slope(const TPlotState& state, std::string& why) {
+    const double x0 = StrToFloat(state.Fields[1]);
+    why.clear();
+    try {
+        const TTreePtr f = CompileTree(state.Input.Formula);
+        const TTreePtr d = Derivative(f.get(), &TEvalContext::X);
+        // Where the formula has no value, its derivative has none.
+        const std::optional<double> value = GraphValue(f.get(), x0);
+        const std::optional<double> slope = GraphValue(d.get(), x0);
+        if (value && slope) return FormatNumber(*slope);
+        why = texts::Fill(texts::Translate("FieldEdits", "у формулы нет производной при x = %1."),
+                          {FormatNumber(x0)});
+    } catch (const DerivativeError& e) {
+        why = e.what();
+    }
+    return "Error!";
 }
 
 std::string X0Result(const TPlotState& state, TTextFaultInfo* fault, bool& error) {

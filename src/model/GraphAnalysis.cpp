@@ -1,5 +1,7 @@
 #include "model/GraphAnalysis.h"
 
+#include "engine/Derivative.h"
+
 #include "engine/Arith80.h"
 #include "plot2d/Compose.h"
 #include "plot2d/Sampling.h"
@@ -100,6 +102,8 @@ void TGraphAnalysis::Shown(const TPlotRequest& request) {
     }
     request_ = request;
     generation_ = FormulaTreesGeneration;
+    slopes_.clear();
+    slopes_.resize(request.Graphs.size());
     numbers_.clear();
     for (std::size_t s = 0; s < request.Graphs.size(); ++s)
         numbers_.push_back(static_cast<int>(s)); // a graph of y(x) is its slot
@@ -137,7 +141,7 @@ void TGraphAnalysis::Forget() {
 
 void TGraphAnalysis::SetTracing(bool on) {
     tracing_ = on;
-    if (!on) traceX_.reset(), traceY_.reset(), traceParameter_.reset();
+    if (!on) traceX_.reset(), traceY_.reset(), traceParameter_.reset(), traceSlope_.reset();
     repaint_();
 }
 
@@ -152,12 +156,28 @@ void TGraphAnalysis::Trace(std::size_t graph, double x) {
     traceX_ = x;
     traceY_ = GraphValue(request_.Graphs[graph].Tree, x);
     traceParameter_.reset();
+    traceSlope_.reset();
+    if (!traceY_ || graph >= slopes_.size()) return;
+    std::optional<TTreePtr>& slope = slopes_[graph];
+    if (!slope) {
+        try {
+            slope = Derivative(request_.Graphs[graph].Tree, &TEvalContext::X);
+        } catch (const DerivativeError&) {
+            slope = TTreePtr(); // random numbers: no slope
+        }
+    }
+    if (*slope) traceSlope_ = GraphValue(slope->get(), x);
+}
+
+void TGraphAnalysis::SetNormal(bool on) {
+    normal_ = on;
+    repaint_();
 }
 
 void TGraphAnalysis::TraceSample(std::size_t graph, long index) {
     const TGraphRequest& g = request_.Graphs[graph];
     traceGraph_ = graph;
-    traceX_.reset(), traceY_.reset();
+    traceX_.reset(), traceY_.reset(), traceSlope_.reset();
     Samples(request_.From, request_.To, g.Step, [&](long i, double v) {
         if (i != index) return;
         traceIndex_ = i;
@@ -252,6 +272,13 @@ QString TGraphAnalysis::TraceText() const {
         text.prepend((request_.Kind == TCurveKind::Polar ? QStringLiteral("fi = ")
                                                          : QStringLiteral("t = ")) +
                      Number(*traceParameter_) + QStringLiteral(", "));
+    if (traceSlope_) {
+        // The angle of the tangent with the x axis, to a hundredth of a degree.
+        const double degrees =
+            std::round(std::atan(*traceSlope_) * 18000 / 3.141592653589793) / 100;
+        text += QStringLiteral(", y′ = %1, ").arg(Number(*traceSlope_)) +
+                tr("угол %1°").arg(Number(degrees));
+    }
     return text;
 }
 
@@ -406,6 +433,9 @@ TOverlay TGraphAnalysis::Overlay() const {
     if (tracing_ && traceX_ && traceY_) {
         o.Trace = QPointF(*traceX_, *traceY_);
         o.TraceText = TraceText();
+        o.TraceSlope = traceSlope_;
+        o.Normal = normal_;
+        o.TraceColour = request_.Graphs[traceGraph_].Colour;
     }
     return o;
 }

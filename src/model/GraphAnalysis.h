@@ -52,8 +52,14 @@ class TGraphAnalysis : public QObject {
     // Left and Right move a pixel (a sample), ten with Shift; Up and Down go
     // to the next graph; Esc ends the trace. True when the key was taken.
     bool TraceKey(int key, bool shift);
-    // What the trace label says: "x = …, y = …" (fi or t first where they apply).
+    // What the trace label says: "x = …, y = …" (fi or t first where they
+    // apply); on a graph y(x), its exact slope and angle as well.
     QString TraceText() const;
+    // The slope of the traced graph y(x) at the traced point, from its
+    // exact derivative; none where it has none.
+    std::optional<double> TraceSlope() const { return traceSlope_; }
+    // The normal drawn beside the tangent while tracing.
+    void SetNormal(bool on);
 
     // --- the points of interest
     void SetShowPoints(bool on);
@@ -115,6 +121,11 @@ class TGraphAnalysis : public QObject {
     bool tracing_ = false;
     std::size_t traceGraph_ = 0;
     std::optional<double> traceX_, traceY_, traceParameter_; // the point, and fi or t
+    std::optional<double> traceSlope_;
+    bool normal_ = false;
+    // The derivatives of the request's graphs, made as the trace first meets
+    // each (null: none, as of random numbers).
+    std::vector<std::optional<TTreePtr>> slopes_;
     long traceIndex_ = 0; // the sample, in polar and parametric curves
 
     bool showPoints_ = false;

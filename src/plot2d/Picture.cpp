@@ -744,6 +744,28 @@ void ComposeOverlay(QPainter& p, const TOverlay& o) {
         p.setBrush(ToQColor(pt.Colour));
         p.drawEllipse(at(pt), 4, 4);
     }
+    if (o.Trace && o.TraceSlope) {
+        // Directions in pixels of the world's (1, m) and (-m, 1), for the
+        // scales of x and y may differ.
+        const QPointF at(WorldToPixelX(o.Trace->x()), WorldToPixelY(o.Trace->y()));
+        const double sx = PlotWidth / ViewWidth, sy = PlotHeight / ViewHeight;
+        const double m = *o.TraceSlope;
+        const double reach = 4.0 * (PlotWidth + PlotHeight);
+        const auto across = [&](QPointF d) {
+            const double length = std::hypot(d.x(), d.y());
+            if (!(length > 0) || !std::isfinite(length)) return;
+            d *= reach / length;
+            p.drawLine(QLineF(at - d, at + d));
+        };
+        QPen pen(ToQColor(o.TraceColour), 1);
+        p.setPen(pen);
+        across(std::isfinite(m * sy) ? QPointF(sx, -m * sy) : QPointF(0, 1));
+        if (o.Normal) {
+            pen.setStyle(Qt::DashLine);
+            p.setPen(pen);
+            across(QPointF(-m * sx, -sy));
+        }
+    }
     if (o.Trace) {
         const int x = WorldToPixelX(o.Trace->x()), y = WorldToPixelY(o.Trace->y());
         p.setRenderHint(QPainter::Antialiasing, false);

@@ -177,6 +177,11 @@ struct TOverlay {
     std::vector<TOverlayPoint> Rings, Marks;
     std::optional<QPointF> Trace; // the traced point
     QString TraceText;
+    // The slope of the graph there: its tangent is drawn across the area in
+    // the graph's colour, and its normal, dashed, where asked.
+    std::optional<double> TraceSlope;
+    bool Normal = false;
+    TColorValue TraceColour = 0;
 };
 void ComposeOverlay(QPainter& p, const TOverlay& overlay);
 

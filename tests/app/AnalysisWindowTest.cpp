@@ -39,20 +39,54 @@ TEST_F(AnalysisWindow, TheTraceFollowsTheNearestGraphAndItsKeys) {
     Plot({"x/2", "sin(x)*4"});
     form->NTrace->trigger();
     ASSERT_TRUE(form->NTrace->isChecked());
-    // At x = 2 (pixel 240): x/2 is 1 (row 180), sin(2)*4 is 3.64 (row 127).
+    // At x = 2 (pixel 240): x/2 is 1 (row 180), sin(2)*4 is 3.64 (row 127);
+    // the slopes 4 cos(2) and 1/2, with their angles atan(slope).
     QTest::mouseMove(form->PaintBox1, QPoint(240, 130));
-    EXPECT_EQ(Trace(), "x = 2, y = 3.63718970730273");
+    EXPECT_EQ(Trace(), "x = 2, y = 3.63718970730273, y′ = -1.66458734618857, угол -59°");
     QTest::mouseMove(form->PaintBox1, QPoint(240, 185));
-    EXPECT_EQ(Trace(), "x = 2, y = 1");
+    EXPECT_EQ(Trace(), "x = 2, y = 1, y′ = 0.5, угол 26.57°");
     QTest::keyClick(form->PaintBox1, Qt::Key_Right); // one pixel on
-    EXPECT_EQ(Trace(), "x = 2.05, y = 1.025");
+    EXPECT_EQ(Trace(), "x = 2.05, y = 1.025, y′ = 0.5, угол 26.57°");
     QTest::keyClick(form->PaintBox1, Qt::Key_Right, Qt::ShiftModifier); // ten
-    EXPECT_EQ(Trace(), "x = 2.55, y = 1.275");
+    EXPECT_EQ(Trace(), "x = 2.55, y = 1.275, y′ = 0.5, угол 26.57°");
     QTest::keyClick(form->PaintBox1, Qt::Key_Down); // the next graph of the list
-    EXPECT_EQ(Trace(), "x = 2.55, y = 2.23073486956567");
+    EXPECT_EQ(Trace(), "x = 2.55, y = 2.23073486956567, y′ = -3.32021414094089, угол -73.24°");
     QTest::keyClick(form->PaintBox1, Qt::Key_Escape);
     EXPECT_FALSE(form->NTrace->isChecked());
     EXPECT_EQ(Trace(), "");
+}
+
+// The tangent crosses the area at the traced point and follows it; the
+// normal joins it on request.
+TEST_F(AnalysisWindow, TheTangentFollowsTheTrace) {
+    Plot({"sin(x)*4"});
+    form->NTrace->trigger();
+    const auto blue = [&](double x, double y) { // within two pixels of (x, y)
+        const QImage shown = form->PaintBox1->grab().toImage();
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx) {
+                const QRgb c = shown.pixel(WorldToPixelX(x) + dx, WorldToPixelY(y) + dy);
+                if (qBlue(c) > 200 && qRed(c) < 120 && qGreen(c) < 120) return true;
+            }
+        return false;
+    };
+    QTest::mouseMove(form->PaintBox1, QPoint(WorldToPixelX(0), WorldToPixelY(0)));
+    EXPECT_EQ(Trace(), "x = 0, y = 0, y′ = 4, угол 75.96°");
+    // y = 4x, away from the graph (4 sin 1.5 is 3.99, 4 sin(-2) is -3.64).
+    EXPECT_TRUE(blue(1.5, 6));
+    EXPECT_TRUE(blue(-2, -8));
+    EXPECT_FALSE(blue(8, -2)); // the normal y = -x/4: not yet
+    form->NNormal->trigger();
+    EXPECT_TRUE(blue(8, -2) || blue(8.2, -2.05)); // dashed
+    EXPECT_TRUE(blue(-8, 2) || blue(-8.2, 2.05));
+    // At x = -1 (20 pixels left): y = 4 sin(-1) + 4 cos(-1)(x + 1).
+    QTest::keyClick(form->PaintBox1, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(form->PaintBox1, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(Trace().rfind("x = -1, y = -3.36588393923159, y′ = 2.16120922347256", 0), 0u)
+        << Trace();
+    EXPECT_FALSE(blue(1.5, 6));
+    EXPECT_TRUE(blue(2, 4 * std::sin(-1.0) + 4 * std::cos(-1.0) * 3));
+    form->NNormal->trigger();
 }
 
 TEST_F(AnalysisWindow, TheTraceOfAPolarCurveSnapsToItsSamples) {
