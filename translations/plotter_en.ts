@@ -169,10 +169,6 @@
         <translation>Only one file can be opened.</translation>
     </message>
     <message>
-        <source>Напечатать особые точки графиков y(x) файла (корни, экстремумы, пересечения, пересечения с осью y) строками JSON и выйти. &quot;graph&quot; — номер графика, как в окне: 0 — формула в поле, 1–10 — номер в списке.</source>
-        <translation>Print the points of interest of the file&apos;s y(x) graphs (roots, extrema, intersections, y-axis crossings) as JSON lines and exit. &quot;graph&quot; is the graph&apos;s number as the window shows it: 0 for the formula box, 1–10 for its place in the list.</translation>
-    </message>
-    <message>
         <source>Напечатать площадь каждого графика y(x) от A до B: --integrate A B FILE.mth (&quot;graph&quot; — номер графика, как у --analyse).</source>
         <translation>Print the area of each y(x) graph from A to B: --integrate A B FILE.mth (&quot;graph&quot; is the graph&apos;s number, as with --analyse).</translation>
     </message>
@@ -263,6 +259,10 @@
     <message>
         <source>Формула пуста.</source>
         <translation>The formula is empty.</translation>
+    </message>
+    <message>
+        <source>Напечатать особые точки графиков y(x) файла (корни, экстремумы, точки перегиба, пересечения, пересечения с осью y) строками JSON и выйти. &quot;graph&quot; — номер графика, как в окне: 0 — формула в поле, 1–10 — номер в списке.</source>
+        <translation>Print the points of interest of the file&apos;s y(x) graphs (roots, extrema, inflection points, intersections, y-axis crossings) as JSON lines and exit. &quot;graph&quot; is the graph&apos;s number as the window shows it: 0 for the formula box, 1–10 for its place in the list.</translation>
     </message>
 </context>
 <context>
@@ -1748,6 +1748,10 @@
     <message>
         <source>угол %1°</source>
         <translation>angle %1°</translation>
+    </message>
+    <message>
+        <source>Точка перегиба</source>
+        <translation>Inflection point</translation>
     </message>
 </context>
 <context>

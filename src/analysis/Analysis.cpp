@@ -1,4 +1,5 @@
 #include "analysis/Analysis.h"
+#include "engine/Derivative.h"
 #include "texts/Texts.h"
 
 #include <boost/math/quadrature/gauss_kronrod.hpp>
@@ -365,6 +366,8 @@ const char* KindName(TPointKind kind) {
         return "intersection";
     case TPointKind::YIntercept:
         return "y0";
+    case TPointKind::Inflection:
+        return "inflection";
     }
     return "";
 }
@@ -432,6 +435,33 @@ TPointsFound FindIntersections(const TGraph& f, const TGraph& g, double a, doubl
     return found;
 }
 
+TPointsFound FindInflections(const TGraph& f, double a, double b, double step) {
+    TPointsFound found;
+    if (SkipRandom(found, f)) return found;
+    TTreePtr second;
+    try {
+        second = CompileTree(
+            GuardedDerivativeText(f.Formula.empty() ? FormulaText(f.Tree) : f.Formula, 2));
+    } catch (const DerivativeError&) {
+        return found;
+    }
+    bool incomplete = false;
+    const TFunction fx = Of(f);
+    TCollector points(found);
+    const TFunction curvature = Of({second.get(), f.Number, ""});
+    for (const double x : Roots(curvature, a, b, step, incomplete)) {
+        // A zero on a sample counts as a root; here the sign must change
+        // (x^4 has none), on both sides within a sample.
+        const std::optional<double> left = curvature(x - step / 2), right = curvature(x + step / 2);
+        if (!left || !right || !((*left < 0 && *right > 0) || (*left > 0 && *right < 0))) continue;
+        if (const std::optional<double> y = fx(x))
+            points.Add({TPointKind::Inflection, x, *y, f.Number});
+    }
+    found.Incomplete = incomplete;
+    Order(found);
+    return found;
+}
+
 namespace {
 
 // The points that belong to graph i: its roots, extrema and y-axis crossing,
@@ -446,6 +476,7 @@ TPointsFound PointsOfGraph(const std::vector<TGraph>& graphs, std::size_t i, dou
     };
     take(FindRoots(graphs[i], a, b, step));
     take(FindExtrema(graphs[i], a, b, step));
+    take(FindInflections(graphs[i], a, b, step));
     if (a <= 0 && 0 <= b)
         if (const auto y = GraphValue(graphs[i].Tree, 0))
             all.Points.push_back({TPointKind::YIntercept, 0, *y, graphs[i].Number});

@@ -14,9 +14,17 @@
 #include <string>
 #include <vector>
 
-enum class TPointKind : std::uint8_t { Root, Minimum, Maximum, Intersection, YIntercept };
+enum class TPointKind : std::uint8_t {
+    Root,
+    Minimum,
+    Maximum,
+    Intersection,
+    YIntercept,
+    Inflection
+};
 
-// "root", "min", "max", "intersection", "y0": the kind's name on the command line.
+// "root", "min", "max", "intersection", "y0", "inflection": the kind's name
+// on the command line.
 const char* KindName(TPointKind kind);
 
 struct TGraphPoint {
@@ -63,9 +71,13 @@ std::optional<double> GraphValue(const TExprNode* tree, double x);
 TPointsFound FindRoots(const TGraph& f, double a, double b, double step);
 TPointsFound FindExtrema(const TGraph& f, double a, double b, double step);
 TPointsFound FindIntersections(const TGraph& f, const TGraph& g, double a, double b, double step);
+// Where the graph's curvature changes sign: the roots of its exact second
+// derivative at which it changes sign, where the graph has a value.
+TPointsFound FindInflections(const TGraph& f, double a, double b, double step);
 
-// Every point of interest of the graphs on [a, b]: roots, extrema, the
-// crossing of the y axis, and the intersections of each pair. The graphs
+// Every point of interest of the graphs on [a, b]: roots, extrema,
+// inflection points, the crossing of the y axis, and the intersections of
+// each pair. The graphs
 // are searched on as many threads as a build may use, each in a context of
 // its own (the main thread's cells stay as they were); the points are those
 // of one thread, in the same order.

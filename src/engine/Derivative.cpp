@@ -666,6 +666,12 @@ std::string DerivativeText(const std::string& text, double TEvalContext::*variab
     return FormulaText(Derivative(tree.get(), variable).get());
 }
 
+std::string GuardedDerivativeText(const std::string& text, int order) {
+    const std::string first = DerivativeText(text, &TEvalContext::X);
+    if (order <= 1) return "(" + first + ")+0*(" + text + ")";
+    return "(" + DerivativeText(first, &TEvalContext::X) + ")+0*(" + first + ")+0*(" + text + ")";
+}
+
 bool SameTree(const TExprNode* a, const TExprNode* b) {
     for (; a != nullptr && b != nullptr; a = a->Next, b = b->Next) {
         if (a->Kind != b->Kind || a->Positive != b->Positive || a->Func != b->Func ||

@@ -71,6 +71,8 @@ QString PointKindText(const TGraphPoint& p) {
         return TGraphAnalysis::tr("Пересечение графиков %1 и %2").arg(p.Graph).arg(p.With);
     case TPointKind::YIntercept:
         return TGraphAnalysis::tr("Пересечение с осью y");
+    case TPointKind::Inflection:
+        return TGraphAnalysis::tr("Точка перегиба");
     }
     return {};
 }

@@ -38,13 +38,6 @@ std::vector<TYxGraph> YxGraphs(const TPlotInput& input) {
 
 namespace {
 
-// The derivative's text, guarded so that it has no value where the formula
-// has none ("(f′)+0*(f)": the product flags the formula's domain errors and
-// adds 0 elsewhere).
-std::string Guarded(const std::string& derivative, const std::string& formula) {
-    return "(" + derivative + ")+0*(" + formula + ")";
-}
-
 // The derivatives and antiderivatives the graphs' calculus asks for.
 void BesideGraphs(const TPlotInput& input, TPlotRequest& request, TYxTrees& trees) {
     trees.Beside.clear();
@@ -64,13 +57,11 @@ void BesideGraphs(const TPlotInput& input, TPlotRequest& request, TYxTrees& tree
         }
         if (!calculus.First && !calculus.Second) continue;
         try {
-            const std::string first = DerivativeText(graph.Formula, &TEvalContext::X);
             std::vector<std::pair<TGraphRole, std::string>> texts;
-            if (calculus.First) texts.push_back({TGraphRole::First, Guarded(first, graph.Formula)});
+            if (calculus.First)
+                texts.push_back({TGraphRole::First, GuardedDerivativeText(graph.Formula, 1)});
             if (calculus.Second)
-                texts.push_back(
-                    {TGraphRole::Second, Guarded(DerivativeText(first, &TEvalContext::X),
-                                                 first + ")+0*(" + graph.Formula)});
+                texts.push_back({TGraphRole::Second, GuardedDerivativeText(graph.Formula, 2)});
             for (auto& [role, text] : texts) {
                 trees.Beside.push_back(CompileTree(text));
                 beside.Role = role;

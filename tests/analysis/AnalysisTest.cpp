@@ -144,6 +144,39 @@ TEST_F(Analysis, ExtremaInsideTheInterval) {
     }
 }
 
+// Inflection points: where the exact second derivative changes sign and
+// the graph has a value; not where it only touches 0 (x^4), nor across a
+// pole (1/x) or where the formula has no value.
+TEST_F(Analysis, InflectionPointsWhereTheCurvatureChangesSign) {
+    const double r = static_cast<double>(0.70710678118654752440084436210484904L); // 1/sqrt(2)
+    const struct {
+        const char* formula;
+        double a, b;
+        std::vector<double> xs;
+    } rows[] = {
+        {"sin(x)", -7, 7, {-2 * Pi, -Pi, 0, Pi, 2 * Pi}},
+        {"x^3-3*x", -3, 3, {0}},
+        {"exp(-x^2)", -3, 3, {-r, r}},
+        {"atg(x)", -5, 5, {0}},
+        {"x^4", -3, 3, {}},
+        {"1/x", -2, 2, {}},
+        {"ln(x)+x^3", -2, 2, {static_cast<double>(std::cbrt(1.0L / 6))}},
+        // (mpmath: the root of f'' below 1.)
+        {"sqrt(x)*(x-1)^3", -1, 3, {0.364170476926138108, 1}},
+    };
+    for (const auto& row : rows) {
+        const TGraph g = Graph(row.formula);
+        const std::vector<double> xs =
+            Xs(FindInflections(g, row.a, row.b, Pixel), TPointKind::Inflection);
+        ASSERT_EQ(xs.size(), row.xs.size()) << row.formula;
+        std::vector<double> expected = row.xs;
+        std::sort(expected.begin(), expected.end());
+        for (std::size_t k = 0; k < xs.size(); ++k)
+            EXPECT_NEAR(xs[k], expected[k], 1e-9 * (1 + std::fabs(expected[k]))) << row.formula;
+    }
+    EXPECT_TRUE(FindInflections(Graph("rand(3)*x^3"), -1, 1, Pixel).Points.empty());
+}
+
 TEST_F(Analysis, IntersectionsOfALineAndAParabola) {
     const TGraph line = Graph("x", 1), parabola = Graph("x^2-2", 2);
     const TPointsFound found = FindIntersections(line, parabola, -5, 5, Pixel);

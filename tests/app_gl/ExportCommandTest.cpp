@@ -501,6 +501,15 @@ TEST_F(ExportCommand, AnalyseAndIntegrate) {
     const QString points = QString::fromUtf8(skipped.readAllStandardOutput());
     EXPECT_EQ(points.count(QStringLiteral("\"graph\": 1")), points.count('\n'));
     EXPECT_GT(points.count('\n'), 5);
+    // sin's inflection points, where -sin changes sign: at multiples of pi.
+    int inflections = 0;
+    for (auto m =
+             QRegularExpression(R"re("kind": "inflection", "x": ([^,]+),)re").globalMatch(points);
+         m.hasNext(); ++inflections) {
+        const double x = m.next().captured(1).toDouble();
+        EXPECT_NEAR(std::remainder(x, 3.141592653589793), 0, 1e-9) << x;
+    }
+    EXPECT_EQ(inflections, 7); // -3 pi ... 3 pi in the view of 10 each way
 
     for (const QStringList& arguments :
          {QStringList{"--analyse", PlotFile(pmSurface)},
