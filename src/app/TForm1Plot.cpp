@@ -221,7 +221,7 @@ void TForm1::ExactGraphsClick() {
     const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "точный рисунок графиков"));
     Model.State.ExactGraphs = !Model.State.ExactGraphs;
     NExactGraphs->setChecked(Model.State.ExactGraphs);
-    if (Shows(TControlKind::Button, 2)) RunCommand([this] { BuildPicture(); });
+    if (Shows(TControlKind::Button, 2)) Redraw();
     DocumentMaybeChanged();
 }
 
@@ -250,7 +250,7 @@ void TForm1::CalculusClick() {
     if (dialog.result() != QDialog::Accepted) return;
     const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "производные графика"));
     Model.State.Input.FormulaCalculus = dialog.Calculus();
-    if (Shows(TControlKind::Button, 2)) RunCommand([this] { BuildPicture(); });
+    if (Shows(TControlKind::Button, 2)) Redraw();
     DocumentMaybeChanged();
 }
 

@@ -10,8 +10,10 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QTest>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -72,6 +74,33 @@ TEST_F(CalculusWindow, TheFormulasDerivativesDrawAsOneStepAndAreSaved) {
     EXPECT_NE(Status().find("Первообразная ∫f обрывается при x = 0"), std::string::npos)
         << Status();
     EXPECT_TRUE(Blue(std::exp(1.0), 1));
+}
+
+// A switch that changes the picture paints it again on the screen, not only
+// in the picture kept for the next paint.
+TEST_F(CalculusWindow, TheSwitchesPaintTheShownPicture) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->ComboBox1->setEditText("sin(x)");
+    form->Button2Click();
+    struct TPaints : QObject {
+        int Count = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            Count += e->type() == QEvent::Paint;
+            return false;
+        }
+    } paints;
+    form->PaintBox1->installEventFilter(&paints);
+    for (const std::function<void()>& change :
+         std::vector<std::function<void()>>{[&] { Calculus(true, false, false, "0", "0"); },
+                                            [&] { form->ExactGraphsClick(); }}) {
+        QTest::qWait(50);
+        paints.Count = 0;
+        change();
+        QTest::qWait(50);
+        EXPECT_GT(paints.Count, 0);
+    }
+    form->PaintBox1->removeEventFilter(&paints);
 }
 
 TEST_F(CalculusWindow, EachListRowHasItsSwitches) {
