@@ -461,6 +461,10 @@
         <source>У формулы нет производной: в ней случайные числа (RAND).</source>
         <translation>The formula has no derivative: it draws random numbers (RAND).</translation>
     </message>
+    <message>
+        <source>Производная слишком длинна, чтобы её строить: в формуле слишком много множителей.</source>
+        <translation>The derivative is too long to make: the formula has too many factors.</translation>
+    </message>
 </context>
 <context>
     <name>Export</name>

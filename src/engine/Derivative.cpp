@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -44,7 +45,50 @@ std::size_t Mix(std::size_t h, std::size_t v) {
     return h ^ (v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2));
 }
 
+// The work a derivative may take, in terms made and compared: a product of
+// n factors has n terms of n factors, and one of a thousand factors would
+// take a second and most of a gigabyte for a text nobody reads. A chain of
+// functions as deep as the compiler follows (1000) stays well within.
+constexpr std::size_t MaxDerivativeWork = 2'000'000;
+thread_local std::size_t WorkDone = 0;
+std::size_t DebugWork() {
+    return WorkDone;
+}
+
+void Work(std::size_t amount = 1) {
+    WorkDone += amount;
+    if (WorkDone > MaxDerivativeWork)
+        throw DerivativeError(texts::Translate(
+            "Engine",
+            "Производная слишком длинна, чтобы её строить: в формуле слишком много множителей."));
+}
+
+// The terms seen so far of a sum or product, by hash, so that an equal one
+// is found without comparing it with every other.
+class TSeen {
+  public:
+    // The index of the first one seen that `match` takes, or -1.
+    template <typename Match> std::ptrdiff_t Find(const TExpr& e, Match match) const {
+        const auto [first, last] = byHash_.equal_range(e->Hash);
+        std::ptrdiff_t found = -1;
+        for (auto it = first; it != last; ++it) {
+            Work();
+            if (match(it->second) && (found < 0 || it->second < static_cast<std::size_t>(found)))
+                found = static_cast<std::ptrdiff_t>(it->second);
+        }
+        return found;
+    }
+    void Add(const TExpr& e, std::size_t index) {
+        Work();
+        byHash_.emplace(e->Hash, index);
+    }
+
+  private:
+    std::unordered_multimap<std::size_t, std::size_t> byHash_;
+};
+
 TExpr Make(TTerm t) {
+    Work(1 + t.Operands.size());
     std::size_t h = static_cast<std::size_t>(t.Kind);
     h = Mix(h, std::hash<double>{}(t.Value));
     h = Mix(h, std::hash<const void*>{}(reinterpret_cast<const void*>(t.Func)));
@@ -150,6 +194,7 @@ TExpr Sum(const TSigned& terms) {
 
     TSigned kept, numbers;
     std::vector<int> count;
+    TSeen seen;
     double folded = 0;
     for (const auto& [e, positive] : flat) {
         if (e->Kind == TTermKind::Constant) {
@@ -159,10 +204,14 @@ TExpr Sum(const TSigned& terms) {
                 numbers.push_back({e, positive});
             continue;
         }
-        bool merged = false;
-        for (std::size_t i = 0; i < kept.size() && !merged; ++i)
-            if (kept[i].second == positive && Same(kept[i].first, e)) ++count[i], merged = true;
-        if (!merged) kept.push_back({e, positive}), count.push_back(1);
+        const std::ptrdiff_t i = seen.Find(
+            e, [&](std::size_t k) { return kept[k].second == positive && Same(kept[k].first, e); });
+        if (i >= 0) {
+            ++count[static_cast<std::size_t>(i)];
+        } else {
+            seen.Add(e, kept.size());
+            kept.push_back({e, positive}), count.push_back(1);
+        }
     }
     TSigned out;
     for (std::size_t i = 0; i < kept.size(); ++i) {
@@ -196,11 +245,15 @@ TExpr Power(const TExpr& base, const TExpr& exponent);
 std::vector<TExpr> Gathered(const std::vector<TExpr>& factors) {
     std::vector<TExpr> out;
     std::vector<int> count;
+    TSeen seen;
     for (const TExpr& f : factors) {
-        bool merged = false;
-        for (std::size_t i = 0; i < out.size() && !merged; ++i)
-            if (Same(out[i], f)) ++count[i], merged = true;
-        if (!merged) out.push_back(f), count.push_back(1);
+        const std::ptrdiff_t i = seen.Find(f, [&](std::size_t k) { return Same(out[k], f); });
+        if (i >= 0) {
+            ++count[static_cast<std::size_t>(i)];
+        } else {
+            seen.Add(f, out.size());
+            out.push_back(f), count.push_back(1);
+        }
     }
     for (std::size_t i = 0; i < out.size(); ++i)
         if (count[i] > 1) out[i] = Power(out[i], Num(count[i]));
@@ -247,16 +300,25 @@ TExpr Product(const TSigned& factors) {
         downNumbers.clear();
         negative = false;
     } else {
-        for (auto d = down.begin(); d != down.end();) {
-            auto u =
-                std::find_if(up.begin(), up.end(), [&](const TExpr& e) { return Same(e, *d); });
-            if (u == up.end()) {
-                ++d;
-                continue;
-            }
-            up.erase(u);
-            d = down.erase(d);
+        // A divisor cancels the first equal factor not cancelled yet.
+        TSeen seen;
+        for (std::size_t k = 0; k < up.size(); ++k)
+            seen.Add(up[k], k);
+        std::vector<bool> cancelled(up.size());
+        std::vector<TExpr> left;
+        for (const TExpr& d : down) {
+            const std::ptrdiff_t k =
+                seen.Find(d, [&](std::size_t j) { return !cancelled[j] && Same(up[j], d); });
+            if (k >= 0)
+                cancelled[static_cast<std::size_t>(k)] = true;
+            else
+                left.push_back(d);
         }
+        std::vector<TExpr> kept;
+        for (std::size_t k = 0; k < up.size(); ++k)
+            if (!cancelled[k]) kept.push_back(up[k]);
+        up = std::move(kept);
+        down = std::move(left);
         up = Gathered(up);
         if (coefficient != 1) up.insert(up.begin(), Num(coefficient));
         up.insert(up.end(), upNumbers.begin(), upNumbers.end());
@@ -647,6 +709,7 @@ TTreePtr Derivative(const TExprNode* tree, double TEvalContext::*variable) {
     if (DrawsRandom(tree))
         throw DerivativeError(
             texts::Translate("Engine", "У формулы нет производной: в ней случайные числа (RAND)."));
+    WorkDone = 0;
     TDifferentiator d(ReaderOf(variable));
     // No tree is the formula x, as EvalTree reads it.
     TTreePtr root(ToNode(d.Of(tree != nullptr ? FromNode(tree) : Leaf(ReadVarX))));

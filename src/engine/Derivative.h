@@ -7,7 +7,8 @@
 #include <stdexcept>
 #include <string>
 
-// A formula without a derivative: one that draws random numbers.
+// A formula without a derivative: one that draws random numbers, or one
+// whose derivative would be too long to make.
 class DerivativeError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
@@ -20,7 +21,8 @@ class DerivativeError : public std::runtime_error {
 // 0 and 1 drop out. Where the derivative does not exist (abs, sign and
 // sqrt at 0, ln at 0) its value is a domain error. The tree reads the
 // current context, with its fast form. No tree is the formula x, as for
-// EvalTree. Throws DerivativeError for RAND.
+// EvalTree. Throws DerivativeError for RAND, and for a derivative too long
+// to make (a product of thousands of factors).
 TTreePtr Derivative(const TExprNode* tree, double TEvalContext::*variable);
 
 // The tree as formula text that compiles to the same tree: brackets where

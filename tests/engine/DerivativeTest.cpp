@@ -178,6 +178,21 @@ TEST_F(Derivatives, AreShortAndRefuseRandomNumbers) {
     }
     for (const char* formula : {"rand(5)", "x*rand(x)"})
         EXPECT_THROW(Derivative(CompileTree(formula).get(), &TEvalContext::X), DerivativeError);
+    // A product of a thousand factors has a thousand terms of a thousand:
+    // refused before it takes a second and most of a gigabyte. A chain of
+    // functions as deep as the compiler follows is not.
+    std::string product = "sin(x)", chain = "x";
+    for (int k = 1; k < 1000; ++k) {
+        product += "*sin(x+" + std::to_string(k) + ")";
+        chain = "sin(" + chain + ")";
+    }
+    EXPECT_THROW(Derivative(CompileTree(product).get(), &TEvalContext::X), DerivativeError);
+    const TTreePtr deep = Derivative(CompileTree(chain).get(), &TEvalContext::X);
+    VarX = 0.5, EvalError = false;
+    long double expected = 1, u = 0.5L;
+    for (int k = 1; k < 1000; ++k) // 999 sines
+        expected *= std::cos(u), u = std::sin(u);
+    EXPECT_NEAR(EvalTree(deep.get()), static_cast<double>(expected), 1e-12);
 }
 
 // Where the text would read otherwise, brackets keep the tree: powers chain
