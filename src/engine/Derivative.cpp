@@ -51,9 +51,6 @@ std::size_t Mix(std::size_t h, std::size_t v) {
 // functions as deep as the compiler follows (1000) stays well within.
 constexpr std::size_t MaxDerivativeWork = 2'000'000;
 thread_local std::size_t WorkDone = 0;
-std::size_t DebugWork() {
-    return WorkDone;
-}
 
 void Work(std::size_t amount = 1) {
     WorkDone += amount;
