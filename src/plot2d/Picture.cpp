@@ -69,8 +69,9 @@ void BesideGraphs(const TPlotInput& input, TPlotRequest& request, TYxTrees& tree
                 beside.Formula = text;
                 request.Beside.push_back(beside);
             }
-        } catch (const DerivativeError&) {
-            // A formula of random numbers has none: the diagnosis says so.
+        } catch (const DerivativeError& e) {
+            // A formula of random numbers has none, as the diagnosis says.
+            if (!DrawsRandom(graph.Tree)) request.BesideNotes.push_back(e.what());
         }
     }
 }
@@ -609,6 +610,9 @@ namespace {
 // The derivatives walked as graphs are, and the antiderivatives a pixel
 // column at a time; where one stops, `progress` is told why.
 void DrawBeside(QPainter& p, const TPlotRequest& request, TRelationProgress* progress) {
+    if (progress != nullptr)
+        progress->Notes.insert(progress->Notes.end(), request.BesideNotes.begin(),
+                               request.BesideNotes.end());
     for (const TGraphRequest& graph : request.Beside) {
         if (!graph.Visible || !(graph.Step > 0) || ViewX1 >= ViewX2) continue;
         if (graph.Role != TGraphRole::Antiderivative) {

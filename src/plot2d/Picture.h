@@ -64,6 +64,9 @@ struct TPlotRequest {
     // derivatives (Tree) and antiderivatives (Tree is the integrand), after
     // the graphs and not in the legend.
     std::vector<TGraphRequest> Beside;
+    // Why a derivative asked for is not there (one too long to make); a
+    // composition passes it on with its progress.
+    std::vector<std::string> BesideNotes;
     // The legend: each visible graph's name in its pen, in the corner where
     // the graphs cross it least (top right, top left, bottom right, bottom
     // left on a tie).

@@ -343,6 +343,15 @@ TEST_F(Picture, DerivativesAndAntiderivativesBesideAGraph) {
     ASSERT_EQ(progress.Notes.size(), 1u);
     EXPECT_NE(progress.Notes[0].find("полюс"), std::string::npos) << progress.Notes[0];
     EXPECT_TRUE(Drawn(image, std::exp(2.0), 2));
+    // A derivative too long to make is told.
+    input.Formula = "sin(x)";
+    for (int k = 1; k < 1000; ++k)
+        input.Formula += "*sin(x+" + std::to_string(k) + ")";
+    input.FormulaCalculus = {true, false, false, 0, 0};
+    TRelationProgress told;
+    PictureImage(PictureRequest(input, false, trees), 1, {}, &told);
+    ASSERT_EQ(told.Notes.size(), 1u);
+    EXPECT_NE(told.Notes[0].find("слишком длинна"), std::string::npos);
 }
 
 TEST_F(Picture, AnimationFramesReuseTheTrees) {
