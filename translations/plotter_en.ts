@@ -534,6 +534,14 @@
         <source>у формулы нет производной при x = %1.</source>
         <translation>the formula has no derivative at x = %1.</translation>
     </message>
+    <message>
+        <source>«%1» — отношение, а не график y(x): у него нет производной.</source>
+        <translation>«%1» is a relation, not a graph y(x): it has no derivative.</translation>
+    </message>
+    <message>
+        <source>формула пуста.</source>
+        <translation>the formula is empty.</translation>
+    </message>
 </context>
 <context>
     <name>FrameAnimation</name>

@@ -2,6 +2,8 @@
 
 #include "analysis/Analysis.h"
 #include "engine/Derivative.h"
+#include "engine/Relation.h"
+#include "model/FormulaMessages.h"
 #include "plot2d/View2D.h"
 #include "texts/Texts.h"
 
@@ -128,8 +130,25 @@ void FollowXRow(TPlotState& state) {
 std::string X0Slope(const TPlotState& state, std::string& why) {
     const double x0 = StrToFloat(state.Fields[1]);
     why.clear();
+    const std::string& formula = state.Input.Formula;
+    if (SplitRelation(formula)) {
+        why = texts::Fill(
+            texts::Translate("FieldEdits",
+                             "«%1» — отношение, а не график y(x): у него нет производной."),
+            {formula});
+        return "Error!";
+    }
+    // What the diagnosis marks has no derivative the user meant.
+    if (const std::vector<TDiagnosis> marks = Diagnose(formula); !marks.empty()) {
+        why = DiagnosisMessage(formula, marks[0]).toStdString();
+        return "Error!";
+    }
+    if (formula.empty()) {
+        why = texts::Translate("FieldEdits", "формула пуста.");
+        return "Error!";
+    }
     try {
-        const TTreePtr f = CompileTree(state.Input.Formula);
+        const TTreePtr f = CompileTree(formula);
         const TTreePtr d = Derivative(f.get(), &TEvalContext::X);
         // Where the formula has no value, its derivative has none.
         const std::optional<double> value = GraphValue(f.get(), x0);

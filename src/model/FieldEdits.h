@@ -72,6 +72,6 @@ void FollowXRow(TPlotState& state);
 // text of x0 that does not convert throws.
 std::string X0Result(const TPlotState& state, TTextFaultInfo* fault, bool& error);
 // "y′(x0)=": the exact derivative of the box's formula at the same x0, in
-// the general format; "Error!" where it has none (or the formula none), and
-// why in `why`. A text of x0 that does not convert throws.
+// the general format; "Error!" where it has none (or the formula none, or
+// the diagnosis marks the formula, or it is empty), and why in `why`. A text of x0 that does not convert throws.
 std::string X0Slope(const TPlotState& state, std::string& why);

@@ -91,9 +91,8 @@ TEST_F(CalculusWindow, TheSwitchesPaintTheShownPicture) {
         }
     } paints;
     form->PaintBox1->installEventFilter(&paints);
-    for (const std::function<void()>& change :
-         std::vector<std::function<void()>>{[&] { Calculus(true, false, false, "0", "0"); },
-                                            [&] { form->ExactGraphsClick(); }}) {
+    for (const std::function<void()>& change : std::vector<std::function<void()>>{
+             [&] { Calculus(true, false, false, "0", "0"); }, [&] { form->ExactGraphsClick(); }}) {
         QTest::qWait(50);
         paints.Count = 0;
         change();
@@ -167,6 +166,14 @@ TEST_F(CalculusWindow, TheSlopeAtX0BesideItsValue) {
     form->ComboBox1->setEditText("rand(3)*x");
     form->SlopeButton->click();
     EXPECT_NE(Status().find("случайные числа"), std::string::npos) << Status();
+    for (const auto& [formula, said] :
+         {std::pair{"y=x^2", "«y=x^2» — отношение, а не график y(x)"},
+          std::pair{"x+sni(x)", "Неизвестная функция «sni»"}, std::pair{"", "формула пуста"}}) {
+        form->ComboBox1->setEditText(formula);
+        form->SlopeButton->click();
+        EXPECT_EQ(form->SlopeResult->text().toStdString(), "Error!");
+        EXPECT_NE(Status().find(said), std::string::npos) << Status();
+    }
     form->RadioButton2->setChecked(true); // r(fi): no slope of y(x)
     EXPECT_TRUE(form->SlopeButton->isHidden());
     form->RadioButton1->setChecked(true);
