@@ -46,8 +46,8 @@ void BesideGraphs(const TPlotInput& input, TPlotRequest& request, TYxTrees& tree
         const TGraphCalculus calculus =
             s == 0 ? input.FormulaCalculus
                    : (s <= input.Pens.size() ? input.Pens[s - 1].Calculus : TGraphCalculus{});
-        if (!calculus.Any() || graph.Tree == nullptr || graph.Relation || graph.Formula.empty())
-            continue;
+        // A relation has no tree; a graph drawn exactly keeps its own.
+        if (!calculus.Any() || graph.Tree == nullptr || graph.Formula.empty()) continue;
         TGraphRequest beside = graph;
         beside.Relation.reset();
         if (calculus.Antiderivative) {

@@ -324,6 +324,15 @@ TEST_F(Picture, DerivativesAndAntiderivativesBesideAGraph) {
                 << row.formula << " at (" << point.x << ", " << point.y << ")";
         }
     }
+    // Beside a graph drawn exactly too, but not beside a relation.
+    input.Formula = "sin(x)";
+    input.FormulaCalculus = {true, false, false, 0, 0};
+    input.ExactGraphs = true;
+    EXPECT_TRUE(Drawn(Compose(), 3.141592653589793, -1));
+    input.ExactGraphs = false;
+    input.Formula = "y=sin(x)";
+    Compose();
+    EXPECT_TRUE(request.Beside.empty());
     // A list row draws its own, from its pen.
     input.AllFormulas = true;
     input.List = {"x^2"};
