@@ -19,16 +19,17 @@ namespace {
 
 class CalculusWindow : public WindowTest {
   protected:
-    // The graph's blue within two pixels of the world point (x, y).
-    bool Blue(double x, double y) const {
+    // The colour within two pixels of the world point (x, y) in the picture.
+    bool Drawn(double x, double y, QRgb colour) const {
         const QImage& image = form->PaintBox1->Picture;
         for (int dy = -2; dy <= 2; ++dy)
             for (int dx = -2; dx <= 2; ++dx)
                 if ((image.pixel(WorldToPixelX(x) + dx, WorldToPixelY(y) + dy) | 0xFF000000) ==
-                    0xFF0000FF)
+                    (colour | 0xFF000000))
                     return true;
         return false;
     }
+    bool Blue(double x, double y) const { return Drawn(x, y, 0xFF0000FF); }
     void Calculus(bool first, bool second, bool integral, const char* x0, const char* y0) {
         Dialogs().RunModal = [=](QDialog* d) {
             auto* f = static_cast<TFormCalculus*>(d);
@@ -125,15 +126,8 @@ TEST_F(CalculusWindow, EachListRowHasItsSwitches) {
     EXPECT_EQ(styles[1].Calculus.X0, 2);
     EXPECT_EQ(styles[1].Calculus.Y0, 0);
     // cos beside sin, and x^2/2 - 2 beside x, each in its graph's colour.
-    const QImage& image = form->PaintBox1->Picture;
     const auto drawn = [&](double x, double y, int place) {
-        const QRgb colour = ToQColor(ListGraphColour(GraphColors, place)).rgb() | 0xFF000000;
-        for (int dy = -2; dy <= 2; ++dy)
-            for (int dx = -2; dx <= 2; ++dx)
-                if ((image.pixel(WorldToPixelX(x) + dx, WorldToPixelY(y) + dy) | 0xFF000000) ==
-                    colour)
-                    return true;
-        return false;
+        return Drawn(x, y, ToQColor(ListGraphColour(GraphColors, place)).rgb());
     };
     EXPECT_TRUE(drawn(0, 1, 1));
     EXPECT_TRUE(drawn(-3.141592653589793, -1, 1));
