@@ -227,7 +227,8 @@ void TForm1::ExactGraphsClick() {
 
 void TForm1::ListRowsClick() {
     if (Busy()) return;
-    TFormGraphs dialog(this, ListStyles(Model.State));
+    // With the colours in use: a graph without its own shows the colour of its place.
+    TFormGraphs dialog(this, ListStyles(WindowState()));
     Dialogs().RunModal(&dialog);
     if (dialog.result() != QDialog::Accepted) return;
     const TStep step(this, QT_TRANSLATE_NOOP("TForm1", "графики списка"));

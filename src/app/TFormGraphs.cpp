@@ -38,6 +38,11 @@ TFormGraphs::TFormGraphs(QWidget* parent, std::vector<TGraphStyle> rows)
                                       QStringLiteral("x0"), QStringLiteral("y0")});
     Table->horizontalHeader()->setSectionResizeMode(ColFormula, QHeaderView::Stretch);
     Table->horizontalHeader()->setSectionResizeMode(ColName, QHeaderView::Stretch);
+    // The switches beside the graph as narrow as their boxes, its point as a short number.
+    for (const int column : {ColVisible, ColFirst, ColSecond, ColIntegral})
+        Table->setColumnWidth(column, 44);
+    for (const int column : {ColX0, ColY0})
+        Table->setColumnWidth(column, 64);
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table->setSelectionMode(QAbstractItemView::SingleSelection);
     const std::vector<TGraphStyle> shown = rows_;

@@ -31,7 +31,11 @@ TEST_F(WindowTest, TheListsRowsAreEditedInOneStep) {
         auto* f = static_cast<TFormGraphs*>(d);
         QTableWidget* t = f->Table;
         ASSERT_EQ(t->rowCount(), 2);
-        EXPECT_EQ(t->item(1, C::ColFormula)->text(), "-3");
+        EXPECT_EQ(t->item(1, C::ColFormula)->text().toStdString(), "-3");
+        // Each swatch in its graph's colour, the colour of its place.
+        for (int row = 0; row < 2; ++row)
+            EXPECT_EQ(t->cellWidget(row, C::ColColour)->accessibleName().toStdString(),
+                      ToQColor(ListGraphColour(GraphColors, row + 1)).name().toStdString());
         static_cast<QSpinBox*>(t->cellWidget(0, C::ColWidth))->setValue(5);
         t->item(0, C::ColName)->setText("один");
         t->item(1, C::ColVisible)->setCheckState(Qt::Unchecked);
