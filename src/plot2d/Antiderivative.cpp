@@ -84,12 +84,22 @@ TAntiderivativeCurve AntiderivativeCurve(const TExprNode* f, double x0, double y
     double from = std::clamp(x0, xs, xe);
     long double y = y0;
     if (from != x0) {
-        const TPiece piece = Integral(f, x0, from);
-        if (piece.Failure) {
-            curve.Stop = TAntiderivativeStop{x0, *piece.Failure};
-            return curve;
+        // In pieces no wider than the view (at most 4096 of them), so that
+        // an integrand that oscillates far away is still resolved.
+        const long double distance = static_cast<long double>(from) - x0;
+        const double pieces =
+            std::min(4096.0L, std::ceil(std::fabs(distance) / (static_cast<long double>(xe) - xs)));
+        double a = x0;
+        for (double k = 1; k <= pieces; ++k) {
+            const double b = k == pieces ? from : static_cast<double>(x0 + distance * (k / pieces));
+            const TPiece piece = Integral(f, a, b);
+            if (piece.Failure) {
+                curve.Stop = TAntiderivativeStop{a, *piece.Failure};
+                return curve;
+            }
+            y += piece.Value;
+            a = b;
         }
-        y += piece.Value;
     }
     const auto right = from < xe ? Go(f, from, y, xe, step, curve.Right) : std::nullopt;
     const auto left = from > xs ? Go(f, from, y, xs, -step, curve.Left) : std::nullopt;

@@ -24,7 +24,8 @@ struct TAntiderivativeCurve {
 };
 
 // The curve over [xs, xe] with points `step` apart (x0 among them). With x0
-// outside [xs, xe], the stretch up to the nearer edge is one quadrature.
+// outside [xs, xe], the stretch up to the nearer edge is integrated in
+// pieces as wide as the view (at most 4096).
 TAntiderivativeCurve AntiderivativeCurve(const TExprNode* f, double x0, double y0, double xs,
                                          double xe, double step);
 

@@ -20,6 +20,8 @@ TEST(Antiderivative, FollowsClosedFormsFromItsPoint) {
         // From a point beyond the view: one stretch up to its edge first.
         {"2*x", -5, 25, 0, 3, [](double x) { return x * x; }},
         {"2*x", 9, 81, -3, 2, [](double x) { return x * x; }},
+        // Far away, an integrand that oscillates: cos(100000) - cos(x).
+        {"sin(x)", 1e5, 0, -5, 5, [](double x) { return std::cos(1e5) - std::cos(x); }},
         {"x^2*sin(x)", 1, 0, -4, 4,
          [](double x) {
              const auto F = [](double t) {
