@@ -193,7 +193,10 @@ TExpr Sum(const TSigned& terms) {
     std::vector<int> count;
     TSeen seen;
     double folded = 0;
-    for (const auto& [e, positive] : flat) {
+    for (const auto& entry : flat) {
+        // (Named, not bound: a lambda below takes them.)
+        const TExpr& e = entry.first;
+        const bool positive = entry.second;
         if (e->Kind == TTermKind::Constant) {
             if (const auto s = ExactSum(folded, positive ? e->Value : -e->Value))
                 folded = *s;
