@@ -441,7 +441,7 @@ TPointsFound FindInflections(const TGraph& f, double a, double b, double step) {
     TTreePtr second;
     try {
         second = CompileTree(
-            GuardedDerivativeText(f.Formula.empty() ? FormulaText(f.Tree) : f.Formula, 2));
+            GuardedDerivativeTexts(f.Formula.empty() ? FormulaText(f.Tree) : f.Formula, 2)[1]);
     } catch (const DerivativeError&) {
         return found;
     }

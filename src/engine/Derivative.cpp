@@ -729,10 +729,13 @@ std::string DerivativeText(const std::string& text, double TEvalContext::*variab
     return FormulaText(Derivative(tree.get(), variable).get());
 }
 
-std::string GuardedDerivativeText(const std::string& text, int order) {
+std::vector<std::string> GuardedDerivativeTexts(const std::string& text, int order) {
     const std::string first = DerivativeText(text, &TEvalContext::X);
-    if (order <= 1) return "(" + first + ")+0*(" + text + ")";
-    return "(" + DerivativeText(first, &TEvalContext::X) + ")+0*(" + first + ")+0*(" + text + ")";
+    std::vector<std::string> texts{"(" + first + ")+0*(" + text + ")"};
+    if (order >= 2)
+        texts.push_back("(" + DerivativeText(first, &TEvalContext::X) + ")+0*(" + first + ")+0*(" +
+                        text + ")");
+    return texts;
 }
 
 bool SameTree(const TExprNode* a, const TExprNode* b) {

@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // A formula without a derivative: one that draws random numbers, or one
 // whose derivative would be too long to make.
@@ -35,11 +36,12 @@ std::string FormulaText(const TExprNode* tree);
 // window: FormulaText(Derivative(CompileTree(text))).
 std::string DerivativeText(const std::string& text, double TEvalContext::*variable);
 
-// The text of the first or second derivative with respect to x of a graph
-// y(x), guarded so that it has no value where the formula (or the first
-// derivative) has none: "(f″)+0*(f′)+0*(f)", whose products flag the
-// lower ones' domain errors and add 0 elsewhere. Throws DerivativeError.
-std::string GuardedDerivativeText(const std::string& text, int order);
+// The texts of the first derivatives with respect to x of a graph y(x), up
+// to `order` (1 or 2), each guarded so that it has no value where the
+// formula (or the first derivative) has none: "(f′)+0*(f)" and
+// "(f″)+0*(f′)+0*(f)", whose products flag the lower ones' domain errors
+// and add 0 elsewhere. Throws DerivativeError.
+std::vector<std::string> GuardedDerivativeTexts(const std::string& text, int order);
 
 // True when the trees have the same shape, operations, signs and numbers
 // (bit for bit): what a formula's text compiles to, whatever its spacing.

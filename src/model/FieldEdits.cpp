@@ -148,12 +148,9 @@ std::string X0Slope(const TPlotState& state, std::string& why) {
         return "Error!";
     }
     try {
-        const TTreePtr f = CompileTree(formula);
-        const TTreePtr d = Derivative(f.get(), &TEvalContext::X);
         // Where the formula has no value, its derivative has none.
-        const std::optional<double> value = GraphValue(f.get(), x0);
-        const std::optional<double> slope = GraphValue(d.get(), x0);
-        if (value && slope) return FormatNumber(*slope);
+        const TTreePtr slope = CompileTree(GuardedDerivativeTexts(formula, 1)[0]);
+        if (const std::optional<double> v = GraphValue(slope.get(), x0)) return FormatNumber(*v);
         why = texts::Fill(texts::Translate("FieldEdits", "у формулы нет производной при x = %1."),
                           {FormatNumber(x0)});
     } catch (const DerivativeError& e) {

@@ -57,16 +57,14 @@ void BesideGraphs(const TPlotInput& input, TPlotRequest& request, TYxTrees& tree
         }
         if (!calculus.First && !calculus.Second) continue;
         try {
-            std::vector<std::pair<TGraphRole, std::string>> texts;
-            if (calculus.First)
-                texts.push_back({TGraphRole::First, GuardedDerivativeText(graph.Formula, 1)});
-            if (calculus.Second)
-                texts.push_back({TGraphRole::Second, GuardedDerivativeText(graph.Formula, 2)});
-            for (auto& [role, text] : texts) {
-                trees.Beside.push_back(CompileTree(text));
+            const std::vector<std::string> texts =
+                GuardedDerivativeTexts(graph.Formula, calculus.Second ? 2 : 1);
+            for (const TGraphRole role : {TGraphRole::First, TGraphRole::Second}) {
+                if (!(role == TGraphRole::First ? calculus.First : calculus.Second)) continue;
+                beside.Formula = texts[role == TGraphRole::First ? 0 : 1];
+                trees.Beside.push_back(CompileTree(beside.Formula));
                 beside.Role = role;
                 beside.Tree = trees.Beside.back().get();
-                beside.Formula = text;
                 request.Beside.push_back(beside);
             }
         } catch (const DerivativeError& e) {
@@ -623,18 +621,8 @@ void DrawBeside(QPainter& p, const TPlotRequest& request, TRelationProgress* pro
             AntiderivativeCurve(graph.Tree, graph.X0, graph.Y0, ViewX1, ViewX2, PixelStep());
         p.setPen(GraphPen(graph));
         TPainterPen painter(p);
-        const long double low = static_cast<long double>(ViewY1) - ViewHeight;
-        const long double high = static_cast<long double>(ViewY2) + ViewHeight;
-        for (const auto* side : {&curve.Left, &curve.Right}) {
-            TCurveJoiner joiner(painter, -100, PlotHeight + 100);
-            for (std::size_t i = 0; i < side->size(); ++i) {
-                const auto [x, y] = (*side)[i];
-                if (!(low <= y && y <= high))
-                    joiner.Reject();
-                else
-                    joiner.Accept(i == 0, WorldToPixelX(x), WorldToPixelY(y));
-            }
-        }
+        DrawCartesianPoints(curve.Left, painter);
+        DrawCartesianPoints(curve.Right, painter);
         if (curve.Stop && progress != nullptr)
             progress->Notes.push_back(AntiderivativeStopText(*curve.Stop));
     }

@@ -98,13 +98,35 @@ void PolarPoint(double a, double r, double& x, double& y) {
     y = static_cast<double>(static_cast<long double>(sine) * r);
 }
 
+namespace {
+
+// What a cartesian curve draws: y within the view extended by one view
+// height above and below, joined within 100 pixels above and below the area.
+struct TCartesianBand {
+    long double Low = static_cast<long double>(ViewY1) - ViewHeight;
+    long double High = static_cast<long double>(ViewY2) + ViewHeight;
+    int PixelLow = -100, PixelHigh = PlotHeight + 100;
+};
+
+} // namespace
+
+void DrawCartesianPoints(const std::vector<std::pair<double, double>>& points, TCurvePen& pen) {
+    const TCartesianBand band;
+    TCurveJoiner joiner(pen, band.PixelLow, band.PixelHigh);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const auto [x, y] = points[i];
+        if (!(band.Low <= y && y <= band.High))
+            joiner.Reject();
+        else
+            joiner.Accept(i == 0, WorldToPixelX(x), WorldToPixelY(y));
+    }
+}
+
 int WalkCartesian(const TExprNode* tree, double xs, double xe, double step, TCurvePen& pen) {
     if (tree == nullptr || !(step > 0) || xs >= xe) return 0;
-    // The accepted band is the view extended by one view height above and below.
-    const long double low = static_cast<long double>(ViewY1) - ViewHeight;
-    const long double high = static_cast<long double>(ViewY2) + ViewHeight;
+    const TCartesianBand band;
     TRowResults r;
-    return Walk(xs, xe, step, low, high, -100, PlotHeight + 100, nullptr, pen,
+    return Walk(xs, xe, step, band.Low, band.High, band.PixelLow, band.PixelHigh, nullptr, pen,
                 [&](const std::vector<double>& values, std::vector<TWalkPoint>& points) {
                     r.Eval(tree, CurrentContext(), &TEvalContext::X, values);
                     for (std::size_t i = 0; i < values.size(); ++i)

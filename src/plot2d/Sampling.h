@@ -5,6 +5,9 @@
 
 #include "engine/Engine.h"
 
+#include <utility>
+#include <vector>
+
 // Where the walks draw: move without drawing, or draw a line from the
 // current position.
 class TCurvePen {
@@ -43,6 +46,11 @@ void PolarPoint(double a, double r, double& x, double& y);
 // samples taken. Draws nothing for an empty tree, a step that is not above
 // zero, or xs >= xe.
 int WalkCartesian(const TExprNode* tree, double xs, double xe, double step, TCurvePen& pen);
+
+// Points (x, y) of a curve over x drawn as the samples of a cartesian walk
+// are: joined in order, and a point outside the band the walk accepts left
+// out, the line broken there.
+void DrawCartesianPoints(const std::vector<std::pair<double, double>>& points, TCurvePen& pen);
 
 // r = f(fi) from fmin to fmax; nothing for a step that is not above zero.
 int WalkPolar(const TExprNode* tree, double fmin, double fmax, double step, TCurvePen& pen);
